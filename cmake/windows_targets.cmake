@@ -1,0 +1,38 @@
+# The Windows build: the program, its companion, the Win32 tests and the e2e helpers.
+enable_language(RC)
+set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/win32/*.cpp)
+list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
+add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
+target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32)
+target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+# Version resource of one executable, with "ProductVersion" and "FileVersion" under 040904E4.
+function(kv_version_resource target description)
+  string(REPLACE "." "," KV_VERSION_COMMAS "${PROJECT_VERSION}")
+  set(KV_DESCRIPTION "${description}")
+  set(KV_NAME "${target}.exe")
+  set(KV_FILETYPE "VFT_APP")
+  configure_file(${PROJECT_SOURCE_DIR}/src/win32/res/version.rc.in ${CMAKE_BINARY_DIR}/${target}_version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/${target}_version.rc)
+endfunction()
+
+add_executable(Karmux WIN32 src/win32/winmain.cpp src/win32/res/karmux.rc)
+target_link_libraries(Karmux PRIVATE kv_win32)
+target_link_options(Karmux PRIVATE -municode ${KV_STATIC_RUNTIME})
+kv_version_resource(Karmux "Tolvex keyboard layout assistant")
+
+add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp)
+target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)
+target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})
+kv_version_resource(KarmuxCm "Tolvex companion")
+
+# GoogleTest from Debian's source package, built for Windows.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+add_subdirectory(tests/win32)
+add_subdirectory(tests/e2e/tools)

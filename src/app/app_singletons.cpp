@@ -1,0 +1,17 @@
+#include "app/app_singletons.h"
+
+#include "platform/win_constants.h"
+
+namespace kv {
+
+AppSingletons::AppSingletons(Platform& p)
+    : platform(p),
+      appIni(p.registry, p.files, nullptr),
+      folders(ResolveAppFolders(p.processes.ExecutablePath(), p.files)),
+      lang(),
+      log(DebugLog::SwitchGiven(p.processes.CommandLineArguments()), folders.appFolder + u"Log.txt", p.files, p.clock),
+      messageBoxes(p.messageBoxes, lang),
+      isVistaOrLater(p.system.Version().platformId == win::kVerPlatformWin32Nt && p.system.Version().major >= 6),
+      is64BitWindows(p.system.Is64BitWindows()) {}
+
+}  // namespace kv

@@ -1,0 +1,130 @@
+#include "app/application_shell.h"
+
+#include "app/app_singletons.h"
+#include "app/app_windows.h"
+#include "app/messages.h"
+#include "platform/win_constants.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::u16string_view kUnsupportedSystemText =
+    u"Tolvex works only on Windows 2000/XP/2003/Vista based operating systems.\r\n\r\n"
+    u"Tolvex requires features present only in these operating systems.\r\n"
+    u"All older versions of Windows are not supported!";
+
+constexpr int kCompanionLookups = 51;
+constexpr std::uint32_t kCompanionLookupPauseMs = 100;
+constexpr std::uint32_t kStartupCompletionMs = 800;
+
+}  // namespace
+
+ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
+    : app_(app), windows_(windows), dataModule_(app) {}
+
+int ApplicationShell::Run() {
+    if (!PassesOperatingSystemGate()) return 0;
+    app_.log.WriteLog(u"Initialize");
+
+    const WindowHandle marker = app_.platform.windows.FindTopLevelWindow(kMarkerClassName, kMarkerCaption);
+    if (marker != kNoWindow) {
+        app_.platform.windows.PostMessage(marker, msg::kSecondInstance, 0, 0);
+        return 0;
+    }
+
+    applicationWindow_ = windows_.CreateApplicationWindow(kApplicationTitle);
+    app_.messageBoxes.SetOwner(applicationWindow_);
+    CreateForms();
+    StartCompanion();
+    if (!terminated_) {
+        windows_.RealizeKeyboardFormsOffscreen();
+        startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
+    }
+
+    app_.log.WriteLog(u"Run");
+    app_.platform.loop.Run();
+    app_.log.WriteLog(u"Finalize");
+    if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
+    DestroyForms();
+    return 0;
+}
+
+bool ApplicationShell::PassesOperatingSystemGate() {
+    const OsVersion version = app_.platform.system.Version();
+    if (version.platformId == win::kVerPlatformWin32Nt && version.major >= 5) return true;
+    app_.platform.messageBoxes.Show(kNoWindow, kUnsupportedSystemText, kApplicationTitle,
+                                    win::kMbOk | win::kMbIconExclamation);
+    return false;
+}
+
+void ApplicationShell::CreateForms() {
+    for (const auto& info : kAppFormsInCreationOrder) {
+        if (info.form == AppForm::DataDM) {
+            windows_.CreateForm(info.form);
+            dataModule_.DataModuleCreate();
+        } else {
+            app_.log.WriteLog(info.logName);
+            windows_.CreateForm(info.form);
+        }
+        ++formsCreated_;
+    }
+}
+
+void ApplicationShell::DestroyForms() {
+    for (int i = formsCreated_ - 1; i >= 0; --i) {
+        const AppForm form = kAppFormsInCreationOrder[static_cast<std::size_t>(i)].form;
+        if (form == AppForm::DataDM) dataModule_.DataModuleDestroy(companionWindow_);
+        windows_.DestroyForm(form);
+    }
+    formsCreated_ = 0;
+}
+
+void ApplicationShell::StartCompanion() {
+    if (terminated_) return;
+    auto& windows = app_.platform.windows;
+    companionWindow_ = windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
+    if (companionWindow_ == kNoWindow) {
+        // By full path: a bare name would run whatever "KarmuxCm.exe" sits in the current folder.
+        app_.platform.processes.StartHidden(app_.folders.appFolder + std::u16string(kCompanionFileName));
+    }
+    for (int attempt = 0; attempt < kCompanionLookups && companionWindow_ == kNoWindow; ++attempt) {
+        companionWindow_ = windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
+        if (companionWindow_ == kNoWindow) app_.platform.clock.Sleep(kCompanionLookupPauseMs);
+    }
+
+    if (companionWindow_ != kNoWindow) {
+        windows.PostMessage(companionWindow_, msg::kCompanionStartup, 0, 0);
+        for (WindowHandle window : windows.TopLevelWindows()) {
+            if (windows.IsWindowVisible(window)) windows.PostMessage(window, msg::kCompanionStartup, 0, 0);
+        }
+        return;
+    }
+    app_.messageBoxes.ShowError(u"File " + std::u16string(kCompanionFileName) + u" is not found!");
+    windows.PostMessage(applicationWindow_, msg::kCompanionStartup, 0, 0);
+    Terminate();
+}
+
+void ApplicationShell::CompleteStartup() {
+    if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
+    startupCompletionTimer_.reset();
+    startupComplete_ = true;
+}
+
+void ApplicationShell::Terminate() {
+    terminated_ = true;
+    app_.platform.loop.Quit();
+}
+
+void ApplicationShell::OnMainFormClosed() { Terminate(); }
+
+bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_t, std::intptr_t) {
+    // The running instance answers a second start; its tray reaction grows with the tray.
+    return message == msg::kSecondInstance;
+}
+
+void ApplicationShell::OnUnhandledException(std::u16string_view message) {
+    app_.log.WriteLog(u"Exception : " + std::u16string(message));
+}
+
+}  // namespace kv

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "app/app_forms.h"
+#include "app/data_module.h"
+#include "platform/clock_api.h"
+#include "platform/types.h"
+
+namespace kv {
+
+class AppSingletons;
+class IAppWindows;
+
+// The program's spine: the entry sequence, the companion, the message loop and the way out.
+class ApplicationShell {
+public:
+    ApplicationShell(AppSingletons& app, IAppWindows& windows);
+    ApplicationShell(const ApplicationShell&) = delete;
+    ApplicationShell& operator=(const ApplicationShell&) = delete;
+
+    // The whole life of the process after module initialisation; the exit code is always 0.
+    int Run();
+
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    bool StartupComplete() const { return startupComplete_; }
+    WindowHandle CompanionWindow() const { return companionWindow_; }
+    WindowHandle ApplicationWindow() const { return applicationWindow_; }
+
+    // From the windows: the marker form was closed (it is the main form).
+    void OnMainFormClosed();
+    // A message for the application from the library, the companion or a second instance.
+    // True when handled.
+    bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    // An exception that reached the message loop.
+    void OnUnhandledException(std::u16string_view message);
+
+private:
+    bool PassesOperatingSystemGate();
+    void CreateForms();
+    void DestroyForms();
+    void StartCompanion();
+    void CompleteStartup();
+
+    AppSingletons& app_;
+    IAppWindows& windows_;
+    TDataDM dataModule_;
+    WindowHandle applicationWindow_ = kNoWindow;
+    WindowHandle companionWindow_ = kNoWindow;
+    bool terminated_ = false;
+    bool startupComplete_ = false;
+    int formsCreated_ = 0;
+    std::optional<TimerId> startupCompletionTimer_;
+};
+
+}  // namespace kv

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kv {
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual std::uint64_t NowMs() const = 0;
+    // Blocks the thread without dispatching messages.
+    virtual void Sleep(std::uint32_t ms) = 0;
+    // The local date and time as the user's short date format, a space, and the long time format.
+    virtual std::u16string LocalDateTimeText() const = 0;
+};
+
+using TimerId = std::uint32_t;
+
+// The GUI thread's message loop and timers.
+class IMessageLoop {
+public:
+    virtual ~IMessageLoop() = default;
+    // Returns when Quit was called (at once when it already was).
+    virtual void Run() = 0;
+    virtual void Quit() = 0;
+    virtual bool QuitRequested() const = 0;
+    // Dispatches what is pending now, without waiting.
+    virtual void ProcessPendingMessages() = 0;
+    // Repeating timer on the GUI thread; the callback may stop it.
+    virtual TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
+    virtual void StopTimer(TimerId id) = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kv {
+
+enum class ShellFolder { AppData = 26, Personal = 5 };
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+    virtual bool FileExists(const std::u16string& path) const = 0;
+    virtual bool DirectoryExists(const std::u16string& path) const = 0;
+    // Creates the folder with all missing parents; true when it exists afterwards.
+    virtual bool CreateDirectoryTree(const std::u16string& path) = 0;
+    // Replaces the file; false on failure.
+    virtual bool WriteWholeFile(const std::u16string& path, std::string_view bytes) = 0;
+    virtual std::optional<std::string> ReadWholeFile(const std::u16string& path) const = 0;
+    // Empty when the shell cannot resolve the folder.
+    virtual std::u16string ShellFolderPath(ShellFolder folder) const = 0;
+};
+
+}  // namespace kv

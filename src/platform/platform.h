@@ -1,0 +1,23 @@
+#pragma once
+// The seam between the program's logic and the operating system.
+#include "platform/clock_api.h"
+#include "platform/files_api.h"
+#include "platform/process_api.h"
+#include "platform/registry_api.h"
+#include "platform/system_api.h"
+#include "platform/windowing_api.h"
+
+namespace kv {
+
+struct Platform {
+    IWindowing& windows;
+    IProcesses& processes;
+    IRegistry& registry;
+    IClock& clock;
+    IMessageLoop& loop;
+    IFileSystem& files;
+    ISystemInfo& system;
+    IMessageBoxes& messageBoxes;
+};
+
+}  // namespace kv

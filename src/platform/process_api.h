@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace kv {
+
+class IProcesses {
+public:
+    virtual ~IProcesses() = default;
+    virtual std::u16string ExecutablePath() const = 0;
+    // Arguments after the program name.
+    virtual std::vector<std::u16string> CommandLineArguments() const = 0;
+    // Starts a program by its full path with its window hidden; false when it could not start.
+    virtual bool StartHidden(const std::u16string& fullPath) = 0;
+};
+
+}  // namespace kv

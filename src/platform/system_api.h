@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace kv {
+
+struct OsVersion {
+    std::uint32_t platformId = 0;
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+    std::uint32_t build = 0;
+};
+
+class ISystemInfo {
+public:
+    virtual ~ISystemInfo() = default;
+    // The true version (not the compatibility-shimmed one).
+    virtual OsVersion Version() const = 0;
+    virtual bool Is64BitWindows() const = 0;
+};
+
+class IMessageBoxes {
+public:
+    virtual ~IMessageBoxes() = default;
+    // Modal; returns the button pressed (kIdOk, kIdYes ...).
+    virtual int Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) = 0;
+};
+
+}  // namespace kv

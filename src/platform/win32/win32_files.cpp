@@ -1,0 +1,74 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "common/paths.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+
+namespace kv::win32 {
+
+namespace {
+// Files the program reads are small text or data files; this bounds a corrupt or hostile one.
+constexpr DWORD kMaxReadBytes = 64u * 1024u * 1024u;
+}
+
+bool Win32FileSystem::FileExists(const std::u16string& path) const {
+    DWORD attributes = GetFileAttributesW(W(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::u16string& path) const {
+    DWORD attributes = GetFileAttributesW(W(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateDirectoryTree(const std::u16string& path) {
+    std::u16string folder = path;
+    while (folder.size() > 3 && folder.back() == u'\\') folder.pop_back();
+    if (folder.empty() || DirectoryExists(folder)) return !folder.empty();
+    const std::u16string parent = FolderOf(folder);
+    if (!parent.empty() && parent.size() < folder.size() && !DirectoryExists(parent) && !CreateDirectoryTree(parent)) {
+        return false;
+    }
+    return CreateDirectoryW(W(folder), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool Win32FileSystem::WriteWholeFile(const std::u16string& path, std::string_view bytes) {
+    UniqueKernelHandle file(CreateFileW(W(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        return false;
+    }
+    DWORD written = 0;
+    return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+std::optional<std::string> Win32FileSystem::ReadWholeFile(const std::u16string& path) const {
+    UniqueKernelHandle file(CreateFileW(W(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        file.Release();
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxReadBytes) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::u16string Win32FileSystem::ShellFolderPath(ShellFolder folder) const {
+    wchar_t buffer[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, static_cast<int>(folder), nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};
+    return FromWide(buffer);
+}
+
+}  // namespace kv::win32

@@ -1,0 +1,119 @@
+#include "platform/win32/win32_message_loop.h"
+
+#include "platform/error.h"
+#include "platform/text.h"
+#include "platform/win32/win32_text.h"
+
+namespace kv::win32 {
+
+namespace {
+constexpr wchar_t kTimerWindowClass[] = L"KvTimerWindow";
+}
+
+std::uint64_t Win32Clock::NowMs() const { return GetTickCount64(); }
+
+void Win32Clock::Sleep(std::uint32_t ms) { ::Sleep(ms); }
+
+std::u16string Win32Clock::LocalDateTimeText() const {
+    wchar_t date[128] = {};
+    wchar_t time[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, time, 128);
+    return FromWide(date) + u" " + FromWide(time);
+}
+
+Win32MessageLoop::Win32MessageLoop() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = TimerWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kTimerWindowClass;
+    RegisterClassExW(&wc);
+    timerWindow_.Reset(CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       wc.hInstance, this));
+    if (!timerWindow_) throw KvError(u"Cannot create the timer window: " + SystemErrorText(GetLastError()));
+}
+
+Win32MessageLoop::~Win32MessageLoop() {
+    for (const auto& [id, callback] : timers_) KillTimer(timerWindow_.Get(), id);
+}
+
+LRESULT CALLBACK Win32MessageLoop::TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32MessageLoop*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && message == WM_TIMER) {
+        auto it = self->timers_.find(static_cast<TimerId>(wParam));
+        if (it != self->timers_.end()) {
+            auto onTick = it->second;  // the callback may stop its own timer
+            return self->Guarded([&] {
+                onTick();
+                return LRESULT(0);
+            });
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Win32MessageLoop::Run() {
+    MSG message;
+    while (!quit_) {
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    quit_ = true;
+}
+
+void Win32MessageLoop::Quit() {
+    if (quit_) return;
+    quit_ = true;
+    PostQuitMessage(0);
+}
+
+void Win32MessageLoop::ProcessPendingMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit_ = true;
+            PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+TimerId Win32MessageLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+    const TimerId id = nextTimer_++;
+    if (!SetTimer(timerWindow_.Get(), id, intervalMs, nullptr)) {
+        throw KvError(u"Cannot start a timer: " + SystemErrorText(GetLastError()));
+    }
+    timers_[id] = std::move(onTick);
+    return id;
+}
+
+void Win32MessageLoop::StopTimer(TimerId id) {
+    KillTimer(timerWindow_.Get(), id);
+    timers_.erase(id);
+}
+
+void Win32MessageLoop::ReportCurrentException() {
+    std::u16string text;
+    try {
+        throw;
+    } catch (const KvError& e) {
+        text = e.Message();
+    } catch (const std::exception& e) {
+        text = Utf8ToUtf16(e.what());
+    } catch (...) {
+        text = u"Unknown exception";
+    }
+    if (onException_) onException_(text);
+}
+
+}  // namespace kv::win32

@@ -1,0 +1,58 @@
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <map>
+
+#include "platform/clock_api.h"
+#include "platform/win32/win32_handles.h"
+
+namespace kv::win32 {
+
+class Win32Clock : public IClock {
+public:
+    std::uint64_t NowMs() const override;
+    void Sleep(std::uint32_t ms) override;
+    std::u16string LocalDateTimeText() const override;
+};
+
+// The GUI thread's message loop. Timers live on a message-only window; exceptions raised
+// by handlers are caught at the window procedure and handed to the application's handler,
+// since they must not unwind through the system's dispatch frames.
+class Win32MessageLoop : public IMessageLoop {
+public:
+    Win32MessageLoop();
+    ~Win32MessageLoop() override;
+
+    void Run() override;
+    void Quit() override;
+    bool QuitRequested() const override { return quit_; }
+    void ProcessPendingMessages() override;
+    TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
+    void StopTimer(TimerId id) override;
+
+    void SetExceptionHandler(std::function<void(const std::u16string&)> handler) { onException_ = std::move(handler); }
+    // Runs a handler, reporting what it throws instead of letting it escape.
+    template <typename F>
+    LRESULT Guarded(F&& handler, LRESULT onError = 0) {
+        try {
+            return handler();
+        } catch (...) {
+            ReportCurrentException();
+            return onError;
+        }
+    }
+
+private:
+    static LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void ReportCurrentException();
+
+    UniqueWindow timerWindow_;
+    std::map<TimerId, std::function<void()>> timers_;
+    TimerId nextTimer_ = 1;
+    bool quit_ = false;
+    std::function<void(const std::u16string&)> onException_;
+};
+
+}  // namespace kv::win32

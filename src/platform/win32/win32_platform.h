@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/platform.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_message_loop.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_windowing.h"
+
+namespace kv::win32 {
+
+// The real operating system behind the seam.
+class Win32Platform {
+public:
+    Win32Windowing windows;
+    Win32Processes processes;
+    Win32Registry registry;
+    Win32Clock clock;
+    Win32MessageLoop loop;
+    Win32FileSystem files;
+    Win32SystemInfo system;
+    Win32MessageBoxes messageBoxes;
+    Platform platform{windows, processes, registry, clock, loop, files, system, messageBoxes};
+};
+
+}  // namespace kv::win32

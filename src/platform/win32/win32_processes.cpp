@@ -1,0 +1,49 @@
+#include "platform/win32/win32_processes.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "common/paths.h"
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+
+namespace kv::win32 {
+
+std::u16string Win32Processes::ExecutablePath() const {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) return FromWide(std::wstring_view(buffer.data(), n));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::vector<std::u16string> Win32Processes::CommandLineArguments() const {
+    std::vector<std::u16string> arguments;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(FromWide(argv[i]));
+    LocalFree(argv);
+    return arguments;
+}
+
+bool Win32Processes::StartHidden(const std::u16string& fullPath) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + ToWide(fullPath) + L"\"";
+    const std::u16string folder = FolderOf(fullPath);
+    if (!CreateProcessW(W(fullPath), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : W(folder), &startup, &info)) {
+        return false;
+    }
+    UniqueKernelHandle process(info.hProcess);
+    UniqueKernelHandle thread(info.hThread);
+    return true;
+}
+
+}  // namespace kv::win32

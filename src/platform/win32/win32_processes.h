@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/process_api.h"
+
+namespace kv::win32 {
+
+class Win32Processes : public IProcesses {
+public:
+    std::u16string ExecutablePath() const override;
+    std::vector<std::u16string> CommandLineArguments() const override;
+    bool StartHidden(const std::u16string& fullPath) override;
+};
+
+}  // namespace kv::win32

@@ -1,0 +1,45 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win_constants.h"
+
+namespace kv::win32 {
+
+static_assert(win::kWmDestroy == WM_DESTROY && win::kWmClose == WM_CLOSE && win::kWmUser == WM_USER);
+static_assert(win::kMbIconError == MB_ICONERROR && win::kMbIconExclamation == MB_ICONEXCLAMATION &&
+              win::kMbIconInformation == MB_ICONINFORMATION && win::kMbIconQuestion == MB_ICONQUESTION);
+static_assert(win::kMbYesNo == MB_YESNO && win::kMbYesNoCancel == MB_YESNOCANCEL && win::kIdYes == IDYES);
+static_assert(win::kSwHide == SW_HIDE && win::kSwShow == SW_SHOW && win::kSwRestore == SW_RESTORE);
+static_assert(win::kVerPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
+
+OsVersion Win32SystemInfo::Version() const {
+    // GetVersionEx reports the version the manifest claims to support; the kernel tells the truth.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto rtlGetVersion = ntdll ? reinterpret_cast<RtlGetVersionFn>(
+                                     reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+                               : nullptr;
+    // Every NT system from Windows 2000 on has it; without it the gate refuses the system.
+    if (!rtlGetVersion || rtlGetVersion(&info) != 0) return OsVersion{};
+    return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+}
+
+bool Win32SystemInfo::Is64BitWindows() const {
+    SYSTEM_INFO info{};
+    GetNativeSystemInfo(&info);
+    return info.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
+}
+
+int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
+                            std::uint32_t flags) {
+    const std::wstring t = ToWide(text);
+    const std::wstring c = ToWide(caption);
+    return MessageBoxW(ToHwnd(owner), t.c_str(), c.c_str(), flags);
+}
+
+}  // namespace kv::win32

@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/system_api.h"
+
+namespace kv::win32 {
+
+class Win32SystemInfo : public ISystemInfo {
+public:
+    OsVersion Version() const override;
+    bool Is64BitWindows() const override;
+};
+
+class Win32MessageBoxes : public IMessageBoxes {
+public:
+    int Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override;
+};
+
+}  // namespace kv::win32

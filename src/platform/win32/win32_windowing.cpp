@@ -1,0 +1,53 @@
+#include "platform/win32/win32_windowing.h"
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+
+namespace kv::win32 {
+
+WindowHandle Win32Windowing::FindTopLevelWindow(std::u16string_view className, std::u16string_view caption) const {
+    const std::wstring c = ToWide(className);
+    const std::wstring t = ToWide(caption);
+    return FromHwnd(FindWindowW(c.c_str(), t.c_str()));
+}
+
+bool Win32Windowing::IsWindow(WindowHandle window) const { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Windowing::IsWindowVisible(WindowHandle window) const {
+    return ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+std::vector<WindowHandle> Win32Windowing::TopLevelWindows() const {
+    std::vector<WindowHandle> windows;
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            reinterpret_cast<std::vector<WindowHandle>*>(param)->push_back(FromHwnd(hwnd));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool Win32Windowing::PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam) {
+    return PostMessageW(ToHwnd(window), message, wParam, lParam) != FALSE;
+}
+
+std::intptr_t Win32Windowing::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                          std::intptr_t lParam) {
+    return SendMessageW(ToHwnd(window), message, wParam, lParam);
+}
+
+void Win32Windowing::ShowWindow(WindowHandle window, int command) { ::ShowWindow(ToHwnd(window), command); }
+
+Rect Win32Windowing::WorkAreaNearest(const Rect& area) const {
+    RECT r{area.left, area.top, area.right, area.bottom};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    return Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+}  // namespace kv::win32

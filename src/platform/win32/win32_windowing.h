@@ -1,0 +1,19 @@
+#pragma once
+#include "platform/windowing_api.h"
+
+namespace kv::win32 {
+
+class Win32Windowing : public IWindowing {
+public:
+    WindowHandle FindTopLevelWindow(std::u16string_view className, std::u16string_view caption) const override;
+    bool IsWindow(WindowHandle window) const override;
+    bool IsWindowVisible(WindowHandle window) const override;
+    std::vector<WindowHandle> TopLevelWindows() const override;
+    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    void ShowWindow(WindowHandle window, int command) override;
+    Rect WorkAreaNearest(const Rect& area) const override;
+};
+
+}  // namespace kv::win32

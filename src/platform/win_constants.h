@@ -1,0 +1,34 @@
+#pragma once
+// Windows constants that portable code passes through the seam. The Win32 layer
+// checks them against <windows.h> at compile time.
+#include <cstdint>
+
+namespace kv::win {
+
+constexpr std::uint32_t kWmDestroy = 0x0002;
+constexpr std::uint32_t kWmClose = 0x0010;
+constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmUser = 0x0400;
+
+constexpr int kSwHide = 0;
+constexpr int kSwShowNormal = 1;
+constexpr int kSwShow = 5;
+constexpr int kSwRestore = 9;
+
+constexpr std::uint32_t kMbOk = 0x0000;
+constexpr std::uint32_t kMbYesNoCancel = 0x0003;
+constexpr std::uint32_t kMbYesNo = 0x0004;
+constexpr std::uint32_t kMbIconError = 0x0010;
+constexpr std::uint32_t kMbIconQuestion = 0x0020;
+constexpr std::uint32_t kMbIconExclamation = 0x0030;
+constexpr std::uint32_t kMbIconInformation = 0x0040;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+constexpr std::uint32_t kVerPlatformWin32Windows = 1;
+constexpr std::uint32_t kVerPlatformWin32Nt = 2;
+
+}  // namespace kv::win

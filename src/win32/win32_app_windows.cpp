@@ -1,0 +1,93 @@
+#include "win32/win32_app_windows.h"
+
+#include "app/application_shell.h"
+#include "platform/win32/win32_handles.h"
+
+namespace kv::win32app {
+
+namespace {
+
+// Hands the program's own messages (from the library, the companion, a second start) to the shell.
+class RoutingWindow : public KvForm {
+public:
+    RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, ApplicationShell*& shell)
+        : KvForm(loop, std::move(className)), shell_(shell) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message >= WM_USER && message < 0x8000 && shell_ &&
+            shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
+            return 0;
+        }
+        return KvForm::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    ApplicationShell*& shell_;
+};
+
+std::u16string ClassNameOf(AppForm form) {
+    for (const auto& info : kAppFormsInCreationOrder) {
+        if (info.form == form) return std::u16string(info.className);
+    }
+    return {};
+}
+
+}  // namespace
+
+Win32AppWindows::~Win32AppWindows() {
+    for (auto& [form, window] : forms_) window->onDestroyed = nullptr;
+    forms_.clear();
+    applicationWindow_.reset();
+}
+
+WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title) {
+    applicationWindow_ = std::make_unique<RoutingWindow>(loop_, u"TApplication", shell_);
+    applicationWindow_->Create(nullptr, std::u16string(title));
+    return win32::FromHwnd(applicationWindow_->Handle());
+}
+
+void Win32AppWindows::CreateForm(AppForm form) {
+    auto window = std::make_unique<RoutingWindow>(loop_, ClassNameOf(form), shell_);
+    if (form == AppForm::FirstForm) {
+        // The main form: when it goes, the application goes.
+        window->onDestroyed = [this] {
+            if (shell_) shell_->OnMainFormClosed();
+        };
+    }
+    const std::u16string caption = form == AppForm::FirstForm ? std::u16string(kMarkerCaption) : std::u16string();
+    window->Create(applicationWindow_ ? applicationWindow_->Handle() : nullptr, caption);
+    forms_[form] = std::move(window);
+}
+
+void Win32AppWindows::DestroyForm(AppForm form) {
+    auto it = forms_.find(form);
+    if (it == forms_.end()) return;
+    it->second->onDestroyed = nullptr;
+    forms_.erase(it);
+}
+
+WindowHandle Win32AppWindows::FormWindow(AppForm form) const {
+    auto it = forms_.find(form);
+    return it != forms_.end() ? win32::FromHwnd(it->second->Handle()) : kNoWindow;
+}
+
+void Win32AppWindows::RealizeKeyboardFormsOffscreen() {
+    // Showing the keyboard form once above the screen makes its window resources exist
+    // before the user first asks for it, without anything appearing.
+    HWND keyboard = win32::ToHwnd(FormWindow(AppForm::MainKeyboardForm));
+    HWND background = win32::ToHwnd(FormWindow(AppForm::MainKeyboardBackgroundForm));
+    RECT r{};
+    GetWindowRect(keyboard, &r);
+    const int height = r.bottom - r.top;
+    const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(keyboard, nullptr, r.left, -height, 0, 0, flags);
+    SetWindowPos(background, nullptr, r.left, -height, 0, 0, flags);
+    ShowWindow(keyboard, SW_SHOWNOACTIVATE);
+    if (applicationWindow_) ShowWindow(applicationWindow_->Handle(), SW_HIDE);
+    ShowWindow(keyboard, SW_HIDE);
+    SetWindowPos(keyboard, nullptr, r.left, r.top, 0, 0, flags);
+    SetWindowPos(background, nullptr, r.left, r.top, 0, 0, flags);
+}
+
+}  // namespace kv::win32app

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/app_singletons.h"
+#include "app/application_shell.h"
+#include "app/messages.h"
+#include "platform/win_constants.h"
+#include "sim_app_windows.h"
+#include "sim_platform.h"
+
+namespace kv {
+namespace {
+
+constexpr std::uint32_t kOtherInstancePid = 300;
+
+std::vector<std::u16string> LoggedTexts(const DebugLog& log) {
+    std::vector<std::u16string> texts;
+    for (const auto& line : log.Lines()) texts.push_back(line.substr(line.find(u" : ") + 3));
+    return texts;
+}
+
+std::size_t CountMessages(const sim::SimWindow& window, std::uint32_t message) {
+    std::size_t n = 0;
+    for (const auto& m : window.received) n += m.message == message;
+    return n;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() { os.desktop.SetArguments({u"/debug"}); }
+
+    // Module initialisation and the entry sequence, as the program's main does them.
+    int Start() {
+        app = std::make_unique<AppSingletons>(os.platform);
+        shell = std::make_unique<ApplicationShell>(*app, windows);
+        windows.Attach(*shell);
+        return shell->Run();
+    }
+    std::vector<std::u16string> Log() const { return LoggedTexts(app->log); }
+    const std::u16string logPath = std::u16string(sim::SimPlatform::kAppFolder) + u"Log.txt";
+
+    sim::SimPlatform os;
+    sim::SimAppWindows windows{os.desktop};
+    std::unique_ptr<AppSingletons> app;
+    std::unique_ptr<ApplicationShell> shell;
+};
+
+TEST_F(StartupTest, NormalStartCreatesTheWindowsInOrderRunsAndEndsWhenTheMarkerCloses) {
+    os.InstallCompanion();
+    const WindowHandle bystander = os.desktop.CreateWindow(u"Notepad", u"Untitled - Notepad", 400, true);
+    const WindowHandle hiddenBystander = os.desktop.CreateWindow(u"Hidden", u"", 400, false);
+    os.loop.SetRunLimit(5000);
+    os.loop.StartTimer(2000, [&] {
+        os.desktop.PostMessage(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
+    });
+    WindowHandle companion = kNoWindow;
+    os.loop.StartTimer(1000, [&] {
+        companion = shell->CompanionWindow();
+        EXPECT_TRUE(shell->StartupComplete());  // 800 ms into the loop
+    });
+
+    EXPECT_EQ(Start(), 0);
+
+    EXPECT_EQ(Log(), (std::vector<std::u16string>{u"Initialize", u"FirstForm", u"KvBugMessageForm", u"DataDM",
+                                                  u"KvMessageForm", u"MainKeyboardForm", u"MainKeyboardBackgroundForm",
+                                                  u"KvClipboardDM", u"FloatingWindowLangForm", u"Run", u"Finalize"}));
+    ASSERT_EQ(os.desktop.StartedPrograms(), std::vector<std::u16string>{u"C:\\Program Files\\Karmux\\KarmuxCm.exe"});
+    EXPECT_NE(companion, kNoWindow);
+    EXPECT_EQ(os.CompanionWindow(), kNoWindow) << "the companion ends on the WM_DESTROY sent at exit";
+    EXPECT_TRUE(windows.RealizedOffscreen());
+    EXPECT_TRUE(os.desktop.MessageBoxes().empty());
+    EXPECT_EQ(CountMessages(*os.desktop.Find(bystander), msg::kCompanionStartup), 1u);
+    EXPECT_EQ(CountMessages(*os.desktop.Find(hiddenBystander), msg::kCompanionStartup), 0u);
+    EXPECT_TRUE(os.desktop.WindowsOfProcess(sim::SimDesktop::kOwnProcessId).size() <= 1u)
+        << "only the application window may outlive the forms";
+    EXPECT_EQ(windows.DestroyedInOrder().back(), AppForm::BugMessageForm);
+}
+
+TEST_F(StartupTest, TheMarkerWindowIsFoundByClassAndCaption) {
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    Start();
+    EXPECT_EQ(windows.FormWindow(AppForm::FirstForm), os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"));
+}
+
+TEST_F(StartupTest, SecondInstancePostsToTheRunningOneAndCreatesNoWindow) {
+    const WindowHandle running = os.desktop.CreateWindow(u"TFirstForm", u"KarmuxFirstForm", kOtherInstancePid);
+    os.InstallCompanion();
+
+    EXPECT_EQ(Start(), 0);
+
+    const auto& received = os.desktop.Find(running)->received;
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, msg::kSecondInstance);
+    EXPECT_FALSE(received[0].sent);
+    EXPECT_TRUE(os.desktop.WindowsOfProcess(sim::SimDesktop::kOwnProcessId).empty());
+    EXPECT_TRUE(os.desktop.StartedPrograms().empty());
+    EXPECT_TRUE(os.desktop.MessageBoxes().empty());
+    EXPECT_EQ(Log(), std::vector<std::u16string>{u"Initialize"});
+    EXPECT_EQ(os.loop.NowMs(), 0u);
+}
+
+TEST_F(StartupTest, MissingCompanionWaitsAboutFiveSecondsReportsTheFileAndEnds) {
+    EXPECT_EQ(Start(), 0);
+
+    EXPECT_EQ(os.desktop.StartedPrograms(), std::vector<std::u16string>{u"C:\\Program Files\\Karmux\\KarmuxCm.exe"});
+    ASSERT_EQ(os.desktop.MessageBoxes().size(), 1u);
+    const auto& box = os.desktop.MessageBoxes()[0];
+    EXPECT_EQ(box.text, u"File KarmuxCm.exe is not found!");
+    EXPECT_EQ(box.caption, u"Error");
+    EXPECT_EQ(box.flags, win::kMbOk | win::kMbIconError);
+    EXPECT_EQ(box.atMs, 5100u);
+    EXPECT_EQ(os.loop.NowMs(), 5100u) << "the loop returns at once once terminated";
+    EXPECT_TRUE(shell->Terminated());
+    EXPECT_FALSE(shell->StartupComplete());
+    EXPECT_FALSE(windows.RealizedOffscreen());
+    EXPECT_EQ(CountMessages(*os.desktop.Find(shell->ApplicationWindow()), msg::kCompanionStartup), 1u);
+    auto log = Log();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], u"Run");
+    EXPECT_EQ(log.back(), u"Finalize");
+}
+
+TEST_F(StartupTest, CompanionAlreadyRunningIsNotStartedAgain) {
+    os.InstallCompanion();
+    os.desktop.StartHidden(u"C:\\Program Files\\Karmux\\KarmuxCm.exe");
+    const WindowHandle companion = os.CompanionWindow();
+    os.loop.SetRunLimit(100);
+
+    Start();
+
+    EXPECT_EQ(os.desktop.StartedPrograms().size(), 1u);
+    EXPECT_EQ(shell->CompanionWindow(), companion);
+    EXPECT_EQ(os.loop.NowMs(), 100u) << "no waiting for a companion that is there";
+}
+
+TEST_F(StartupTest, UnsupportedSystemsSeeOnlyTheGateMessage) {
+    struct Case {
+        const char* name;
+        OsVersion version;
+    };
+    for (const Case& c : {Case{"Windows 98", {win::kVerPlatformWin32Windows, 4, 10, 2222}},
+                          Case{"Windows NT 4", {win::kVerPlatformWin32Nt, 4, 0, 1381}}}) {
+        SCOPED_TRACE(c.name);
+        sim::SimPlatform system;
+        system.desktop.SetArguments({u"-DEBUG"});
+        system.desktop.SetVersion(c.version);
+        system.InstallCompanion();
+        AppSingletons singletons(system.platform);
+        sim::SimAppWindows appWindows(system.desktop);
+        ApplicationShell appShell(singletons, appWindows);
+
+        EXPECT_EQ(appShell.Run(), 0);
+
+        ASSERT_EQ(system.desktop.MessageBoxes().size(), 1u);
+        const auto& box = system.desktop.MessageBoxes()[0];
+        EXPECT_EQ(box.caption, u"Tolvex");
+        EXPECT_EQ(box.flags, win::kMbOk | win::kMbIconExclamation);
+        EXPECT_EQ(box.text,
+                  u"Tolvex works only on Windows 2000/XP/2003/Vista based operating systems.\r\n\r\n"
+                  u"Tolvex requires features present only in these operating systems.\r\n"
+                  u"All older versions of Windows are not supported!");
+        EXPECT_TRUE(singletons.log.Lines().empty());
+        EXPECT_FALSE(system.files.FileExists(logPath));
+        EXPECT_TRUE(system.desktop.StartedPrograms().empty());
+        EXPECT_TRUE(system.desktop.WindowsOfProcess(sim::SimDesktop::kOwnProcessId).empty());
+    }
+}
+
+TEST_F(StartupTest, WindowsTwoThousandPassesTheGate) {
+    os.desktop.SetVersion({win::kVerPlatformWin32Nt, 5, 0, 2195});
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    Start();
+    EXPECT_TRUE(os.desktop.MessageBoxes().empty());
+    EXPECT_EQ(Log().front(), u"Initialize");
+}
+
+TEST_F(StartupTest, LogFileIsRewrittenAfterEveryLineAndHoldsOnlyThisRun) {
+    os.files.AddFile(logPath, "old run\r\n");
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    Start();
+    const auto lines = app->log.Lines();
+    EXPECT_EQ(os.files.WriteCount(logPath), static_cast<int>(lines.size()));
+    const std::string file = *os.files.ReadWholeFile(logPath);
+    EXPECT_EQ(file.find("old run"), std::string::npos);
+    EXPECT_EQ(file.rfind("10.12.2026 00:00:00 : Initialize\r\n", 0), 0u);
+    EXPECT_NE(file.find(" : Run\r\n"), std::string::npos);
+}
+
+TEST(DebugSwitchTest, OnlyDebugAfterDashOrSlashInAnyCase) {
+    struct Case {
+        std::vector<std::u16string> args;
+        bool on;
+    };
+    const Case cases[] = {
+        {{u"/debug"}, true},  {{u"-DEBUG"}, true},  {{u"/DeBuG"}, true}, {{u"x", u"-debug"}, true},
+        {{u"debug"}, false},  {{u"--debug"}, false}, {{u"/debugx"}, false}, {{}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DebugLog::SwitchGiven(c.args), c.on) << c.args.size();
+}
+
+TEST(DebugSwitchTest, WithoutTheSwitchNothingIsWritten) {
+    sim::SimPlatform os;
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    AppSingletons app(os.platform);
+    sim::SimAppWindows windows(os.desktop);
+    ApplicationShell shell(app, windows);
+    windows.Attach(shell);
+    shell.Run();
+    EXPECT_TRUE(app.log.Lines().empty());
+    EXPECT_FALSE(os.files.FileExists(std::u16string(sim::SimPlatform::kAppFolder) + u"Log.txt"));
+}
+
+TEST(CharsetTest, LanguageChoosesTheFontCharset) {
+    struct Case {
+        int language;
+        int charset;
+    };
+    for (const Case& c : {Case{4, 136}, Case{1028, 136}, Case{17, 128}, Case{1041, 128}, Case{2052, 134},
+                          Case{1049, 1}, Case{1033, 1}, Case{0, 1}}) {
+        EXPECT_EQ(CharsetForLanguage(c.language), c.charset) << c.language;
+    }
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,46 @@
+#include "sim_app_windows.h"
+
+#include "app/application_shell.h"
+#include "platform/win_constants.h"
+
+namespace kv::sim {
+
+WindowHandle SimAppWindows::CreateApplicationWindow(std::u16string_view title) {
+    return desktop_.CreateWindow(u"TApplication", std::u16string(title), SimDesktop::kOwnProcessId, false,
+                                 [this](const SimMessage& m) -> std::intptr_t {
+                                     return shell_ && shell_->OnApplicationMessage(m.message, m.wParam, m.lParam);
+                                 });
+}
+
+void SimAppWindows::CreateForm(AppForm form) {
+    std::u16string className;
+    for (const auto& info : kAppFormsInCreationOrder) {
+        if (info.form == form) className = std::u16string(info.className);
+    }
+    const std::u16string caption = form == AppForm::FirstForm ? std::u16string(kMarkerCaption) : std::u16string();
+    forms_[form] = desktop_.CreateWindow(className, caption, SimDesktop::kOwnProcessId, false,
+                                         [this, form](const SimMessage& m) -> std::intptr_t {
+                                             if (!shell_) return 0;
+                                             if (form == AppForm::FirstForm && m.message == win::kWmClose) {
+                                                 DestroyForm(form);
+                                                 shell_->OnMainFormClosed();
+                                                 return 0;
+                                             }
+                                             return shell_->OnApplicationMessage(m.message, m.wParam, m.lParam);
+                                         });
+}
+
+void SimAppWindows::DestroyForm(AppForm form) {
+    auto it = forms_.find(form);
+    if (it == forms_.end()) return;
+    desktop_.DestroyWindow(it->second);
+    forms_.erase(it);
+    destroyed_.push_back(form);
+}
+
+WindowHandle SimAppWindows::FormWindow(AppForm form) const {
+    auto it = forms_.find(form);
+    return it != forms_.end() ? it->second : kNoWindow;
+}
+
+}  // namespace kv::sim

@@ -1,0 +1,161 @@
+#include "sim_desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/text.h"
+
+namespace kv::sim {
+
+std::u16string SimClockAndLoop::LocalDateTimeText() const {
+    const std::uint64_t seconds = now_ / 1000;
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "10.12.2026 %02u:%02u:%02u", unsigned(seconds / 3600 % 24),
+                  unsigned(seconds / 60 % 60), unsigned(seconds % 60));
+    return Utf8ToUtf16(buffer);
+}
+
+void SimClockAndLoop::ProcessPendingMessages() {
+    while (!pending_.empty()) {
+        auto work = std::move(pending_.front());
+        pending_.erase(pending_.begin());
+        work();
+    }
+}
+
+TimerId SimClockAndLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+    const TimerId id = nextTimer_++;
+    timers_[id] = Timer{intervalMs, now_ + intervalMs, std::move(onTick)};
+    return id;
+}
+
+void SimClockAndLoop::Run() {
+    runHitLimit_ = false;
+    while (!quit_) {
+        ProcessPendingMessages();
+        if (quit_) break;
+        auto next = std::min_element(timers_.begin(), timers_.end(),
+                                     [](const auto& a, const auto& b) { return a.second.due < b.second.due; });
+        if (next == timers_.end() || next->second.due > runLimit_) {
+            // Nothing left to happen before the limit: the program would wait for input forever.
+            now_ = std::max(now_, runLimit_);
+            runHitLimit_ = true;
+            return;
+        }
+        now_ = std::max(now_, next->second.due);
+        next->second.due = now_ + next->second.interval;
+        auto onTick = next->second.onTick;  // the callback may stop (erase) its own timer
+        onTick();
+    }
+}
+
+SimDesktop::SimDesktop(SimClockAndLoop& loop) : loop_(loop) {}
+
+WindowHandle SimDesktop::FindTopLevelWindow(std::u16string_view className, std::u16string_view caption) const {
+    for (WindowHandle handle : zOrder_) {
+        const SimWindow& w = windows_.at(handle);
+        if (EqualsIgnoreCaseAscii(w.className, className) && w.caption == caption) return handle;
+    }
+    return kNoWindow;
+}
+
+bool SimDesktop::IsWindowVisible(WindowHandle window) const {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.visible;
+}
+
+std::vector<WindowHandle> SimDesktop::TopLevelWindows() const { return zOrder_; }
+
+bool SimDesktop::PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    SimWindow* target = Find(window);
+    if (!target) return false;
+    target->received.push_back({message, wParam, lParam, false});
+    if (target->proc) {
+        loop_.QueueDispatch([this, window, message, wParam, lParam] {
+            if (SimWindow* w = Find(window); w && w->proc) w->proc({message, wParam, lParam, false});
+        });
+    }
+    return true;
+}
+
+std::intptr_t SimDesktop::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+    SimWindow* target = Find(window);
+    if (!target) return 0;
+    target->received.push_back({message, wParam, lParam, true});
+    if (!target->proc) return 0;
+    auto proc = target->proc;  // the window may destroy itself while handling the message
+    return proc({message, wParam, lParam, true});
+}
+
+void SimDesktop::ShowWindow(WindowHandle window, int command) {
+    if (SimWindow* w = Find(window)) w->visible = command != 0;
+}
+
+Rect SimDesktop::WorkAreaNearest(const Rect& area) const {
+    const SimMonitor* best = &monitors_.front();
+    long long bestScore = -1;
+    for (const auto& monitor : monitors_) {
+        const long long overlapW = std::min(area.right, monitor.screen.right) - std::max(area.left, monitor.screen.left);
+        const long long overlapH = std::min(area.bottom, monitor.screen.bottom) - std::max(area.top, monitor.screen.top);
+        const long long score = (overlapW > 0 && overlapH > 0) ? overlapW * overlapH : 0;
+        if (score > bestScore) {
+            bestScore = score;
+            best = &monitor;
+        }
+    }
+    return best->workArea;
+}
+
+bool SimDesktop::StartHidden(const std::u16string& fullPath) {
+    started_.push_back(fullPath);
+    auto it = programs_.find(fullPath);
+    if (it == programs_.end()) return false;
+    it->second();
+    return true;
+}
+
+int SimDesktop::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {
+    boxes_.push_back({owner, std::u16string(text), std::u16string(caption), flags, loop_.NowMs()});
+    return boxAnswer_;
+}
+
+WindowHandle SimDesktop::CreateWindow(std::u16string className, std::u16string caption, std::uint32_t processId,
+                                      bool visible, SimWindowProc proc) {
+    const WindowHandle handle = nextHandle_;
+    nextHandle_ += 4;
+    SimWindow w;
+    w.handle = handle;
+    w.className = std::move(className);
+    w.caption = std::move(caption);
+    w.processId = processId;
+    w.visible = visible;
+    w.proc = std::move(proc);
+    windows_[handle] = std::move(w);
+    zOrder_.insert(zOrder_.begin(), handle);
+    return handle;
+}
+
+void SimDesktop::DestroyWindow(WindowHandle window) {
+    windows_.erase(window);
+    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+}
+
+SimWindow* SimDesktop::Find(WindowHandle window) {
+    auto it = windows_.find(window);
+    return it != windows_.end() ? &it->second : nullptr;
+}
+
+std::vector<const SimWindow*> SimDesktop::WindowsOfProcess(std::uint32_t processId) const {
+    std::vector<const SimWindow*> out;
+    for (const auto& [handle, w] : windows_) {
+        if (w.processId == processId) out.push_back(&w);
+    }
+    return out;
+}
+
+void SimDesktop::InstallProgram(const std::u16string& fullPath, std::function<void()> launcher) {
+    programs_[fullPath] = std::move(launcher);
+}
+
+}  // namespace kv::sim

@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/platform.h"
+#include "sim_desktop.h"
+#include "sim_files.h"
+#include "sim_registry.h"
+
+namespace kv::sim {
+
+// A whole simulated Windows with sensible defaults: one monitor, Windows 10, the program
+// installed in "C:\Program Files\Karmux\" and the usual shell folders.
+class SimPlatform {
+public:
+    SimPlatform();
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    SimClockAndLoop loop;
+    SimDesktop desktop{loop};
+    SimRegistry registry;
+    SimFileSystem files;
+    Platform platform{desktop, desktop, registry, loop, loop, files, desktop, desktop};
+
+    static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
+    static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";
+    static constexpr std::u16string_view kDocuments = u"C:\\Users\\test\\Documents";
+
+    // Makes "KarmuxCm.exe" startable: it opens the companion window, which ends on WM_DESTROY.
+    void InstallCompanion();
+    WindowHandle CompanionWindow() const;
+};
+
+}  // namespace kv::sim
