@@ -2,8 +2,9 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(KV_MINGW_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${KV_MINGW_TRIPLE}-gcc)
-set(CMAKE_CXX_COMPILER ${KV_MINGW_TRIPLE}-g++)
+# The posix thread model gives std::thread and std::mutex (GoogleTest needs them).
+set(CMAKE_C_COMPILER ${KV_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KV_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${KV_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${KV_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

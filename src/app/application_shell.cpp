@@ -29,7 +29,7 @@ int ApplicationShell::Run() {
 
     const WindowHandle marker = app_.platform.windows.FindTopLevelWindow(kMarkerClassName, kMarkerCaption);
     if (marker != kNoWindow) {
-        app_.platform.windows.PostMessage(marker, msg::kSecondInstance, 0, 0);
+        app_.platform.windows.PostToWindow(marker, msg::kSecondInstance, 0, 0);
         return 0;
     }
 
@@ -94,14 +94,14 @@ void ApplicationShell::StartCompanion() {
     }
 
     if (companionWindow_ != kNoWindow) {
-        windows.PostMessage(companionWindow_, msg::kCompanionStartup, 0, 0);
+        windows.PostToWindow(companionWindow_, msg::kCompanionStartup, 0, 0);
         for (WindowHandle window : windows.TopLevelWindows()) {
-            if (windows.IsWindowVisible(window)) windows.PostMessage(window, msg::kCompanionStartup, 0, 0);
+            if (windows.IsWindowVisible(window)) windows.PostToWindow(window, msg::kCompanionStartup, 0, 0);
         }
         return;
     }
     app_.messageBoxes.ShowError(u"File " + std::u16string(kCompanionFileName) + u" is not found!");
-    windows.PostMessage(applicationWindow_, msg::kCompanionStartup, 0, 0);
+    windows.PostToWindow(applicationWindow_, msg::kCompanionStartup, 0, 0);
     Terminate();
 }
 

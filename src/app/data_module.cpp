@@ -9,7 +9,7 @@ void TDataDM::DataModuleCreate() { app_.log.WriteLog(u"DataDM"); }
 
 void TDataDM::DataModuleDestroy(WindowHandle companionWindow) {
     // Sent, and WM_DESTROY rather than WM_CLOSE: the companion ends on exactly this.
-    if (companionWindow != kNoWindow) app_.platform.windows.SendMessage(companionWindow, win::kWmDestroy, 0, 0);
+    if (companionWindow != kNoWindow) app_.platform.windows.SendToWindow(companionWindow, win::kWmDestroy, 0, 0);
 }
 
 }  // namespace kv

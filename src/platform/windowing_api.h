@@ -16,8 +16,8 @@ public:
     virtual bool IsWindow(WindowHandle window) const = 0;
     virtual bool IsWindowVisible(WindowHandle window) const = 0;
     virtual std::vector<WindowHandle> TopLevelWindows() const = 0;
-    virtual bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual std::intptr_t SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual void ShowWindow(WindowHandle window, int command) = 0;
     // Work area (screen minus task bar) of the monitor nearest to `area`.
     virtual Rect WorkAreaNearest(const Rect& area) const = 0;

@@ -52,7 +52,7 @@ TEST_F(StartupTest, NormalStartCreatesTheWindowsInOrderRunsAndEndsWhenTheMarkerC
     const WindowHandle hiddenBystander = os.desktop.CreateWindow(u"Hidden", u"", 400, false);
     os.loop.SetRunLimit(5000);
     os.loop.StartTimer(2000, [&] {
-        os.desktop.PostMessage(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
+        os.desktop.PostToWindow(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
     });
     WindowHandle companion = kNoWindow;
     os.loop.StartTimer(1000, [&] {

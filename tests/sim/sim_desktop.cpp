@@ -66,7 +66,7 @@ bool SimDesktop::IsWindowVisible(WindowHandle window) const {
 
 std::vector<WindowHandle> SimDesktop::TopLevelWindows() const { return zOrder_; }
 
-bool SimDesktop::PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool SimDesktop::PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     SimWindow* target = Find(window);
     if (!target) return false;
     target->received.push_back({message, wParam, lParam, false});
@@ -78,7 +78,7 @@ bool SimDesktop::PostMessage(WindowHandle window, std::uint32_t message, std::ui
     return true;
 }
 
-std::intptr_t SimDesktop::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+std::intptr_t SimDesktop::SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                       std::intptr_t lParam) {
     SimWindow* target = Find(window);
     if (!target) return 0;

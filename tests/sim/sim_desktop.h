@@ -86,8 +86,8 @@ public:
     bool IsWindow(WindowHandle window) const override { return windows_.count(window) != 0; }
     bool IsWindowVisible(WindowHandle window) const override;
     std::vector<WindowHandle> TopLevelWindows() const override;
-    bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    std::intptr_t SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+    bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) override;
     void ShowWindow(WindowHandle window, int command) override;
     Rect WorkAreaNearest(const Rect& area) const override;

@@ -17,23 +17,25 @@ bool Win32Windowing::IsWindowVisible(WindowHandle window) const {
     return ::IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
+namespace {
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<WindowHandle>*>(param)->push_back(FromHwnd(hwnd));
+    return TRUE;
+}
+}  // namespace
+
 std::vector<WindowHandle> Win32Windowing::TopLevelWindows() const {
     std::vector<WindowHandle> windows;
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<WindowHandle>*>(param)->push_back(FromHwnd(hwnd));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
-bool Win32Windowing::PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+bool Win32Windowing::PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam) {
     return PostMessageW(ToHwnd(window), message, wParam, lParam) != FALSE;
 }
 
-std::intptr_t Win32Windowing::SendMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+std::intptr_t Win32Windowing::SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
     return SendMessageW(ToHwnd(window), message, wParam, lParam);
 }

@@ -1,0 +1,147 @@
+/* wintool.c - small Win32 inspection/control helper for Wine e2e tests.
+ *
+
+ * Run it with the same WINEPREFIX (same wineserver) and - in virtual-desktop
+ * mode - on the same desktop as the program under test (the default when the
+ * desktop is configured through the registry, see wine-e2e-lib.sh).
+ *
+ * WINDOW spec (top-level windows only):
+ *   0x1234          HWND in hex
+ *   class:NAME      first top-level window of that class (visible or not)
+ *   anything else   case-insensitive substring of a *visible* top-level title
+ *
+ * Commands (output is UTF-8 on stdout):
+ *   fg                          foreground window  -> "hwnd=.. pid=.. class='..' title='..' rect=l,t,r,b visible=1"
+ *   find WINDOW                 describe window (exit 2 if not found)
+ *   list                        all visible top-level windows
+ *   children WINDOW             window + all descendants (with screen rects)
+ *   setfg WINDOW                SetForegroundWindow (exit 1 if it fails)
+ *   post WINDOW MSG WP LP       PostMessageW   (numbers: decimal or 0x..)
+ *   send WINDOW MSG WP LP       SendMessageTimeoutW, 2 s, prints result
+ *   caret WINDOW                GetGUIThreadInfo of the window's thread, caret in screen coords
+ *   clipget                     CF_UNICODETEXT from the clipboard (exit 3 if none)
+ *   clipset TEXT                put TEXT (ASCII/argv) on the clipboard
+ *   trayicon [N]                screen centre "X Y" of the N-th (0-based) tray icon:
+ *                               stand-alone Wine tray (no virtual desktop) or the
+ *                               virtual-desktop taskbar (Shell_TrayWnd)
+ * Exit codes: 0 ok, 1 operation failed, 2 window not found, 3 nothing to report, 64 usage.
+ */
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <wchar.h>
+
+static void out(const wchar_t *fmt, ...) {
+    wchar_t buf[8192]; static char u[32768];
+    va_list ap; va_start(ap, fmt); _vsnwprintf(buf, 8191, fmt, ap); va_end(ap); buf[8191] = 0;
+    int n = WideCharToMultiByte(CP_UTF8, 0, buf, -1, u, sizeof u, NULL, NULL);
+    DWORD w; WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), u, n > 0 ? n - 1 : 0, &w, NULL);
+}
+
+/* ---- window lookup (same rules as gettext.c) ---- */
+static const wchar_t *g_want; static int g_by_class; static HWND g_found;
+static BOOL CALLBACK enum_top(HWND h, LPARAM l) {
+    wchar_t buf[512]; (void)l;
+    if (g_by_class) { if (GetClassNameW(h, buf, 512) && !_wcsicmp(buf, g_want)) { g_found = h; return FALSE; } }
+    else if (IsWindowVisible(h) && GetWindowTextW(h, buf, 512)) { _wcslwr(buf); if (wcsstr(buf, g_want)) { g_found = h; return FALSE; } }
+    return TRUE;
+}
+static HWND find_top(const wchar_t *spec) {
+    static wchar_t lower[512];
+    if (!wcsncmp(spec, L"0x", 2)) { HWND h = (HWND)(ULONG_PTR)wcstoull(spec, NULL, 16); return IsWindow(h) ? h : NULL; }
+    if (!wcsncmp(spec, L"class:", 6)) { g_want = spec + 6; g_by_class = 1; }
+    else { wcsncpy(lower, spec, 511); _wcslwr(lower); g_want = lower; g_by_class = 0; }
+    g_found = NULL; EnumWindows(enum_top, 0); return g_found;
+}
+
+static void desc(HWND h) {
+    wchar_t c[128] = L"", t[256] = L""; RECT r = {0}; DWORD pid = 0, tid = 0;
+    if (h) { GetClassNameW(h, c, 128); GetWindowTextW(h, t, 256); GetWindowRect(h, &r); tid = GetWindowThreadProcessId(h, &pid); }
+    out(L"hwnd=0x%llx pid=%lu tid=%lu class='%ls' title='%ls' rect=%ld,%ld,%ld,%ld visible=%d\n",
+        (unsigned long long)(ULONG_PTR)h, pid, tid, c, t, r.left, r.top, r.right, r.bottom, h ? IsWindowVisible(h) : 0);
+}
+static BOOL CALLBACK enum_vis(HWND h, LPARAM l) { (void)l; if (IsWindowVisible(h)) desc(h); return TRUE; }
+static BOOL CALLBACK enum_all(HWND h, LPARAM l) { (void)l; desc(h); return TRUE; }
+
+/* ---- tray icons ---- */
+static HWND g_icons[64]; static int g_nicons;
+static BOOL CALLBACK enum_icons(HWND h, LPARAM l) {
+    wchar_t c[64]; (void)l;
+    if (GetClassNameW(h, c, 64) && !wcscmp(c, L"__winex11_tray_icon") && IsWindowVisible(h) && g_nicons < 64) g_icons[g_nicons++] = h;
+    return TRUE;
+}
+static int cmp_x(const void *a, const void *b) {
+    RECT ra, rb; GetWindowRect(*(HWND *)a, &ra); GetWindowRect(*(HWND *)b, &rb); return ra.left - rb.left;
+}
+static int trayicon(int n) {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", NULL);   /* Wine 8 stand-alone tray (no virtual desktop) */
+    RECT r;
+    if (tray && IsWindowVisible(tray)) {
+        EnumChildWindows(tray, enum_icons, 0);
+        qsort(g_icons, g_nicons, sizeof(HWND), cmp_x);
+        if (n >= g_nicons) return 3;
+        GetWindowRect(g_icons[n], &r);
+        out(L"%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    tray = FindWindowW(L"Shell_TrayWnd", NULL);                      /* virtual desktop taskbar */
+    if (tray && IsWindowVisible(tray)) {
+        /* explorer's systray.c draws icons right-aligned, icon_cx = SM_CXSMICON + 4 */
+        int cx = GetSystemMetrics(SM_CXSMICON) + 4;
+        GetWindowRect(tray, &r);
+        out(L"%ld %ld\n", r.right - cx * n - cx / 2, (r.top + r.bottom) / 2);
+        return 0;
+    }
+    return 2;
+}
+
+int wmain(int argc, wchar_t **argv) {
+    if (argc < 2) { out(L"usage: wintool fg|find|list|children|setfg|post|send|caret|clipget|clipset|trayicon ...\n"); return 64; }
+    const wchar_t *cmd = argv[1];
+    if (!wcscmp(cmd, L"fg")) { HWND h = GetForegroundWindow(); desc(h); return h ? 0 : 3; }
+    if (!wcscmp(cmd, L"list")) { EnumWindows(enum_vis, 0); return 0; }
+    if (!wcscmp(cmd, L"trayicon")) return trayicon(argc > 2 ? _wtoi(argv[2]) : 0);
+    if (!wcscmp(cmd, L"clipget")) {
+        int i; for (i = 0; i < 50 && !OpenClipboard(NULL); i++) Sleep(20);
+        HANDLE h = GetClipboardData(CF_UNICODETEXT);
+        if (!h) { CloseClipboard(); return 3; }
+        out(L"%ls", (wchar_t *)GlobalLock(h)); GlobalUnlock(h); CloseClipboard(); return 0;
+    }
+    if (!wcscmp(cmd, L"clipset") && argc > 2) {
+        size_t n = (wcslen(argv[2]) + 1) * sizeof(wchar_t); int i;
+        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, n); memcpy(GlobalLock(g), argv[2], n); GlobalUnlock(g);
+        for (i = 0; i < 50 && !OpenClipboard(NULL); i++) Sleep(20);
+        EmptyClipboard(); HANDLE r = SetClipboardData(CF_UNICODETEXT, g); CloseClipboard();
+        return r ? 0 : 1;
+    }
+    if (argc < 3) { out(L"missing WINDOW argument\n"); return 64; }
+    HWND h = find_top(argv[2]);
+    if (!h) { fwprintf(stderr, L"wintool: window not found\n"); return 2; }
+    if (!wcscmp(cmd, L"find")) { desc(h); return 0; }
+    if (!wcscmp(cmd, L"children")) { desc(h); EnumChildWindows(h, enum_all, 0); return 0; }
+    if (!wcscmp(cmd, L"setfg")) { BOOL ok = SetForegroundWindow(h); return ok ? 0 : 1; }
+    if ((!wcscmp(cmd, L"post") || !wcscmp(cmd, L"send")) && argc >= 6) {
+        UINT m = (UINT)wcstoul(argv[3], NULL, 0); WPARAM wp = (WPARAM)wcstoull(argv[4], NULL, 0); LPARAM lp = (LPARAM)wcstoll(argv[5], NULL, 0);
+        if (!wcscmp(cmd, L"post")) return PostMessageW(h, m, wp, lp) ? 0 : 1;
+        DWORD_PTR res = 0;
+        if (!SendMessageTimeoutW(h, m, wp, lp, SMTO_ABORTIFHUNG, 2000, &res)) return 1;
+        out(L"%lld\n", (long long)res); return 0;
+    }
+    if (!wcscmp(cmd, L"caret")) {
+        GUITHREADINFO gti; memset(&gti, 0, sizeof gti); gti.cbSize = sizeof gti;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, NULL), &gti)) return 1;
+        POINT p = {gti.rcCaret.left, gti.rcCaret.top};
+        if (gti.hwndCaret) ClientToScreen(gti.hwndCaret, &p);
+        out(L"caret_screen=%ld,%ld caret_h=%ld focus=0x%llx caretwnd=0x%llx active=0x%llx flags=0x%lx\n", p.x, p.y,
+            gti.rcCaret.bottom - gti.rcCaret.top, (unsigned long long)(ULONG_PTR)gti.hwndFocus,
+            (unsigned long long)(ULONG_PTR)gti.hwndCaret, (unsigned long long)(ULONG_PTR)gti.hwndActive, gti.flags);
+        return gti.hwndCaret ? 0 : 3;
+    }
+    out(L"bad command\n"); return 64;
+}
