@@ -72,7 +72,10 @@ bool SimDesktop::PostToWindow(WindowHandle window, std::uint32_t message, std::u
     target->received.push_back({message, wParam, lParam, false});
     if (target->proc) {
         loop_.QueueDispatch([this, window, message, wParam, lParam] {
-            if (SimWindow* w = Find(window); w && w->proc) w->proc({message, wParam, lParam, false});
+            SimWindow* w = Find(window);
+            if (!w || !w->proc) return;
+            auto proc = w->proc;  // the window may destroy itself while handling the message
+            proc({message, wParam, lParam, false});
         });
     }
     return true;

@@ -10,6 +10,7 @@
  *               any other string  - case-insensitive substring of a top-level title
  *     -c CLS  : class of the child whose text is read (default "Edit";
  *               "-" reads the top-level window's own text)
+ *     -d ID   : read the dialog item with this control id instead (65535 is a message box's text)
  *     -w MS   : keep retrying for up to MS milliseconds until the window/child exists
  *     -r      : raw output (default converts CRLF to LF)
  *   The text is written to stdout as UTF-8 with no trailing newline added.
@@ -57,21 +58,24 @@ static HWND find_top(const wchar_t *spec) {
 
 int wmain(int argc, wchar_t **argv) {
     const wchar_t *child_cls = L"Edit", *spec = NULL;
+    int item_id = -1;
     DWORD wait_ms = 0, start;
     int raw = 0, i;
     for (i = 1; i < argc; i++) {
         if (!wcscmp(argv[i], L"-c") && i + 1 < argc) child_cls = argv[++i];
         else if (!wcscmp(argv[i], L"-w") && i + 1 < argc) wait_ms = wcstoul(argv[++i], NULL, 10);
         else if (!wcscmp(argv[i], L"-r")) raw = 1;
+        else if (!wcscmp(argv[i], L"-d") && i + 1 < argc) item_id = (int)wcstol(argv[++i], NULL, 0);
         else spec = argv[i];
     }
-    if (!spec) { fputs("usage: gettext [-w MS] [-r] [-c CHILDCLASS] WINDOW\n", stderr); return 64; }
+    if (!spec) { fputs("usage: gettext [-w MS] [-r] [-c CHILDCLASS | -d ID] WINDOW\n", stderr); return 64; }
 
     start = GetTickCount();
     HWND top = NULL, target = NULL;
     for (;;) {
         top = find_top(spec);
-        if (top) target = wcscmp(child_cls, L"-") ? FindWindowExW(top, NULL, child_cls, NULL) : top;
+        if (top && item_id >= 0) target = GetDlgItem(top, item_id);
+        else if (top) target = wcscmp(child_cls, L"-") ? FindWindowExW(top, NULL, child_cls, NULL) : top;
         if (target || GetTickCount() - start >= wait_ms) break;
         Sleep(100);
     }

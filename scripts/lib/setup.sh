@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Shared by scripts/run and scripts/test: install what is missing, build what changed.
+KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export KV_ROOT
+
+KV_PACKAGES=(cmake make g++ python3 libgtest-dev googletest
+             mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+             wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick)
+
+kv_say() { printf '== %s\n' "$*" >&2; }
+
+kv_install_deps() {
+    local missing=() p
+    for p in "${KV_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    kv_say "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    # wine32 (the 32-bit build's runtime) comes from the i386 architecture
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 || return 1
+    $sudo apt-get update -q || return 1
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# kv_build NAME [CMAKE_ARGS...] : configure once, then an incremental build in build/NAME
+kv_build() {
+    local name=$1; shift
+    local dir="$KV_ROOT/build/$name"
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$KV_ROOT" -B "$dir" "$@" >"$KV_ROOT/build/$name.configure.log" 2>&1 ||
+            { cat "$KV_ROOT/build/$name.configure.log"; return 1; }
+    fi
+    cmake --build "$dir" -j2
+}
+
+kv_build_windows() {
+    kv_build "$1" -DCMAKE_TOOLCHAIN_FILE="$KV_ROOT/cmake/toolchain-$2-w64-mingw32.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Common ground of the e2e scenarios: sourced by each scenario script, which run.sh starts
+# with DISPLAY, WINEPREFIX, E2E_WORK, E2E_TOOLS and KV_BIN set.
+set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+trap e2e_cleanup EXIT
+
+KV_REG_KEY='HKCU\SOFTWARE\OrlentaSoftware\Karmux'
+KV_ARTIFACTS="$E2E_WORK/artifacts"
+mkdir -p "$KV_ARTIFACTS"
+
+fail() { e2e_log "FAIL: $*"; exit 1; }
+check() { "$@" || fail "$*"; }
+
+# kv_install_app DIR [--without-companion]: a fresh program folder, as an installation has it.
+kv_install_app() {
+    local dir=$1
+    rm -rf "$dir" && mkdir -p "$dir" || fail "cannot create $dir"
+    cp "$KV_BIN/Karmux.exe" "$dir/" || fail "no Karmux.exe in $KV_BIN"
+    [ "${2:-}" = --without-companion ] || cp "$KV_BIN/KarmuxCm.exe" "$dir/"
+    [ -d "$KV_ROOT/Lang" ] && cp -r "$KV_ROOT/Lang" "$dir/"
+    return 0
+}
+
+kv_reset_registry() { "$E2E_WINE" reg delete "$KV_REG_KEY" /f >/dev/null 2>&1; return 0; }
+
+# kv_find CLASS -> "hwnd=... title='...' ..." of the first top-level window of that class
+kv_find() { e2e_wintool find "class:$1" 2>/dev/null | tr -d '\r'; }
+kv_window_title_is() { kv_find "$1" | grep -qF "title='$2'"; }
+kv_no_window() { ! kv_find "$1" | grep -q hwnd=; }
+
+# kv_wait_exit PID TIMEOUT_S : true when the process has ended within the time
+kv_wait_exit() {
+    local pid=$1
+    _kv_gone() { ! kill -0 "$pid" 2>/dev/null || [ "$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null)" = Z ]; }
+    e2e_poll "$2" 0.1 _kv_gone
+}
+
+# kv_log_texts FILE : the texts of Log.txt lines without their time stamps
+kv_log_texts() { tr -d '\r' <"$1" | sed 's/^.* : //'; }
+
+# kv_prefix_has_process NAME : a process of our prefix runs NAME
+kv_prefix_has_process() {
+    local pid
+    for pid in $(e2e_prefix_pids); do
+        tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -qF "$1" && return 0
+    done
+    return 1
+}
