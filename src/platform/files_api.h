@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -17,6 +18,9 @@ public:
     // Replaces the file; false on failure.
     virtual bool WriteWholeFile(const std::u16string& path, std::string_view bytes) = 0;
     virtual std::optional<std::string> ReadWholeFile(const std::u16string& path) const = 0;
+    // Names (not paths) of the files in `folder` whose names end in `extension` (case-insensitive,
+    // e.g. u".txt"), in the order the directory listing gives them; folders are skipped.
+    virtual std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const = 0;
     // Empty when the shell cannot resolve the folder.
     virtual std::u16string ShellFolderPath(ShellFolder folder) const = 0;
 };

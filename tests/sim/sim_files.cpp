@@ -37,6 +37,7 @@ bool SimFileSystem::WriteWholeFile(const std::u16string& path, std::string_view 
     if (!DirectoryExists(FolderOf(path))) return false;
     files_[Key(path)] = std::string(bytes);
     ++writeCounts_[Key(path)];
+    RememberName(path);
     return true;
 }
 
@@ -44,6 +45,22 @@ std::optional<std::string> SimFileSystem::ReadWholeFile(const std::u16string& pa
     auto it = files_.find(Key(path));
     if (it == files_.end()) return std::nullopt;
     return it->second;
+}
+
+std::vector<std::u16string> SimFileSystem::ListFiles(const std::u16string& folder,
+                                                     std::u16string_view extension) const {
+    std::vector<std::u16string> names;
+    const std::u16string prefix = Key(folder) + u"\\";
+    const std::u16string ext = Key(extension);
+    for (const auto& [key, bytes] : files_) {
+        if (key.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::u16string rest = key.substr(prefix.size());
+        if (rest.find(u'\\') != std::u16string::npos || rest.size() < ext.size()) continue;
+        if (rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0) continue;
+        auto original = originalNames_.find(key);
+        names.push_back(original != originalNames_.end() ? original->second : rest);
+    }
+    return names;
 }
 
 std::u16string SimFileSystem::ShellFolderPath(ShellFolder folder) const {
@@ -54,6 +71,12 @@ std::u16string SimFileSystem::ShellFolderPath(ShellFolder folder) const {
 void SimFileSystem::AddFile(const std::u16string& path, std::string bytes) {
     CreateDirectoryTree(FolderOf(path));
     files_[Key(path)] = std::move(bytes);
+    RememberName(path);
+}
+
+void SimFileSystem::RememberName(const std::u16string& path) {
+    const auto pos = path.find_last_of(u"\\/");
+    originalNames_.emplace(Key(path), pos == std::u16string::npos ? path : path.substr(pos + 1));
 }
 
 int SimFileSystem::WriteCount(const std::u16string& path) const {

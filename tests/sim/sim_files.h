@@ -15,6 +15,7 @@ public:
     bool CreateDirectoryTree(const std::u16string& path) override;
     bool WriteWholeFile(const std::u16string& path, std::string_view bytes) override;
     std::optional<std::string> ReadWholeFile(const std::u16string& path) const override;
+    std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const override;
     std::u16string ShellFolderPath(ShellFolder folder) const override;
 
     void SetShellFolder(ShellFolder folder, std::u16string path) { shellFolders_[folder] = std::move(path); }
@@ -26,9 +27,11 @@ public:
 
 private:
     static std::u16string Key(std::u16string_view path);
+    void RememberName(const std::u16string& path);
 
     std::map<std::u16string, std::string> files_;
     std::map<std::u16string, int> writeCounts_;
+    std::map<std::u16string, std::u16string> originalNames_;  // file names as first written
     std::set<std::u16string> directories_;
     std::set<std::u16string> deniedPrefixes_;
     std::map<ShellFolder, std::u16string> shellFolders_;

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/paths.h"
+#include "platform/text.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -63,6 +64,25 @@ std::optional<std::string> Win32FileSystem::ReadWholeFile(const std::u16string& 
     }
     bytes.resize(read);
     return bytes;
+}
+
+std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& folder,
+                                                       std::u16string_view extension) const {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(W(JoinPath(folder, u"*" + std::u16string(extension))), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::u16string name = FromWide(found.cFileName);
+        // The pattern also matches 8.3 short names; keep only real matches.
+        if (name.size() >= extension.size() &&
+            EqualsIgnoreCaseAscii(std::u16string_view(name).substr(name.size() - extension.size()), extension)) {
+            names.push_back(std::move(name));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
 }
 
 std::u16string Win32FileSystem::ShellFolderPath(ShellFolder folder) const {

@@ -10,6 +10,7 @@ public:
     bool CreateDirectoryTree(const std::u16string& path) override;
     bool WriteWholeFile(const std::u16string& path, std::string_view bytes) override;
     std::optional<std::string> ReadWholeFile(const std::u16string& path) const override;
+    std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const override;
     std::u16string ShellFolderPath(ShellFolder folder) const override;
 };
 
