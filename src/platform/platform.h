@@ -1,9 +1,12 @@
 #pragma once
 // The seam between the program's logic and the operating system.
+#include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/files_api.h"
+#include "platform/keyboard_api.h"
 #include "platform/process_api.h"
 #include "platform/registry_api.h"
+#include "platform/sound_api.h"
 #include "platform/system_api.h"
 #include "platform/windowing_api.h"
 
@@ -18,6 +21,10 @@ struct Platform {
     IFileSystem& files;
     ISystemInfo& system;
     IMessageBoxes& messageBoxes;
+    IKeyboardLayouts& layouts;
+    IKeyInput& keyInput;
+    IClipboard& clipboard;
+    ISound& sound;
 };
 
 }  // namespace kv

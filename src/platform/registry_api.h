@@ -33,6 +33,8 @@ public:
     virtual ~IRegistry() = default;
     // Opens a key of the current user, creating it when missing; throws KvError when it cannot.
     virtual std::unique_ptr<IRegistryKey> OpenCurrentUserKey(std::u16string_view path) = 0;
+    // A key of the machine, read-only and never created; null when it does not exist.
+    virtual std::unique_ptr<IRegistryKey> OpenLocalMachineKeyReadOnly(std::u16string_view path) = 0;
 };
 
 }  // namespace kv

@@ -20,6 +20,10 @@ public:
     // The true version (not the compatibility-shimmed one).
     virtual OsVersion Version() const = 0;
     virtual bool Is64BitWindows() const = 0;
+    // The language identifier of the system's default user-interface language.
+    virtual std::uint16_t SystemDefaultUILanguage() const = 0;
+    // The own process to the realtime class, the calling thread above normal or normal.
+    virtual void SetRealtimePriority(bool threadAboveNormal) = 0;
 };
 
 class IMessageBoxes {

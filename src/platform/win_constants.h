@@ -28,6 +28,17 @@ constexpr int kIdCancel = 2;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndNoStop = 0x0010;
+
+constexpr std::uint32_t kKeyEventExtendedKey = 0x0001;
+constexpr std::uint32_t kKeyEventKeyUp = 0x0002;
+
+constexpr std::uint32_t kMapVkToVsc = 0;
+constexpr std::uint32_t kMapVscToVk = 1;
+constexpr std::uint32_t kMapVkToChar = 2;
+constexpr std::uint32_t kMapVscToVkEx = 3;
+
 constexpr std::uint32_t kVerPlatformWin32Windows = 1;
 constexpr std::uint32_t kVerPlatformWin32Nt = 2;
 

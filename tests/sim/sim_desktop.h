@@ -103,6 +103,8 @@ public:
     // ISystemInfo
     OsVersion Version() const override { return version_; }
     bool Is64BitWindows() const override { return is64Bit_; }
+    std::uint16_t SystemDefaultUILanguage() const override { return uiLanguage_; }
+    void SetRealtimePriority(bool threadAboveNormal) override { priorityCalls_.push_back(threadAboveNormal); }
 
     // Arrangement and inspection.
     WindowHandle CreateWindow(std::u16string className, std::u16string caption, std::uint32_t processId,
@@ -113,6 +115,8 @@ public:
     void SetExecutablePath(std::u16string path) { executablePath_ = std::move(path); }
     void SetArguments(std::vector<std::u16string> arguments) { arguments_ = std::move(arguments); }
     void SetVersion(OsVersion version) { version_ = version; }
+    void SetUILanguage(std::uint16_t language) { uiLanguage_ = language; }
+    const std::vector<bool>& PriorityCalls() const { return priorityCalls_; }
     // A program that can be started: its launcher runs when StartHidden names it.
     void InstallProgram(const std::u16string& fullPath, std::function<void()> launcher);
     const std::vector<std::u16string>& StartedPrograms() const { return started_; }
@@ -137,6 +141,8 @@ private:
     std::vector<std::u16string> arguments_;
     OsVersion version_{2, 10, 0, 19045};
     bool is64Bit_ = true;
+    std::uint16_t uiLanguage_ = 0x0409;
+    std::vector<bool> priorityCalls_;
     std::map<std::u16string, std::function<void()>> programs_;
     std::vector<std::u16string> started_;
     std::vector<SimMonitor> monitors_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/platform.h"
 #include "sim_desktop.h"
+#include "sim_devices.h"
 #include "sim_files.h"
 #include "sim_registry.h"
 
@@ -18,7 +19,12 @@ public:
     SimDesktop desktop{loop};
     SimRegistry registry;
     SimFileSystem files;
-    Platform platform{desktop, desktop, registry, loop, loop, files, desktop, desktop};
+    SimKeyboard keyboard;
+    SimKeyInput keyInput;
+    SimClipboard clipboard;
+    SimSound sound{loop};
+    Platform platform{desktop, desktop,  registry, loop,     loop,      files,
+                      desktop, desktop,  keyboard, keyInput, clipboard, sound};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

@@ -50,6 +50,12 @@ std::u16string SimRegistry::Normalize(std::u16string_view name) {
     return out;
 }
 
+std::unique_ptr<IRegistryKey> SimRegistry::OpenLocalMachineKeyReadOnly(std::u16string_view path) {
+    auto it = machineKeys_.find(Normalize(path));
+    if (it == machineKeys_.end()) return nullptr;
+    return std::make_unique<SimRegistryKey>(*this, it->second);
+}
+
 std::unique_ptr<IRegistryKey> SimRegistry::OpenCurrentUserKey(std::u16string_view path) {
     return std::make_unique<SimRegistryKey>(*this, keys_[Normalize(path)]);
 }

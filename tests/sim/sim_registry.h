@@ -13,6 +13,9 @@ public:
     using Values = std::map<std::u16string, RegistryValue>;
 
     std::unique_ptr<IRegistryKey> OpenCurrentUserKey(std::u16string_view path) override;
+    std::unique_ptr<IRegistryKey> OpenLocalMachineKeyReadOnly(std::u16string_view path) override;
+    // Values of a machine key, created when missing.
+    Values& MachineKey(std::u16string_view path) { return machineKeys_[Normalize(path)]; }
 
     bool KeyExists(std::u16string_view path) const { return keys_.count(Normalize(path)) != 0; }
     // The values of a key (created empty when missing), for tests to arrange and inspect.
@@ -24,6 +27,7 @@ public:
 
 private:
     std::map<std::u16string, Values> keys_;
+    std::map<std::u16string, Values> machineKeys_;
     bool failWrites_ = false;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/platform.h"
+#include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_processes.h"
@@ -20,7 +21,12 @@ public:
     Win32FileSystem files;
     Win32SystemInfo system;
     Win32MessageBoxes messageBoxes;
-    Platform platform{windows, processes, registry, clock, loop, files, system, messageBoxes};
+    Win32KeyboardLayouts layouts;
+    Win32KeyInput keyInput;
+    Win32Clipboard clipboard;
+    Win32Sound sound;
+    Platform platform{windows, processes, registry, clock,    loop,      files,
+                      system,  messageBoxes, layouts, keyInput, clipboard, sound};
 };
 
 }  // namespace kv::win32

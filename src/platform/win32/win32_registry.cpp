@@ -80,6 +80,14 @@ private:
 
 }  // namespace
 
+std::unique_ptr<IRegistryKey> Win32Registry::OpenLocalMachineKeyReadOnly(std::u16string_view path) {
+    std::u16string relative(path);
+    while (!relative.empty() && relative.front() == u'\\') relative.erase(relative.begin());
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, W(relative), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    return std::make_unique<Win32RegistryKey>(key);
+}
+
 std::unique_ptr<IRegistryKey> Win32Registry::OpenCurrentUserKey(std::u16string_view path) {
     std::u16string relative(path);
     while (!relative.empty() && relative.front() == u'\\') relative.erase(relative.begin());

@@ -35,6 +35,14 @@ bool Win32SystemInfo::Is64BitWindows() const {
     return info.wProcessorArchitecture != PROCESSOR_ARCHITECTURE_INTEL;
 }
 
+std::uint16_t Win32SystemInfo::SystemDefaultUILanguage() const { return GetSystemDefaultUILanguage(); }
+
+void Win32SystemInfo::SetRealtimePriority(bool threadAboveNormal) {
+    UniqueKernelHandle process(OpenProcess(PROCESS_SET_INFORMATION, FALSE, GetCurrentProcessId()));
+    if (process) SetPriorityClass(process.Get(), REALTIME_PRIORITY_CLASS);
+    SetThreadPriority(GetCurrentThread(), threadAboveNormal ? THREAD_PRIORITY_ABOVE_NORMAL : THREAD_PRIORITY_NORMAL);
+}
+
 int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
                             std::uint32_t flags) {
     const std::wstring t = ToWide(text);

@@ -7,6 +7,8 @@ class Win32SystemInfo : public ISystemInfo {
 public:
     OsVersion Version() const override;
     bool Is64BitWindows() const override;
+    std::uint16_t SystemDefaultUILanguage() const override;
+    void SetRealtimePriority(bool threadAboveNormal) override;
 };
 
 class Win32MessageBoxes : public IMessageBoxes {

@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace kv {
+
+class ISound {
+public:
+    virtual ~ISound() = default;
+    // sndPlaySound: a null path asks about (or stops) the sound playing now.
+    virtual bool SndPlaySound(const std::u16string* path, std::uint32_t flags) = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,146 @@
+#include "platform/win32/win32_devices.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstring>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win_constants.h"
+
+namespace kv::win32 {
+
+static_assert(win::kSndAsync == SND_ASYNC && win::kSndNoStop == SND_NOSTOP);
+static_assert(win::kKeyEventKeyUp == KEYEVENTF_KEYUP && win::kKeyEventExtendedKey == KEYEVENTF_EXTENDEDKEY);
+
+namespace {
+// HKL values are handles; their meaning lives in the low 32 bits, sign-extended on 64-bit.
+HKL ToHkl(LayoutHandle layout) { return reinterpret_cast<HKL>(static_cast<std::intptr_t>(static_cast<std::int32_t>(layout))); }
+LayoutHandle FromHkl(HKL hkl) { return static_cast<LayoutHandle>(reinterpret_cast<std::uintptr_t>(hkl)); }
+
+// Formats whose clipboard data is a GDI or other handle, not a memory block.
+bool IsHandleFormat(UINT format) {
+    return format == CF_BITMAP || format == CF_ENHMETAFILE || format == CF_PALETTE || format == CF_DSPBITMAP ||
+           format == CF_DSPENHMETAFILE || format == CF_OWNERDISPLAY;
+}
+}  // namespace
+
+std::vector<LayoutHandle> Win32KeyboardLayouts::InstalledLayouts() const {
+    std::vector<LayoutHandle> layouts;
+    const int count = GetKeyboardLayoutList(0, nullptr);
+    if (count <= 0) return layouts;
+    std::vector<HKL> handles(static_cast<std::size_t>(count));
+    const int got = GetKeyboardLayoutList(count, handles.data());
+    for (int i = 0; i < got; ++i) layouts.push_back(FromHkl(handles[static_cast<std::size_t>(i)]));
+    return layouts;
+}
+
+std::uint32_t Win32KeyboardLayouts::MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType,
+                                                    LayoutHandle layout) const {
+    return MapVirtualKeyExW(code, mapType, ToHkl(layout));
+}
+
+int Win32KeyboardLayouts::TranslateToUnicode(std::uint32_t vk, std::uint32_t scanCode, const std::uint8_t* keyState,
+                                      char16_t* buffer, int bufferLength, std::uint32_t flags, LayoutHandle layout) {
+    return ::ToUnicodeEx(vk, scanCode, keyState, reinterpret_cast<wchar_t*>(buffer), bufferLength, flags, ToHkl(layout));
+}
+
+std::int16_t Win32KeyboardLayouts::ScanForCharacter(char16_t ch, LayoutHandle layout) const {
+    return ::VkKeyScanExW(static_cast<wchar_t>(ch), ToHkl(layout));
+}
+
+LayoutHandle Win32KeyboardLayouts::LoadLayout(std::u16string_view layoutId) {
+    const std::wstring id = ToWide(layoutId);
+    return FromHkl(LoadKeyboardLayoutW(id.c_str(), KLF_NOTELLSHELL));
+}
+
+void Win32KeyboardLayouts::UnloadLayout(LayoutHandle layout) { UnloadKeyboardLayout(ToHkl(layout)); }
+
+std::uint32_t Win32KeyInput::SendKeyEvents(const KeyEvent* events, std::size_t count) {
+    INPUT inputs[16];
+    std::uint32_t sent = 0;
+    while (count > 0) {
+        const std::size_t batch = count < 16 ? count : 16;
+        for (std::size_t i = 0; i < batch; ++i) {
+            inputs[i] = INPUT{};
+            inputs[i].type = INPUT_KEYBOARD;
+            inputs[i].ki.wVk = events[i].vk;
+            inputs[i].ki.wScan = events[i].scanCode;
+            inputs[i].ki.dwFlags = events[i].flags;
+            inputs[i].ki.dwExtraInfo = events[i].extraInfo;
+        }
+        sent += SendInput(static_cast<UINT>(batch), inputs, sizeof(INPUT));
+        events += batch;
+        count -= batch;
+    }
+    return sent;
+}
+
+void Win32KeyInput::SendEmptyMouseInput() {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    SendInput(1, &input, sizeof input);
+}
+
+bool Win32Clipboard::Open(WindowHandle owner) { return OpenClipboard(ToHwnd(owner)) != FALSE; }
+
+void Win32Clipboard::Close() { CloseClipboard(); }
+
+bool Win32Clipboard::Empty() { return EmptyClipboard() != FALSE; }
+
+std::vector<std::uint32_t> Win32Clipboard::Formats() {
+    std::vector<std::uint32_t> formats;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+        formats.push_back(format);
+    }
+    return formats;
+}
+
+std::optional<std::string> Win32Clipboard::Data(std::uint32_t format) {
+    if (IsHandleFormat(format)) return std::nullopt;
+    HANDLE data = GetClipboardData(format);
+    if (!data) return std::nullopt;
+    const SIZE_T size = GlobalSize(data);
+    const void* bytes = GlobalLock(data);
+    if (!bytes) return std::nullopt;
+    std::string copy(static_cast<const char*>(bytes), size);
+    GlobalUnlock(data);
+    return copy;
+}
+
+bool Win32Clipboard::SetData(std::uint32_t format, std::string_view bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size() ? bytes.size() : 1);
+    if (!block) return false;
+    void* target = GlobalLock(block);
+    if (!target) {
+        GlobalFree(block);
+        return false;
+    }
+    if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    if (!SetClipboardData(format, block)) {
+        GlobalFree(block);  // still ours when the system refused it
+        return false;
+    }
+    return true;
+}
+
+bool Win32Clipboard::HasFormat(std::uint32_t format) const { return IsClipboardFormatAvailable(format) != FALSE; }
+
+std::u16string Win32Clipboard::FormatName(std::uint32_t format) const {
+    wchar_t name[256] = {};
+    const int n = GetClipboardFormatNameW(format, name, 256);
+    return n > 0 ? FromWide(std::wstring_view(name, static_cast<std::size_t>(n))) : std::u16string();
+}
+
+std::uint32_t Win32Clipboard::RegisterFormat(std::u16string_view name) {
+    const std::wstring n = ToWide(name);
+    return RegisterClipboardFormatW(n.c_str());
+}
+
+bool Win32Sound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {
+    return sndPlaySoundW(path ? W(*path) : nullptr, flags) != FALSE;
+}
+
+}  // namespace kv::win32

@@ -1,0 +1,102 @@
+#include "sim_devices.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+#include "platform/win_constants.h"
+
+namespace kv::sim {
+
+LayoutHandle SimKeyboard::LoadLayout(std::u16string_view layoutId) {
+    LayoutHandle handle = 0;
+    for (char16_t c : layoutId) {
+        const int digit = (c >= u'0' && c <= u'9') ? c - u'0' : (c >= u'a' && c <= u'f') ? c - u'a' + 10
+                        : (c >= u'A' && c <= u'F') ? c - u'A' + 10 : -1;
+        if (digit < 0 || layoutId.size() != 8) return 0;
+        handle = handle * 16 + static_cast<LayoutHandle>(digit);
+    }
+    if (!tables_.IsKnown(handle)) return 0;
+    if (std::find(installed_.begin(), installed_.end(), handle) == installed_.end()) installed_.push_back(handle);
+    history_.emplace_back(true, handle);
+    return handle;
+}
+
+void SimKeyboard::UnloadLayout(LayoutHandle layout) {
+    installed_.erase(std::remove(installed_.begin(), installed_.end(), layout), installed_.end());
+    history_.emplace_back(false, layout);
+}
+
+bool SimClipboard::Open(WindowHandle) {
+    if (open_ || busy_) return false;
+    open_ = true;
+    return true;
+}
+
+bool SimClipboard::Empty() {
+    if (!open_) return false;
+    formats_.clear();
+    ++changes_;
+    return true;
+}
+
+std::vector<std::uint32_t> SimClipboard::Formats() {
+    std::vector<std::uint32_t> out;
+    if (!open_) return out;
+    for (const auto& [format, bytes] : formats_) out.push_back(format);
+    return out;
+}
+
+std::optional<std::string> SimClipboard::Data(std::uint32_t format) {
+    if (!open_) return std::nullopt;
+    for (const auto& [f, bytes] : formats_) {
+        if (f == format) return bytes;
+    }
+    return std::nullopt;
+}
+
+bool SimClipboard::SetData(std::uint32_t format, std::string_view bytes) {
+    if (!open_) return false;
+    Put(format, std::string(bytes));
+    return true;
+}
+
+void SimClipboard::Put(std::uint32_t format, std::optional<std::string> bytes) {
+    auto it = std::find_if(formats_.begin(), formats_.end(), [&](const auto& p) { return p.first == format; });
+    if (it != formats_.end()) {
+        it->second = std::move(bytes);
+    } else {
+        formats_.emplace_back(format, std::move(bytes));
+    }
+    ++changes_;
+}
+
+bool SimClipboard::HasFormat(std::uint32_t format) const {
+    return std::any_of(formats_.begin(), formats_.end(), [&](const auto& p) { return p.first == format; });
+}
+
+std::u16string SimClipboard::FormatName(std::uint32_t format) const {
+    for (const auto& [name, id] : registered_) {
+        if (id == format) return name;
+    }
+    return {};
+}
+
+std::uint32_t SimClipboard::RegisterFormat(std::u16string_view name) {
+    auto [it, added] = registered_.emplace(std::u16string(name), 0xC000 + static_cast<std::uint32_t>(registered_.size()));
+    return it->second;
+}
+
+bool SimSound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {
+    const bool playing = clock_.NowMs() < playingUntil_;
+    if (!path) {
+        // Asking with SND_NOSTOP: false while a sound of this process still plays.
+        if ((flags & win::kSndNoStop) && playing) return false;
+        playingUntil_ = 0;
+        return true;
+    }
+    played_.push_back(*path);
+    playingUntil_ = clock_.NowMs() + soundLengthMs_;
+    return true;
+}
+
+}  // namespace kv::sim

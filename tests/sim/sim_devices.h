@@ -1,0 +1,100 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "keyboard/sim_keyboard_layouts.h"
+#include "platform/clipboard_api.h"
+#include "platform/clock_api.h"
+#include "platform/keyboard_api.h"
+#include "platform/sound_api.h"
+
+namespace kv::sim {
+
+// The layouts of the simulated system: the known tables of SimKeyboardLayouts, of which a
+// chosen set is installed (US and Russian unless a test says otherwise).
+class SimKeyboard : public IKeyboardLayouts {
+public:
+    std::vector<LayoutHandle> InstalledLayouts() const override { return installed_; }
+    std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType, LayoutHandle layout) const override {
+        return tables_.MapVirtualKeyEx(code, mapType, layout);
+    }
+    int TranslateToUnicode(std::uint32_t vk, std::uint32_t scanCode, const std::uint8_t* keyState, char16_t* buffer,
+                    int bufferLength, std::uint32_t flags, LayoutHandle layout) override {
+        return tables_.ToUnicodeEx(vk, scanCode, keyState, buffer, bufferLength, flags, layout);
+    }
+    std::int16_t ScanForCharacter(char16_t ch, LayoutHandle layout) const override { return tables_.VkKeyScanEx(ch, layout); }
+    LayoutHandle LoadLayout(std::u16string_view layoutId) override;
+    void UnloadLayout(LayoutHandle layout) override;
+
+    void SetInstalled(std::vector<LayoutHandle> layouts) { installed_ = std::move(layouts); }
+    const std::vector<std::pair<bool, LayoutHandle>>& LoadHistory() const { return history_; }  // (loaded?, handle)
+
+private:
+    SimKeyboardLayouts tables_;
+    std::vector<LayoutHandle> installed_{kLayoutUs, kLayoutRu};
+    std::vector<std::pair<bool, LayoutHandle>> history_;
+};
+
+class SimKeyInput : public IKeyInput {
+public:
+    std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) override {
+        sent_.insert(sent_.end(), events, events + count);
+        return static_cast<std::uint32_t>(count);
+    }
+    void SendEmptyMouseInput() override { ++mouseInputs_; }
+    const std::vector<KeyEvent>& Sent() const { return sent_; }
+    int MouseInputs() const { return mouseInputs_; }
+
+private:
+    std::vector<KeyEvent> sent_;
+    int mouseInputs_ = 0;
+};
+
+// One clipboard with formats in insertion order; handle formats (bitmaps, metafiles) hold no bytes.
+class SimClipboard : public IClipboard {
+public:
+    bool Open(WindowHandle owner) override;
+    void Close() override { open_ = false; }
+    bool Empty() override;
+    std::vector<std::uint32_t> Formats() override;
+    std::optional<std::string> Data(std::uint32_t format) override;
+    bool SetData(std::uint32_t format, std::string_view bytes) override;
+    bool HasFormat(std::uint32_t format) const override;
+    std::u16string FormatName(std::uint32_t format) const override;
+    std::uint32_t RegisterFormat(std::u16string_view name) override;
+
+    // Arrangement: what another application put there (opens nothing).
+    void Put(std::uint32_t format, std::optional<std::string> bytes);
+    void Clear() { formats_.clear(); }
+    bool IsOpen() const { return open_; }
+    int ChangeCount() const { return changes_; }
+    void SetBusy(bool busy) { busy_ = busy; }  // another program holds it open
+
+private:
+    std::vector<std::pair<std::uint32_t, std::optional<std::string>>> formats_;
+    std::map<std::u16string, std::uint32_t> registered_;
+    bool open_ = false;
+    bool busy_ = false;
+    int changes_ = 0;
+};
+
+// sndPlaySound on a virtual clock: a sound plays for `soundLengthMs`.
+class SimSound : public ISound {
+public:
+    explicit SimSound(const IClock& clock) : clock_(clock) {}
+    bool SndPlaySound(const std::u16string* path, std::uint32_t flags) override;
+    const std::vector<std::u16string>& Played() const { return played_; }
+    void SetSoundLength(std::uint64_t ms) { soundLengthMs_ = ms; }
+
+private:
+    const IClock& clock_;
+    std::uint64_t soundLengthMs_ = 300;
+    std::uint64_t playingUntil_ = 0;
+    std::vector<std::u16string> played_;
+};
+
+}  // namespace kv::sim
