@@ -11,6 +11,8 @@ public:
     virtual std::uint64_t NowMs() const = 0;
     // Blocks the thread without dispatching messages.
     virtual void Sleep(std::uint32_t ms) = 0;
+    // Sleeps so that queued asynchronous calls may run.
+    virtual void SleepAlertable(std::uint32_t ms) = 0;
     // The local date and time as the user's short date format, a space, and the long time format.
     virtual std::u16string LocalDateTimeText() const = 0;
 };

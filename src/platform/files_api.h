@@ -21,6 +21,8 @@ public:
     // Names (not paths) of the files in `folder` whose names end in `extension` (case-insensitive,
     // e.g. u".txt"), in the order the directory listing gives them; folders are skipped.
     virtual std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const = 0;
+    // The version-resource string "StringFileInfo\040904E4\<key>" of a file; empty when absent.
+    virtual std::u16string FileVersionString(const std::u16string& path, std::u16string_view key) const = 0;
     // Empty when the shell cannot resolve the folder.
     virtual std::u16string ShellFolderPath(ShellFolder folder) const = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/keyboard_api.h"
 #include "platform/process_api.h"
 #include "platform/registry_api.h"
+#include "platform/shell_api.h"
 #include "platform/sound_api.h"
 #include "platform/system_api.h"
 #include "platform/windowing_api.h"
@@ -25,6 +26,7 @@ struct Platform {
     IKeyInput& keyInput;
     IClipboard& clipboard;
     ISound& sound;
+    IShell& shell;
 };
 
 }  // namespace kv

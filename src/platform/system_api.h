@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -24,6 +25,15 @@ public:
     virtual std::uint16_t SystemDefaultUILanguage() const = 0;
     // The own process to the realtime class, the calling thread above normal or normal.
     virtual void SetRealtimePriority(bool threadAboveNormal) = 0;
+    virtual std::uint32_t ForegroundLockTimeout() const = 0;
+    virtual void SetForegroundLockTimeout(std::uint32_t ms) = 0;
+    // GetSysColor as 0x00BBGGRR.
+    virtual std::uint32_t SystemColor(int index) const = 0;
+    // The nearest colour the screen can show.
+    virtual std::uint32_t NearestScreenColor(std::uint32_t color) const = 0;
+    // Text in the user's ANSI code page, as CF_TEXT holds it.
+    virtual std::string ToAnsi(std::u16string_view text) const = 0;
+    virtual std::u16string FromAnsi(std::string_view text) const = 0;
 };
 
 class IMessageBoxes {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,14 @@
 #include "platform/types.h"
 
 namespace kv {
+
+struct CaretInfo {
+    WindowHandle caretWindow = kNoWindow;  // the window the caret rectangle is relative to
+    Rect caretRect{};                      // in that window's client coordinates
+    bool blinking = false;                 // GUI_CARETBLINKING
+};
+
+enum class CursorShape { Default, Hourglass, Hand, Magnify };
 
 // Windows and messages of the whole desktop (any process).
 class IWindowing {
@@ -21,6 +30,19 @@ public:
     virtual void ShowWindow(WindowHandle window, int command) = 0;
     // Work area (screen minus task bar) of the monitor nearest to `area`.
     virtual Rect WorkAreaNearest(const Rect& area) const = 0;
+    // The primary screen's size as a rectangle at 0,0.
+    virtual Rect PrimaryScreen() const = 0;
+
+    virtual WindowHandle ForegroundWindow() const = 0;
+    virtual bool SetForegroundWindow(WindowHandle window) = 0;
+    virtual bool IsIconic(WindowHandle window) const = 0;
+    virtual void ShowWindowAsync(WindowHandle window, int command) = 0;
+    // The thread that created the window (0 for none) and its process.
+    virtual std::uint32_t WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const = 0;
+    // The caret of a GUI thread; empty when it cannot be read.
+    virtual std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const = 0;
+    virtual bool ClientToScreen(WindowHandle window, Point& point) const = 0;
+    virtual void SetCursorShape(CursorShape shape) = 0;
 };
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/text.h"
+#include "platform/win_constants.h"
 
 namespace kv::sim {
 
@@ -108,6 +109,73 @@ Rect SimDesktop::WorkAreaNearest(const Rect& area) const {
         }
     }
     return best->workArea;
+}
+
+bool SimDesktop::SetForegroundWindow(WindowHandle window) {
+    if (!IsWindow(window) || foregroundLocked_) return false;
+    foreground_ = window;
+    return true;
+}
+
+bool SimDesktop::IsIconic(WindowHandle window) const {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.iconic;
+}
+
+void SimDesktop::ShowWindowAsync(WindowHandle window, int command) {
+    asyncShows_.emplace_back(window, command);
+    if (SimWindow* w = Find(window)) {
+        if (command == win::kSwRestore) w->iconic = false;
+        if (command != win::kSwHide) w->visible = true;
+    }
+}
+
+std::uint32_t SimDesktop::WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return 0;
+    if (processId) *processId = it->second.processId;
+    return it->second.threadId ? it->second.threadId : it->second.processId * 10;
+}
+
+std::optional<CaretInfo> SimDesktop::ThreadCaret(std::uint32_t threadId) const {
+    auto it = carets_.find(threadId);
+    if (it == carets_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool SimDesktop::ClientToScreen(WindowHandle window, Point& point) const {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    point.x += it->second.bounds.left;
+    point.y += it->second.bounds.top;
+    return true;
+}
+
+std::u16string SimDesktop::ProcessImagePath(std::uint32_t processId) const {
+    auto it = images_.find(processId);
+    return it != images_.end() ? it->second : std::u16string();
+}
+
+double SimDesktop::ProcessCpuTimeMs(std::uint32_t processId) const {
+    auto it = cpuLoad_.find(processId);
+    return it != cpuLoad_.end() ? it->second * static_cast<double>(loop_.NowMs()) / 1000.0 : 0.0;
+}
+
+std::uint32_t SimDesktop::SystemColor(int index) const {
+    auto it = colors_.find(index);
+    return it != colors_.end() ? it->second : 0x808080;
+}
+
+std::string SimDesktop::ToAnsi(std::u16string_view text) const {
+    std::string out;
+    for (char16_t c : text) out.push_back(c < 256 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+std::u16string SimDesktop::FromAnsi(std::string_view text) const {
+    std::u16string out;
+    for (char c : text) out.push_back(static_cast<unsigned char>(c));
+    return out;
 }
 
 bool SimDesktop::StartHidden(const std::u16string& fullPath) {

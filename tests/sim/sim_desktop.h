@@ -26,7 +26,9 @@ struct SimWindow {
     std::u16string className;
     std::u16string caption;
     std::uint32_t processId = 0;
+    std::uint32_t threadId = 0;
     bool visible = false;
+    bool iconic = false;
     Rect bounds{};
     SimWindowProc proc;                // may be empty: messages are only recorded
     std::vector<SimMessage> received;  // every message, posted or sent, in arrival order
@@ -43,6 +45,7 @@ class SimClockAndLoop : public IClock, public IMessageLoop {
 public:
     std::uint64_t NowMs() const override { return now_; }
     void Sleep(std::uint32_t ms) override { now_ += ms; }
+    void SleepAlertable(std::uint32_t ms) override { now_ += ms; }
     std::u16string LocalDateTimeText() const override;
 
     void Run() override;
@@ -91,11 +94,22 @@ public:
                               std::intptr_t lParam) override;
     void ShowWindow(WindowHandle window, int command) override;
     Rect WorkAreaNearest(const Rect& area) const override;
+    Rect PrimaryScreen() const override { return monitors_.front().screen; }
+    WindowHandle ForegroundWindow() const override { return IsWindow(foreground_) ? foreground_ : kNoWindow; }
+    bool SetForegroundWindow(WindowHandle window) override;
+    bool IsIconic(WindowHandle window) const override;
+    void ShowWindowAsync(WindowHandle window, int command) override;
+    std::uint32_t WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const override;
+    std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const override;
+    bool ClientToScreen(WindowHandle window, Point& point) const override;
+    void SetCursorShape(CursorShape shape) override { cursor_ = shape; }
 
     // IProcesses
     std::u16string ExecutablePath() const override { return executablePath_; }
     std::vector<std::u16string> CommandLineArguments() const override { return arguments_; }
     bool StartHidden(const std::u16string& fullPath) override;
+    std::u16string ProcessImagePath(std::uint32_t processId) const override;
+    double ProcessCpuTimeMs(std::uint32_t processId) const override;
 
     // IMessageBoxes
     int Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override;
@@ -105,6 +119,13 @@ public:
     bool Is64BitWindows() const override { return is64Bit_; }
     std::uint16_t SystemDefaultUILanguage() const override { return uiLanguage_; }
     void SetRealtimePriority(bool threadAboveNormal) override { priorityCalls_.push_back(threadAboveNormal); }
+    std::uint32_t ForegroundLockTimeout() const override { return lockTimeout_; }
+    void SetForegroundLockTimeout(std::uint32_t ms) override { lockTimeoutHistory_.push_back(lockTimeout_ = ms); }
+    std::uint32_t SystemColor(int index) const override;
+    std::uint32_t NearestScreenColor(std::uint32_t color) const override { return color; }
+    // Latin-1 stands in for the ANSI code page; other characters become '?', as Windows does.
+    std::string ToAnsi(std::u16string_view text) const override;
+    std::u16string FromAnsi(std::string_view text) const override;
 
     // Arrangement and inspection.
     WindowHandle CreateWindow(std::u16string className, std::u16string caption, std::uint32_t processId,
@@ -117,6 +138,18 @@ public:
     void SetVersion(OsVersion version) { version_ = version; }
     void SetUILanguage(std::uint16_t language) { uiLanguage_ = language; }
     const std::vector<bool>& PriorityCalls() const { return priorityCalls_; }
+    void SetForeground(WindowHandle window) { foreground_ = window; }
+    // SetForegroundWindow fails until the program sends some input, as the foreground lock does.
+    void LockForeground(bool locked) { foregroundLocked_ = locked; }
+    void NoteInputSent() { foregroundLocked_ = false; }
+    void SetCaret(std::uint32_t threadId, CaretInfo caret) { carets_[threadId] = caret; }
+    void SetProcessImage(std::uint32_t processId, std::u16string path) { images_[processId] = std::move(path); }
+    // CPU time of a process grows by `msPerSecond` for every second of virtual time.
+    void SetCpuLoad(std::uint32_t processId, double msPerSecond) { cpuLoad_[processId] = msPerSecond; }
+    void SetSystemColor(int index, std::uint32_t color) { colors_[index] = color; }
+    CursorShape Cursor() const { return cursor_; }
+    const std::vector<std::uint32_t>& LockTimeoutHistory() const { return lockTimeoutHistory_; }
+    const std::vector<std::pair<WindowHandle, int>>& AsyncShows() const { return asyncShows_; }
     // A program that can be started: its launcher runs when StartHidden names it.
     void InstallProgram(const std::u16string& fullPath, std::function<void()> launcher);
     const std::vector<std::u16string>& StartedPrograms() const { return started_; }
@@ -143,6 +176,16 @@ private:
     bool is64Bit_ = true;
     std::uint16_t uiLanguage_ = 0x0409;
     std::vector<bool> priorityCalls_;
+    WindowHandle foreground_ = kNoWindow;
+    bool foregroundLocked_ = false;
+    std::uint32_t lockTimeout_ = 200000;
+    std::vector<std::uint32_t> lockTimeoutHistory_;
+    std::map<std::uint32_t, CaretInfo> carets_;
+    std::map<std::uint32_t, std::u16string> images_;
+    std::map<std::uint32_t, double> cpuLoad_;
+    std::map<int, std::uint32_t> colors_;
+    CursorShape cursor_ = CursorShape::Default;
+    std::vector<std::pair<WindowHandle, int>> asyncShows_;
     std::map<std::u16string, std::function<void()>> programs_;
     std::vector<std::u16string> started_;
     std::vector<SimMonitor> monitors_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/error.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 
@@ -84,6 +85,11 @@ std::u16string SimClipboard::FormatName(std::uint32_t format) const {
 std::uint32_t SimClipboard::RegisterFormat(std::u16string_view name) {
     auto [it, added] = registered_.emplace(std::u16string(name), 0xC000 + static_cast<std::uint32_t>(registered_.size()));
     return it->second;
+}
+
+void SimShell::RunElevated(WindowHandle, const std::u16string& file, const std::u16string& parameters) {
+    if (!elevationError_.empty()) throw KvError(elevationError_);
+    elevated_.push_back(file + u" " + parameters);
 }
 
 bool SimSound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {

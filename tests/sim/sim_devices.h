@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -10,6 +11,7 @@
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/keyboard_api.h"
+#include "platform/shell_api.h"
 #include "platform/sound_api.h"
 
 namespace kv::sim {
@@ -20,7 +22,7 @@ class SimKeyboard : public IKeyboardLayouts {
 public:
     std::vector<LayoutHandle> InstalledLayouts() const override { return installed_; }
     std::uint32_t MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType, LayoutHandle layout) const override {
-        return tables_.MapVirtualKeyEx(code, mapType, layout);
+        return tables_.MapVirtualKeyEx(code, mapType, layout ? layout : threadLayout_);
     }
     int TranslateToUnicode(std::uint32_t vk, std::uint32_t scanCode, const std::uint8_t* keyState, char16_t* buffer,
                     int bufferLength, std::uint32_t flags, LayoutHandle layout) override {
@@ -31,11 +33,14 @@ public:
     void UnloadLayout(LayoutHandle layout) override;
 
     void SetInstalled(std::vector<LayoutHandle> layouts) { installed_ = std::move(layouts); }
+    // The program thread's own layout, used where a call names none.
+    void SetThreadLayout(LayoutHandle layout) { threadLayout_ = layout; }
     const std::vector<std::pair<bool, LayoutHandle>>& LoadHistory() const { return history_; }  // (loaded?, handle)
 
 private:
     SimKeyboardLayouts tables_;
     std::vector<LayoutHandle> installed_{kLayoutUs, kLayoutRu};
+    LayoutHandle threadLayout_ = kLayoutUs;
     std::vector<std::pair<bool, LayoutHandle>> history_;
 };
 
@@ -45,7 +50,11 @@ public:
         sent_.insert(sent_.end(), events, events + count);
         return static_cast<std::uint32_t>(count);
     }
-    void SendEmptyMouseInput() override { ++mouseInputs_; }
+    void SendEmptyMouseInput() override {
+        ++mouseInputs_;
+        if (onInput) onInput();
+    }
+    std::function<void()> onInput;  // the desktop learns that the program produced input
     const std::vector<KeyEvent>& Sent() const { return sent_; }
     int MouseInputs() const { return mouseInputs_; }
 
@@ -95,6 +104,37 @@ private:
     std::uint64_t soundLengthMs_ = 300;
     std::uint64_t playingUntil_ = 0;
     std::vector<std::u16string> played_;
+};
+
+class SimShell : public IShell {
+public:
+    void RunElevated(WindowHandle parent, const std::u16string& file, const std::u16string& parameters) override;
+    bool Open(WindowHandle, const std::u16string& file, const std::u16string& parameters) override {
+        opened_.push_back(file + u" " + parameters);
+        return true;
+    }
+    bool MailLogon(WindowHandle) override {
+        calls_.push_back(u"logon");
+        return logonSucceeds_;
+    }
+    void MailSendWithDialog(WindowHandle, const MailMessage& message) override {
+        calls_.push_back(u"send");
+        mails_.push_back(message);
+    }
+    void MailLogoff(WindowHandle) override { calls_.push_back(u"logoff"); }
+
+    void FailElevation(std::u16string systemText) { elevationError_ = std::move(systemText); }
+    void SetLogonSucceeds(bool ok) { logonSucceeds_ = ok; }
+    const std::vector<std::u16string>& Elevated() const { return elevated_; }
+    const std::vector<std::u16string>& Opened() const { return opened_; }
+    const std::vector<std::u16string>& MailCalls() const { return calls_; }
+    const std::vector<MailMessage>& Mails() const { return mails_; }
+
+private:
+    std::u16string elevationError_;
+    bool logonSucceeds_ = true;
+    std::vector<std::u16string> elevated_, opened_, calls_;
+    std::vector<MailMessage> mails_;
 };
 
 }  // namespace kv::sim

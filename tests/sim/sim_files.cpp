@@ -63,6 +63,11 @@ std::vector<std::u16string> SimFileSystem::ListFiles(const std::u16string& folde
     return names;
 }
 
+std::u16string SimFileSystem::FileVersionString(const std::u16string& path, std::u16string_view key) const {
+    auto it = versions_.find(Key(path) + u"|" + std::u16string(key));
+    return it != versions_.end() ? it->second : std::u16string();
+}
+
 std::u16string SimFileSystem::ShellFolderPath(ShellFolder folder) const {
     auto it = shellFolders_.find(folder);
     return it != shellFolders_.end() ? it->second : std::u16string();

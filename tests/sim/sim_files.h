@@ -17,6 +17,10 @@ public:
     std::optional<std::string> ReadWholeFile(const std::u16string& path) const override;
     std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const override;
     std::u16string ShellFolderPath(ShellFolder folder) const override;
+    std::u16string FileVersionString(const std::u16string& path, std::u16string_view key) const override;
+    void SetFileVersion(const std::u16string& path, std::u16string key, std::u16string value) {
+        versions_[Key(path) + u"|" + key] = std::move(value);
+    }
 
     void SetShellFolder(ShellFolder folder, std::u16string path) { shellFolders_[folder] = std::move(path); }
     // Folders below this prefix cannot be created (a read-only or missing drive).
@@ -35,6 +39,7 @@ private:
     std::set<std::u16string> directories_;
     std::set<std::u16string> deniedPrefixes_;
     std::map<ShellFolder, std::u16string> shellFolders_;
+    std::map<std::u16string, std::u16string> versions_;
 };
 
 }  // namespace kv::sim

@@ -15,6 +15,7 @@ SimPlatform::SimPlatform() {
     files.CreateDirectoryTree(std::u16string(kAppData));
     files.CreateDirectoryTree(std::u16string(kDocuments));
     desktop.SetExecutablePath(std::u16string(kAppFolder) + u"Karmux.exe");
+    keyInput.onInput = [this] { desktop.NoteInputSent(); };
 }
 
 void SimPlatform::InstallCompanion() {

@@ -23,8 +23,9 @@ public:
     SimKeyInput keyInput;
     SimClipboard clipboard;
     SimSound sound{loop};
-    Platform platform{desktop, desktop,  registry, loop,     loop,      files,
-                      desktop, desktop,  keyboard, keyInput, clipboard, sound};
+    SimShell shell;
+    Platform platform{desktop, desktop,  registry, loop,     loop,      files, desktop,
+                      desktop, keyboard, keyInput, clipboard, sound,     shell};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

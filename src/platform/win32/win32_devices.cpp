@@ -38,6 +38,8 @@ std::vector<LayoutHandle> Win32KeyboardLayouts::InstalledLayouts() const {
 
 std::uint32_t Win32KeyboardLayouts::MapVirtualKeyCode(std::uint32_t code, std::uint32_t mapType,
                                                     LayoutHandle layout) const {
+    // Layout 0: the calling thread's own layout.
+    if (layout == 0) return MapVirtualKeyW(code, mapType);
     return MapVirtualKeyExW(code, mapType, ToHkl(layout));
 }
 

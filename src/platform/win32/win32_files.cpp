@@ -85,6 +85,19 @@ std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& fol
     return names;
 }
 
+std::u16string Win32FileSystem::FileVersionString(const std::u16string& path, std::u16string_view key) const {
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(W(path), &handle);
+    if (size == 0) return {};
+    std::string block(size, '\0');
+    if (!GetFileVersionInfoW(W(path), 0, size, block.data())) return {};
+    const std::wstring query = L"\\StringFileInfo\\040904E4\\" + ToWide(key);
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return {};
+    return FromWide(value);
+}
+
 std::u16string Win32FileSystem::ShellFolderPath(ShellFolder folder) const {
     wchar_t buffer[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, static_cast<int>(folder), nullptr, SHGFP_TYPE_CURRENT, buffer))) return {};

@@ -12,6 +12,7 @@ public:
     std::optional<std::string> ReadWholeFile(const std::u16string& path) const override;
     std::vector<std::u16string> ListFiles(const std::u16string& folder, std::u16string_view extension) const override;
     std::u16string ShellFolderPath(ShellFolder folder) const override;
+    std::u16string FileVersionString(const std::u16string& path, std::u16string_view key) const override;
 };
 
 }  // namespace kv::win32

@@ -14,6 +14,8 @@ std::uint64_t Win32Clock::NowMs() const { return GetTickCount64(); }
 
 void Win32Clock::Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
+void Win32Clock::SleepAlertable(std::uint32_t ms) { SleepEx(ms, TRUE); }
+
 std::u16string Win32Clock::LocalDateTimeText() const {
     wchar_t date[128] = {};
     wchar_t time[128] = {};

@@ -14,6 +14,7 @@ class Win32Clock : public IClock {
 public:
     std::uint64_t NowMs() const override;
     void Sleep(std::uint32_t ms) override;
+    void SleepAlertable(std::uint32_t ms) override;
     std::u16string LocalDateTimeText() const override;
 };
 

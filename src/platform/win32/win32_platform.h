@@ -5,6 +5,7 @@
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_windowing.h"
 
@@ -25,8 +26,9 @@ public:
     Win32KeyInput keyInput;
     Win32Clipboard clipboard;
     Win32Sound sound;
-    Platform platform{windows, processes, registry, clock,    loop,      files,
-                      system,  messageBoxes, layouts, keyInput, clipboard, sound};
+    Win32Shell shell;
+    Platform platform{windows,      processes, registry, clock,     loop,  files, system,
+                      messageBoxes, layouts,   keyInput, clipboard, sound, shell};
 };
 
 }  // namespace kv::win32

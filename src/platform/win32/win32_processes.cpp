@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <psapi.h>
 
 #include "common/paths.h"
 #include "platform/win32/win32_handles.h"
@@ -44,6 +45,22 @@ bool Win32Processes::StartHidden(const std::u16string& fullPath) {
     UniqueKernelHandle process(info.hProcess);
     UniqueKernelHandle thread(info.hThread);
     return true;
+}
+
+std::u16string Win32Processes::ProcessImagePath(std::uint32_t processId) const {
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return {};
+    wchar_t path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameExW(process.Get(), nullptr, path, MAX_PATH);
+    return FromWide(std::wstring_view(path, n));
+}
+
+double Win32Processes::ProcessCpuTimeMs(std::uint32_t processId) const {
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId));
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!process || !GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0.0;
+    auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;  // 100 ns units
 }
 
 }  // namespace kv::win32

@@ -8,6 +8,8 @@ public:
     std::u16string ExecutablePath() const override;
     std::vector<std::u16string> CommandLineArguments() const override;
     bool StartHidden(const std::u16string& fullPath) override;
+    std::u16string ProcessImagePath(std::uint32_t processId) const override;
+    double ProcessCpuTimeMs(std::uint32_t processId) const override;
 };
 
 }  // namespace kv::win32

@@ -43,6 +43,43 @@ void Win32SystemInfo::SetRealtimePriority(bool threadAboveNormal) {
     SetThreadPriority(GetCurrentThread(), threadAboveNormal ? THREAD_PRIORITY_ABOVE_NORMAL : THREAD_PRIORITY_NORMAL);
 }
 
+std::uint32_t Win32SystemInfo::ForegroundLockTimeout() const {
+    DWORD ms = 0;
+    SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &ms, 0);
+    return ms;
+}
+
+void Win32SystemInfo::SetForegroundLockTimeout(std::uint32_t ms) {
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<std::uintptr_t>(ms)),
+                          0);
+}
+
+std::uint32_t Win32SystemInfo::SystemColor(int index) const { return GetSysColor(index); }
+
+std::uint32_t Win32SystemInfo::NearestScreenColor(std::uint32_t color) const {
+    HDC screen = GetDC(nullptr);
+    const COLORREF nearest = GetNearestColor(screen, color);
+    ReleaseDC(nullptr, screen);
+    return nearest == CLR_INVALID ? color : nearest;
+}
+
+std::string Win32SystemInfo::ToAnsi(std::u16string_view text) const {
+    if (text.empty()) return {};
+    const std::wstring wide = ToWide(text);
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::u16string Win32SystemInfo::FromAnsi(std::string_view text) const {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return FromWide(out);
+}
+
 int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
                             std::uint32_t flags) {
     const std::wstring t = ToWide(text);

@@ -9,6 +9,12 @@ public:
     bool Is64BitWindows() const override;
     std::uint16_t SystemDefaultUILanguage() const override;
     void SetRealtimePriority(bool threadAboveNormal) override;
+    std::uint32_t ForegroundLockTimeout() const override;
+    void SetForegroundLockTimeout(std::uint32_t ms) override;
+    std::uint32_t SystemColor(int index) const override;
+    std::uint32_t NearestScreenColor(std::uint32_t color) const override;
+    std::string ToAnsi(std::u16string_view text) const override;
+    std::u16string FromAnsi(std::string_view text) const override;
 };
 
 class Win32MessageBoxes : public IMessageBoxes {

@@ -52,4 +52,49 @@ Rect Win32Windowing::WorkAreaNearest(const Rect& area) const {
     return Rect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
+Rect Win32Windowing::PrimaryScreen() const {
+    return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+WindowHandle Win32Windowing::ForegroundWindow() const { return FromHwnd(GetForegroundWindow()); }
+
+bool Win32Windowing::SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Windowing::IsIconic(WindowHandle window) const { return ::IsIconic(ToHwnd(window)) != FALSE; }
+
+void Win32Windowing::ShowWindowAsync(WindowHandle window, int command) { ::ShowWindowAsync(ToHwnd(window), command); }
+
+std::uint32_t Win32Windowing::WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const {
+    DWORD pid = 0;
+    const DWORD thread = GetWindowThreadProcessId(ToHwnd(window), &pid);
+    if (processId) *processId = pid;
+    return thread;
+}
+
+std::optional<CaretInfo> Win32Windowing::ThreadCaret(std::uint32_t threadId) const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(threadId, &info)) return std::nullopt;
+    CaretInfo caret;
+    caret.caretWindow = FromHwnd(info.hwndCaret);
+    caret.caretRect = Rect{info.rcCaret.left, info.rcCaret.top, info.rcCaret.right, info.rcCaret.bottom};
+    caret.blinking = (info.flags & GUI_CARETBLINKING) != 0;
+    return caret;
+}
+
+bool Win32Windowing::ClientToScreen(WindowHandle window, Point& point) const {
+    POINT p{point.x, point.y};
+    if (!::ClientToScreen(ToHwnd(window), &p)) return false;
+    point = Point{p.x, p.y};
+    return true;
+}
+
+void Win32Windowing::SetCursorShape(CursorShape shape) {
+    LPCWSTR id = IDC_ARROW;
+    if (shape == CursorShape::Hourglass) id = IDC_WAIT;
+    if (shape == CursorShape::Hand) id = IDC_HAND;
+    HCURSOR cursor = shape == CursorShape::Magnify ? LoadCursorW(GetModuleHandleW(nullptr), L"MAGNIFY") : nullptr;
+    SetCursor(cursor ? cursor : LoadCursorW(nullptr, id));
+}
+
 }  // namespace kv::win32

@@ -14,6 +14,15 @@ public:
                               std::intptr_t lParam) override;
     void ShowWindow(WindowHandle window, int command) override;
     Rect WorkAreaNearest(const Rect& area) const override;
+    Rect PrimaryScreen() const override;
+    WindowHandle ForegroundWindow() const override;
+    bool SetForegroundWindow(WindowHandle window) override;
+    bool IsIconic(WindowHandle window) const override;
+    void ShowWindowAsync(WindowHandle window, int command) override;
+    std::uint32_t WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const override;
+    std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const override;
+    bool ClientToScreen(WindowHandle window, Point& point) const override;
+    void SetCursorShape(CursorShape shape) override;
 };
 
 }  // namespace kv::win32
