@@ -22,6 +22,18 @@ void SimClockAndLoop::ProcessPendingMessages() {
         pending_.erase(pending_.begin());
         work();
     }
+    // Due timers post WM_TIMER, which a pumped wait dispatches too.
+    for (auto it = timers_.begin(); it != timers_.end();) {
+        const TimerId id = it->first;
+        if (it->second.due > now_) {
+            ++it;
+            continue;
+        }
+        it->second.due = now_ + it->second.interval;
+        auto onTick = it->second.onTick;
+        onTick();
+        it = timers_.upper_bound(id);
+    }
 }
 
 TimerId SimClockAndLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {

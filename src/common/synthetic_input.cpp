@@ -1,0 +1,41 @@
+#include "common/synthetic_input.h"
+
+#include "platform/clock_api.h"
+#include "platform/keyboard_api.h"
+#include "platform/win_constants.h"
+
+namespace kv {
+
+namespace {
+constexpr std::uint32_t kPaceMs = 10;
+}
+
+void KeySender::SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended) {
+    KeyEvent event;
+    event.vk = vk;
+    event.scanCode = static_cast<std::uint16_t>(layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, 0));
+    event.flags = (keyUp ? win::kKeyEventKeyUp : 0) | (extended ? win::kKeyEventExtendedKey : 0);
+    input_.SendKeyEvents(&event, 1);
+}
+
+void KeySender::SendKeyPress(std::uint8_t vk, bool extended) {
+    SendKeyEvent(vk, false, extended);
+    SendKeyEvent(vk, true, extended);
+}
+
+void KeySender::SendEscapeRelease() {
+    SendKeyEvent(kVkEscape, true, false);
+    clock_.Sleep(kPaceMs);
+}
+
+void KeySender::SendCtrlChord(std::uint8_t vk) {
+    clock_.Sleep(kPaceMs);
+    SendKeyEvent(kVkControl, false, false);
+    clock_.Sleep(kPaceMs);
+    SendKeyPress(vk, false);
+    clock_.Sleep(kPaceMs);
+    SendKeyEvent(kVkControl, true, false);
+    clock_.Sleep(kPaceMs);
+}
+
+}  // namespace kv

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+namespace kv {
+
+class IClock;
+class IKeyInput;
+class IKeyboardLayouts;
+
+constexpr std::uint8_t kVkControl = 0x11;
+constexpr std::uint8_t kVkEscape = 0x1B;
+constexpr std::uint8_t kVkV = 0x56;
+constexpr std::uint8_t kVkX = 0x58;
+
+// Keys pressed on the user's behalf, one SendInput event each, paced so applications keep up.
+class KeySender {
+public:
+    KeySender(IKeyInput& input, IKeyboardLayouts& layouts, IClock& clock)
+        : input_(input), layouts_(layouts), clock_(clock) {}
+
+    void SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended);
+    void SendKeyPress(std::uint8_t vk, bool extended);
+    // A lone Escape release, so that releasing Win after a hotkey does not open the Start menu.
+    void SendEscapeRelease();
+    void SendCtrlX() { SendCtrlChord(kVkX); }
+    void SendCtrlV() { SendCtrlChord(kVkV); }
+
+private:
+    void SendCtrlChord(std::uint8_t vk);
+
+    IKeyInput& input_;
+    IKeyboardLayouts& layouts_;
+    IClock& clock_;
+};
+
+}  // namespace kv

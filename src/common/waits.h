@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace kv {
+
+struct Platform;
+
+// Waits that keep the GUI thread's messages, timers and hook callbacks flowing.
+// They sleep between checks; none spins.
+void WaitPumping(Platform& platform, std::uint32_t ms);
+// Kernel plus user time of the window's process, in milliseconds.
+double GetProcessCpuTime(const Platform& platform, WindowHandle window);
+// Until the foreground application uses (almost) no CPU for one step, or `limitMs` passed.
+void WaitForForegroundIdle(Platform& platform, std::uint32_t stepMs, std::uint32_t limitMs);
+
+}  // namespace kv
