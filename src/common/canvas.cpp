@@ -53,7 +53,7 @@ void DrawTextOn(ICanvas& canvas, const Rect& rect, std::int32_t x, std::int32_t 
         canvas.DrawTextThroughWorkBitmap(rect, x - rect.left, y - rect.top, text, 0, false);
         return;
     }
-    canvas.ExtTextOut(rect, x, y, text, !canvas.BrushIsClear());
+    canvas.TextOutClipped(rect, x, y, text, !canvas.BrushIsClear());
 }
 
 void DrawFormattedText(ICanvas& canvas, const Rect& rect, std::u16string_view text, std::uint32_t options) {
@@ -63,7 +63,7 @@ void DrawFormattedText(ICanvas& canvas, const Rect& rect, std::u16string_view te
         canvas.DrawTextThroughWorkBitmap(rect, 0, 0, shown, flags, true);
         return;
     }
-    canvas.DrawTextEx(rect, shown, flags);
+    canvas.DrawTextFormatted(rect, shown, flags);
 }
 
 }  // namespace kv

@@ -19,9 +19,9 @@ public:
     virtual bool IsRightToLeft() const = 0;
     virtual std::int32_t TextWidth(std::u16string_view text) const = 0;
     // ExtTextOut clipped to rect.
-    virtual void ExtTextOut(const Rect& clip, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) = 0;
+    virtual void TextOutClipped(const Rect& clip, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) = 0;
     // DrawTextEx with DT_ flags.
-    virtual void DrawTextEx(const Rect& rect, std::u16string_view text, std::uint32_t dtFlags) = 0;
+    virtual void DrawTextFormatted(const Rect& rect, std::u16string_view text, std::uint32_t dtFlags) = 0;
     // Draws the text into the work bitmap (this canvas's font, rect's size, filled with the
     // transparent colour) and the bitmap transparently at rect's top-left; x, y relative to rect.
     virtual void DrawTextThroughWorkBitmap(const Rect& rect, std::int32_t x, std::int32_t y, std::u16string_view text,

@@ -107,11 +107,11 @@ public:
     std::uint32_t BrushColor() const override { return brush; }
     bool IsRightToLeft() const override { return rtl; }
     std::int32_t TextWidth(std::u16string_view text) const override { return 7 * static_cast<std::int32_t>(text.size()); }
-    void ExtTextOut(const Rect&, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) override {
+    void TextOutClipped(const Rect&, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) override {
         calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + Utf16ToUtf8(text) +
                         (opaque ? " opaque" : " transparent"));
     }
-    void DrawTextEx(const Rect&, std::u16string_view text, std::uint32_t flags) override {
+    void DrawTextFormatted(const Rect&, std::u16string_view text, std::uint32_t flags) override {
         calls.push_back("draw " + Utf16ToUtf8(text) + " flags " + std::to_string(flags));
     }
     void DrawTextThroughWorkBitmap(const Rect&, std::int32_t x, std::int32_t y, std::u16string_view text,
