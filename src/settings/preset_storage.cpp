@@ -1,0 +1,169 @@
+// Load and Save share one list of the stored options, so names, types and order cannot drift.
+#include <exception>
+#include <string>
+
+#include "settings/preset.h"
+
+namespace kv {
+
+namespace {
+
+std::u16string Indexed(std::u16string_view family, int index) {
+    const std::string digits = std::to_string(index);
+    return std::u16string(family) + std::u16string(digits.begin(), digits.end());
+}
+
+// Reads each value with the current one as the default and passes it to the option's setter.
+class LoadVisitor {
+public:
+    explicit LoadVisitor(const TAppIni& ini) : ini_(ini) {}
+    template <class Set>
+    void Bool(std::u16string_view name, bool current, Set set) {
+        set(ini_.ReadBoolDef(name, current));
+    }
+    template <class Set>
+    void Integer(std::u16string_view name, std::int32_t current, Set set) {
+        set(ini_.ReadIntegerDef(name, current));
+    }
+    template <class Set>
+    void String(std::u16string_view name, const std::u16string& current, Set set) {
+        set(ini_.ReadStringDef(name, current));
+    }
+    template <class Set>
+    void StringEmptyByDefault(std::u16string_view name, const std::u16string&, Set set) {
+        set(ini_.ReadStringDef(name, u""));
+    }
+    template <class Set>
+    void LayoutSlot(std::u16string_view name, LayoutHandle current, Set set) {
+        set(static_cast<LayoutHandle>(ini_.ReadIntegerDef(name, static_cast<std::int32_t>(current))));
+    }
+
+private:
+    const TAppIni& ini_;
+};
+
+class SaveVisitor {
+public:
+    explicit SaveVisitor(TAppIni& ini) : ini_(ini) {}
+    template <class Set>
+    void Bool(std::u16string_view name, bool current, Set) {
+        ini_.WriteBool(name, current);
+    }
+    template <class Set>
+    void Integer(std::u16string_view name, std::int32_t current, Set) {
+        ini_.WriteInteger(name, current);
+    }
+    template <class Set>
+    void String(std::u16string_view name, const std::u16string& current, Set) {
+        ini_.WriteString(name, current);
+    }
+    template <class Set>
+    void StringEmptyByDefault(std::u16string_view name, const std::u16string& current, Set) {
+        ini_.WriteString(name, current);
+    }
+    // A free slot leaves no value behind.
+    template <class Set>
+    void LayoutSlot(std::u16string_view name, LayoutHandle current, Set) {
+        if (current != 0) {
+            ini_.WriteInteger(name, static_cast<std::int32_t>(current));
+        } else {
+            ini_.DeleteValue(name);
+        }
+    }
+
+private:
+    TAppIni& ini_;
+};
+
+}  // namespace
+
+// In the order Load applies them, which matters: the interface language after the tray, the
+// keyboard description before auto-hide, the hotkey slots in pairs before the disabled layouts.
+template <class Visitor>
+void TPreset::VisitStoredOptions(Visitor& v) {
+    auto call = [this](auto setter) { return [this, setter](auto value) { (this->*setter)(std::move(value)); }; };
+
+    for (int i = 0; i < kActionFileSlotCount; ++i) {
+        v.StringEmptyByDefault(Indexed(u"ActionFileName", i), actionFileNames_[i],
+                               [this, i](std::u16string path) { SetActionFileNameAt(i, std::move(path)); });
+    }
+    v.Integer(u"KeyboardLang", static_cast<std::int32_t>(keyboardLang_), call(&TPreset::SetKeyboardLang));
+    v.String(u"ActionFileName", actionFileName_, call(&TPreset::SetActionFileName));
+    // Fixed for the run: read (a wrong type still ends the load) but not taken over.
+    v.String(u"TemplatesFileName", templatesFileName_, [](std::u16string) {});
+    v.String(u"TemplatesBreaks", templatesBreaks_, call(&TPreset::SetTemplatesBreaks));
+    v.Integer(u"KeyboardShowDelay", keyboardShowDelay_, call(&TPreset::SetKeyboardShowDelay));
+    v.Integer(u"KeyboardHideDelay", keyboardHideDelay_, call(&TPreset::SetKeyboardHideDelay));
+    v.String(u"KeyboardName", keyboardName_, call(&TPreset::SetKeyboardName));
+    v.Bool(u"KeyboardAutoHide", keyboardAutoHide_, call(&TPreset::SetKeyboardAutoHide));
+    v.Bool(u"KeyboardShowShift", keyboardShowShift_, call(&TPreset::SetKeyboardShowShift));
+    v.Bool(u"KeyboardShowCtrl", keyboardShowCtrl_, call(&TPreset::SetKeyboardShowCtrl));
+    v.Bool(u"KeyboardShowAlt", keyboardShowAlt_, call(&TPreset::SetKeyboardShowAlt));
+    v.Bool(u"KeyboardShowWin", keyboardShowWin_, call(&TPreset::SetKeyboardShowWin));
+    v.Bool(u"KeyboardShowCaption", keyboardShowCaption_, call(&TPreset::SetKeyboardShowCaption));
+    v.Bool(u"KeyboardShowLabels", keyboardShowLabels_, call(&TPreset::SetKeyboardShowLabels));
+    v.Bool(u"KeyboardCenterInfo", keyboardCenterInfo_, call(&TPreset::SetKeyboardCenterInfo));
+    v.Bool(u"ShowKeyboardZone", showKeyboardZone_, call(&TPreset::SetShowKeyboardZone));
+    v.Bool(u"ShowCharCtrl", showCharCtrl_, call(&TPreset::SetShowCharCtrl));
+    v.Bool(u"ShowLangIcon", showLangIcon_, call(&TPreset::SetShowLangIcon));
+    v.Bool(u"ShowCaretFlag", showCaretFlag_, call(&TPreset::SetShowCaretFlag));
+    v.Bool(u"ShowCaretFlagOnChange", showCaretFlagOnChange_, call(&TPreset::SetShowCaretFlagOnChange));
+    v.Bool(u"FastCaretFlag", fastCaretFlag_, call(&TPreset::SetFastCaretFlag));
+    v.Integer(u"CaretFlagAlphaBlend", caretFlagAlphaBlend_, call(&TPreset::SetCaretFlagAlphaBlend));
+    v.Integer(u"MaxClipboardHistory", maxClipboardHistory_, call(&TPreset::SetMaxClipboardHistory));
+    v.Bool(u"UniqueClipboard", uniqueClipboard_, call(&TPreset::SetUniqueClipboard));
+    v.Bool(u"TaskSwitchShowHidden", taskSwitchShowHidden_, call(&TPreset::SetTaskSwitchShowHidden));
+    v.Bool(u"TaskSwitchSmallIcon", taskSwitchSmallIcon_, call(&TPreset::SetTaskSwitchSmallIcon));
+    v.Bool(u"UniqueProcessHistory", uniqueProcessHistory_, call(&TPreset::SetUniqueProcessHistory));
+    v.Bool(u"ShowIconApp", showIconApp_, call(&TPreset::SetShowIconApp));
+    v.Bool(u"ShowIconPondrel", showIconPondrel_, call(&TPreset::SetShowIconPondrel));
+    v.Bool(u"ShowIconWindows", showIconWindows_, call(&TPreset::SetShowIconWindows));
+    v.Bool(u"ShowIconHints", showIconHints_, call(&TPreset::SetShowIconHints));
+    v.Bool(u"HighPriority", highPriority_, call(&TPreset::SetHighPriority));
+    v.Bool(u"HideTrayIcon", hideTrayIcon_, call(&TPreset::SetHideTrayIcon));
+    v.Integer(u"Language", language_, call(&TPreset::SetLanguage));
+    v.Bool(u"ShowHotkeySquare", showHotkeySquare_, call(&TPreset::SetShowHotkeySquare));
+    v.Bool(u"UseGestures", useGestures_, call(&TPreset::SetUseGestures));
+    v.Integer(u"SensitivityGestures", sensitivityGestures_, call(&TPreset::SetSensitivityGestures));
+    v.Integer(u"SCChangeLang", hotkeys_.changeLang, call(&TPreset::SetSCChangeLang));
+    v.Integer(u"SCChangeSelectedLang", hotkeys_.changeSelectedLang, call(&TPreset::SetSCChangeSelectedLang));
+    v.Integer(u"SCSwitchLang", hotkeys_.switchLang, call(&TPreset::SetSCSwitchLang));
+    v.Integer(u"SCUpperCase", hotkeys_.upperCase, call(&TPreset::SetSCUpperCase));
+    v.Integer(u"SCLowerCase", hotkeys_.lowerCase, call(&TPreset::SetSCLowerCase));
+    v.Integer(u"SCInvertCase", hotkeys_.invertCase, call(&TPreset::SetSCInvertCase));
+    v.Integer(u"SCSentenceCase", hotkeys_.sentenceCase, call(&TPreset::SetSCSentenceCase));
+    v.Integer(u"SCMixedCase", hotkeys_.mixedCase, call(&TPreset::SetSCMixedCase));
+    for (int i = 0; i < kLayoutSlotCount; ++i) {
+        v.String(Indexed(u"ChangeLangTo", i), hotkeys_.changeLangTo[i],
+                 [this, i](std::u16string text) { SetChangeLangTo(i, std::move(text)); });
+        v.Integer(Indexed(u"SCChangeLangTo", i), hotkeys_.changeLangToHotkey[i],
+                  [this, i](HotkeyCode code) { SetSCChangeLangTo(i, code); });
+    }
+    for (int i = 0; i < kLayoutSlotCount; ++i) {
+        v.LayoutSlot(Indexed(u"DisabledLang", i), disabled_.Slot(i),
+                     [this, i](LayoutHandle layout) { SetDisabledLang(i, layout); });
+    }
+    v.Bool(u"SoundEnabled", soundEnabled_, call(&TPreset::SetSoundEnabled));
+    for (int i = 0; i < kSoundEventCount; ++i) {
+        v.String(Indexed(u"Sound", i), sounds_.Name(i), [this, i](std::u16string name) { SetSound(i, std::move(name)); });
+    }
+}
+
+void TPreset::Load() {
+    try {
+        LoadVisitor visitor(ini_);
+        VisitStoredOptions(visitor);
+        accessDenied_ = ini_.ReadBoolDef(u"AccessDenied", false);
+        loaded_ = true;
+    } catch (const std::exception&) {
+        // Ends silently: the values read so far stay applied, the rest keep what they had.
+    }
+}
+
+void TPreset::Save() {
+    if (!loaded_) return;
+    SaveVisitor visitor(ini_);
+    VisitStoredOptions(visitor);
+}
+
+}  // namespace kv
