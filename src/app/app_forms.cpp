@@ -1,5 +1,7 @@
 #include "app/app_forms.h"
 
+#include "resources/kv_lang.h"
+
 namespace kv {
 
 int CharsetForLanguage(int languageId) {
@@ -10,6 +12,13 @@ int CharsetForLanguage(int languageId) {
         case 1041: return 128;  // SHIFTJIS_CHARSET
         case 2052: return 134;  // GB2312_CHARSET
         default: return 1;      // DEFAULT_CHARSET
+    }
+}
+
+std::u16string LocalizedFormCaption(AppForm form, const TKvLang& lang) {
+    switch (form) {
+        case AppForm::MainKeyboardForm: return lang.GetText(36, u"On-Screen Keyboard");
+        default: return {};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kv {
@@ -41,5 +42,9 @@ inline constexpr std::u16string_view kApplicationTitle = u"Tolvex";
 
 // The font character set a form uses for the chosen interface language.
 int CharsetForLanguage(int languageId);
+
+class TKvLang;
+// The caption a form takes from the language table; empty for forms without one.
+std::u16string LocalizedFormCaption(AppForm form, const TKvLang& lang);
 
 }  // namespace kv

@@ -8,9 +8,12 @@ AppSingletons::AppSingletons(Platform& p)
     : platform(p),
       appIni(p.registry, p.files, nullptr),
       folders(ResolveAppFolders(p.processes.ExecutablePath(), p.files)),
-      lang(),
+      preset(p, appIni, folders, p.processes.ExecutablePath()),
+      lang(p.files, LanguageFolder(folders.appFolder)),
       log(DebugLog::SwitchGiven(p.processes.CommandLineArguments()), folders.appFolder + u"Log.txt", p.files, p.clock),
       messageBoxes(p.messageBoxes, lang),
+      busyCursor(p.windows),
+      clipboardFormats(ClipboardFormats::Register(p.clipboard)),
       isVistaOrLater(p.system.Version().platformId == win::kVerPlatformWin32Nt && p.system.Version().major >= 6),
       is64BitWindows(p.system.Is64BitWindows()) {}
 

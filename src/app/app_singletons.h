@@ -1,11 +1,16 @@
 #pragma once
 #include <memory>
+#include <vector>
 
+#include "common/busy_cursor.h"
+#include "common/clipboard_stream.h"
 #include "common/debug_log.h"
 #include "common/message_boxes.h"
 #include "platform/platform.h"
 #include "resources/kv_lang.h"
+#include "resources/language_list.h"
 #include "settings/app_ini.h"
+#include "settings/preset.h"
 
 namespace kv {
 
@@ -20,11 +25,16 @@ public:
     Platform& platform;
     TAppIni appIni;
     const AppFolders folders;
+    TPreset preset;
     TKvLang lang;
     DebugLog log;
     KvMessageBoxes messageBoxes;
+    BusyCursor busyCursor;
+    const ClipboardFormats clipboardFormats;
     const bool isVistaOrLater;
     const bool is64BitWindows;
+    // Filled once by the start-up scan of the language folder.
+    std::vector<TKvLangListItem> languages;
 };
 
 }  // namespace kv

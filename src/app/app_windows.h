@@ -6,6 +6,8 @@
 
 namespace kv {
 
+class ILanguageTargets;
+
 // The windows side of the entry sequence: a Win32 implementation, or a simulated one in tests.
 class IAppWindows {
 public:
@@ -18,6 +20,8 @@ public:
     // Lets the keyboard forms create their window resources without appearing, and hides
     // the application's taskbar button.
     virtual void RealizeKeyboardFormsOffscreen() = 0;
+    // The open forms and menus that a change of interface language re-translates.
+    virtual ILanguageTargets& LanguageTargets() = 0;
 };
 
 }  // namespace kv

@@ -3,7 +3,9 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/messages.h"
+#include "platform/text.h"
 #include "platform/win_constants.h"
+#include "resources/language_apply.h"
 
 namespace kv {
 
@@ -21,7 +23,7 @@ constexpr std::uint32_t kStartupCompletionMs = 800;
 }  // namespace
 
 ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
-    : app_(app), windows_(windows), dataModule_(app) {}
+    : app_(app), windows_(windows), dataModule_(app), presetEffects_(app, *this, windows.LanguageTargets()) {}
 
 int ApplicationShell::Run() {
     if (!PassesOperatingSystemGate()) return 0;
@@ -38,6 +40,7 @@ int ApplicationShell::Run() {
     CreateForms();
     StartCompanion();
     if (!terminated_) {
+        LoadLanguagesAndSettings();
         windows_.RealizeKeyboardFormsOffscreen();
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
@@ -47,7 +50,29 @@ int ApplicationShell::Run() {
     app_.log.WriteLog(u"Finalize");
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
     DestroyForms();
+    SaveSettingsAtExit();
     return 0;
+}
+
+void ApplicationShell::LoadLanguagesAndSettings() {
+    app_.languages = BuildLanguageList(app_.platform.files, LanguageFolder(app_.folders.appFolder),
+                                       [](std::int32_t) { return std::uint8_t{0}; });
+    if (app_.languages.empty()) {
+        // Without any language the program cannot speak; the remaining start-up still runs.
+        ShowNoLanguageData(app_.platform.messageBoxes);
+        Terminate();
+    }
+    app_.preset.SetEffects(&presetEffects_);
+    app_.preset.Load();
+}
+
+void ApplicationShell::SaveSettingsAtExit() {
+    app_.preset.SetEffects(nullptr);  // the windows its effects reach are gone
+    try {
+        app_.preset.Save();
+    } catch (const std::exception& e) {
+        OnUnhandledException(Utf8ToUtf16(e.what()));
+    }
 }
 
 bool ApplicationShell::PassesOperatingSystemGate() {

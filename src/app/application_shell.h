@@ -5,6 +5,7 @@
 
 #include "app/app_forms.h"
 #include "app/data_module.h"
+#include "app/shell_preset_effects.h"
 #include "platform/clock_api.h"
 #include "platform/types.h"
 
@@ -43,10 +44,13 @@ private:
     void DestroyForms();
     void StartCompanion();
     void CompleteStartup();
+    void LoadLanguagesAndSettings();
+    void SaveSettingsAtExit();
 
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
+    ShellPresetEffects presetEffects_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

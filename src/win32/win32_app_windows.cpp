@@ -2,16 +2,29 @@
 
 #include "app/application_shell.h"
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
 
 namespace kv::win32app {
 
 namespace {
 
-// Hands the program's own messages (from the library, the companion, a second start) to the shell.
-class RoutingWindow : public KvForm {
+// Hands the program's own messages (from the library, the companion, a second start) to the
+// shell, and takes its caption from the language table.
+class RoutingWindow : public KvForm, public ILocalizedForm {
 public:
-    RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, ApplicationShell*& shell)
-        : KvForm(loop, std::move(className)), shell_(shell) {}
+    RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, ApplicationShell*& shell,
+                  std::function<std::u16string()> localizedCaption = {})
+        : KvForm(loop, std::move(className)), shell_(shell), localizedCaption_(std::move(localizedCaption)) {}
+
+    void ApplyLanguage() override {
+        KvForm::ApplyLanguage();
+        if (!localizedCaption_ || !Handle()) return;
+        const std::u16string caption = localizedCaption_();
+        if (!caption.empty()) SetWindowTextW(Handle(), win32::W(caption));
+    }
+    void Repaint() override {
+        if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+    }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -24,6 +37,7 @@ protected:
 
 private:
     ApplicationShell*& shell_;
+    std::function<std::u16string()> localizedCaption_;
 };
 
 std::u16string ClassNameOf(AppForm form) {
@@ -48,7 +62,8 @@ WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title)
 }
 
 void Win32AppWindows::CreateForm(AppForm form) {
-    auto window = std::make_unique<RoutingWindow>(loop_, ClassNameOf(form), shell_);
+    auto window = std::make_unique<RoutingWindow>(loop_, ClassNameOf(form), shell_,
+                                                  [this, form] { return LocalizedFormCaption(form, lang_); });
     if (form == AppForm::FirstForm) {
         // The main form: when it goes, the application goes.
         window->onDestroyed = [this] {
@@ -65,6 +80,15 @@ void Win32AppWindows::DestroyForm(AppForm form) {
     if (it == forms_.end()) return;
     it->second->onDestroyed = nullptr;
     forms_.erase(it);
+}
+
+std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
+    std::vector<ILocalizedForm*> forms;
+    for (auto& [form, window] : forms_) {
+        if (form == AppForm::FirstForm || form == AppForm::DataDM) continue;  // not base forms
+        forms.push_back(static_cast<RoutingWindow*>(window.get()));
+    }
+    return forms;
 }
 
 WindowHandle Win32AppWindows::FormWindow(AppForm form) const {

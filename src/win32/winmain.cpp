@@ -25,7 +25,8 @@ int RunProgram() {
         ReportStartupError(e.Message());  // nothing else can report it: no window exists yet
         return 0;
     }
-    kv::win32app::Win32AppWindows windows(os->loop);
+    kv::win32app::Win32AppWindows windows(os->loop, app->lang);
+    kv::win32app::KvForm::SetLanguageSource([&app]() -> std::optional<int> { return app->preset.Language(); });
     kv::ApplicationShell shell(*app, windows);
     windows.Attach(shell);
     os->loop.SetExceptionHandler([&shell](const std::u16string& message) { shell.OnUnhandledException(message); });

@@ -18,7 +18,8 @@ kv_install_app() {
     rm -rf "$dir" && mkdir -p "$dir" || fail "cannot create $dir"
     cp "$KV_BIN/Karmux.exe" "$dir/" || fail "no Karmux.exe in $KV_BIN"
     [ "${2:-}" = --without-companion ] || cp "$KV_BIN/KarmuxCm.exe" "$dir/"
-    [ -d "$KV_ROOT/Lang" ] && cp -r "$KV_ROOT/Lang" "$dir/"
+    cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$dir/"
+    rm -f "$dir/Lang/texts.tsv" "$dir/Sound/make_sounds.py"
     return 0
 }
 

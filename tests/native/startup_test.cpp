@@ -28,13 +28,16 @@ std::size_t CountMessages(const sim::SimWindow& window, std::uint32_t message) {
 
 class StartupTest : public ::testing::Test {
 protected:
-    StartupTest() { os.desktop.SetArguments({u"/debug"}); }
+    StartupTest() {
+        os.desktop.SetArguments({u"/debug"});
+        os.InstallLanguages();
+    }
 
     // Module initialisation and the entry sequence, as the program's main does them.
     int Start() {
         app = std::make_unique<AppSingletons>(os.platform);
         shell = std::make_unique<ApplicationShell>(*app, windows);
-        windows.Attach(*shell);
+        windows.Attach(*shell, app->lang);
         return shell->Run();
     }
     std::vector<std::u16string> Log() const { return LoggedTexts(app->log); }
@@ -147,6 +150,7 @@ TEST_F(StartupTest, UnsupportedSystemsSeeOnlyTheGateMessage) {
         system.desktop.SetArguments({u"-DEBUG"});
         system.desktop.SetVersion(c.version);
         system.InstallCompanion();
+        system.InstallLanguages();
         AppSingletons singletons(system.platform);
         sim::SimAppWindows appWindows(system.desktop);
         ApplicationShell appShell(singletons, appWindows);
@@ -190,6 +194,40 @@ TEST_F(StartupTest, LogFileIsRewrittenAfterEveryLineAndHoldsOnlyThisRun) {
     EXPECT_NE(file.find(" : Run\r\n"), std::string::npos);
 }
 
+TEST_F(StartupTest, WithoutLanguageFilesTheFixedMessageShowsAndTheProgramEnds) {
+    os.InstallCompanion();
+    os.files.RemoveFile(u"C:\\Program Files\\Karmux\\Lang\\en.txt");
+    os.files.RemoveFile(u"C:\\Program Files\\Karmux\\Lang\\ru.txt");
+
+    EXPECT_EQ(Start(), 0);
+
+    ASSERT_EQ(os.desktop.MessageBoxes().size(), 1u);
+    EXPECT_EQ(os.desktop.MessageBoxes()[0].text, u"Cannot load language data!\r\n\r\nCheck folder 'Lang'.");
+    EXPECT_EQ(os.desktop.MessageBoxes()[0].caption, u"Error");
+    EXPECT_EQ(os.desktop.MessageBoxes()[0].flags, win::kMbOk | win::kMbIconError);
+    EXPECT_TRUE(shell->Terminated());
+    EXPECT_TRUE(app->preset.Loaded()) << "the rest of the start-up still runs";
+    EXPECT_EQ(Log().back(), u"Finalize");
+}
+
+TEST_F(StartupTest, TheRegistryLanguageRecaptionsTheFormsAndSettingsAreSavedAtExit) {
+    os.InstallCompanion();
+    os.registry.Key(u"SOFTWARE\\OrlentaSoftware\\Karmux")[u"LANGUAGE"] = RegistryValue{RegistryType::Dword, 1049, {}};
+    os.loop.SetRunLimit(1000);
+    std::u16string captionWhileRunning;
+    os.loop.StartTimer(900, [&] {
+        captionWhileRunning = os.desktop.Find(windows.FormWindow(AppForm::MainKeyboardForm))->caption;
+    });
+
+    Start();
+
+    EXPECT_EQ(captionWhileRunning, u"Клавиатура");
+    EXPECT_EQ(app->lang.Name(), u"ru");
+    EXPECT_GT(windows.LanguageApplications(), 0);
+    EXPECT_TRUE(app->appIni.ValueExists(u"SCSwitchLang")) << "the settings were written at exit";
+    EXPECT_FALSE(app->appIni.ValueExists(u"AccessDenied"));
+}
+
 TEST(DebugSwitchTest, OnlyDebugAfterDashOrSlashInAnyCase) {
     struct Case {
         std::vector<std::u16string> args;
@@ -205,11 +243,12 @@ TEST(DebugSwitchTest, OnlyDebugAfterDashOrSlashInAnyCase) {
 TEST(DebugSwitchTest, WithoutTheSwitchNothingIsWritten) {
     sim::SimPlatform os;
     os.InstallCompanion();
+    os.InstallLanguages();
     os.loop.SetRunLimit(100);
     AppSingletons app(os.platform);
     sim::SimAppWindows windows(os.desktop);
     ApplicationShell shell(app, windows);
-    windows.Attach(shell);
+    windows.Attach(shell, app.lang);
     shell.Run();
     EXPECT_TRUE(app.log.Lines().empty());
     EXPECT_FALSE(os.files.FileExists(std::u16string(sim::SimPlatform::kAppFolder) + u"Log.txt"));

@@ -28,6 +28,7 @@ void SimAppWindows::CreateForm(AppForm form) {
                                              }
                                              return shell_->OnApplicationMessage(m.message, m.wParam, m.lParam);
                                          });
+    ApplyCaption(form);  // base forms apply the language as they are created
 }
 
 void SimAppWindows::DestroyForm(AppForm form) {
@@ -36,6 +37,36 @@ void SimAppWindows::DestroyForm(AppForm form) {
     desktop_.DestroyWindow(it->second);
     forms_.erase(it);
     destroyed_.push_back(form);
+}
+
+class SimAppWindows::LocalizedForm : public ILocalizedForm {
+public:
+    LocalizedForm(SimAppWindows& owner, AppForm form) : owner_(owner), form_(form) {}
+    void ApplyLanguage() override {
+        ++owner_.languageApplications_;
+        owner_.ApplyCaption(form_);
+    }
+    void Repaint() override {}
+
+private:
+    SimAppWindows& owner_;
+    AppForm form_;
+};
+
+std::vector<ILocalizedForm*> SimAppWindows::OpenLocalizedForms() {
+    localized_.clear();
+    std::vector<ILocalizedForm*> forms;
+    for (const auto& [form, handle] : forms_) {
+        if (form == AppForm::FirstForm || form == AppForm::DataDM) continue;  // not base forms
+        localized_.push_back(std::make_unique<LocalizedForm>(*this, form));
+        forms.push_back(localized_.back().get());
+    }
+    return forms;
+}
+
+void SimAppWindows::ApplyCaption(AppForm form) {
+    const std::u16string caption = lang_ ? LocalizedFormCaption(form, *lang_) : std::u16string();
+    if (SimWindow* w = desktop_.Find(FormWindow(form)); w && !caption.empty()) w->caption = caption;
 }
 
 WindowHandle SimAppWindows::FormWindow(AppForm form) const {

@@ -31,6 +31,14 @@ void SimPlatform::InstallCompanion() {
     });
 }
 
+void SimPlatform::InstallLanguages() {
+    const std::u16string folder = std::u16string(kAppFolder) + u"Lang\\";
+    files.AddFile(folder + u"en.txt",
+                  "\xEF\xBB\xBF; English\r\n100000=English\r\n100001=1033\r\n000036=On-Screen Keyboard\r\n");
+    files.AddFile(folder + u"ru.txt", "\xEF\xBB\xBF; Russian\r\n100000=\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9\r\n"
+                                      "100001=1049\r\n000036=\xD0\x9A\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB8\xD0\xB0\xD1\x82\xD1\x83\xD1\x80\xD0\xB0\r\n");
+}
+
 WindowHandle SimPlatform::CompanionWindow() const {
     return desktop.FindTopLevelWindow(u"KarmuxCm", u"KarmuxCm");
 }
