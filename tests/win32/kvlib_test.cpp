@@ -99,3 +99,23 @@ TEST(RealTextHelpersTest, SameResultsInTheWindowsBuild) {
 
 }  // namespace
 }  // namespace kv
+
+#include "win32/window_icon.h"
+
+namespace kv {
+namespace {
+
+TEST(WindowIconTest, OwnIconThenOwnersThenTheSystemIcon) {
+    HICON own = LoadIconW(nullptr, IDI_WARNING);
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"owned", WS_POPUP, 0, 0, 1, 1, owner, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner && child);
+    EXPECT_EQ(win32app::GetWindowIcon(child, 100), LoadIconW(nullptr, IDI_APPLICATION));
+    SendMessageW(owner, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
+    EXPECT_EQ(win32app::GetWindowIcon(child, 100), own) << "the owner's icon";
+    DestroyWindow(child);
+    DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace kv
