@@ -14,14 +14,7 @@ namespace kv::win32 {
 
 namespace {
 
-std::string Ansi(std::u16string_view text) {
-    if (text.empty()) return {};
-    const std::wstring wide = ToWide(text);
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string Ansi(std::u16string_view text) { return ToAnsiCodePage(text); }
 
 template <typename Fn>
 Fn MapiFunction(HMODULE mapi, const char* name) {

@@ -63,22 +63,9 @@ std::uint32_t Win32SystemInfo::NearestScreenColor(std::uint32_t color) const {
     return nearest == CLR_INVALID ? color : nearest;
 }
 
-std::string Win32SystemInfo::ToAnsi(std::u16string_view text) const {
-    if (text.empty()) return {};
-    const std::wstring wide = ToWide(text);
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string Win32SystemInfo::ToAnsi(std::u16string_view text) const { return ToAnsiCodePage(text); }
 
-std::u16string Win32SystemInfo::FromAnsi(std::string_view text) const {
-    if (text.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-    return FromWide(out);
-}
+std::u16string Win32SystemInfo::FromAnsi(std::string_view text) const { return FromAnsiCodePage(text); }
 
 int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption,
                             std::uint32_t flags) {

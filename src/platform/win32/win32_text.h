@@ -14,6 +14,10 @@ inline std::u16string FromWide(std::wstring_view s) {
 }
 inline std::u16string FromWide(const wchar_t* s) { return s ? FromWide(std::wstring_view(s)) : std::u16string(); }
 
+// Text in the user's ANSI code page and back.
+std::string ToAnsiCodePage(std::u16string_view text);
+std::u16string FromAnsiCodePage(std::string_view text);
+
 // The system's text for an error code, trimmed.
 std::u16string SystemErrorText(unsigned long code);
 
