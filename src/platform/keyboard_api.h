@@ -9,6 +9,7 @@ namespace kv {
 // The 32-bit input-locale handle (language identifier in the low word).
 using LayoutHandle = std::uint32_t;
 constexpr LayoutHandle kUsEnglishLayout = 0x04090409;
+constexpr LayoutHandle kNextLayout = 1;  // HKL_NEXT
 
 // Keyboard layouts and character translation, as the system's layout functions do them.
 class IKeyboardLayouts {
@@ -23,6 +24,10 @@ public:
     // Loads a layout by its identifier ("04090409"); 0 when it cannot be loaded.
     virtual LayoutHandle LoadLayout(std::u16string_view layoutId) = 0;
     virtual void UnloadLayout(LayoutHandle layout) = 0;
+    // ActivateKeyboardLayout for the calling thread (kNextLayout: the next installed one).
+    virtual void ActivateLayout(LayoutHandle layout) = 0;
+    // GetKeyboardLayout: of the calling thread (0) or of another thread.
+    virtual LayoutHandle ThreadLayout(std::uint32_t threadId) const = 0;
 };
 
 struct KeyEvent {

@@ -8,6 +8,7 @@ namespace kv::win {
 constexpr std::uint32_t kWmDestroy = 0x0002;
 constexpr std::uint32_t kWmClose = 0x0010;
 constexpr std::uint32_t kWmTimer = 0x0113;
+constexpr std::uint32_t kWmInputLangChangeRequest = 0x0050;
 constexpr std::uint32_t kWmUser = 0x0400;
 
 constexpr int kSwHide = 0;

@@ -138,6 +138,8 @@ public:
         unloaded.push_back(layout);
         inner_.UnloadLayout(layout);
     }
+    void ActivateLayout(LayoutHandle layout) override { inner_.ActivateLayout(layout); }
+    LayoutHandle ThreadLayout(std::uint32_t threadId) const override { return inner_.ThreadLayout(threadId); }
 
 private:
     sim::SimKeyboard& inner_;

@@ -22,6 +22,26 @@ LayoutHandle SimKeyboard::LoadLayout(std::u16string_view layoutId) {
     return handle;
 }
 
+void SimKeyboard::ActivateLayout(LayoutHandle layout) {
+    if (layout == kNextLayout) {
+        threadLayout_ = NextInstalled(threadLayout_);
+    } else if (std::find(installed_.begin(), installed_.end(), layout) != installed_.end()) {
+        threadLayout_ = layout;
+    }
+}
+
+LayoutHandle SimKeyboard::ThreadLayout(std::uint32_t threadId) const {
+    if (threadId == 0) return threadLayout_;
+    auto it = threadLayouts_.find(threadId);
+    return it != threadLayouts_.end() ? it->second : (installed_.empty() ? 0 : installed_.front());
+}
+
+LayoutHandle SimKeyboard::NextInstalled(LayoutHandle layout) const {
+    auto it = std::find(installed_.begin(), installed_.end(), layout);
+    if (it == installed_.end() || ++it == installed_.end()) return installed_.empty() ? 0 : installed_.front();
+    return *it;
+}
+
 void SimKeyboard::UnloadLayout(LayoutHandle layout) {
     installed_.erase(std::remove(installed_.begin(), installed_.end(), layout), installed_.end());
     history_.emplace_back(false, layout);

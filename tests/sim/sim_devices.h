@@ -31,6 +31,12 @@ public:
     std::int16_t ScanForCharacter(char16_t ch, LayoutHandle layout) const override { return tables_.VkKeyScanEx(ch, layout); }
     LayoutHandle LoadLayout(std::u16string_view layoutId) override;
     void UnloadLayout(LayoutHandle layout) override;
+    // The program's thread: ActivateLayout changes it; other threads are the simulated applications'.
+    void ActivateLayout(LayoutHandle layout) override;
+    LayoutHandle ThreadLayout(std::uint32_t threadId) const override;
+    void SetLayoutOfThread(std::uint32_t threadId, LayoutHandle layout) { threadLayouts_[threadId] = layout; }
+    // The installed layout after `layout`, cycling.
+    LayoutHandle NextInstalled(LayoutHandle layout) const;
 
     void SetInstalled(std::vector<LayoutHandle> layouts) { installed_ = std::move(layouts); }
     // The program thread's own layout, used where a call names none.
@@ -41,6 +47,7 @@ private:
     SimKeyboardLayouts tables_;
     std::vector<LayoutHandle> installed_{kLayoutUs, kLayoutRu};
     LayoutHandle threadLayout_ = kLayoutUs;
+    std::map<std::uint32_t, LayoutHandle> threadLayouts_;
     std::vector<std::pair<bool, LayoutHandle>> history_;
 };
 

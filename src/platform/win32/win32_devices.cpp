@@ -59,6 +59,12 @@ LayoutHandle Win32KeyboardLayouts::LoadLayout(std::u16string_view layoutId) {
 
 void Win32KeyboardLayouts::UnloadLayout(LayoutHandle layout) { UnloadKeyboardLayout(ToHkl(layout)); }
 
+void Win32KeyboardLayouts::ActivateLayout(LayoutHandle layout) { ActivateKeyboardLayout(ToHkl(layout), 0); }
+
+LayoutHandle Win32KeyboardLayouts::ThreadLayout(std::uint32_t threadId) const {
+    return FromHkl(GetKeyboardLayout(threadId));
+}
+
 std::uint32_t Win32KeyInput::SendKeyEvents(const KeyEvent* events, std::size_t count) {
     INPUT inputs[16];
     std::uint32_t sent = 0;

@@ -14,6 +14,8 @@ public:
     std::int16_t ScanForCharacter(char16_t ch, LayoutHandle layout) const override;
     LayoutHandle LoadLayout(std::u16string_view layoutId) override;
     void UnloadLayout(LayoutHandle layout) override;
+    void ActivateLayout(LayoutHandle layout) override;
+    LayoutHandle ThreadLayout(std::uint32_t threadId) const override;
 };
 
 class Win32KeyInput : public IKeyInput {

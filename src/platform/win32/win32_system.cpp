@@ -14,6 +14,7 @@ static_assert(win::kMbIconError == MB_ICONERROR && win::kMbIconExclamation == MB
 static_assert(win::kMbYesNo == MB_YESNO && win::kMbYesNoCancel == MB_YESNOCANCEL && win::kIdYes == IDYES);
 static_assert(win::kSwHide == SW_HIDE && win::kSwShow == SW_SHOW && win::kSwRestore == SW_RESTORE);
 static_assert(win::kVerPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
+static_assert(win::kWmInputLangChangeRequest == WM_INPUTLANGCHANGEREQUEST);
 
 OsVersion Win32SystemInfo::Version() const {
     // GetVersionEx reports the version the manifest claims to support; the kernel tells the truth.
