@@ -17,6 +17,18 @@ void WaitPumping(Platform& platform, std::uint32_t ms) {
     }
 }
 
+bool PumpUntil(Platform& platform, std::uint32_t limitMs, const std::function<bool()>& done) {
+    const std::uint64_t start = platform.clock.NowMs();
+    platform.loop.ProcessPendingMessages();
+    while (!done()) {
+        const std::uint64_t elapsed = platform.clock.NowMs() - start;
+        if (elapsed >= limitMs) return false;
+        platform.loop.WaitForMessages(static_cast<std::uint32_t>(limitMs - elapsed));
+        platform.loop.ProcessPendingMessages();
+    }
+    return true;
+}
+
 double GetProcessCpuTime(const Platform& platform, WindowHandle window) {
     std::uint32_t processId = 0;
     platform.windows.WindowThreadProcessId(window, &processId);

@@ -29,6 +29,8 @@ public:
     virtual bool QuitRequested() const = 0;
     // Dispatches what is pending now, without waiting.
     virtual void ProcessPendingMessages() = 0;
+    // Blocks until a message or timer is due for this thread, or `timeoutMs` passed.
+    virtual void WaitForMessages(std::uint32_t timeoutMs) = 0;
     // Repeating timer on the GUI thread; the callback may stop it.
     virtual TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(TimerId id) = 0;

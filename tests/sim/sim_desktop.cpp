@@ -36,6 +36,13 @@ void SimClockAndLoop::ProcessPendingMessages() {
     }
 }
 
+void SimClockAndLoop::WaitForMessages(std::uint32_t timeoutMs) {
+    if (!pending_.empty()) return;
+    std::uint64_t wakeAt = now_ + timeoutMs;
+    for (const auto& [id, timer] : timers_) wakeAt = std::min(wakeAt, std::max(timer.due, now_));
+    now_ = wakeAt;
+}
+
 TimerId SimClockAndLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
     const TimerId id = nextTimer_++;
     timers_[id] = Timer{intervalMs, now_ + intervalMs, std::move(onTick)};

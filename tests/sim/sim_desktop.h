@@ -52,6 +52,7 @@ public:
     void Quit() override { quit_ = true; }
     bool QuitRequested() const override { return quit_; }
     void ProcessPendingMessages() override;
+    void WaitForMessages(std::uint32_t timeoutMs) override;
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override { timers_.erase(id); }
 

@@ -90,6 +90,10 @@ void Win32MessageLoop::ProcessPendingMessages() {
     }
 }
 
+void Win32MessageLoop::WaitForMessages(std::uint32_t timeoutMs) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE | MWMO_ALERTABLE);
+}
+
 TimerId Win32MessageLoop::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
     const TimerId id = nextTimer_++;
     if (!SetTimer(timerWindow_.Get(), id, intervalMs, nullptr)) {

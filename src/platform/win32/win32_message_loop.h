@@ -30,6 +30,7 @@ public:
     void Quit() override;
     bool QuitRequested() const override { return quit_; }
     void ProcessPendingMessages() override;
+    void WaitForMessages(std::uint32_t timeoutMs) override;
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override;
 

@@ -1,0 +1,88 @@
+#include "hook/layout_switcher.h"
+
+#include "app/messages.h"
+#include "common/waits.h"
+#include "platform/platform.h"
+#include "platform/win_constants.h"
+#include "settings/preset.h"
+
+namespace kv {
+
+namespace {
+constexpr std::uint32_t kAcknowledgeWaitMs = 100;
+constexpr std::uint32_t kChangeWaitMs = 200;
+constexpr int kNextLayoutTries = 10;
+constexpr std::uint64_t kRapidChangeMs = 50;
+constexpr int kRapidChangesFollowed = 10;
+constexpr int kLayoutListCapacity = 40;
+}  // namespace
+
+LayoutSwitcher::LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, ILayoutIndicators& indicators,
+                               const IForegroundPolicy& policy, bool vistaOrLater)
+    : platform_(platform),
+      preset_(preset),
+      model_(model),
+      indicators_(indicators),
+      policy_(policy),
+      vistaOrLater_(vistaOrLater) {}
+
+LayoutHandle LayoutSwitcher::ChooseInOwnThread(LayoutHandle target, LayoutHandle before) {
+    IKeyboardLayouts& layouts = platform_.layouts;
+    if (target != kNextLayout) {
+        layouts.ActivateLayout(target);
+        return layouts.ThreadLayout(0);
+    }
+    // Start from what the user sees, then step over disabled layouts (the tenth is taken anyway).
+    layouts.ActivateLayout(before);
+    LayoutHandle chosen = before;
+    for (int attempt = 0; attempt < kNextLayoutTries; ++attempt) {
+        layouts.ActivateLayout(kNextLayout);
+        chosen = layouts.ThreadLayout(0);
+        if (!preset_.IsLangDisabled(chosen)) break;
+    }
+    return chosen;
+}
+
+void LayoutSwitcher::SwitchLayout(LayoutHandle target) {
+    const LayoutHandle before = model_.Layout();
+    switchAcknowledged_ = false;
+    const LayoutHandle chosen = ChooseInOwnThread(target, before);
+    const bool posting = !policy_.PostingTurnedOff();
+
+    if (posting && !(vistaOrLater_ && target == kNextLayout)) {
+        platform_.windows.PostToWindow(platform_.windows.ForegroundWindow(), msg::kSwitchLayout, chosen, 0);
+        if (PumpUntil(platform_, kAcknowledgeWaitMs, [this] { return switchAcknowledged_; })) return;
+    }
+    if (vistaOrLater_) OnLayoutChanged(chosen);
+    platform_.windows.SendToWindow(platform_.windows.ForegroundWindow(), win::kWmInputLangChangeRequest, 0,
+                                   static_cast<std::intptr_t>(chosen));
+    if (posting) PumpUntil(platform_, kChangeWaitMs, [this, before] { return model_.Layout() != before; });
+}
+
+void LayoutSwitcher::OnLayoutChanged(LayoutHandle layout) {
+    if (layout == 0 || layout == model_.Layout()) return;
+    preset_.PlayEventSound(SoundEvent::LayoutSwitched);
+    model_.SetLayout(layout);
+
+    const std::uint64_t now = platform_.clock.NowMs();
+    if (!lastLayoutTick_ || now - *lastLayoutTick_ >= kRapidChangeMs) {
+        lastLayoutTick_ = now;
+        rapidLayoutCount_ = 0;
+    } else {
+        lastLayoutTick_ = now;
+        // A storm of changes: the model keeps following, the rest waits for a pause.
+        if (rapidLayoutCount_ >= kRapidChangesFollowed) return;
+        ++rapidLayoutCount_;
+    }
+    platform_.layouts.ActivateLayout(model_.Layout());
+    if (preset_.ShowLangIcon()) indicators_.UpdateTrayIcon();
+    if (preset_.ShowCaretFlag()) indicators_.ShowCaretFlagFor(layout);
+    indicators_.PanelLayoutChanged(layout);
+}
+
+int LayoutSwitcher::LayoutCount() const {
+    const auto installed = platform_.layouts.InstalledLayouts();
+    return static_cast<int>(installed.size() < kLayoutListCapacity ? installed.size() : kLayoutListCapacity);
+}
+
+}  // namespace kv

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "platform/keyboard_api.h"
+
+namespace kv {
+
+struct Platform;
+class TPreset;
+
+// The keyboard model's current layout, as the switcher reads and sets it.
+class ILayoutModel {
+public:
+    virtual ~ILayoutModel() = default;
+    virtual LayoutHandle Layout() const = 0;
+    // Position map, characters and, when shown, a redraw.
+    virtual void SetLayout(LayoutHandle layout) = 0;
+};
+
+// What shows the language: tray icon, caret flag, floating panel.
+class ILayoutIndicators {
+public:
+    virtual ~ILayoutIndicators() = default;
+    virtual void UpdateTrayIcon() = 0;
+    virtual void ShowCaretFlagFor(LayoutHandle layout) = 0;
+    virtual void PanelLayoutChanged(LayoutHandle layout) = 0;
+};
+
+// Per-application knowledge of the foreground window.
+class IForegroundPolicy {
+public:
+    virtual ~IForegroundPolicy() = default;
+    // Applications that mishandle posted messages get only WM_INPUTLANGCHANGEREQUEST.
+    virtual bool PostingTurnedOff() const = 0;
+};
+
+// Switches the foreground application's layout and keeps the program in step with layout changes.
+class LayoutSwitcher {
+public:
+    LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, ILayoutIndicators& indicators,
+                   const IForegroundPolicy& policy, bool vistaOrLater);
+
+    // kNextLayout (skipping disabled layouts) or a layout handle.
+    void SwitchLayout(LayoutHandle target);
+    void OnLayoutChanged(LayoutHandle layout);
+    // The library's answer to a switch request.
+    void OnSwitchAcknowledged() { switchAcknowledged_ = true; }
+    bool SwitchAcknowledged() const { return switchAcknowledged_; }
+    int LayoutCount() const;
+
+private:
+    LayoutHandle ChooseInOwnThread(LayoutHandle target, LayoutHandle before);
+
+    Platform& platform_;
+    TPreset& preset_;
+    ILayoutModel& model_;
+    ILayoutIndicators& indicators_;
+    const IForegroundPolicy& policy_;
+    const bool vistaOrLater_;
+    bool switchAcknowledged_ = false;
+    std::optional<std::uint64_t> lastLayoutTick_;  // empty before the first change
+    int rapidLayoutCount_ = 0;
+};
+
+}  // namespace kv
