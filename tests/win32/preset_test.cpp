@@ -4,13 +4,12 @@
 #include <optional>
 
 #include "platform/win32/win32_platform.h"
+#include "scratch_registry_key.h"
 #include "settings/preset.h"
 
 namespace kv {
 namespace {
 
-constexpr char16_t kTestKey[] = u"\\SOFTWARE\\OrlentaSoftware\\KarmuxPresetTests";
-constexpr wchar_t kTestKeyW[] = L"SOFTWARE\\OrlentaSoftware\\KarmuxPresetTests";
 
 struct RawValue {
     DWORD type = REG_NONE;
@@ -19,9 +18,9 @@ struct RawValue {
 };
 
 // Reads behind the store's back, as regedit would.
-std::optional<RawValue> ReadRaw(const wchar_t* name) {
+std::optional<RawValue> ReadRaw(const wchar_t* keyPath, const wchar_t* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kTestKeyW, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
     BYTE data[1024] = {};
     DWORD type = 0, size = sizeof data;
     const LONG result = RegQueryValueExW(key, name, nullptr, &type, data, &size);
@@ -34,9 +33,9 @@ std::optional<RawValue> ReadRaw(const wchar_t* name) {
     return value;
 }
 
-DWORD ValueCount() {
+DWORD ValueCount(const wchar_t* keyPath) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kTestKeyW, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
     DWORD count = 0;
     RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
                      nullptr);
@@ -46,8 +45,10 @@ DWORD ValueCount() {
 
 class PresetRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKeyW); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKeyW); }
+    std::optional<RawValue> Raw(const wchar_t* name) { return ReadRaw(scratch.Wide(), name); }
+    DWORD Count() { return ValueCount(scratch.Wide()); }
+
+    testing::ScratchRegistryKey scratch;
 
     TPreset MakePreset(TAppIni& ini) { return TPreset(os.platform, ini, folders, os.processes.ExecutablePath()); }
 
@@ -56,7 +57,7 @@ protected:
 };
 
 TEST_F(PresetRegistryTest, SavedOptionsLoadBackWithTheirRegistryTypes) {
-    TAppIni ini(os.registry, os.files, nullptr, kTestKey);
+    TAppIni ini(os.registry, os.files, nullptr, scratch.Path());
     TPreset first = MakePreset(ini);
     first.Load();
     ASSERT_TRUE(first.Loaded());
@@ -72,22 +73,22 @@ TEST_F(PresetRegistryTest, SavedOptionsLoadBackWithTheirRegistryTypes) {
     first.SetSound(6, u"C:\\nowhere\\ding.mp3");
     first.Save();
 
-    EXPECT_EQ(ValueCount(), 4u + 42u + 4u + 20u + 9u + 1u) << "every stored option and one disabled layout";
-    EXPECT_FALSE(ReadRaw(L"AccessDenied"));
-    EXPECT_FALSE(ReadRaw(L"DisabledLang1"));
-    auto delay = ReadRaw(L"KeyboardShowDelay");
+    EXPECT_EQ(Count(), 4u + 42u + 4u + 20u + 9u + 1u) << "every stored option and one disabled layout";
+    EXPECT_FALSE(Raw(L"AccessDenied"));
+    EXPECT_FALSE(Raw(L"DisabledLang1"));
+    auto delay = Raw(L"KeyboardShowDelay");
     ASSERT_TRUE(delay);
     EXPECT_EQ(delay->type, DWORD{REG_DWORD});
     EXPECT_EQ(delay->dword, 900u);
-    auto shift = ReadRaw(L"KeyboardShowShift");
+    auto shift = Raw(L"KeyboardShowShift");
     ASSERT_TRUE(shift);
     EXPECT_EQ(shift->type, DWORD{REG_DWORD});
     EXPECT_EQ(shift->dword, 1u);
-    auto name = ReadRaw(L"KeyboardName");
+    auto name = Raw(L"KeyboardName");
     ASSERT_TRUE(name);
     EXPECT_EQ(name->type, DWORD{REG_SZ});
     EXPECT_EQ(name->text, L"Größe");
-    auto disabled = ReadRaw(L"DisabledLang0");
+    auto disabled = Raw(L"DisabledLang0");
     ASSERT_TRUE(disabled);
     EXPECT_EQ(disabled->dword, 0xF0C00409u);
 
@@ -110,10 +111,10 @@ TEST_F(PresetRegistryTest, SavedOptionsLoadBackWithTheirRegistryTypes) {
 }
 
 TEST_F(PresetRegistryTest, ValueOfTheWrongTypeStopsTheLoadAndNothingIsWritten) {
-    TAppIni ini(os.registry, os.files, nullptr, kTestKey);
+    TAppIni ini(os.registry, os.files, nullptr, scratch.Path());
     const DWORD delay = 700;
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kTestKeyW, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, scratch.Wide(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExW(key, L"KeyboardShowDelay", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&delay), sizeof delay);
     RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1049"), 5 * sizeof(wchar_t));
@@ -124,7 +125,7 @@ TEST_F(PresetRegistryTest, ValueOfTheWrongTypeStopsTheLoadAndNothingIsWritten) {
     EXPECT_FALSE(preset.Loaded());
     EXPECT_EQ(preset.KeyboardShowDelay(), 700);
     preset.Save();
-    EXPECT_EQ(ValueCount(), 2u);
+    EXPECT_EQ(Count(), 2u);
 }
 
 }  // namespace

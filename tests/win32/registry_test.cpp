@@ -5,21 +5,20 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/app_ini.h"
+#include "scratch_registry_key.h"
 
 namespace kv {
 namespace {
 
-constexpr char16_t kTestKey[] = u"\\SOFTWARE\\OrlentaSoftware\\KarmuxTests";
 
 class RealRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\OrlentaSoftware\\KarmuxTests"); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\OrlentaSoftware\\KarmuxTests"); }
+    testing::ScratchRegistryKey scratch;
 
     // Writes a value behind the store's back, as another program or regedit would.
-    static void RawSet(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    void RawSet(const wchar_t* name, DWORD type, const void* data, DWORD size) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\OrlentaSoftware\\KarmuxTests", 0, nullptr, 0,
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, scratch.Wide(), 0, nullptr, 0,
                                   KEY_WRITE, nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
@@ -31,9 +30,9 @@ protected:
 };
 
 TEST_F(RealRegistryTest, MissingKeyIsCreatedAndReadsGiveDefaults) {
-    TAppIni ini(registry, files, nullptr, kTestKey);
+    TAppIni ini(registry, files, nullptr, scratch.Path());
     HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\OrlentaSoftware\\KarmuxTests", 0, KEY_READ, &key),
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, scratch.Wide(), 0, KEY_READ, &key),
               ERROR_SUCCESS);
     RegCloseKey(key);
     EXPECT_EQ(ini.ReadIntegerDef(u"Language", 1033), 1033);
@@ -43,7 +42,7 @@ TEST_F(RealRegistryTest, MissingKeyIsCreatedAndReadsGiveDefaults) {
 }
 
 TEST_F(RealRegistryTest, ValuesRoundTripWithTheirRegistryTypes) {
-    TAppIni ini(registry, files, nullptr, kTestKey);
+    TAppIni ini(registry, files, nullptr, scratch.Path());
     ini.WriteInteger(u"Negative", -12345);
     ini.WriteBool(u"On", true);
     ini.WriteString(u"Text", u"Größe привет");
@@ -55,7 +54,7 @@ TEST_F(RealRegistryTest, ValuesRoundTripWithTheirRegistryTypes) {
     EXPECT_EQ(ini.ReadStringDef(u"Empty", u"x"), u"");
 
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\OrlentaSoftware\\KarmuxTests", 0, KEY_READ, &key),
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, scratch.Wide(), 0, KEY_READ, &key),
               ERROR_SUCCESS);
     DWORD type = 0, data = 0, size = sizeof data;
     EXPECT_EQ(RegQueryValueExW(key, L"On", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size), ERROR_SUCCESS);
@@ -78,7 +77,7 @@ TEST_F(RealRegistryTest, WrongTypeFailsAndNonZeroDwordIsTrue) {
     const BYTE blob[3] = {1, 2, 3};
     RawSet(L"Blob", REG_BINARY, blob, sizeof blob);
 
-    TAppIni ini(registry, files, nullptr, kTestKey);
+    TAppIni ini(registry, files, nullptr, scratch.Path());
     EXPECT_THROW(ini.ReadIntegerDef(u"Language", 0), KvError);
     EXPECT_THROW(ini.ReadStringDef(u"Flag", u""), KvError);
     EXPECT_THROW(ini.ReadBoolDef(u"Blob", false), KvError);
@@ -87,7 +86,7 @@ TEST_F(RealRegistryTest, WrongTypeFailsAndNonZeroDwordIsTrue) {
 }
 
 TEST_F(RealRegistryTest, DataFoldersExistUnderApplicationData) {
-    TAppIni ini(registry, files, nullptr, kTestKey);
+    TAppIni ini(registry, files, nullptr, scratch.Path());
     EXPECT_NE(ini.DataFolder().find(u"OrlentaSoftware\\Karmux\\"), std::u16string::npos);
     EXPECT_TRUE(files.DirectoryExists(ini.DataFolder()));
     EXPECT_TRUE(files.DirectoryExists(ini.ClipboardFolder()));
