@@ -3,6 +3,7 @@
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/files_api.h"
+#include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/process_api.h"
 #include "platform/registry_api.h"
@@ -27,6 +28,7 @@ struct Platform {
     IClipboard& clipboard;
     ISound& sound;
     IShell& shell;
+    IKeyboardHook& keyboardHook;
 };
 
 }  // namespace kv

@@ -10,6 +10,10 @@ constexpr std::uint32_t kWmClose = 0x0010;
 constexpr std::uint32_t kWmTimer = 0x0113;
 constexpr std::uint32_t kWmInputLangChangeRequest = 0x0050;
 constexpr std::uint32_t kWmUser = 0x0400;
+constexpr std::uint32_t kWmKeyDown = 0x0100;
+constexpr std::uint32_t kWmKeyUp = 0x0101;
+constexpr std::uint32_t kWmSysKeyDown = 0x0104;
+constexpr std::uint32_t kWmSysKeyUp = 0x0105;
 
 constexpr int kSwHide = 0;
 constexpr int kSwShowNormal = 1;

@@ -47,6 +47,41 @@ void SimKeyboard::UnloadLayout(LayoutHandle layout) {
     history_.emplace_back(false, layout);
 }
 
+void SimKeyboardDriver::Inject(const KeyEvent& event) {
+    Deliver(static_cast<std::uint8_t>(event.vk), (event.flags & win::kKeyEventKeyUp) != 0,
+            (event.flags & win::kKeyEventExtendedKey) != 0, true, event.extraInfo);
+}
+
+void SimKeyboardDriver::Deliver(std::uint8_t vk, bool up, bool extended, bool injected, std::uintptr_t extraInfo) {
+    constexpr std::uint8_t kAlt = 0x12, kLeftAlt = 0xA4, kRightAlt = 0xA5, kControl = 0x11;
+    LowLevelKeyEvent event;
+    event.vkCode = vk;
+    event.scanCode = layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, 0);
+    const bool altDown = IsDown(kAlt) || vk == kLeftAlt || vk == kRightAlt;
+    const bool sys = altDown && !IsDown(kControl);
+    event.message = up ? (sys ? win::kWmSysKeyUp : win::kWmKeyUp) : (sys ? win::kWmSysKeyDown : win::kWmKeyDown);
+    event.flags = (extended ? kLlkhfExtended : 0) | (injected ? kLlkhfInjected : 0) | (up ? kLlkhfUp : 0) |
+                  (altDown && !up ? kLlkhfAltDown : 0);
+    event.extraInfo = extraInfo;
+
+    bool swallowed = false;
+    if (handler_) {
+        ++depth_;
+        maxDepth_ = depth_ > maxDepth_ ? depth_ : maxDepth_;
+        swallowed = handler_->OnKeyEvent(event);
+        --depth_;
+    }
+    if (swallowed) return;
+    // The system's key state, with the side-less modifier codes following either side.
+    auto set = [&](std::uint8_t code) { keyState_[code] = up ? (keyState_[code] & 0x01) : (keyState_[code] | 0x80); };
+    set(vk);
+    if (vk == 0xA0 || vk == 0xA1) set(0x10);
+    if (vk == 0xA2 || vk == 0xA3) set(0x11);
+    if (vk == kLeftAlt || vk == kRightAlt) set(kAlt);
+    if (!up && vk == 0x14) keyState_[vk] ^= 0x01;  // Caps Lock toggles
+    if (onDelivered) onDelivered(event);
+}
+
 bool SimClipboard::Open(WindowHandle) {
     if (open_ || busy_) return false;
     open_ = true;

@@ -10,6 +10,7 @@
 #include "keyboard/sim_keyboard_layouts.h"
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
+#include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/shell_api.h"
 #include "platform/sound_api.h"
@@ -51,10 +52,57 @@ private:
     std::vector<std::pair<bool, LayoutHandle>> history_;
 };
 
+// The keyboard driver: a physical key press, or the program's synthetic input, runs the
+// low-level hook synchronously (re-entering it when the handler injects more), then reaches
+// the system's key state and the foreground application unless the hook swallowed it.
+class SimKeyboardDriver : public IKeyboardHook {
+public:
+    explicit SimKeyboardDriver(const SimKeyboard& layouts) : layouts_(layouts) {}
+
+    bool Install(IKeyboardHookHandler& handler) override {
+        handler_ = &handler;
+        return !refuseHook_;
+    }
+    void Remove() override { handler_ = nullptr; }
+    bool Installed() const override { return handler_ != nullptr; }
+
+    // The user's fingers.
+    void Press(std::uint8_t vk, bool extended = false) { Deliver(vk, false, extended, false, 0); }
+    void Release(std::uint8_t vk, bool extended = false) { Deliver(vk, true, extended, false, 0); }
+    void Tap(std::uint8_t vk, bool extended = false) {
+        Press(vk, extended);
+        Release(vk, extended);
+    }
+    // SendInput: the same road, marked injected.
+    void Inject(const KeyEvent& event);
+
+    bool IsDown(std::uint8_t vk) const { return (keyState_[vk] & 0x80) != 0; }
+    const std::uint8_t* KeyState() const { return keyState_; }
+    // What reached the foreground application (not swallowed), in order.
+    std::function<void(const LowLevelKeyEvent&)> onDelivered;
+    int HookDepth() const { return depth_; }
+    int MaxHookDepth() const { return maxDepth_; }
+    void RefuseHook(bool refuse) { refuseHook_ = refuse; }
+
+private:
+    void Deliver(std::uint8_t vk, bool up, bool extended, bool injected, std::uintptr_t extraInfo);
+
+    const SimKeyboard& layouts_;
+    IKeyboardHookHandler* handler_ = nullptr;
+    std::uint8_t keyState_[256] = {};
+    int depth_ = 0;
+    int maxDepth_ = 0;
+    bool refuseHook_ = false;
+};
+
 class SimKeyInput : public IKeyInput {
 public:
+    explicit SimKeyInput(SimKeyboardDriver& driver) : driver_(driver) {}
     std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) override {
-        sent_.insert(sent_.end(), events, events + count);
+        for (std::size_t i = 0; i < count; ++i) {
+            sent_.push_back(events[i]);
+            driver_.Inject(events[i]);
+        }
         return static_cast<std::uint32_t>(count);
     }
     void SendEmptyMouseInput() override {
@@ -66,6 +114,7 @@ public:
     int MouseInputs() const { return mouseInputs_; }
 
 private:
+    SimKeyboardDriver& driver_;
     std::vector<KeyEvent> sent_;
     int mouseInputs_ = 0;
 };

@@ -20,12 +20,13 @@ public:
     SimRegistry registry;
     SimFileSystem files;
     SimKeyboard keyboard;
-    SimKeyInput keyInput;
+    SimKeyboardDriver driver{keyboard};
+    SimKeyInput keyInput{driver};
     SimClipboard clipboard;
     SimSound sound{loop};
     SimShell shell;
     Platform platform{desktop, desktop,  registry, loop,     loop,      files, desktop,
-                      desktop, keyboard, keyInput, clipboard, sound,     shell};
+                      desktop, keyboard, keyInput, clipboard, sound,     shell, driver};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -27,8 +28,9 @@ public:
     Win32Clipboard clipboard;
     Win32Sound sound;
     Win32Shell shell;
-    Platform platform{windows,      processes, registry, clock,     loop,  files, system,
-                      messageBoxes, layouts,   keyInput, clipboard, sound, shell};
+    Win32KeyboardHook keyboardHook;
+    Platform platform{windows,  processes, registry,  clock, loop,  files,       system,
+                      messageBoxes, layouts, keyInput, clipboard, sound, shell, keyboardHook};
 };
 
 }  // namespace kv::win32

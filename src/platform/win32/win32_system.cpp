@@ -15,6 +15,8 @@ static_assert(win::kMbYesNo == MB_YESNO && win::kMbYesNoCancel == MB_YESNOCANCEL
 static_assert(win::kSwHide == SW_HIDE && win::kSwShow == SW_SHOW && win::kSwRestore == SW_RESTORE);
 static_assert(win::kVerPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
 static_assert(win::kWmInputLangChangeRequest == WM_INPUTLANGCHANGEREQUEST);
+static_assert(win::kWmKeyDown == WM_KEYDOWN && win::kWmKeyUp == WM_KEYUP && win::kWmSysKeyDown == WM_SYSKEYDOWN &&
+              win::kWmSysKeyUp == WM_SYSKEYUP);
 
 OsVersion Win32SystemInfo::Version() const {
     // GetVersionEx reports the version the manifest claims to support; the kernel tells the truth.
