@@ -5,6 +5,7 @@
 #include "platform/files_api.h"
 #include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
+#include "platform/library_api.h"
 #include "platform/process_api.h"
 #include "platform/registry_api.h"
 #include "platform/shell_api.h"
@@ -29,6 +30,7 @@ struct Platform {
     ISound& sound;
     IShell& shell;
     IKeyboardHook& keyboardHook;
+    ILibraryLoader& libraries;
 };
 
 }  // namespace kv

@@ -142,6 +142,39 @@ std::uint32_t SimClipboard::RegisterFormat(std::u16string_view name) {
     return it->second;
 }
 
+class SimHookLibrary : public IHookLibrary {
+public:
+    SimHookLibrary(SimLibraryLoader& loader, SimLibraryLoader::Library library) : loader_(loader), library_(library) {
+        ++loader_.loaded_;
+    }
+    ~SimHookLibrary() override {
+        --loader_.loaded_;
+        loader_.calls.push_back("free");
+    }
+    bool HasExport(std::string_view name) const override {
+        return (name == "Hook" && library_.hasHook) || (name == "UnHook" && library_.hasUnHook);
+    }
+    void CallHook(WindowHandle window) override {
+        loader_.calls.push_back("Hook");
+        loader_.hookedWindow_ = window;
+    }
+    void CallUnHook() override {
+        loader_.calls.push_back("UnHook");
+        loader_.hookedWindow_ = kNoWindow;
+    }
+
+private:
+    SimLibraryLoader& loader_;
+    SimLibraryLoader::Library library_;
+};
+
+std::unique_ptr<IHookLibrary> SimLibraryLoader::LoadHookLibrary(const std::u16string& fullPath) {
+    auto it = libraries_.find(fullPath);
+    calls.push_back(it == libraries_.end() ? "load failed" : "load");
+    if (it == libraries_.end()) return nullptr;
+    return std::make_unique<SimHookLibrary>(*this, it->second);
+}
+
 void SimShell::RunElevated(WindowHandle, const std::u16string& file, const std::u16string& parameters) {
     if (!elevationError_.empty()) throw KvError(elevationError_);
     elevated_.push_back(file + u" " + parameters);

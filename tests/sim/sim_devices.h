@@ -12,6 +12,7 @@
 #include "platform/clock_api.h"
 #include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
+#include "platform/library_api.h"
 #include "platform/shell_api.h"
 #include "platform/sound_api.h"
 
@@ -160,6 +161,28 @@ private:
     std::uint64_t soundLengthMs_ = 300;
     std::uint64_t playingUntil_ = 0;
     std::vector<std::u16string> played_;
+};
+
+// Hook libraries that can be loaded: by full path, with the exports they have. "Hook" records
+// the window it was given, as the real library posts there.
+class SimLibraryLoader : public ILibraryLoader {
+public:
+    struct Library {
+        bool hasHook = true;
+        bool hasUnHook = true;
+    };
+    std::unique_ptr<IHookLibrary> LoadHookLibrary(const std::u16string& fullPath) override;
+    void Install(const std::u16string& fullPath, Library library) { libraries_[fullPath] = library; }
+    // The window passed to "Hook" by a library still loaded; 0 after "UnHook".
+    WindowHandle HookedWindow() const { return hookedWindow_; }
+    int Loaded() const { return loaded_; }
+    std::vector<std::string> calls;
+
+private:
+    friend class SimHookLibrary;
+    std::map<std::u16string, Library> libraries_;
+    WindowHandle hookedWindow_ = kNoWindow;
+    int loaded_ = 0;
 };
 
 class SimShell : public IShell {

@@ -25,8 +25,9 @@ public:
     SimClipboard clipboard;
     SimSound sound{loop};
     SimShell shell;
+    SimLibraryLoader libraries;
     Platform platform{desktop, desktop,  registry, loop,     loop,      files, desktop,
-                      desktop, keyboard, keyInput, clipboard, sound,     shell, driver};
+                      desktop, keyboard, keyInput, clipboard, sound,     shell, driver, libraries};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

@@ -3,6 +3,7 @@
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_keyboard_hook.h"
+#include "platform/win32/win32_library_loader.h"
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
@@ -29,8 +30,9 @@ public:
     Win32Sound sound;
     Win32Shell shell;
     Win32KeyboardHook keyboardHook;
-    Platform platform{windows,  processes, registry,  clock, loop,  files,       system,
-                      messageBoxes, layouts, keyInput, clipboard, sound, shell, keyboardHook};
+    Win32LibraryLoader libraries;
+    Platform platform{windows,   processes, registry, clock, loop,         files,    system, messageBoxes,
+                      layouts,   keyInput,  clipboard, sound, shell, keyboardHook, libraries};
 };
 
 }  // namespace kv::win32

@@ -1,0 +1,118 @@
+#include "app/activation.h"
+
+#include "app/app_singletons.h"
+#include "app/messages.h"
+#include "platform/win_constants.h"
+
+namespace kv {
+
+namespace {
+constexpr std::uint64_t kTopmostPauseMs = 5;
+}
+
+Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
+                       std::function<void(LayoutHandle)> onLayoutChanged)
+    : app_(app), hookProcedure_(hookProcedure), effects_(effects), onLayoutChanged_(std::move(onLayoutChanged)) {}
+
+bool Activation::Activate() {
+    if (active_) return false;
+    app_.log.WriteLog(u"Start");
+    if (library_) {
+        app_.messageBoxes.ShowError(app_.lang.GetText(26, u"The hook library is still loaded. Please restart Tolvex."));
+        return false;
+    }
+    // By full path from the program folder: a bare name would load a planted copy.
+    library_ = app_.platform.libraries.LoadHookLibrary(app_.folders.appFolder + std::u16string(kHookLibraryFileName));
+    if (!library_) {
+        app_.messageBoxes.ShowError(app_.lang.GetText(28, u"The hook library KarmuxH.dll cannot be loaded."));
+        return false;
+    }
+    if (!library_->HasExport("Hook")) {
+        // The library stays loaded; later attempts report it as still loaded.
+        app_.messageBoxes.ShowError(
+            TKvLang::FormatText(app_.lang.GetText(27, u"The hook library has no function %1."), {u"Hook"}));
+        return false;
+    }
+    InstallKeyboardHook();
+    library_->CallHook(applicationWindow_);
+
+    effects_.ShowActiveState(true);
+    active_ = true;
+    lastTopmostTick_ = app_.platform.clock.NowMs();
+
+    IWindowing& windows = app_.platform.windows;
+    const WindowHandle foreground = windows.ForegroundWindow();
+    if (onLayoutChanged_) {
+        onLayoutChanged_(app_.platform.layouts.ThreadLayout(windows.WindowThreadProcessId(foreground, nullptr)));
+    }
+    effects_.KeyboardModelOn(true);
+    effects_.ClipboardMonitorOn(true);
+    effects_.CaretFlagOn(true);
+    effects_.UpdateTrayIcon();
+    lastForegroundWindow_ = windows.ForegroundWindow();
+    effects_.RestorePanelVisibility();
+    KeepPanelOnTop();
+    if (!app_.preset.AccessDenied()) effects_.EnableWindowItems(true);
+    if (app_.isVistaOrLater) effects_.VistaForegroundPoll(true);
+    effects_.HideTaskbarWindow();
+    return true;
+}
+
+bool Activation::Deactivate() {
+    if (!active_) return false;
+    app_.log.WriteLog(u"Stop");
+    if (library_) {
+        if (!library_->HasExport("UnHook")) {
+            app_.messageBoxes.ShowError(
+                TKvLang::FormatText(app_.lang.GetText(27, u"The hook library has no function %1."), {u"UnHook"}));
+            return false;
+        }
+        library_->CallUnHook();
+        RemoveKeyboardHook();
+        library_.reset();
+    }
+    effects_.KeyboardModelOn(false);
+    effects_.ClipboardMonitorOn(false);
+    effects_.CaretFlagOn(false);
+    effects_.ShowActiveState(false);
+    active_ = false;
+    effects_.UpdateTrayIcon();
+    effects_.ClosePanel();
+    effects_.EnableWindowItems(false);
+    effects_.VistaForegroundPoll(false);
+    return true;
+}
+
+void Activation::SetActive(bool on) {
+    if (on) {
+        Activate();
+    } else {
+        Deactivate();
+    }
+}
+
+void Activation::KeepPanelOnTop() {
+    const std::uint64_t now = app_.platform.clock.NowMs();
+    if (now - lastTopmostTick_ < kTopmostPauseMs) return;
+    effects_.RaisePanel();
+    lastTopmostTick_ = now;
+}
+
+void Activation::InstallKeyboardHook() {
+    if (!app_.platform.keyboardHook.Install(hookProcedure_)) {
+        app_.messageBoxes.ShowError(app_.lang.GetText(1, u"The keyboard hook could not be installed."));
+        return;
+    }
+    if (companionWindow_ != kNoWindow) {
+        app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookInstalled, 0, 0);
+    }
+}
+
+void Activation::RemoveKeyboardHook() {
+    app_.platform.keyboardHook.Remove();
+    if (companionWindow_ != kNoWindow) {
+        app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookRemoved, 0, 0);
+    }
+}
+
+}  // namespace kv

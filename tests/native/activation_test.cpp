@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/activation.h"
+#include "app/app_singletons.h"
+#include "app/messages.h"
+#include "platform/win_constants.h"
+#include "sim_platform.h"
+
+namespace kv {
+namespace {
+
+class RecordingEffects : public IActivationEffects {
+public:
+    std::vector<std::string> calls;
+    void KeyboardModelOn(bool on) override { calls.push_back(on ? "model on" : "model off"); }
+    void ClipboardMonitorOn(bool on) override { calls.push_back(on ? "clipboard on" : "clipboard off"); }
+    void CaretFlagOn(bool on) override { calls.push_back(on ? "caret on" : "caret off"); }
+    void ShowActiveState(bool on) override { calls.push_back(on ? "item on" : "item off"); }
+    void UpdateTrayIcon() override { calls.push_back("tray"); }
+    void RestorePanelVisibility() override { calls.push_back("panel restore"); }
+    void ClosePanel() override { calls.push_back("panel close"); }
+    void EnableWindowItems(bool enabled) override { calls.push_back(enabled ? "items enabled" : "items disabled"); }
+    void VistaForegroundPoll(bool on) override { calls.push_back(on ? "poll on" : "poll off"); }
+    void HideTaskbarWindow() override { calls.push_back("taskbar hidden"); }
+    void RaisePanel() override { calls.push_back("panel raised"); }
+};
+
+class NullHookProcedure : public IKeyboardHookHandler {
+public:
+    bool OnKeyEvent(const LowLevelKeyEvent&) override { return false; }
+};
+
+class ActivationTest : public ::testing::Test {
+protected:
+    ActivationTest() {
+        os.InstallLanguages();
+        os.libraries.Install(kLibrary, {});
+        companion = os.desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", 200);
+        foreground = os.desktop.CreateWindow(u"Notepad", u"Untitled", 400, true);
+        os.desktop.Find(foreground)->threadId = 4001;
+        os.keyboard.SetLayoutOfThread(4001, sim::kLayoutRu);
+        os.desktop.SetForeground(foreground);
+    }
+    Activation& Make() {
+        app = std::make_unique<AppSingletons>(os.platform);
+        activation = std::make_unique<Activation>(*app, hookProcedure, effects,
+                                                  [this](LayoutHandle l) { layoutsReported.push_back(l); });
+        activation->SetApplicationWindow(0x777);
+        activation->SetCompanionWindow(companion);
+        return *activation;
+    }
+    std::vector<std::u16string> Boxes() const {
+        std::vector<std::u16string> texts;
+        for (const auto& box : os.desktop.MessageBoxes()) texts.push_back(box.text);
+        return texts;
+    }
+    std::vector<std::uint32_t> CompanionMessages() {
+        std::vector<std::uint32_t> out;
+        for (const auto& m : os.desktop.Find(companion)->received) out.push_back(m.message);
+        return out;
+    }
+
+    const std::u16string kLibrary = u"C:\\Program Files\\Karmux\\KarmuxH.dll";
+    sim::SimPlatform os;
+    RecordingEffects effects;
+    NullHookProcedure hookProcedure;
+    std::vector<LayoutHandle> layoutsReported;
+    WindowHandle companion = kNoWindow, foreground = kNoWindow;
+    std::unique_ptr<AppSingletons> app;
+    std::unique_ptr<Activation> activation;
+};
+
+TEST_F(ActivationTest, TurningOnBindsTheLibraryAndTheHookThenStartsTheWatchers) {
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+
+    EXPECT_EQ(os.libraries.calls, (std::vector<std::string>{"load", "Hook"}));
+    EXPECT_EQ(os.libraries.HookedWindow(), 0x777u);
+    EXPECT_TRUE(os.driver.Installed());
+    EXPECT_EQ(CompanionMessages(), std::vector<std::uint32_t>{msg::kCompanionHookInstalled});
+    EXPECT_EQ(layoutsReported, std::vector<LayoutHandle>{sim::kLayoutRu}) << "the foreground thread's layout";
+    EXPECT_EQ(effects.calls, (std::vector<std::string>{"item on", "model on", "clipboard on", "caret on", "tray",
+                                                       "panel restore", "items enabled", "poll on", "taskbar hidden"}))
+        << "the panel is not raised again within 5 ms of turning on";
+    EXPECT_EQ(a.LastForegroundWindow(), foreground);
+    EXPECT_FALSE(a.Activate()) << "twice in a row: false, no message";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ActivationTest, TurningOffUndoesItInReverse) {
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    effects.calls.clear();
+    ASSERT_TRUE(a.Deactivate());
+    EXPECT_EQ(os.libraries.calls, (std::vector<std::string>{"load", "Hook", "UnHook", "free"}));
+    EXPECT_FALSE(os.driver.Installed());
+    EXPECT_EQ(CompanionMessages(),
+              (std::vector<std::uint32_t>{msg::kCompanionHookInstalled, msg::kCompanionHookRemoved}));
+    EXPECT_EQ(effects.calls, (std::vector<std::string>{"model off", "clipboard off", "caret off", "item off", "tray",
+                                                       "panel close", "items disabled", "poll off"}));
+    EXPECT_FALSE(a.Deactivate()) << "off already: false, no message";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ActivationTest, LibraryProblemsAreReportedWithTheirTexts) {
+    struct Case {
+        const char* name;
+        bool present, hook, unhook;
+        std::vector<std::u16string> boxesAfterTwoAttempts;
+    };
+    const Case cases[] = {
+        {"missing", false, true, true,
+         {u"The hook library KarmuxH.dll could not be loaded.", u"The hook library KarmuxH.dll could not be loaded."}},
+        {"no Hook export", true, false, true,
+         {u"The hook library has no \"Hook\" function.",
+          u"The hook library is still loaded. Please restart Tolvex."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::SimPlatform fresh;
+        fresh.InstallLanguages();
+        fresh.files.AddFile(u"C:\\Program Files\\Karmux\\Lang\\en.txt",
+                            "\xEF\xBB\xBF;\r\n000026=The hook library is still loaded. Please restart Tolvex.\r\n"
+                            "000027=The hook library has no \"%1\" function.\r\n"
+                            "000028=The hook library KarmuxH.dll could not be loaded.\r\n100000=English\r\n100001=1033\r\n");
+        if (c.present) fresh.libraries.Install(kLibrary, {c.hook, c.unhook});
+        AppSingletons singletons(fresh.platform);
+        RecordingEffects sink;
+        Activation a(singletons, hookProcedure, sink, {});
+        EXPECT_FALSE(a.Activate());
+        EXPECT_FALSE(a.Activate());
+        std::vector<std::u16string> texts;
+        for (const auto& box : fresh.desktop.MessageBoxes()) texts.push_back(box.text);
+        EXPECT_EQ(texts, c.boxesAfterTwoAttempts);
+        EXPECT_FALSE(a.Active());
+        EXPECT_FALSE(fresh.driver.Installed());
+        EXPECT_TRUE(sink.calls.empty());
+    }
+}
+
+TEST_F(ActivationTest, MissingUnHookKeepsTheSystemOn) {
+    os.libraries.Install(kLibrary, {true, false});
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    EXPECT_FALSE(a.Deactivate());
+    EXPECT_TRUE(a.Active());
+    EXPECT_TRUE(os.driver.Installed());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].find(u"UnHook"), std::u16string::npos);
+}
+
+TEST_F(ActivationTest, RefusedKeyboardHookIsReportedAndActivationGoesOn) {
+    os.driver.RefuseHook(true);
+    Activation& a = Make();
+    EXPECT_TRUE(a.Activate());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0], u"The keyboard hook could not be installed.");
+    EXPECT_TRUE(CompanionMessages().empty()) << "no hook, nothing to tell the companion";
+}
+
+TEST_F(ActivationTest, PanelIsRaisedAtMostOnceInFiveMs) {
+    Activation& a = Make();
+    a.Activate();
+    effects.calls.clear();
+    a.KeepPanelOnTop();
+    os.loop.Sleep(5);
+    a.KeepPanelOnTop();
+    a.KeepPanelOnTop();
+    EXPECT_EQ(effects.calls, std::vector<std::string>{"panel raised"});
+}
+
+}  // namespace
+}  // namespace kv
