@@ -27,6 +27,7 @@ add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp)
 target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)
 target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(KarmuxCm "Tolvex companion")
+add_subdirectory(src/hooklib)
 
 # GoogleTest from Debian's source package, built for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

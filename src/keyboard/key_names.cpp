@@ -6,6 +6,7 @@
 #include "common/key_text.h"
 #include "keyboard/char_upper.h"
 #include "keyboard/default_key_names.h"
+#include "keyboard/us_reference_layout.h"
 #include "platform/win_constants.h"
 
 namespace kv {
@@ -30,32 +31,13 @@ constexpr KeyNameReplacement kFrenchNames[] = {
     {45, u"Inser"}, {46, u"Suppr"},  {144, u"Verr num"}, {145, u"Arret defil"},
 };
 
-// US English, loaded for as long as it is needed when the user has not installed it.
-class ReferenceLayout {
-public:
-    ReferenceLayout(IKeyboardLayouts& layouts, bool installed)
-        : layouts_(layouts),
-          handle_(installed ? kUsEnglishLayout : layouts.LoadLayout(u"04090409")),
-          loadedHere_(!installed && handle_ != 0) {}
-    ~ReferenceLayout() {
-        if (loadedHere_) layouts_.UnloadLayout(handle_);
-    }
-    ReferenceLayout(const ReferenceLayout&) = delete;
-    ReferenceLayout& operator=(const ReferenceLayout&) = delete;
-
-    // The US key at the physical position of `vk` in `layout`; `vk` itself when unknown.
-    std::uint32_t SamePositionKey(std::uint32_t vk, LayoutHandle layout) const {
-        if (handle_ == 0) return vk;
-        const std::uint32_t scan = layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, layout);
-        const std::uint32_t reference = layouts_.MapVirtualKeyCode(scan, win::kMapVscToVkEx, handle_);
-        return reference != 0 ? reference : vk;
-    }
-
-private:
-    IKeyboardLayouts& layouts_;
-    LayoutHandle handle_;
-    bool loadedHere_;
-};
+// The US key at the physical position of `vk` in `layout`; `vk` itself when unknown.
+std::uint32_t SamePositionKey(IKeyboardLayouts& layouts, LayoutHandle reference, std::uint32_t vk, LayoutHandle layout) {
+    if (reference == 0) return vk;
+    const std::uint32_t scan = layouts.MapVirtualKeyCode(vk, win::kMapVkToVsc, layout);
+    const std::uint32_t target = layouts.MapVirtualKeyCode(scan, win::kMapVscToVkEx, reference);
+    return target != 0 ? target : vk;
+}
 
 template <std::size_t N>
 void Apply(const KeyNameReplacement (&replacements)[N], KeyNameTable& names) {
@@ -75,14 +57,14 @@ LocalizedKeyNames BuildKeyNames(IKeyboardLayouts& layouts, LayoutHandle requeste
     std::copy(defaults.begin(), defaults.end(), result.names.begin());
 
     {
-        const ReferenceLayout reference(layouts, isInstalled(kUsEnglishLayout));
+        const UsReferenceLayout reference(layouts, kMaxInstalledLayoutsConsidered);
         const std::uint8_t noKeysDown[256] = {};
         for (std::uint32_t vk = 1; vk < 256; ++vk) {
             if (vk == 32 || !IsCharacterKey(vk)) continue;
             const char16_t ch =
                 UpperCaseLetter(CharForKey(layouts, static_cast<std::uint8_t>(vk), noKeysDown, result.layout));
             if (ch <= u' ') continue;
-            const std::uint32_t target = reference.SamePositionKey(vk, result.layout);
+            const std::uint32_t target = SamePositionKey(layouts, reference.Handle(), vk, result.layout);
             if (target < 256 && IsCharacterKey(target)) result.names[target] = std::u16string(1, ch);
         }
     }

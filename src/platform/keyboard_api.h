@@ -44,6 +44,8 @@ public:
     // The number of events the system accepted.
     virtual std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) = 0;
     virtual void SendEmptyMouseInput() = 0;
+    // GetKeyboardState: the calling thread's 256-byte key-state array.
+    virtual void ReadKeyboardState(std::uint8_t* state) = 0;
 };
 
 }  // namespace kv

@@ -23,6 +23,9 @@ public:
     virtual bool Is64BitWindows() const = 0;
     // The language identifier of the system's default user-interface language.
     virtual std::uint16_t SystemDefaultUILanguage() const = 0;
+    // The system's localised name of a language ("English (United States)" for 0x0409), as
+    // GetLocaleInfo gives LOCALE_SLANGUAGE; empty for a language the system does not know.
+    virtual std::u16string LanguageName(std::uint16_t languageId) const = 0;
     // The own process to the realtime class, the calling thread above normal or normal.
     virtual void SetRealtimePriority(bool threadAboveNormal) = 0;
     virtual std::uint32_t ForegroundLockTimeout() const = 0;

@@ -39,6 +39,9 @@ constexpr std::uint32_t kSndNoStop = 0x0010;
 constexpr std::uint32_t kKeyEventExtendedKey = 0x0001;
 constexpr std::uint32_t kKeyEventKeyUp = 0x0002;
 
+// Flags of a low-level keyboard hook event (KBDLLHOOKSTRUCT).
+constexpr std::uint32_t kLlkhfUp = 0x0080;
+
 constexpr std::uint32_t kMapVkToVsc = 0;
 constexpr std::uint32_t kMapVscToVk = 1;
 constexpr std::uint32_t kMapVkToChar = 2;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Usage: tests/fuzz/run_fuzzers.sh [SECONDS]   (default 60 per fuzzer)
 # Builds the fuzzers with Clang in build/fuzz, replays the kept regression inputs, then fuzzes
-# each for SECONDS from a seed corpus of the repository's Lang files. A new crash input is
-# copied to tests/fuzz/regressions/<fuzzer>/ and makes the script fail.
+# each for SECONDS from its kept inputs (the language fuzzer also from the repository's Lang
+# files). A new crash input is copied to tests/fuzz/regressions/<fuzzer>/ and makes the script fail.
 set -euo pipefail
 
 seconds=${1:-60}
@@ -10,7 +10,7 @@ seconds=${1:-60}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$root/build/fuzz
-fuzzers=(language_file_fuzzer)
+fuzzers=(language_file_fuzzer geometry_fuzzer icon_pack_fuzzer)
 
 if ! command -v clang++ >/dev/null; then
   echo "clang++ is missing: apt-get install clang libclang-rt-14-dev" >&2
@@ -33,7 +33,7 @@ for fuzzer in "${fuzzers[@]}"; do
   corpus=$build/corpus/$fuzzer
   artifacts=$build/artifacts/$fuzzer
   mkdir -p "$regressions" "$corpus" "$artifacts"
-  cp "$root"/Lang/*.txt "$corpus"/
+  if [[ $fuzzer == language_file_fuzzer ]]; then cp "$root"/Lang/*.txt "$corpus"/; fi
   dict=()
   [[ -f $here/$fuzzer.dict ]] && dict=(-dict="$here/$fuzzer.dict")
 

@@ -180,6 +180,16 @@ double SimDesktop::ProcessCpuTimeMs(std::uint32_t processId) const {
     return it != cpuLoad_.end() ? it->second * static_cast<double>(loop_.NowMs()) / 1000.0 : 0.0;
 }
 
+std::u16string SimDesktop::LanguageName(std::uint16_t languageId) const {
+    switch (languageId) {
+        case 0x0409: return u"English (United States)";
+        case 0x0419: return u"Russian";
+        case 0x0407: return u"German (Germany)";
+        case 0x040C: return u"French (France)";
+        default: return {};
+    }
+}
+
 std::uint32_t SimDesktop::SystemColor(int index) const {
     auto it = colors_.find(index);
     return it != colors_.end() ? it->second : 0x808080;

@@ -119,6 +119,8 @@ public:
     OsVersion Version() const override { return version_; }
     bool Is64BitWindows() const override { return is64Bit_; }
     std::uint16_t SystemDefaultUILanguage() const override { return uiLanguage_; }
+    // Names of the languages of the simulated layouts (US, Russian, German, French).
+    std::u16string LanguageName(std::uint16_t languageId) const override;
     void SetRealtimePriority(bool threadAboveNormal) override { priorityCalls_.push_back(threadAboveNormal); }
     std::uint32_t ForegroundLockTimeout() const override { return lockTimeout_; }
     void SetForegroundLockTimeout(std::uint32_t ms) override { lockTimeoutHistory_.push_back(lockTimeout_ = ms); }

@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -110,6 +112,9 @@ public:
         ++mouseInputs_;
         if (onInput) onInput();
     }
+    void ReadKeyboardState(std::uint8_t* state) override { std::copy(keyState_.begin(), keyState_.end(), state); }
+    // What the thread's key-state array holds (GetKeyboardState), as a test arranges it.
+    void SetKeyboardStateByte(std::uint8_t vk, std::uint8_t value) { keyState_[vk] = value; }
     std::function<void()> onInput;  // the desktop learns that the program produced input
     const std::vector<KeyEvent>& Sent() const { return sent_; }
     int MouseInputs() const { return mouseInputs_; }
@@ -117,6 +122,7 @@ public:
 private:
     SimKeyboardDriver& driver_;
     std::vector<KeyEvent> sent_;
+    std::array<std::uint8_t, 256> keyState_{};
     int mouseInputs_ = 0;
 };
 

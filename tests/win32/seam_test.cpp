@@ -81,6 +81,12 @@ TEST(Win32SeamTest, TrueVersionAndWorkArea) {
     EXPECT_GT(area.Height(), 0);
 }
 
+TEST(Win32SeamTest, LanguageNamesComeFromTheLocaleTables) {
+    win32::Win32Platform os;
+    EXPECT_EQ(os.system.LanguageName(0x0409), u"English (United States)");
+    EXPECT_FALSE(os.system.LanguageName(0x0419).empty());
+}
+
 TEST(Win32SeamTest, FilesAndFolders) {
     win32::Win32Platform os;
     wchar_t temp[MAX_PATH];

@@ -91,6 +91,10 @@ void Win32KeyInput::SendEmptyMouseInput() {
     SendInput(1, &input, sizeof input);
 }
 
+void Win32KeyInput::ReadKeyboardState(std::uint8_t* state) {
+    if (!GetKeyboardState(state)) std::memset(state, 0, 256);
+}
+
 bool Win32Clipboard::Open(WindowHandle owner) { return OpenClipboard(ToHwnd(owner)) != FALSE; }
 
 void Win32Clipboard::Close() { CloseClipboard(); }

@@ -22,6 +22,7 @@ class Win32KeyInput : public IKeyInput {
 public:
     std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) override;
     void SendEmptyMouseInput() override;
+    void ReadKeyboardState(std::uint8_t* state) override;
 };
 
 class Win32Clipboard : public IClipboard {

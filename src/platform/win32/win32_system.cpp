@@ -17,6 +17,7 @@ static_assert(win::kVerPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
 static_assert(win::kWmInputLangChangeRequest == WM_INPUTLANGCHANGEREQUEST);
 static_assert(win::kWmKeyDown == WM_KEYDOWN && win::kWmKeyUp == WM_KEYUP && win::kWmSysKeyDown == WM_SYSKEYDOWN &&
               win::kWmSysKeyUp == WM_SYSKEYUP);
+static_assert(win::kLlkhfUp == LLKHF_UP);
 
 OsVersion Win32SystemInfo::Version() const {
     // GetVersionEx reports the version the manifest claims to support; the kernel tells the truth.
@@ -39,6 +40,13 @@ bool Win32SystemInfo::Is64BitWindows() const {
 }
 
 std::uint16_t Win32SystemInfo::SystemDefaultUILanguage() const { return GetSystemDefaultUILanguage(); }
+
+std::u16string Win32SystemInfo::LanguageName(std::uint16_t languageId) const {
+    wchar_t name[128] = {};
+    if (GetLocaleInfoW(MAKELCID(languageId, SORT_DEFAULT), LOCALE_SLANGUAGE, name, 128) <= 0) return {};
+    name[127] = L'\0';
+    return FromWide(name);
+}
 
 void Win32SystemInfo::SetRealtimePriority(bool threadAboveNormal) {
     UniqueKernelHandle process(OpenProcess(PROCESS_SET_INFORMATION, FALSE, GetCurrentProcessId()));

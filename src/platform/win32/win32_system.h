@@ -8,6 +8,7 @@ public:
     OsVersion Version() const override;
     bool Is64BitWindows() const override;
     std::uint16_t SystemDefaultUILanguage() const override;
+    std::u16string LanguageName(std::uint16_t languageId) const override;
     void SetRealtimePriority(bool threadAboveNormal) override;
     std::uint32_t ForegroundLockTimeout() const override;
     void SetForegroundLockTimeout(std::uint32_t ms) override;

@@ -1,0 +1,21 @@
+#include "hooklib/window_events.h"
+
+#include "app/messages.h"
+#include "hooklib/notifications.h"
+
+namespace kv::hooklib {
+
+void CALLBACK WindowEventProc(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
+                              DWORD) noexcept {
+    // Events arrive after the fact: what is in front now counts, not the event's window. Focus
+    // moves with every activation, and some systems send no foreground event at all.
+    if (ReportForeground() || event != EVENT_OBJECT_FOCUS) return;
+    // Focus went to another control of the application in front (items inside a control
+    // are not a new place to type).
+    if (object != OBJID_CLIENT || child != CHILDID_SELF || !window) return;
+    HWND foreground = GetForegroundWindow();
+    if (foreground && GetWindowThreadProcessId(foreground, nullptr) == thread)
+        Notify(msg::kCaretActivityResetTyped);
+}
+
+}  // namespace kv::hooklib

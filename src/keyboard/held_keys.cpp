@@ -1,0 +1,36 @@
+// The keys the user holds, released and pressed again around the program's own input.
+#include "common/synthetic_input.h"
+#include "keyboard/key_classes.h"
+#include "keyboard/kv_keyboard.h"
+
+namespace kv {
+
+void TKvKeyboard::RememberHeldKeys() {
+    for (std::size_t code = 0; code < savedHeld_.size(); ++code) savedHeld_[code] = btns_[code] && btns_[code]->Pressed();
+}
+
+void TKvKeyboard::ReleaseHeldKeys() {
+    for (const auto& key : btns_) {
+        if (key && key->Pressed()) services_.keys.SendKeyEvent(key->Vk(), true, key->Extended());
+    }
+}
+
+void TKvKeyboard::RestoreHeldKeys(bool modifiersOnly) {
+    for (std::uint32_t code = 1; code < savedHeld_.size(); ++code) {
+        if (!savedHeld_[code] || (modifiersOnly && !IsModifierKey(code))) continue;
+        // The geometry may have been reloaded meanwhile; a key without its object keeps its class flag.
+        const TKvBtn* key = btns_[code].get();
+        const bool extended = key != nullptr ? key->Extended() : IsExtendedKey(code);
+        services_.keys.SendKeyEvent(static_cast<std::uint8_t>(code), false, extended);
+    }
+    services_.keys.SendEscapeRelease();
+}
+
+bool TKvKeyboard::AnyModifierHeld() const {
+    for (const auto& key : btns_) {
+        if (key && key->Pressed() && IsModifierKey(key->Vk())) return true;
+    }
+    return false;
+}
+
+}  // namespace kv
