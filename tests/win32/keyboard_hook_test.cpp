@@ -8,14 +8,19 @@
 namespace kv {
 namespace {
 
+// Low-level hooks see the whole session, including keys other test processes inject at the
+// same time, so each test marks its own keys.
 class CountingHandler : public IKeyboardHookHandler {
 public:
-    bool swallow = false;
+    explicit CountingHandler(std::uintptr_t marker) : marker_(marker) {}
     std::vector<LowLevelKeyEvent> seen;
     bool OnKeyEvent(const LowLevelKeyEvent& event) override {
-        if (event.vkCode == VK_F24) seen.push_back(event);
-        return swallow && event.vkCode == VK_F24;
+        if (event.vkCode == VK_F24 && event.extraInfo == marker_) seen.push_back(event);
+        return false;
     }
+
+private:
+    std::uintptr_t marker_;
 };
 
 void PumpFor(DWORD ms) {
@@ -29,7 +34,7 @@ void PumpFor(DWORD ms) {
 
 TEST(RealKeyboardHookTest, InjectedKeysReachTheHandlerMarkedWithTheirExtraInformation) {
     win32::Win32Platform os;
-    CountingHandler handler;
+    CountingHandler handler(0x4B56);
     ASSERT_TRUE(os.keyboardHook.Install(handler));
     KeyEvent events[2];
     events[0].vk = VK_F24;
@@ -49,11 +54,12 @@ TEST(RealKeyboardHookTest, InjectedKeysReachTheHandlerMarkedWithTheirExtraInform
 
 TEST(RealKeyboardHookTest, AfterRemovalNothingArrives) {
     win32::Win32Platform os;
-    CountingHandler handler;
+    CountingHandler handler(0x4B57);
     ASSERT_TRUE(os.keyboardHook.Install(handler));
     os.keyboardHook.Remove();
     KeyEvent press;
     press.vk = VK_F24;
+    press.extraInfo = 0x4B57;
     os.keyInput.SendKeyEvents(&press, 1);
     press.flags = KEYEVENTF_KEYUP;
     os.keyInput.SendKeyEvents(&press, 1);
