@@ -46,18 +46,18 @@ static BOOL CALLBACK enum_top(HWND h, LPARAM l) {
     return TRUE;
 }
 
-static HWND find_top(const wchar_t *spec) {
+static HWND find_top(const wchar_t *query) {
     static wchar_t lower[512];
-    if (!wcsncmp(spec, L"0x", 2)) { HWND h = (HWND)(ULONG_PTR)wcstoull(spec, NULL, 16); return IsWindow(h) ? h : NULL; }
-    if (!wcsncmp(spec, L"class:", 6)) { g_want = spec + 6; g_by_class = 1; }
-    else { wcsncpy(lower, spec, 511); _wcslwr(lower); g_want = lower; g_by_class = 0; }
+    if (!wcsncmp(query, L"0x", 2)) { HWND h = (HWND)(ULONG_PTR)wcstoull(query, NULL, 16); return IsWindow(h) ? h : NULL; }
+    if (!wcsncmp(query, L"class:", 6)) { g_want = query + 6; g_by_class = 1; }
+    else { wcsncpy(lower, query, 511); _wcslwr(lower); g_want = lower; g_by_class = 0; }
     g_found = NULL;
     EnumWindows(enum_top, 0);
     return g_found;
 }
 
 int wmain(int argc, wchar_t **argv) {
-    const wchar_t *child_cls = L"Edit", *spec = NULL;
+    const wchar_t *child_cls = L"Edit", *query = NULL;
     int item_id = -1;
     DWORD wait_ms = 0, start;
     int raw = 0, i;
@@ -66,14 +66,14 @@ int wmain(int argc, wchar_t **argv) {
         else if (!wcscmp(argv[i], L"-w") && i + 1 < argc) wait_ms = wcstoul(argv[++i], NULL, 10);
         else if (!wcscmp(argv[i], L"-r")) raw = 1;
         else if (!wcscmp(argv[i], L"-d") && i + 1 < argc) item_id = (int)wcstol(argv[++i], NULL, 0);
-        else spec = argv[i];
+        else query = argv[i];
     }
-    if (!spec) { fputs("usage: gettext [-w MS] [-r] [-c CHILDCLASS | -d ID] WINDOW\n", stderr); return 64; }
+    if (!query) { fputs("usage: gettext [-w MS] [-r] [-c CHILDCLASS | -d ID] WINDOW\n", stderr); return 64; }
 
     start = GetTickCount();
     HWND top = NULL, target = NULL;
     for (;;) {
-        top = find_top(spec);
+        top = find_top(query);
         if (top && item_id >= 0) target = GetDlgItem(top, item_id);
         else if (top) target = wcscmp(child_cls, L"-") ? FindWindowExW(top, NULL, child_cls, NULL) : top;
         if (target || GetTickCount() - start >= wait_ms) break;

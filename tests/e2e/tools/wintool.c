@@ -5,7 +5,7 @@
  * mode - on the same desktop as the program under test (the default when the
  * desktop is configured through the registry, see wine-e2e-lib.sh).
  *
- * WINDOW spec (top-level windows only):
+ * WINDOW query (top-level windows only):
  *   0x1234          HWND in hex
  *   class:NAME      first top-level window of that class (visible or not)
  *   anything else   case-insensitive substring of a *visible* top-level title
@@ -52,11 +52,11 @@ static BOOL CALLBACK enum_top(HWND h, LPARAM l) {
     else if (IsWindowVisible(h) && GetWindowTextW(h, buf, 512)) { _wcslwr(buf); if (wcsstr(buf, g_want)) { g_found = h; return FALSE; } }
     return TRUE;
 }
-static HWND find_top(const wchar_t *spec) {
+static HWND find_top(const wchar_t *query) {
     static wchar_t lower[512];
-    if (!wcsncmp(spec, L"0x", 2)) { HWND h = (HWND)(ULONG_PTR)wcstoull(spec, NULL, 16); return IsWindow(h) ? h : NULL; }
-    if (!wcsncmp(spec, L"class:", 6)) { g_want = spec + 6; g_by_class = 1; }
-    else { wcsncpy(lower, spec, 511); _wcslwr(lower); g_want = lower; g_by_class = 0; }
+    if (!wcsncmp(query, L"0x", 2)) { HWND h = (HWND)(ULONG_PTR)wcstoull(query, NULL, 16); return IsWindow(h) ? h : NULL; }
+    if (!wcsncmp(query, L"class:", 6)) { g_want = query + 6; g_by_class = 1; }
+    else { wcsncpy(lower, query, 511); _wcslwr(lower); g_want = lower; g_by_class = 0; }
     g_found = NULL; EnumWindows(enum_top, 0); return g_found;
 }
 
