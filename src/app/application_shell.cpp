@@ -1,7 +1,9 @@
 #include "app/application_shell.h"
 
+#include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
+#include "app/keyboard_engine.h"
 #include "app/messages.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -25,6 +27,8 @@ constexpr std::uint32_t kStartupCompletionMs = 800;
 ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
     : app_(app), windows_(windows), dataModule_(app), presetEffects_(app, *this, windows.LanguageTargets()) {}
 
+ApplicationShell::~ApplicationShell() = default;
+
 int ApplicationShell::Run() {
     if (!PassesOperatingSystemGate()) return 0;
     app_.log.WriteLog(u"Initialize");
@@ -40,8 +44,12 @@ int ApplicationShell::Run() {
     CreateForms();
     StartCompanion();
     if (!terminated_) {
+        CreateKeyboardEngine();
         LoadLanguagesAndSettings();
         windows_.RealizeKeyboardFormsOffscreen();
+        // A failed activation leaves the program running, switched off; a program already on
+        // its way out hooks nothing.
+        if (!terminated_) engine_->Switch().Activate();
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
 
@@ -49,9 +57,20 @@ int ApplicationShell::Run() {
     app_.platform.loop.Run();
     app_.log.WriteLog(u"Finalize");
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
+    // No hook and no library may outlive the program in other processes.
+    if (engine_) engine_->Switch().Deactivate();
     DestroyForms();
     SaveSettingsAtExit();
+    presetEffects_.SetEngine(nullptr);
+    engine_.reset();
     return 0;
+}
+
+void ApplicationShell::CreateKeyboardEngine() {
+    engine_ = std::make_unique<KeyboardEngine>(app_);
+    engine_->SetApplicationWindow(applicationWindow_);
+    engine_->SetCompanionWindow(companionWindow_);
+    presetEffects_.SetEngine(engine_.get());
 }
 
 void ApplicationShell::LoadLanguagesAndSettings() {
@@ -143,9 +162,10 @@ void ApplicationShell::Terminate() {
 
 void ApplicationShell::OnMainFormClosed() { Terminate(); }
 
-bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_t, std::intptr_t) {
+bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     // The running instance answers a second start; its tray reaction grows with the tray.
-    return message == msg::kSecondInstance;
+    if (message == msg::kSecondInstance) return true;
+    return engine_ != nullptr && DispatchLibraryMessage(*engine_, message, wParam, lParam);
 }
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -13,11 +14,13 @@ namespace kv {
 
 class AppSingletons;
 class IAppWindows;
+class KeyboardEngine;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
 class ApplicationShell {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
+    ~ApplicationShell();
     ApplicationShell(const ApplicationShell&) = delete;
     ApplicationShell& operator=(const ApplicationShell&) = delete;
 
@@ -29,6 +32,8 @@ public:
     bool StartupComplete() const { return startupComplete_; }
     WindowHandle CompanionWindow() const { return companionWindow_; }
     WindowHandle ApplicationWindow() const { return applicationWindow_; }
+    // Null before start-up has created it and after the way out has released it.
+    KeyboardEngine* Engine() const { return engine_.get(); }
 
     // From the windows: the marker form was closed (it is the main form).
     void OnMainFormClosed();
@@ -44,6 +49,7 @@ private:
     void DestroyForms();
     void StartCompanion();
     void CompleteStartup();
+    void CreateKeyboardEngine();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
 
@@ -51,6 +57,7 @@ private:
     IAppWindows& windows_;
     TDataDM dataModule_;
     ShellPresetEffects presetEffects_;
+    std::unique_ptr<KeyboardEngine> engine_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

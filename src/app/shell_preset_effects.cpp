@@ -2,11 +2,24 @@
 
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
+#include "app/keyboard_engine.h"
 #include "resources/language_apply.h"
 
 namespace kv {
 
 bool ShellPresetEffects::StartupComplete() const { return shell_.StartupComplete(); }
+
+bool ShellPresetEffects::ProgramActive() const { return engine_ != nullptr && engine_->Switch().Active(); }
+
+void ShellPresetEffects::LoadKeyboardDescription(const std::u16string& name) {
+    if (engine_) engine_->Model().LoadKeyboard(name);
+}
+
+void ShellPresetEffects::RebuildKeyboardCharacters() {
+    if (!engine_) return;
+    engine_->Model().BuildLayoutChars();
+    engine_->Model().Redraw();
+}
 
 void ShellPresetEffects::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, targets_);

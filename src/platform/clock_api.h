@@ -34,6 +34,9 @@ public:
     // Repeating timer on the GUI thread; the callback may stop it.
     virtual TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
     virtual void StopTimer(TimerId id) = 0;
+    // Pauses or resumes a started timer; resuming counts a full interval from now. Allocates
+    // nothing, so the keyboard hook may call it.
+    virtual void EnableTimer(TimerId id, bool enabled) = 0;
 };
 
 }  // namespace kv

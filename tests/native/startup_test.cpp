@@ -31,6 +31,7 @@ protected:
     StartupTest() {
         os.desktop.SetArguments({u"/debug"});
         os.InstallLanguages();
+        os.InstallHookLibrary();
     }
 
     // Module initialisation and the entry sequence, as the program's main does them.
@@ -67,7 +68,11 @@ TEST_F(StartupTest, NormalStartCreatesTheWindowsInOrderRunsAndEndsWhenTheMarkerC
 
     EXPECT_EQ(Log(), (std::vector<std::u16string>{u"Initialize", u"FirstForm", u"KvBugMessageForm", u"DataDM",
                                                   u"KvMessageForm", u"MainKeyboardForm", u"MainKeyboardBackgroundForm",
-                                                  u"KvClipboardDM", u"FloatingWindowLangForm", u"Run", u"Finalize"}));
+                                                  u"KvClipboardDM", u"FloatingWindowLangForm", u"Start", u"Run", u"Finalize",
+                                                  u"Stop"}));
+    EXPECT_EQ(os.libraries.calls, (std::vector<std::string>{"load", "Hook", "UnHook", "free"}));
+    EXPECT_EQ(os.libraries.Loaded(), 0) << "the library is released at exit";
+    EXPECT_FALSE(os.driver.Installed()) << "no keyboard hook outlives the program";
     ASSERT_EQ(os.desktop.StartedPrograms(), std::vector<std::u16string>{u"C:\\Program Files\\Karmux\\KarmuxCm.exe"});
     EXPECT_NE(companion, kNoWindow);
     EXPECT_EQ(os.CompanionWindow(), kNoWindow) << "the companion ends on the WM_DESTROY sent at exit";
@@ -207,6 +212,7 @@ TEST_F(StartupTest, WithoutLanguageFilesTheFixedMessageShowsAndTheProgramEnds) {
     EXPECT_EQ(os.desktop.MessageBoxes()[0].flags, win::kMbOk | win::kMbIconError);
     EXPECT_TRUE(shell->Terminated());
     EXPECT_TRUE(app->preset.Loaded()) << "the rest of the start-up still runs";
+    EXPECT_TRUE(os.libraries.calls.empty()) << "a program on its way out hooks nothing";
     EXPECT_EQ(Log().back(), u"Finalize");
 }
 

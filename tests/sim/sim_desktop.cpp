@@ -39,7 +39,9 @@ void SimClockAndLoop::ProcessPendingMessages() {
 void SimClockAndLoop::WaitForMessages(std::uint32_t timeoutMs) {
     if (!pending_.empty()) return;
     std::uint64_t wakeAt = now_ + timeoutMs;
-    for (const auto& [id, timer] : timers_) wakeAt = std::min(wakeAt, std::max(timer.due, now_));
+    for (const auto& [id, timer] : timers_) {
+        if (timer.due != kPaused) wakeAt = std::min(wakeAt, std::max(timer.due, now_));
+    }
     now_ = wakeAt;
 }
 
@@ -47,6 +49,16 @@ TimerId SimClockAndLoop::StartTimer(std::uint32_t intervalMs, std::function<void
     const TimerId id = nextTimer_++;
     timers_[id] = Timer{intervalMs, now_ + intervalMs, std::move(onTick)};
     return id;
+}
+
+void SimClockAndLoop::EnableTimer(TimerId id, bool enabled) {
+    auto it = timers_.find(id);
+    if (it != timers_.end()) it->second.due = enabled ? now_ + it->second.interval : kPaused;
+}
+
+std::size_t SimClockAndLoop::ActiveTimers() const {
+    return static_cast<std::size_t>(
+        std::count_if(timers_.begin(), timers_.end(), [](const auto& t) { return t.second.due != kPaused; }));
 }
 
 void SimClockAndLoop::Run() {

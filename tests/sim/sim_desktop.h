@@ -55,15 +55,18 @@ public:
     void WaitForMessages(std::uint32_t timeoutMs) override;
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override { timers_.erase(id); }
+    void EnableTimer(TimerId id, bool enabled) override;
 
     // Queued for dispatch on the GUI thread by Run or ProcessPendingMessages.
     void QueueDispatch(std::function<void()> work) { pending_.push_back(std::move(work)); }
     // Run returns once virtual time passes this point, as if the user had stopped watching.
     void SetRunLimit(std::uint64_t ms) { runLimit_ = ms; }
     bool RunHitLimit() const { return runHitLimit_; }
-    std::size_t ActiveTimers() const { return timers_.size(); }
+    std::size_t ActiveTimers() const;
 
 private:
+    // A paused timer is never due.
+    static constexpr std::uint64_t kPaused = ~std::uint64_t{0};
     struct Timer {
         std::uint32_t interval;
         std::uint64_t due;

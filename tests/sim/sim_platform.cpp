@@ -18,6 +18,12 @@ SimPlatform::SimPlatform() {
     keyInput.onInput = [this] { desktop.NoteInputSent(); };
 }
 
+void SimPlatform::InstallHookLibrary() {
+    const std::u16string path = std::u16string(kAppFolder) + u"KarmuxH.dll";
+    files.AddFile(path, "MZ");
+    libraries.Install(path, {});
+}
+
 void SimPlatform::InstallCompanion() {
     const std::u16string path = std::u16string(kAppFolder) + u"KarmuxCm.exe";
     files.AddFile(path, "MZ");

@@ -35,6 +35,8 @@ public:
 
     // Makes "KarmuxCm.exe" startable: it opens the companion window, which ends on WM_DESTROY.
     void InstallCompanion();
+    // KarmuxH.dll in the program folder, with both exports.
+    void InstallHookLibrary();
     // Lang\en.txt and Lang\ru.txt with their identification and the on-screen keyboard's name.
     void InstallLanguages();
     WindowHandle CompanionWindow() const;

@@ -37,7 +37,7 @@ Win32MessageLoop::Win32MessageLoop() {
 }
 
 Win32MessageLoop::~Win32MessageLoop() {
-    for (const auto& [id, callback] : timers_) KillTimer(timerWindow_.Get(), id);
+    for (const auto& [id, timer] : timers_) KillTimer(timerWindow_.Get(), id);
 }
 
 LRESULT CALLBACK Win32MessageLoop::TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,7 +49,7 @@ LRESULT CALLBACK Win32MessageLoop::TimerWindowProc(HWND hwnd, UINT message, WPAR
     if (self && message == WM_TIMER) {
         auto it = self->timers_.find(static_cast<TimerId>(wParam));
         if (it != self->timers_.end()) {
-            auto onTick = it->second;  // the callback may stop its own timer
+            auto onTick = it->second.onTick;  // the callback may stop its own timer
             return self->Guarded([&] {
                 onTick();
                 return LRESULT(0);
@@ -99,8 +99,18 @@ TimerId Win32MessageLoop::StartTimer(std::uint32_t intervalMs, std::function<voi
     if (!SetTimer(timerWindow_.Get(), id, intervalMs, nullptr)) {
         throw KvError(u"Cannot start a timer: " + SystemErrorText(GetLastError()));
     }
-    timers_[id] = std::move(onTick);
+    timers_[id] = Timer{intervalMs, std::move(onTick)};
     return id;
+}
+
+void Win32MessageLoop::EnableTimer(TimerId id, bool enabled) {
+    auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    if (enabled) {
+        SetTimer(timerWindow_.Get(), id, it->second.intervalMs, nullptr);
+    } else {
+        KillTimer(timerWindow_.Get(), id);
+    }
 }
 
 void Win32MessageLoop::StopTimer(TimerId id) {

@@ -33,6 +33,7 @@ public:
     void WaitForMessages(std::uint32_t timeoutMs) override;
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override;
+    void EnableTimer(TimerId id, bool enabled) override;
 
     void SetExceptionHandler(std::function<void(const std::u16string&)> handler) { onException_ = std::move(handler); }
     // Runs a handler, reporting what it throws instead of letting it escape.
@@ -51,7 +52,11 @@ private:
     void ReportCurrentException();
 
     UniqueWindow timerWindow_;
-    std::map<TimerId, std::function<void()>> timers_;
+    struct Timer {
+        std::uint32_t intervalMs;
+        std::function<void()> onTick;
+    };
+    std::map<TimerId, Timer> timers_;
     TimerId nextTimer_ = 1;
     bool quit_ = false;
     std::function<void(const std::u16string&)> onException_;

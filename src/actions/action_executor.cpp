@@ -1,0 +1,161 @@
+#include "actions/action_executor.h"
+
+#include <charconv>
+
+#include "actions/action_queue.h"
+#include "actions/kv_action.h"
+#include "common/synthetic_input.h"
+#include "hook/keyboard_hook_procedure.h"
+#include "hook/layout_switcher.h"
+#include "hook/typed_key_buffer.h"
+#include "keyboard/kv_keyboard.h"
+#include "platform/keyboard_api.h"
+#include "platform/text.h"
+#include "settings/lang_action_target.h"
+#include "settings/preset.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::uint8_t kProgramFunctionKind = 8;
+constexpr std::uint8_t kToggleOnScreenKeyboard = 4;
+constexpr std::uint8_t kBackspace = 8;
+constexpr int kConvertSelectionMode = 1;
+
+// The target layout of a switch-to-layout action: its handle in signed decimal, 0 when the text
+// is no number.
+LayoutHandle LayoutFromText(const std::u16string& text) {
+    const std::string narrow = Utf16ToUtf8(text);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(narrow.data(), narrow.data() + narrow.size(), value);
+    if (error != std::errc() || end != narrow.data() + narrow.size()) return 0;
+    return static_cast<LayoutHandle>(static_cast<std::intptr_t>(value));
+}
+
+// Restores a flag on every way out of a block.
+template <typename Undo>
+class Finally {
+public:
+    explicit Finally(Undo undo) : undo_(undo) {}
+    ~Finally() { undo_(); }
+    Finally(const Finally&) = delete;
+    Finally& operator=(const Finally&) = delete;
+
+private:
+    Undo undo_;
+};
+
+}  // namespace
+
+TKvActionExecute::TKvActionExecute(Services services) : s_(services) {
+    execTimer_ = s_.loop.StartTimer(kExecIntervalMs, [this] { OnExecTimer(); });
+    s_.loop.EnableTimer(execTimer_, false);
+}
+
+TKvActionExecute::~TKvActionExecute() { s_.loop.StopTimer(execTimer_); }
+
+void TKvActionExecute::EnableExecTimer() { s_.loop.EnableTimer(execTimer_, true); }
+
+void TKvActionExecute::OnExecTimer() {
+    s_.loop.EnableTimer(execTimer_, false);
+    const TKvAction* action = s_.queue.Current;
+    if (action == nullptr) return;
+    s_.hook.SuspendHook();
+    Finally done([this] {
+        s_.queue.Current = nullptr;
+        s_.hook.ResumeHook();
+    });
+    try {
+        s_.preset.PlayEventSound(SoundEvent::ActionExecuted);
+        Execute(*action);
+    } catch (...) {
+        // A failed action must not take the program down; the user simply sees nothing happen.
+    }
+}
+
+void TKvActionExecute::Execute(const TKvAction& action) {
+    if (action.Kind() == kProgramFunctionKind) {
+        if (action.SubKind() == kToggleOnScreenKeyboard && !s_.preset.AccessDenied()) {
+            s_.effects.ToggleOnScreenKeyboard();
+            s_.effects.KeepPanelOnTop();
+        }
+    } else if (action.Kind() == kLanguageActionKind) {
+        RunLanguageAction(action);
+    }
+}
+
+bool TKvActionExecute::CombinedConversion() const {
+    return s_.preset.SCChangeLang() == s_.preset.SCChangeSelectedLang();
+}
+
+void TKvActionExecute::RunLanguageAction(const TKvAction& action) {
+    const int sub = action.SubKind();
+    const bool severalLayouts = s_.switcher.LayoutCount() > 1;
+    if ((sub == 0 || sub == 1) && severalLayouts && CombinedConversion()) {
+        // One hotkey converts what was just typed, else the selection, else only switches.
+        if (s_.typed.TypedChars > 0) {
+            ConvertTypedText();
+        } else if (!ProcessSelection(kConvertSelectionMode)) {
+            s_.switcher.SwitchLayout(kNextLayout);
+        }
+        return;
+    }
+    switch (static_cast<LangSubAction>(sub)) {
+        case LangSubAction::ConvertLastTyped:
+            if (severalLayouts) ConvertTypedText();
+            break;
+        case LangSubAction::SwitchToNextLayout:
+            if (severalLayouts) s_.switcher.SwitchLayout(kNextLayout);
+            break;
+        case LangSubAction::SwitchToLayout:
+            if (const LayoutHandle target = LayoutFromText(action.Text()); target != 0) s_.switcher.SwitchLayout(target);
+            break;
+        default:
+            if (sub == kConvertSelectionMode || (sub >= 4 && sub <= 8)) {
+                if (severalLayouts) ProcessSelection(sub);
+            }
+            break;
+    }
+}
+
+bool TKvActionExecute::ProcessSelection(int mode) { return selection_ != nullptr && selection_->ProcessSelection(mode); }
+
+void TKvActionExecute::ConvertTypedText() {
+    TypedKeyBuffer& typed = s_.typed;
+    if (typed.TypedBusy) return;
+    s_.model.SetDrawEnabled(false);
+    typed.TypedBusy = true;
+    Finally done([this] {
+        s_.typed.TypedBusy = false;
+        s_.model.SetDrawEnabled(true);
+    });
+
+    if (typed.TypedRecording) {
+        // Close the run: every key still held is let go in the replay.
+        for (int code = 1; code <= 255 && !typed.Full(); ++code) {
+            const TKvBtn* key = s_.model.Btn(static_cast<std::uint8_t>(code));
+            if (key == nullptr || !key->Pressed()) continue;
+            const TKvBtn& position = key->Shape() ? *key->Shape() : *key;
+            typed.Append(true, position.Extended(), position.Vk());
+        }
+        typed.TypedRecording = false;
+    }
+    s_.model.RememberHeldKeys();
+    s_.model.ReleaseHeldKeys();
+    for (std::int32_t i = 0; i < typed.TypedChars; ++i) s_.keys.SendKeyPress(kBackspace, false);
+    s_.switcher.SwitchLayout(kNextLayout);
+    ReplayTypedKeys();
+    s_.keys.SendEscapeRelease();
+    s_.model.RestoreHeldKeys(true);
+}
+
+void TKvActionExecute::ReplayTypedKeys() {
+    const TypedKeyBuffer& typed = s_.typed;
+    for (std::int32_t i = 0; i < typed.TypedCount; ++i) {
+        const TypedKeyEntry& entry = typed.TypedBuffer[static_cast<std::size_t>(i)];
+        s_.keys.SendKeyEvent(s_.model.PosToVk(entry.position), entry.isUp != 0, entry.extended != 0);
+    }
+}
+
+}  // namespace kv

@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+
+#include "platform/clock_api.h"
+
+namespace kv {
+
+class IHookSuspension;
+class KeySender;
+class LayoutSwitcher;
+class TKvAction;
+class TKvKeyboard;
+class TPreset;
+struct TActionQueue;
+struct TypedKeyBuffer;
+
+// The program functions an action may call that live in windows of their own.
+class IExecutorEffects {
+public:
+    virtual ~IExecutorEffects() = default;
+    // Shows the on-screen keyboard when hidden, hides it when shown.
+    virtual void ToggleOnScreenKeyboard() = 0;
+    virtual void KeepPanelOnTop() = 0;
+};
+
+// Cutting, transforming and pasting the selection through the clipboard: 1 converts the layout,
+// 4..8 change the case. True when text was replaced.
+class ISelectionProcessor {
+public:
+    virtual ~ISelectionProcessor() = default;
+    virtual bool ProcessSelection(int mode) = 0;
+};
+
+// Carries out the queued action on a 10 ms timer, outside the keyboard hook, with the hook
+// suspended so that the program's own input is neither recorded nor matched.
+class TKvActionExecute {
+public:
+    static constexpr std::uint32_t kExecIntervalMs = 10;
+
+    struct Services {
+        TActionQueue& queue;
+        TypedKeyBuffer& typed;
+        TKvKeyboard& model;
+        KeySender& keys;
+        LayoutSwitcher& switcher;
+        TPreset& preset;
+        IHookSuspension& hook;
+        IExecutorEffects& effects;
+        IMessageLoop& loop;
+    };
+
+    explicit TKvActionExecute(Services services);
+    ~TKvActionExecute();
+    TKvActionExecute(const TKvActionExecute&) = delete;
+    TKvActionExecute& operator=(const TKvActionExecute&) = delete;
+
+    // Null until the clipboard side exists; selection functions then do nothing.
+    void SetSelectionProcessor(ISelectionProcessor* processor) { selection_ = processor; }
+
+    // Whoever queues an action starts the timer; allocates nothing.
+    void EnableExecTimer();
+    void OnExecTimer();
+    void ConvertTypedText();
+
+private:
+    void Execute(const TKvAction& action);
+    void RunLanguageAction(const TKvAction& action);
+    bool ProcessSelection(int mode);
+    bool CombinedConversion() const;
+    void ReplayTypedKeys();
+
+    Services s_;
+    ISelectionProcessor* selection_ = nullptr;
+    TimerId execTimer_ = 0;
+};
+
+}  // namespace kv

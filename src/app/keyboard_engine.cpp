@@ -1,0 +1,47 @@
+#include "app/keyboard_engine.h"
+
+#include "app/app_singletons.h"
+
+namespace kv {
+
+namespace {
+constexpr std::u16string_view kStandardKeyboard = u"Standard";
+}
+
+KeyboardEngine::KeyboardEngine(AppSingletons& app)
+    : app_(app),
+      keys_(app.platform.keyInput, app.platform.layouts, app.platform.clock),
+      model_(std::make_unique<TKvKeyboard>(
+          canvas_,
+          KeyboardServices{app.platform.layouts, app.platform.keyInput, app.platform.files, keys_, app.busyCursor,
+                           app.messageBoxes, app.lang, app.preset.KeyNames(), charCache_, app.folders.appFolder,
+                           app.is64BitWindows},
+          app.platform.layouts.ThreadLayout(0))),
+      actions_(queue_),
+      langTarget_(actions_),
+      hook_({*model_, actions_, queue_, typed_, keys_, app.preset, *this, app.platform.windows, app.platform.loop}),
+      switcher_(app.platform, app.preset, *this, *this, *this, app.isVistaOrLater),
+      executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, *this, app.platform.loop}),
+      activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }) {
+    model_->LoadKeyboard(kStandardKeyboard);
+    app_.preset.SetLangActionTarget(&langTarget_);
+}
+
+KeyboardEngine::~KeyboardEngine() {
+    app_.preset.SetLangActionTarget(nullptr);
+    if (activation_.Active()) activation_.Deactivate();
+}
+
+void KeyboardEngine::SetApplicationWindow(WindowHandle window) { activation_.SetApplicationWindow(window); }
+
+void KeyboardEngine::SetCompanionWindow(WindowHandle window) {
+    activation_.SetCompanionWindow(window);
+    hook_.SetCompanionWindow(window);
+}
+
+void KeyboardEngine::KeyboardModelOn(bool on) {
+    if (on) hook_.StartChord();
+    model_->SetActive(on);
+}
+
+}  // namespace kv

@@ -1,0 +1,94 @@
+#pragma once
+#include <memory>
+
+#include "actions/action_executor.h"
+#include "actions/action_queue.h"
+#include "actions/kv_actions.h"
+#include "actions/lang_action_adapter.h"
+#include "app/activation.h"
+#include "common/synthetic_input.h"
+#include "hook/keyboard_hook_procedure.h"
+#include "hook/layout_switcher.h"
+#include "hook/typed_key_buffer.h"
+#include "keyboard/keyboard_canvas.h"
+#include "keyboard/kv_keyboard.h"
+#include "keyboard/layout_char_cache.h"
+
+namespace kv {
+
+class AppSingletons;
+
+// The keyboard engine of the running program: the model of the keyboard, the action list, the
+// low-level hook, layout switching, the executor and the switch that turns them on and off.
+// The windows that show its state (tray, caret flag, language panel, on-screen keyboard) are
+// reached through the effect interfaces; those not built yet do nothing.
+class KeyboardEngine : private ILayoutModel,
+                       private ILayoutIndicators,
+                       private IForegroundPolicy,
+                       private IKeyboardHookEffects,
+                       private IExecutorEffects,
+                       private IActivationEffects {
+public:
+    explicit KeyboardEngine(AppSingletons& app);
+    ~KeyboardEngine() override;
+    KeyboardEngine(const KeyboardEngine&) = delete;
+    KeyboardEngine& operator=(const KeyboardEngine&) = delete;
+
+    void SetApplicationWindow(WindowHandle window);
+    void SetCompanionWindow(WindowHandle window);
+
+    TKvKeyboard& Model() { return *model_; }
+    TKvActions& Actions() { return actions_; }
+    TActionQueue& Queue() { return queue_; }
+    TypedKeyBuffer& Typed() { return typed_; }
+    KeyboardHookProcedure& Hook() { return hook_; }
+    LayoutSwitcher& Switcher() { return switcher_; }
+    TKvActionExecute& Executor() { return executor_; }
+    Activation& Switch() { return activation_; }
+    ILangActionTarget& LangActionTarget() { return langTarget_; }
+
+private:
+    // ILayoutModel
+    LayoutHandle Layout() const override { return model_->Layout(); }
+    void SetLayout(LayoutHandle layout) override { model_->SetLayout(layout); }
+    // ILayoutIndicators: the tray, caret flag and language panel come later.
+    void UpdateTrayIcon() override {}
+    void ShowCaretFlagFor(LayoutHandle) override {}
+    void PanelLayoutChanged(LayoutHandle) override {}
+    // IForegroundPolicy: per-application exceptions come with foreground tracking.
+    bool PostingTurnedOff() const override { return false; }
+    // IKeyboardHookEffects
+    void PokeCaretFlag() override {}
+    void RefreshHoverHint() override {}
+    void ScheduleQueuedAction() override { executor_.EnableExecTimer(); }
+    // IExecutorEffects: the on-screen keyboard window and the panel come later.
+    void ToggleOnScreenKeyboard() override {}
+    void KeepPanelOnTop() override { activation_.KeepPanelOnTop(); }
+    // IActivationEffects
+    void KeyboardModelOn(bool on) override;
+    void ClipboardMonitorOn(bool) override {}
+    void CaretFlagOn(bool) override {}
+    void ShowActiveState(bool) override {}
+    void RestorePanelVisibility() override {}
+    void ClosePanel() override {}
+    void EnableWindowItems(bool) override {}
+    void VistaForegroundPoll(bool) override {}
+    void HideTaskbarWindow() override {}
+    void RaisePanel() override {}
+
+    AppSingletons& app_;
+    NullKeyboardCanvas canvas_;
+    TKvLayoutCharCache charCache_;
+    KeySender keys_;
+    std::unique_ptr<TKvKeyboard> model_;
+    TActionQueue queue_;
+    TKvActions actions_;
+    LangActionAdapter langTarget_;
+    TypedKeyBuffer typed_;
+    KeyboardHookProcedure hook_;
+    LayoutSwitcher switcher_;
+    TKvActionExecute executor_;
+    Activation activation_;
+};
+
+}  // namespace kv

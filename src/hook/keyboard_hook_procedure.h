@@ -1,0 +1,97 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "platform/clock_api.h"
+#include "platform/hook_api.h"
+#include "platform/types.h"
+
+namespace kv {
+
+class IWindowing;
+class KeySender;
+class TKvActions;
+class TKvBtn;
+class TKvKeyboard;
+class TPreset;
+struct TActionQueue;
+struct TypedKeyBuffer;
+
+// What the hook pokes besides the model, the action list and the typed-key buffer. Every call
+// comes from inside the hook and must return quickly without allocating.
+class IKeyboardHookEffects {
+public:
+    virtual ~IKeyboardHookEffects() = default;
+    // A key went down: the caret flag restarts its show cycle (only asked with the setting on).
+    virtual void PokeCaretFlag() = 0;
+    // A modifier changed: the on-screen keyboard's hover hint depends on the modifiers.
+    virtual void RefreshHoverHint() = 0;
+    // An action was queued: the executor's timer runs it outside the hook.
+    virtual void ScheduleQueuedAction() = 0;
+};
+
+// The program's own input must pass the hook untouched; callers bracket it with these.
+class IHookSuspension {
+public:
+    virtual ~IHookSuspension() = default;
+    virtual void SuspendHook() = 0;
+    virtual void ResumeHook() = 0;
+};
+
+// The low-level keyboard hook's procedure: keeps the keyboard model in step with the real
+// keyboard, recognises hotkeys, records the typed-key buffer and plays typing sounds.
+class KeyboardHookProcedure : public IKeyboardHookHandler, public IHookSuspension {
+public:
+    // Deep enough for the program's own synthetic input re-entering the hook; events beyond it
+    // are swallowed rather than recursing further.
+    static constexpr std::int32_t kMaxDepth = 6;
+    static constexpr std::uint32_t kReleaseMissedKeysMs = 15000;
+
+    struct Services {
+        TKvKeyboard& model;
+        TKvActions& actions;
+        TActionQueue& queue;
+        TypedKeyBuffer& typed;
+        KeySender& keys;
+        TPreset& preset;
+        IKeyboardHookEffects& effects;
+        IWindowing& windows;
+        IMessageLoop& loop;
+    };
+
+    explicit KeyboardHookProcedure(Services services);
+    ~KeyboardHookProcedure() override;
+    KeyboardHookProcedure(const KeyboardHookProcedure&) = delete;
+    KeyboardHookProcedure& operator=(const KeyboardHookProcedure&) = delete;
+
+    bool OnKeyEvent(const LowLevelKeyEvent& event) override;
+
+    // Tells the companion process around the program's own input.
+    void SetCompanionWindow(WindowHandle window) { companionWindow_ = window; }
+    void SuspendHook() override;
+    void ResumeHook() override;
+    bool HookSuspended() const { return hookSuspended_; }
+    // A freshly installed hook starts a new chord.
+    void StartChord() { chordStart_ = true; }
+
+private:
+    bool Process(const LowLevelKeyEvent& event);
+    void RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept;
+    void StartTypedRun() noexcept;
+    void AppendEntry(const TKvBtn& key, bool isUp) noexcept;
+    void ScheduleAction() noexcept;
+    void FixLockKey(std::uint8_t code) noexcept;
+    void ReleaseMissedKeys();
+
+    Services s_;
+    WindowHandle companionWindow_ = kNoWindow;
+    TimerId releaseTimer_ = 0;
+    std::int32_t hookDepth_ = 0;
+    bool hookSuspended_ = false;
+    bool chordStart_ = true;
+    bool appsUpPending_ = false;
+    bool numLockResync_ = false;
+    std::array<bool, 256> releasePending_{};
+};
+
+}  // namespace kv
