@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/types.h"
+#include "theme/kv_theme.h"
+#include "theme/menu_style.h"
 
 namespace kv {
 
@@ -11,11 +13,17 @@ public:
     explicit TDataDM(AppSingletons& app) : app_(app) {}
 
     void DataModuleCreate();
+    // Again on every system setting change and whenever a theme setting changes.
+    void ApplyColorScheme();
+    const TKvTheme& Theme() const { return theme_; }
+    MenuStyle PopupMenuStyle() const { return menuStyle_; }
     // Tells the companion process to end.
     void DataModuleDestroy(WindowHandle companionWindow);
 
 private:
     AppSingletons& app_;
+    TKvTheme theme_;
+    MenuStyle menuStyle_ = MenuStyle::Standard;
 };
 
 }  // namespace kv

@@ -25,6 +25,7 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app)
       activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }) {
     model_->LoadKeyboard(kStandardKeyboard);
     app_.preset.SetLangActionTarget(&langTarget_);
+    app_.preset.RebuildLangActions();
 }
 
 KeyboardEngine::~KeyboardEngine() {

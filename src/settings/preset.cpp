@@ -83,6 +83,7 @@ void TPreset::SetDefaults() {
     hotkeys_.mixedCase = 0;
 
     colorScheme_ = 0;
+    customColors_ = kDefaultThemeColors;
     themeAlphaBlend_ = 100;
     themeCommonAlphaBlend_ = 255;
     themeFontName_ = u"Tahoma";

@@ -11,6 +11,7 @@
 #include "settings/lang_action_target.h"
 #include "settings/lang_hotkeys.h"
 #include "settings/preset_effects.h"
+#include "theme/theme_colors.h"
 
 namespace kv {
 
@@ -181,6 +182,9 @@ public:
     // Look; not stored, every run starts with the defaults.
     std::int32_t ColorScheme() const { return colorScheme_; }
     void SetColorScheme(std::int32_t scheme);
+    // The user's own colours, used by any scheme without colours of its own.
+    const ThemeColors& CustomColors() const { return customColors_; }
+    void SetCustomColors(const ThemeColors& colors);
     std::uint8_t ThemeAlphaBlend() const { return themeAlphaBlend_; }
     void SetThemeAlphaBlend(std::uint8_t opacity);
     std::uint8_t ThemeCommonAlphaBlend() const { return themeCommonAlphaBlend_; }
@@ -275,6 +279,7 @@ private:
     EventSounds sounds_;
 
     std::int32_t colorScheme_ = 0;
+    ThemeColors customColors_;
     std::uint8_t themeAlphaBlend_ = 0;
     std::uint8_t themeCommonAlphaBlend_ = 0;
     std::u16string themeFontName_;

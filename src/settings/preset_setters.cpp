@@ -141,6 +141,7 @@ void TPreset::SetSoundEnabled(bool on) {
 }
 
 void TPreset::SetColorScheme(std::int32_t scheme) { SetAndRefreshIfChanged(colorScheme_, scheme); }
+void TPreset::SetCustomColors(const ThemeColors& colors) { SetAndRefreshIfChanged(customColors_, colors); }
 
 void TPreset::SetThemeAlphaBlend(std::uint8_t opacity) {
     themeAlphaBlend_ = opacity;

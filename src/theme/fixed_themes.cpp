@@ -1,0 +1,41 @@
+#include <array>
+
+#include "theme/system_themes.h"
+
+namespace kv {
+
+namespace {
+
+struct FixedTheme {
+    int scheme;
+    ThemeColors colors;
+};
+
+// Field order: Background, Frame, KeyFace, KeyBorder, KeyLabel, KeyChar, PressedFace,
+// PressedBorder, PressedLabel, HotFace, HotBorder, HotLabel, HotChar.
+constexpr std::array<FixedTheme, 7> kFixedThemes{{
+    {0, kDefaultThemeColors},
+    {3, {0xFAE4D3, 0xC25418, 0x43D376, 0x605B4D, 0x6B240A, 0xFF0000, 0x1A4EFF, 0x605B4D, 0x6B240A, 0x01CBFE,
+         0x605B4D, 0x6B240A, 0xFF0000}},
+    {4, {0x000000, 0x10496B, 0x00FF00, 0x175173, 0x08B2FF, 0xFFCF9C, 0x656565, 0xBAB7A9, 0xFDFDFD, 0x1E77A2,
+         0x006195, 0x09B5FF, 0xCECFCE}},
+    {5, {0x333333, 0x000000, 0x515151, 0x000000, 0x589218, 0x000000, 0x232323, 0xBAB7A9, 0xFDFDFD, 0x3F3F3F,
+         0x8F845A, 0x99FF00, 0x000000}},
+    {6, {0x000000, 0x333333, 0x202020, 0x000000, 0xFFFFFF, 0x589218, 0x656565, 0xBAB7A9, 0xFDFDFD, 0x3F3F3F,
+         0x8F845A, 0x99FF00, 0x589218}},
+    {7, {0x676767, 0x000000, 0x515151, 0x000000, 0x009966, 0x000000, 0x222222, 0x009966, 0xFFFFFF, 0x3F3F3F,
+         0x5BB398, 0x45987F, 0x000000}},
+    {8, {0xC6C6C6, 0x000000, 0x39BEF7, 0x083139, 0x000000, 0x075A2B, 0x000000, 0x808080, 0xFFFFFF, 0x8CEEFF,
+         0x109ABC, 0x000000, 0x000000}},
+}};
+
+}  // namespace
+
+std::optional<ThemeColors> FixedThemeColors(int scheme) {
+    for (const FixedTheme& theme : kFixedThemes) {
+        if (theme.scheme == scheme) return theme.colors;
+    }
+    return std::nullopt;
+}
+
+}  // namespace kv

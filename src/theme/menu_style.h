@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kv {
+
+class ISystemInfo;
+
+enum class MenuStyle { Standard, XpOwnerDrawn };
+
+// The system's own menus from Windows Vista on; the owner-drawn XP look before.
+MenuStyle MenuStyleForOS(const ISystemInfo& system);
+
+}  // namespace kv

@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include "theme/tab_canvas.h"
+
+namespace kv::win32app {
+
+// Paints the caption tab on a GDI device context; the context's own state is left as found.
+class GdiTabCanvas : public ITabCanvas {
+public:
+    explicit GdiTabCanvas(HDC dc) : dc_(dc) {}
+    ~GdiTabCanvas() override { RestoreFontAndBrush(); }
+    GdiTabCanvas(const GdiTabCanvas&) = delete;
+    GdiTabCanvas& operator=(const GdiTabCanvas&) = delete;
+
+    void FillVerticalGradient(const Rect& rect, std::uint32_t top, std::uint32_t bottom) override;
+    void DrawPolyline(std::span<const Point> points, std::uint32_t penColor) override;
+    void PutPixel(std::int32_t x, std::int32_t y, std::uint32_t color) override;
+    void SelectFontWithClearBrush(const ThemeFont& font) override;
+    void RestoreFontAndBrush() override;
+    void WriteText(const Rect& rect, std::u16string_view text, std::uint32_t color, std::uint32_t options) override;
+
+private:
+    HDC dc_;
+    int savedState_ = 0;  // SaveDC's token while a caption font is selected
+    HFONT font_ = nullptr;
+};
+
+}  // namespace kv::win32app

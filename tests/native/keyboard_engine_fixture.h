@@ -1,0 +1,77 @@
+#pragma once
+// The running keyboard engine on the simulated Windows: the program switched on, an editor in
+// front with the hook library loaded into it, and every key that reached the editor recorded.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_message_dispatch.h"
+#include "app/app_singletons.h"
+#include "app/keyboard_engine.h"
+#include "common/waits.h"
+#include "sim_foreground_app.h"
+#include "sim_platform.h"
+
+namespace kv::test {
+
+struct DeliveredKey {
+    std::uint8_t vk;
+    bool up;
+    friend bool operator==(const DeliveredKey&, const DeliveredKey&) = default;
+};
+
+inline std::u16string LayoutText(LayoutHandle layout) {
+    const std::string text = std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(layout)));
+    return std::u16string(text.begin(), text.end());
+}
+
+class EngineWorld {
+public:
+    static constexpr std::uint32_t kCompanionProcessId = 200;
+
+    explicit EngineWorld(std::vector<LayoutHandle> installed = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe}) {
+        os.InstallHookLibrary();
+        os.keyboard.SetInstalled(std::move(installed));
+        app = std::make_unique<AppSingletons>(os.platform);
+        engine = std::make_unique<KeyboardEngine>(*app);
+        appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
+                                            [this](const sim::SimMessage& m) -> std::intptr_t {
+                                                DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
+                                                return 0;
+                                            });
+        companion = os.desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", kCompanionProcessId, false);
+        engine->SetApplicationWindow(appWindow);
+        engine->SetCompanionWindow(companion);
+        editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
+        editor->SetLibraryTarget(appWindow);
+        os.desktop.SetForegroundWindow(editor->Window());
+        os.driver.onDelivered = [this](const LowLevelKeyEvent& e) {
+            delivered.push_back({static_cast<std::uint8_t>(e.vkCode), (e.flags & kLlkhfUp) != 0});
+        };
+    }
+    ~EngineWorld() { os.driver.onDelivered = nullptr; }
+
+    bool Activate() { return engine->Switch().Activate(); }
+    // Lets the executor's timer and the posted notifications run.
+    void Settle(std::uint32_t ms = 500) {
+        PumpUntil(os.platform, ms, [] { return false; });
+    }
+    std::size_t CompanionReceived(std::uint32_t message) {
+        std::size_t n = 0;
+        for (const auto& m : os.desktop.Find(companion)->received) n += m.message == message;
+        return n;
+    }
+    TPreset& Preset() { return app->preset; }
+    TKvKeyboard& Model() { return engine->Model(); }
+    TypedKeyBuffer& Typed() { return engine->Typed(); }
+
+    sim::SimPlatform os;
+    std::unique_ptr<AppSingletons> app;
+    std::unique_ptr<KeyboardEngine> engine;
+    WindowHandle appWindow = kNoWindow;
+    WindowHandle companion = kNoWindow;
+    std::unique_ptr<sim::SimForegroundApp> editor;
+    std::vector<DeliveredKey> delivered;
+};
+
+}  // namespace kv::test
