@@ -16,7 +16,7 @@ check() { "$@" || fail "$*"; }
 kv_install_app() {
     local dir=$1
     rm -rf "$dir" && mkdir -p "$dir" || fail "cannot create $dir"
-    cp "$KV_BIN/Karmux.exe" "$dir/" || fail "no Karmux.exe in $KV_BIN"
+    cp "$KV_BIN/Karmux.exe" "$KV_BIN/KarmuxH.dll" "$dir/" || fail "no Karmux.exe or KarmuxH.dll in $KV_BIN"
     [ "${2:-}" = --without-companion ] || cp "$KV_BIN/KarmuxCm.exe" "$dir/"
     cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$dir/"
     rm -f "$dir/Lang/texts.tsv" "$dir/Sound/make_sounds.py"
