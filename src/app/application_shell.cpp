@@ -7,6 +7,7 @@
 #include "app/messages.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
+#include "resources/lang_flags.h"
 #include "resources/language_apply.h"
 
 namespace kv {
@@ -75,7 +76,7 @@ void ApplicationShell::CreateKeyboardEngine() {
 
 void ApplicationShell::LoadLanguagesAndSettings() {
     app_.languages = BuildLanguageList(app_.platform.files, LanguageFolder(app_.folders.appFolder),
-                                       [](std::int32_t) { return std::uint8_t{0}; });
+                                       [](std::int32_t id) { return LangFlagIndex(static_cast<std::uint32_t>(id)); });
     if (app_.languages.empty()) {
         // Without any language the program cannot speak; the remaining start-up still runs.
         ShowNoLanguageData(app_.platform.messageBoxes);
@@ -166,6 +167,12 @@ bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_
     // The running instance answers a second start; its tray reaction grows with the tray.
     if (message == msg::kSecondInstance) return true;
     return engine_ != nullptr && DispatchLibraryMessage(*engine_, message, wParam, lParam);
+}
+
+void ApplicationShell::OnSettingChange() {
+    dataModule_.ApplyColorScheme();
+    // The keyboard's metrics follow the system's; the renderer measures them on the redraw.
+    if (engine_) engine_->Model().Redraw();
 }
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {

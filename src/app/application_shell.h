@@ -40,6 +40,8 @@ public:
     // A message for the application from the library, the companion or a second instance.
     // True when handled.
     bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    // WM_SETTINGCHANGE: colours and metrics follow the system.
+    void OnSettingChange();
     // An exception that reached the message loop.
     void OnUnhandledException(std::u16string_view message);
 

@@ -32,6 +32,7 @@ protected:
             shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
             return 0;
         }
+        if (message == WM_SETTINGCHANGE && shell_) shell_->OnSettingChange();
         return KvForm::HandleMessage(message, wParam, lParam);
     }
 

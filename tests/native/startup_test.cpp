@@ -6,6 +6,7 @@
 #include "app/application_shell.h"
 #include "app/messages.h"
 #include "platform/win_constants.h"
+#include "resources/lang_flags.h"
 #include "sim_app_windows.h"
 #include "sim_platform.h"
 
@@ -78,6 +79,11 @@ TEST_F(StartupTest, NormalStartCreatesTheWindowsInOrderRunsAndEndsWhenTheMarkerC
     EXPECT_EQ(os.CompanionWindow(), kNoWindow) << "the companion ends on the WM_DESTROY sent at exit";
     EXPECT_TRUE(windows.RealizedOffscreen());
     EXPECT_TRUE(os.desktop.MessageBoxes().empty());
+    ASSERT_EQ(app->languages.size(), 2u);
+    for (const auto& language : app->languages) {
+        EXPECT_EQ(language.FlagIndex, LangFlagIndex(static_cast<std::uint32_t>(language.Id))) << language.Id;
+        EXPECT_NE(language.FlagIndex, 0) << "English and Russian have flags";
+    }
     EXPECT_EQ(CountMessages(*os.desktop.Find(bystander), msg::kCompanionStartup), 1u);
     EXPECT_EQ(CountMessages(*os.desktop.Find(hiddenBystander), msg::kCompanionStartup), 0u);
     EXPECT_TRUE(os.desktop.WindowsOfProcess(sim::SimDesktop::kOwnProcessId).size() <= 1u)
