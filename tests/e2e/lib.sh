@@ -216,7 +216,7 @@ e2e_wait_text() {
 
 # e2e_wait_log FILE REGEX [TIMEOUT_S=10] : wait for a line in a log file written by the app
 # (CR LF line ends are dropped first, so "$" anchors work)
-_e2e_log_has() { tr -d '\r' <"$2" 2>/dev/null | grep -qE -- "$1"; }
+_e2e_log_has() { tr -d '\r' 2>/dev/null <"$2" | grep -qE -- "$1"; }
 e2e_wait_log() { e2e_poll "${3:-10}" 0.1 _e2e_log_has "$2" "$1"; }
 
 # e2e_post WINDOW MSG [WPARAM=0] [LPARAM=0] : PostMessage from a separate process

@@ -48,3 +48,32 @@ kv_prefix_has_process() {
     done
     return 1
 }
+
+# kv_set_dword NAME VALUE : a REG_DWORD setting of the program, written before it starts
+kv_set_dword() {
+    "$E2E_WINE" reg add "$KV_REG_KEY" /v "$1" /t REG_DWORD /d "$2" /f >/dev/null 2>&1 || fail "cannot write $1"
+}
+
+# kv_log_in_order FILE TEXT... : Log.txt holds these texts as whole lines, in this order
+kv_log_in_order() {
+    local file=$1 line; shift
+    while IFS= read -r line; do
+        [ $# -gt 0 ] && [ "$line" = "$1" ] && shift
+    done < <(kv_log_texts "$file")
+    [ $# -eq 0 ]
+}
+
+# kv_start_notepad : a 32-bit notepad (hooks of our 32-bit DLL reach only 32-bit processes),
+# started, in the foreground and ready for typing. Sets KV_NOTEPAD_PID and KV_NOTEPAD_XID.
+KV_NOTEPAD_TITLE='Untitled - Notepad'
+kv_start_notepad() {
+    local exe='C:\windows\system32\notepad.exe'
+    [ -f "$WINEPREFIX/drive_c/windows/syswow64/notepad.exe" ] && exe='C:\windows\syswow64\notepad.exe'
+    e2e_start notepad "$exe"
+    KV_NOTEPAD_PID=$E2E_LAST_PID
+    KV_NOTEPAD_XID=$(e2e_wait_window "^$KV_NOTEPAD_TITLE\$" 10) || fail "no notepad window"
+    e2e_focus "$KV_NOTEPAD_XID" "$KV_NOTEPAD_TITLE" || fail "notepad did not come to the foreground"
+}
+
+# kv_notepad_text_is TEXT [TIMEOUT_S=3] : notepad's edit control holds exactly TEXT
+kv_notepad_text_is() { e2e_wait_text "$KV_NOTEPAD_TITLE" "$1" "${2:-3}"; }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Closing the marker window ends the program: "Finalize" logged, the companion gone.
+# Closing the marker window ends the program: "Finalize" logged, then switched off ("Stop"),
+# the companion gone.
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-shutdown"
 kv_install_app "$app"
@@ -12,7 +13,8 @@ check e2e_wait_log "$app/Log.txt" ' : Run$' 10
 
 check e2e_wintool post class:TFirstForm 16 0 0
 kv_wait_exit "$pid" 5 || fail "the program did not end after its marker window was closed"
-[ "$(kv_log_texts "$app/Log.txt" | tail -n1)" = Finalize ] || fail "last log line is not Finalize"
+last_two=$(kv_log_texts "$app/Log.txt" | tail -n2 | paste -sd' ')
+[ "$last_two" = 'Finalize Stop' ] || fail "the log does not end with Finalize, Stop but with: $last_two"
 check e2e_poll 3 0.2 kv_no_window KarmuxCm
 _no_companion() { ! kv_prefix_has_process KarmuxCm.exe; }
 check e2e_poll 3 0.2 _no_companion

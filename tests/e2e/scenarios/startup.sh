@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Started with /debug: the marker and companion windows exist and the log shows the start-up.
+# Started with /debug: the marker and companion windows exist and the log shows the start-up,
+# switched on ("Start") before the message loop runs.
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-startup"
 kv_install_app "$app"
@@ -19,6 +20,7 @@ MainKeyboardForm
 MainKeyboardBackgroundForm
 KvClipboardDM
 FloatingWindowLangForm
+Start
 Run'
 got=$(kv_log_texts "$app/Log.txt")
 [ "$got" = "$expected" ] || fail "Log.txt holds: $got"
