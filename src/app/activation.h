@@ -50,6 +50,7 @@ public:
     bool LibraryLoaded() const { return library_ != nullptr; }
     void KeepPanelOnTop();
     WindowHandle LastForegroundWindow() const { return lastForegroundWindow_; }
+    void SetLastForegroundWindow(WindowHandle window) { lastForegroundWindow_ = window; }
 
 private:
     void InstallKeyboardHook();

@@ -16,12 +16,8 @@ bool DispatchLibraryMessage(KeyboardEngine& engine, std::uint32_t message, std::
             engine.Switcher().OnSwitchAcknowledged();
             return true;
         case msg::kForegroundChanged:
-            if (wParam == 0) {
-                engine.Switch().KeepPanelOnTop();
-            } else {
-                // Text typed in one window is no run to convert in another.
-                engine.Typed().ResetTypedBuffer();
-            }
+            engine.Foreground().TrackForeground(static_cast<WindowHandle>(wParam));
+            if (wParam == 0) engine.Switch().KeepPanelOnTop();
             return true;
         case msg::kCaretActivityResetTyped:
             engine.Typed().ResetTypedBuffer();

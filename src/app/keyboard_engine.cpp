@@ -6,7 +6,13 @@ namespace kv {
 
 namespace {
 constexpr std::u16string_view kStandardKeyboard = u"Standard";
+constexpr std::uint32_t kVistaPollMs = 300;
+
+std::u16string ExecutableName(std::u16string_view path) {
+    const std::size_t slash = path.find_last_of(u"\\/");
+    return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
 }
+}  // namespace
 
 KeyboardEngine::KeyboardEngine(AppSingletons& app)
     : app_(app),
@@ -22,7 +28,8 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app)
       hook_({*model_, actions_, queue_, typed_, keys_, app.preset, *this, app.platform.windows, app.platform.loop}),
       switcher_(app.platform, app.preset, *this, *this, *this, app.isVistaOrLater),
       executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, *this, app.platform.loop}),
-      activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }) {
+      activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
+      tracker_(app.platform, flags_, typed_, *model_, *this, ExecutableName(app.platform.processes.ExecutablePath())) {
     model_->LoadKeyboard(kStandardKeyboard);
     app_.preset.SetLangActionTarget(&langTarget_);
     app_.preset.RebuildLangActions();
@@ -31,6 +38,24 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app)
 KeyboardEngine::~KeyboardEngine() {
     app_.preset.SetLangActionTarget(nullptr);
     if (activation_.Active()) activation_.Deactivate();
+    VistaForegroundPoll(false);
+}
+
+void KeyboardEngine::VistaForegroundPoll(bool on) {
+    if (on && !vistaPoll_) {
+        vistaPoll_ = app_.platform.loop.StartTimer(kVistaPollMs, [this] { CheckVistaForeground(); });
+    } else if (!on && vistaPoll_) {
+        app_.platform.loop.StopTimer(*vistaPoll_);
+        vistaPoll_.reset();
+    }
+}
+
+// Vista and later miss foreground changes to some windows; a poll catches them.
+void KeyboardEngine::CheckVistaForeground() {
+    if (!tracker_.CheckForegroundChanged()) return;
+    IWindowing& windows = app_.platform.windows;
+    const std::uint32_t thread = windows.WindowThreadProcessId(windows.ForegroundWindow(), nullptr);
+    switcher_.OnLayoutChanged(app_.platform.layouts.ThreadLayout(thread));
 }
 
 void KeyboardEngine::SetApplicationWindow(WindowHandle window) { activation_.SetApplicationWindow(window); }

@@ -1,11 +1,14 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "actions/action_executor.h"
 #include "actions/action_queue.h"
 #include "actions/kv_actions.h"
 #include "actions/lang_action_adapter.h"
 #include "app/activation.h"
+#include "app/foreground_tracker.h"
+#include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
@@ -27,7 +30,8 @@ class KeyboardEngine : private ILayoutModel,
                        private IForegroundPolicy,
                        private IKeyboardHookEffects,
                        private IExecutorEffects,
-                       private IActivationEffects {
+                       private IActivationEffects,
+                       private IForegroundObserver {
 public:
     explicit KeyboardEngine(AppSingletons& app);
     ~KeyboardEngine() override;
@@ -46,6 +50,8 @@ public:
     TKvActionExecute& Executor() { return executor_; }
     Activation& Switch() { return activation_; }
     ILangActionTarget& LangActionTarget() { return langTarget_; }
+    ForegroundTracker& Foreground() { return tracker_; }
+    const ForegroundFlags& ApplicationFlags() const { return flags_; }
 
 private:
     // ILayoutModel
@@ -55,8 +61,8 @@ private:
     void UpdateTrayIcon() override {}
     void ShowCaretFlagFor(LayoutHandle) override {}
     void PanelLayoutChanged(LayoutHandle) override {}
-    // IForegroundPolicy: per-application exceptions come with foreground tracking.
-    bool PostingTurnedOff() const override { return false; }
+    // IForegroundPolicy
+    bool PostingTurnedOff() const override { return flags_.DirectLayoutSwitch; }
     // IKeyboardHookEffects
     void PokeCaretFlag() override {}
     void RefreshHoverHint() override {}
@@ -72,9 +78,16 @@ private:
     void RestorePanelVisibility() override {}
     void ClosePanel() override {}
     void EnableWindowItems(bool) override {}
-    void VistaForegroundPoll(bool) override {}
+    void VistaForegroundPoll(bool on) override;
     void HideTaskbarWindow() override {}
     void RaisePanel() override {}
+    // IForegroundObserver: the caret flag comes later.
+    bool CaretFlagExists() const override { return false; }
+    void NewForegroundApplication() override {}
+    void SetLastForegroundWindow(WindowHandle window) override { activation_.SetLastForegroundWindow(window); }
+    WindowHandle LastForegroundWindow() const override { return activation_.LastForegroundWindow(); }
+
+    void CheckVistaForeground();
 
     AppSingletons& app_;
     NullKeyboardCanvas canvas_;
@@ -89,6 +102,9 @@ private:
     LayoutSwitcher switcher_;
     TKvActionExecute executor_;
     Activation activation_;
+    ForegroundFlags flags_;
+    ForegroundTracker tracker_;
+    std::optional<TimerId> vistaPoll_;
 };
 
 }  // namespace kv

@@ -190,7 +190,7 @@ void TKvKeyboard::SetFrameVisible(bool visible) {
     Redraw();
 }
 
-void TKvKeyboard::SetAppIcons(const TKvIconPack* icons) {
+void TKvKeyboard::SetAppIcons(const TKvIcons* icons) {
     if (icons == appIcons_) return;
     appIcons_ = icons;
     Redraw();

@@ -17,7 +17,7 @@ class IFileSystem;
 class IKeyboardCanvas;
 class KeySender;
 class KvMessageBoxes;
-class TKvIconPack;
+class TKvIcons;
 class TKvLang;
 class TKvLayoutCharCache;
 
@@ -126,10 +126,10 @@ public:
     void SetTransparentBackground(bool transparent);
     bool FrameVisible() const { return frameVisible_; }
     void SetFrameVisible(bool visible);
-    const TKvIconPack* AppIcons() const { return appIcons_; }
-    void SetAppIcons(const TKvIconPack* icons);
-    const TKvIconPack* SystemIcons() const { return systemIcons_; }
-    void SetSystemIcons(const TKvIconPack* icons) { systemIcons_ = icons; }
+    const TKvIcons* AppIcons() const { return appIcons_; }
+    void SetAppIcons(const TKvIcons* icons);
+    const TKvIcons* SystemIcons() const { return systemIcons_; }
+    void SetSystemIcons(const TKvIcons* icons) { systemIcons_ = icons; }
     bool SplitHighlight() const { return splitHighlight_; }
     void SetSplitHighlight(bool on) { splitHighlight_ = on; }
     // Measured by the renderer at each full redraw.
@@ -160,8 +160,8 @@ private:
     TKvBtn* hotBtn_ = nullptr;
     LayoutHandle layout_ = 0;
     std::int32_t layoutSlot_ = -1;
-    const TKvIconPack* appIcons_ = nullptr;
-    const TKvIconPack* systemIcons_ = nullptr;
+    const TKvIcons* appIcons_ = nullptr;
+    const TKvIcons* systemIcons_ = nullptr;
     std::int32_t pressedCount_ = 0;
     std::array<bool, 256> savedHeld_{};
     bool transparentBackground_ = false;

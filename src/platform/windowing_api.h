@@ -41,6 +41,8 @@ public:
     virtual std::uint32_t WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const = 0;
     // The caret of a GUI thread; empty when it cannot be read.
     virtual std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const = 0;
+    // RealGetWindowClass: the class of the window, at most 256 characters; empty when none.
+    virtual std::u16string WindowClassName(WindowHandle window) const = 0;
     virtual bool ClientToScreen(WindowHandle window, Point& point) const = 0;
     virtual void SetCursorShape(CursorShape shape) = 0;
 };

@@ -71,6 +71,12 @@ std::uint32_t Win32Windowing::WindowThreadProcessId(WindowHandle window, std::ui
     return thread;
 }
 
+std::u16string Win32Windowing::WindowClassName(WindowHandle window) const {
+    wchar_t name[257] = {};
+    const UINT length = RealGetWindowClassW(ToHwnd(window), name, 256);
+    return FromWide(std::wstring_view(name, length));
+}
+
 std::optional<CaretInfo> Win32Windowing::ThreadCaret(std::uint32_t threadId) const {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;

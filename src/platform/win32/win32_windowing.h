@@ -21,6 +21,7 @@ public:
     void ShowWindowAsync(WindowHandle window, int command) override;
     std::uint32_t WindowThreadProcessId(WindowHandle window, std::uint32_t* processId) const override;
     std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const override;
+    std::u16string WindowClassName(WindowHandle window) const override;
     bool ClientToScreen(WindowHandle window, Point& point) const override;
     void SetCursorShape(CursorShape shape) override;
 };
