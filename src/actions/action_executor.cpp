@@ -70,7 +70,8 @@ void TKvActionExecute::OnExecTimer() {
         s_.preset.PlayEventSound(SoundEvent::ActionExecuted);
         Execute(*action);
     } catch (...) {
-        // A failed action must not take the program down; the user simply sees nothing happen.
+        // A failed action must not take the program down, nor leave a key held in the system.
+        s_.keys.ReleaseKeysLeftDown();
     }
 }
 

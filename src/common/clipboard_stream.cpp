@@ -137,4 +137,14 @@ std::u16string ClipboardAccess::GetClipboardText() {
     return {};
 }
 
+bool ClipboardAccess::HasAnyFormat() {
+    OpenedClipboard opened(clipboard_, owner_);
+    return opened && !clipboard_.Formats().empty();
+}
+
+bool ClipboardAccess::EmptyClipboard() {
+    OpenedClipboard opened(clipboard_, owner_);
+    return opened && clipboard_.Empty();
+}
+
 }  // namespace kv

@@ -34,6 +34,9 @@ public:
     bool SetClipboardBuffer(std::uint32_t format, std::string_view data, bool emptyFirst);
     bool CopyTextToClipboard(std::u16string_view text);
     std::u16string GetClipboardText();
+    // False also when the clipboard cannot be opened.
+    bool HasAnyFormat();
+    bool EmptyClipboard();
 
 private:
     bool IsOfficeRichSet() const;

@@ -1,5 +1,6 @@
 #include "common/synthetic_input.h"
 
+#include "keyboard/key_classes.h"
 #include "platform/clock_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/win_constants.h"
@@ -16,6 +17,14 @@ void KeySender::SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended) {
     event.scanCode = static_cast<std::uint16_t>(layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, 0));
     event.flags = (keyUp ? win::kKeyEventKeyUp : 0) | (extended ? win::kKeyEventExtendedKey : 0);
     input_.SendKeyEvents(&event, 1);
+    leftDown_[vk] = !keyUp;
+}
+
+void KeySender::ReleaseKeysLeftDown() {
+    for (int code = 1; code < 256; ++code) {
+        const auto vk = static_cast<std::uint8_t>(code);
+        if (leftDown_[vk]) SendKeyEvent(vk, true, IsExtendedKey(vk));
+    }
 }
 
 void KeySender::SendKeyPress(std::uint8_t vk, bool extended) {

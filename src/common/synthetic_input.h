@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 
 namespace kv {
@@ -24,6 +25,9 @@ public:
     void SendEscapeRelease();
     void SendCtrlX() { SendCtrlChord(kVkX); }
     void SendCtrlV() { SendCtrlChord(kVkV); }
+    // Key-ups for every key this sender pressed and has not released, so an action that fails
+    // half way leaves no key held in the system.
+    void ReleaseKeysLeftDown();
 
 private:
     void SendCtrlChord(std::uint8_t vk);
@@ -31,6 +35,7 @@ private:
     IKeyInput& input_;
     IKeyboardLayouts& layouts_;
     IClock& clock_;
+    std::array<bool, 256> leftDown_{};
 };
 
 }  // namespace kv

@@ -37,6 +37,9 @@ public:
     // Text in the user's ANSI code page, as CF_TEXT holds it.
     virtual std::string ToAnsi(std::u16string_view text) const = 0;
     virtual std::u16string FromAnsi(std::string_view text) const = 0;
+    // The system's Unicode case mapping of one character; characters without a case come back.
+    virtual char16_t CharToUpper(char16_t c) const = 0;
+    virtual char16_t CharToLower(char16_t c) const = 0;
 };
 
 class IMessageBoxes {

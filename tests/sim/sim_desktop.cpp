@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "keyboard/char_upper.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 
@@ -268,6 +269,18 @@ std::vector<const SimWindow*> SimDesktop::WindowsOfProcess(std::uint32_t process
 
 void SimDesktop::InstallProgram(const std::u16string& fullPath, std::function<void()> launcher) {
     programs_[fullPath] = std::move(launcher);
+}
+
+char16_t SimDesktop::CharToUpper(char16_t c) const { return UpperCaseLetter(c); }
+
+char16_t SimDesktop::CharToLower(char16_t c) const {
+    // The small letter is the one whose capital is c; small letters of these blocks lie above
+    // their capitals.
+    if (UpperCaseLetter(c) != c) return c;
+    for (char32_t small = c + 1; small <= 0x052F && small <= c + 0x50u; ++small) {
+        if (UpperCaseLetter(static_cast<char16_t>(small)) == c) return static_cast<char16_t>(small);
+    }
+    return c;
 }
 
 }  // namespace kv::sim

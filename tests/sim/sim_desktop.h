@@ -136,6 +136,9 @@ public:
     // Latin-1 stands in for the ANSI code page; other characters become '?', as Windows does.
     std::string ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view text) const override;
+    // Latin, Greek and Cyrillic, which is what the simulated layouts type.
+    char16_t CharToUpper(char16_t c) const override;
+    char16_t CharToLower(char16_t c) const override;
 
     // Arrangement and inspection.
     WindowHandle CreateWindow(std::u16string className, std::u16string caption, std::uint32_t processId,

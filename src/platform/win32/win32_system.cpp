@@ -76,6 +76,19 @@ std::uint32_t Win32SystemInfo::NearestScreenColor(std::uint32_t color) const {
 
 std::string Win32SystemInfo::ToAnsi(std::u16string_view text) const { return ToAnsiCodePage(text); }
 
+// A one-character buffer: the pointer form of CharUpperW would read a lone character as an address.
+char16_t Win32SystemInfo::CharToUpper(char16_t c) const {
+    wchar_t buffer[1] = {static_cast<wchar_t>(c)};
+    CharUpperBuffW(buffer, 1);
+    return static_cast<char16_t>(buffer[0]);
+}
+
+char16_t Win32SystemInfo::CharToLower(char16_t c) const {
+    wchar_t buffer[1] = {static_cast<wchar_t>(c)};
+    CharLowerBuffW(buffer, 1);
+    return static_cast<char16_t>(buffer[0]);
+}
+
 std::u16string Win32SystemInfo::FromAnsi(std::string_view text) const { return FromAnsiCodePage(text); }
 
 int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption,

@@ -15,6 +15,8 @@ public:
     std::uint32_t SystemColor(int index) const override;
     std::uint32_t NearestScreenColor(std::uint32_t color) const override;
     std::string ToAnsi(std::u16string_view text) const override;
+    char16_t CharToUpper(char16_t c) const override;
+    char16_t CharToLower(char16_t c) const override;
     std::u16string FromAnsi(std::string_view text) const override;
 };
 
