@@ -64,12 +64,19 @@ std::u16string ConvertText(std::u16string_view text, TKvKeyboard& model, LayoutS
             const std::u16string_view trimmed = Trimmed(std::u16string_view(buffer, 2));
             if (!trimmed.empty()) out.push_back(trimmed.back());
         } else if (result < 0) {
+            // The key only starts a character here; its spacing form stands for it, so nothing
+            // of the text is lost.
+            if (buffer[0] != u' ' && buffer[0] != 0) out.push_back(buffer[0]);
             // The dead key now waits in the layout for its second key; pressing it again lets
             // it go, or it would change the next character converted.
             for (int flush = 0; flush < kDeadKeyFlushes; ++flush) {
                 char16_t ignored[2] = {};
                 if (layouts.TranslateToUnicode(target, scanCode, state.data(), ignored, 2, 0, to) >= 0) break;
             }
+        } else {
+            // Nothing at that position in the new layout (AltGr where it has none): the character
+            // stays rather than vanish from the user's text.
+            out.push_back(c);
         }
     }
     return out;
