@@ -9,6 +9,7 @@
 #include "app/app_singletons.h"
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
+#include "platform/win_constants.h"
 #include "sim_foreground_app.h"
 #include "sim_platform.h"
 
@@ -29,7 +30,9 @@ class EngineWorld {
 public:
     static constexpr std::uint32_t kCompanionProcessId = 200;
 
-    explicit EngineWorld(std::vector<LayoutHandle> installed = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe}) {
+    explicit EngineWorld(std::vector<LayoutHandle> installed = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe},
+                         std::uint32_t windowsMajorVersion = 6) {
+        os.desktop.SetVersion({win::kVerPlatformWin32Nt, windowsMajorVersion, 1, windowsMajorVersion == 5 ? 2600u : 7601u});
         os.InstallHookLibrary();
         os.keyboard.SetInstalled(std::move(installed));
         app = std::make_unique<AppSingletons>(os.platform);
