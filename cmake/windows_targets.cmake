@@ -5,7 +5,7 @@ set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/win32/*.cpp)
 list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
 add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
-target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 winmm psapi version msimg32)
+target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 winmm psapi version msimg32 comctl32)
 target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Version resource of one executable, with "ProductVersion" and "FileVersion" under 040904E4.
@@ -19,6 +19,9 @@ function(kv_version_resource target description)
 endfunction()
 
 add_executable(Karmux WIN32 src/win32/winmain.cpp src/win32/res/karmux.rc)
+# The resource compiler reports no dependencies, so regenerated artwork would not relink.
+file(GLOB KV_ARTWORK CONFIGURE_DEPENDS src/win32/res/*.bmp src/win32/res/*.ico src/win32/res/*.h)
+set_source_files_properties(src/win32/res/karmux.rc PROPERTIES OBJECT_DEPENDS "${KV_ARTWORK}")
 target_link_libraries(Karmux PRIVATE kv_win32)
 target_link_options(Karmux PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(Karmux "Tolvex keyboard layout assistant")

@@ -1,12 +1,20 @@
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "app/app_forms.h"
+#include "platform/tray_api.h"
 #include "platform/types.h"
 
 namespace kv {
 
 class ILanguageTargets;
+
+// A form's messages for a part that lives outside the windows (the clipboard monitor): true when
+// handled, with the window procedure's result in the last argument.
+using FormMessageHandler = std::function<bool(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                                              std::intptr_t& result)>;
 
 // The windows side of the entry sequence: a Win32 implementation, or a simulated one in tests.
 class IAppWindows {
@@ -17,11 +25,17 @@ public:
     virtual void CreateForm(AppForm form) = 0;
     virtual void DestroyForm(AppForm form) = 0;
     virtual WindowHandle FormWindow(AppForm form) const = 0;
+    // Sees every message of the form before the form does, also one created later; an empty
+    // handler detaches. Detach before what the handler refers to goes away.
+    virtual void SetFormMessageHandler(AppForm form, FormMessageHandler handler) = 0;
     // Lets the keyboard forms create their window resources without appearing, and hides
     // the application's taskbar button.
     virtual void RealizeKeyboardFormsOffscreen() = 0;
     // The open forms and menus that a change of interface language re-translates.
     virtual ILanguageTargets& LanguageTargets() = 0;
+    // The notification-area icon and the popup menus, owned by the windows side.
+    virtual ITrayIcon& TrayIcon() = 0;
+    virtual IPopupMenus& PopupMenus() = 0;
 };
 
 }  // namespace kv

@@ -51,6 +51,7 @@ int ApplicationShell::Run() {
         // A failed activation leaves the program running, switched off; a program already on
         // its way out hooks nothing.
         if (!terminated_) engine_->Switch().Activate();
+        tray_->ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
 
@@ -62,7 +63,9 @@ int ApplicationShell::Run() {
     if (engine_) engine_->Switch().Deactivate();
     DestroyForms();
     SaveSettingsAtExit();
-    presetEffects_.SetEngine(nullptr);
+    presetEffects_.SetEngine(nullptr, nullptr);
+    if (engine_) engine_->SetTrayIndicator(nullptr);
+    tray_.reset();
     engine_.reset();
     return 0;
 }
@@ -71,7 +74,37 @@ void ApplicationShell::CreateKeyboardEngine() {
     engine_ = std::make_unique<KeyboardEngine>(app_);
     engine_->SetApplicationWindow(applicationWindow_);
     engine_->SetCompanionWindow(companionWindow_);
-    presetEffects_.SetEngine(engine_.get());
+    tray_ = std::make_unique<TrayController>(TrayController::Services{
+        app_, *engine_, windows_.TrayIcon(), windows_.PopupMenus(), dataModule_.ActionKinds(), *this,
+        dataModule_.PopupMenuStyle() == MenuStyle::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XpOwnerDrawn});
+    engine_->SetTrayIndicator(tray_.get());
+    tray_->UpdateTrayIcon();
+    presetEffects_.SetEngine(engine_.get(), tray_.get());
+}
+
+void ApplicationShell::LocalizeMenus() {
+    dataModule_.BuildActionKinds();
+    if (tray_) tray_->LocalizeMenus();
+}
+
+void ApplicationShell::RunTrayCommand(TrayItem item) {
+    switch (item) {
+        case TrayItem::Close:
+            Exit();
+            break;
+        case TrayItem::Settings:
+            app_.log.WriteLog(u"The settings window is not part of this build yet");
+            break;
+        default:
+            app_.log.WriteLog(u"Tray command " + Utf8ToUtf16(std::to_string(static_cast<int>(item))) +
+                              u" has nothing to open in this build yet");
+            break;
+    }
+}
+
+void ApplicationShell::Exit() {
+    if (engine_) engine_->Switch().Deactivate();
+    Terminate();
 }
 
 void ApplicationShell::LoadLanguagesAndSettings() {
@@ -154,6 +187,7 @@ void ApplicationShell::CompleteStartup() {
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
     startupCompletionTimer_.reset();
     startupComplete_ = true;
+    if (tray_) tray_->ApplyHideTrayIcon();
 }
 
 void ApplicationShell::Terminate() {
@@ -165,7 +199,10 @@ void ApplicationShell::OnMainFormClosed() { Terminate(); }
 
 bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     // The running instance answers a second start; its tray reaction grows with the tray.
-    if (message == msg::kSecondInstance) return true;
+    if (message == msg::kSecondInstance) {
+        if (tray_) tray_->OnSecondInstance();
+        return true;
+    }
     return engine_ != nullptr && DispatchLibraryMessage(*engine_, message, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include "app/app_forms.h"
 #include "app/data_module.h"
 #include "app/shell_preset_effects.h"
+#include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
 #include "platform/types.h"
 
@@ -15,9 +16,10 @@ namespace kv {
 class AppSingletons;
 class IAppWindows;
 class KeyboardEngine;
+class TrayController;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
-class ApplicationShell {
+class ApplicationShell : private ITrayCommands {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -34,6 +36,9 @@ public:
     WindowHandle ApplicationWindow() const { return applicationWindow_; }
     // Null before start-up has created it and after the way out has released it.
     KeyboardEngine* Engine() const { return engine_.get(); }
+    TrayController* Tray() const { return tray_.get(); }
+    // A new interface language: menus and the action-kind names follow.
+    void LocalizeMenus();
 
     // From the windows: the marker form was closed (it is the main form).
     void OnMainFormClosed();
@@ -52,6 +57,8 @@ private:
     void StartCompanion();
     void CompleteStartup();
     void CreateKeyboardEngine();
+    void RunTrayCommand(TrayItem item) override;
+    void Exit();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
 
@@ -60,6 +67,7 @@ private:
     TDataDM dataModule_;
     ShellPresetEffects presetEffects_;
     std::unique_ptr<KeyboardEngine> engine_;
+    std::unique_ptr<TrayController> tray_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

@@ -9,7 +9,10 @@ void TDataDM::DataModuleCreate() {
     app_.log.WriteLog(u"DataDM");
     menuStyle_ = MenuStyleForOS(app_.platform.system);
     ApplyColorScheme();
+    BuildActionKinds();
 }
+
+void TDataDM::BuildActionKinds() { kinds_ = kv::BuildActionKinds(app_.lang); }
 
 // The keyboard's label line is measured once the renderer exists; until then it is the minimum.
 void TDataDM::ApplyColorScheme() { kv::ApplyColorScheme(theme_, app_.preset, app_.platform.system, nullptr); }

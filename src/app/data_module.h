@@ -1,4 +1,5 @@
 #pragma once
+#include "actions/action_kinds.h"
 #include "platform/types.h"
 #include "theme/kv_theme.h"
 #include "theme/menu_style.h"
@@ -16,6 +17,9 @@ public:
     // Again on every system setting change and whenever a theme setting changes.
     void ApplyColorScheme();
     const TKvTheme& Theme() const { return theme_; }
+    // With the current language's texts; again whenever the language changes.
+    void BuildActionKinds();
+    const ActionKindCatalogue& ActionKinds() const { return kinds_; }
     MenuStyle PopupMenuStyle() const { return menuStyle_; }
     // Tells the companion process to end.
     void DataModuleDestroy(WindowHandle companionWindow);
@@ -23,6 +27,7 @@ public:
 private:
     AppSingletons& app_;
     TKvTheme theme_;
+    ActionKindCatalogue kinds_;
     MenuStyle menuStyle_ = MenuStyle::Standard;
 };
 

@@ -13,6 +13,7 @@
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
 #include "hook/typed_key_buffer.h"
+#include "indicators/tray_indicator.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard/layout_char_cache.h"
@@ -40,6 +41,8 @@ public:
 
     void SetApplicationWindow(WindowHandle window);
     void SetCompanionWindow(WindowHandle window);
+    // Null detaches.
+    void SetTrayIndicator(ITrayIndicator* tray) { tray_ = tray; }
 
     TKvKeyboard& Model() { return *model_; }
     TKvActions& Actions() { return actions_; }
@@ -57,8 +60,10 @@ private:
     // ILayoutModel
     LayoutHandle Layout() const override { return model_->Layout(); }
     void SetLayout(LayoutHandle layout) override { model_->SetLayout(layout); }
-    // ILayoutIndicators: the tray, caret flag and language panel come later.
-    void UpdateTrayIcon() override {}
+    // ILayoutIndicators and IActivationEffects: the caret flag and language panel come later.
+    void UpdateTrayIcon() override {
+        if (tray_) tray_->UpdateTrayIcon();
+    }
     void ShowCaretFlagFor(LayoutHandle) override {}
     void PanelLayoutChanged(LayoutHandle) override {}
     // IForegroundPolicy
@@ -105,6 +110,7 @@ private:
     ForegroundFlags flags_;
     ForegroundTracker tracker_;
     std::optional<TimerId> vistaPoll_;
+    ITrayIndicator* tray_ = nullptr;
 };
 
 }  // namespace kv

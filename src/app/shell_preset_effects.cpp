@@ -3,6 +3,7 @@
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
 #include "app/keyboard_engine.h"
+#include "indicators/tray_controller.h"
 #include "resources/language_apply.h"
 
 namespace kv {
@@ -23,6 +24,15 @@ void ShellPresetEffects::RebuildKeyboardCharacters() {
 
 void ShellPresetEffects::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, targets_);
+    shell_.LocalizeMenus();
+}
+
+void ShellPresetEffects::UpdateTrayIcon() {
+    if (tray_) tray_->UpdateTrayIcon();
+}
+
+void ShellPresetEffects::SetTrayIconVisible(bool visible) {
+    if (tray_) tray_->SetIconVisible(visible);
 }
 
 }  // namespace kv

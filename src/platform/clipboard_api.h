@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,19 @@ public:
     // The registered name of a format; empty for the predefined ones.
     virtual std::u16string FormatName(std::uint32_t format) const = 0;
     virtual std::uint32_t RegisterFormat(std::u16string_view name) = 0;
+    // The number of formats on the clipboard; needs no open.
+    virtual std::size_t FormatCount() const = 0;
+
+    // Change notifications to a window. The format listener (posted WM_CLIPBOARDUPDATE) exists
+    // from Vista on, and only when the system exports it; the viewer chain (WM_DRAWCLIPBOARD, sent
+    // to the first viewer, which passes it on) exists everywhere.
+    virtual bool ChangeListenerAvailable() const = 0;
+    virtual bool AddChangeListener(WindowHandle window) = 0;
+    virtual bool RemoveChangeListener(WindowHandle window) = 0;
+    // Makes the window the first viewer; returns the previous first viewer, 0 when none.
+    virtual WindowHandle JoinViewerChain(WindowHandle window) = 0;
+    // Takes the window out of the chain; `next` is the viewer that followed it.
+    virtual bool LeaveViewerChain(WindowHandle window, WindowHandle next) = 0;
 };
 
 namespace clip {

@@ -14,6 +14,10 @@ constexpr std::uint32_t kWmKeyDown = 0x0100;
 constexpr std::uint32_t kWmKeyUp = 0x0101;
 constexpr std::uint32_t kWmSysKeyDown = 0x0104;
 constexpr std::uint32_t kWmSysKeyUp = 0x0105;
+constexpr std::uint32_t kWmDestroyClipboard = 0x0307;
+constexpr std::uint32_t kWmDrawClipboard = 0x0308;
+constexpr std::uint32_t kWmChangeCbChain = 0x030D;
+constexpr std::uint32_t kWmClipboardUpdate = 0x031D;
 
 constexpr int kSwHide = 0;
 constexpr int kSwShowNormal = 1;

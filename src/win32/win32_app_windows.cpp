@@ -13,8 +13,11 @@ namespace {
 class RoutingWindow : public KvForm, public ILocalizedForm {
 public:
     RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, ApplicationShell*& shell,
-                  std::function<std::u16string()> localizedCaption = {})
-        : KvForm(loop, std::move(className)), shell_(shell), localizedCaption_(std::move(localizedCaption)) {}
+                  std::function<std::u16string()> localizedCaption = {}, const FormMessageHandler* handler = nullptr)
+        : KvForm(loop, std::move(className)),
+          shell_(shell),
+          localizedCaption_(std::move(localizedCaption)),
+          handler_(handler) {}
 
     void ApplyLanguage() override {
         KvForm::ApplyLanguage();
@@ -28,6 +31,11 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (handler_ && *handler_) {
+            const FormMessageHandler handler = *handler_;  // it may detach itself
+            std::intptr_t result = 0;
+            if (handler(message, wParam, static_cast<std::intptr_t>(lParam), result)) return static_cast<LRESULT>(result);
+        }
         if (message >= WM_USER && message < 0x8000 && shell_ &&
             shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
             return 0;
@@ -39,6 +47,7 @@ protected:
 private:
     ApplicationShell*& shell_;
     std::function<std::u16string()> localizedCaption_;
+    const FormMessageHandler* handler_;
 };
 
 std::u16string ClassNameOf(AppForm form) {
@@ -51,20 +60,27 @@ std::u16string ClassNameOf(AppForm form) {
 }  // namespace
 
 Win32AppWindows::~Win32AppWindows() {
+    tray_.reset();
     for (auto& [form, window] : forms_) window->onDestroyed = nullptr;
     forms_.clear();
     applicationWindow_.reset();
 }
 
+ITrayIcon& Win32AppWindows::TrayIcon() {
+    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_);
+    return *tray_;
+}
+
 WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title) {
     applicationWindow_ = std::make_unique<RoutingWindow>(loop_, u"TApplication", shell_);
     applicationWindow_->Create(nullptr, std::u16string(title));
+    menus_.SetOwner(applicationWindow_->Handle());
     return win32::FromHwnd(applicationWindow_->Handle());
 }
 
 void Win32AppWindows::CreateForm(AppForm form) {
-    auto window = std::make_unique<RoutingWindow>(loop_, ClassNameOf(form), shell_,
-                                                  [this, form] { return LocalizedFormCaption(form, lang_); });
+    auto window = std::make_unique<RoutingWindow>(
+        loop_, ClassNameOf(form), shell_, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
     if (form == AppForm::FirstForm) {
         // The main form: when it goes, the application goes.
         window->onDestroyed = [this] {
@@ -74,6 +90,10 @@ void Win32AppWindows::CreateForm(AppForm form) {
     const std::u16string caption = form == AppForm::FirstForm ? std::u16string(kMarkerCaption) : std::u16string();
     window->Create(applicationWindow_ ? applicationWindow_->Handle() : nullptr, caption);
     forms_[form] = std::move(window);
+}
+
+void Win32AppWindows::SetFormMessageHandler(AppForm form, FormMessageHandler handler) {
+    handlers_[form] = std::move(handler);  // the entry stays: a form window points at it
 }
 
 void Win32AppWindows::DestroyForm(AppForm form) {

@@ -5,6 +5,7 @@
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
 #include "win32/form_window.h"
+#include "win32/win32_tray.h"
 
 namespace kv {
 class ApplicationShell;
@@ -17,7 +18,7 @@ namespace kv::win32app {
 // windows of their classes, so the single-instance marker and the message routes exist now.
 class Win32AppWindows : public IAppWindows, private ILanguageTargets {
 public:
-    Win32AppWindows(win32::Win32MessageLoop& loop, const TKvLang& lang) : loop_(loop), lang_(lang) {}
+    Win32AppWindows(win32::Win32MessageLoop& loop, const TKvLang& lang) : loop_(loop), lang_(lang), menus_(loop) {}
     ~Win32AppWindows() override;
     void Attach(ApplicationShell& shell) { shell_ = &shell; }
 
@@ -25,8 +26,11 @@ public:
     void CreateForm(AppForm form) override;
     void DestroyForm(AppForm form) override;
     WindowHandle FormWindow(AppForm form) const override;
+    void SetFormMessageHandler(AppForm form, FormMessageHandler handler) override;
     void RealizeKeyboardFormsOffscreen() override;
     ILanguageTargets& LanguageTargets() override { return *this; }
+    ITrayIcon& TrayIcon() override;
+    IPopupMenus& PopupMenus() override { return menus_; }
 
 private:
     void LocalizeMenus() override {}
@@ -37,6 +41,11 @@ private:
     ApplicationShell* shell_ = nullptr;
     std::unique_ptr<win32app::KvForm> applicationWindow_;
     std::map<AppForm, std::unique_ptr<win32app::KvForm>> forms_;
+    // Shared with the form windows, which look their handler up on every message.
+    std::map<AppForm, FormMessageHandler> handlers_;
+    // Made on first use: it needs the message loop's windows, which exist from start-up on.
+    std::unique_ptr<Win32TrayIcon> tray_;
+    Win32PopupMenus menus_;
 };
 
 }  // namespace kv::win32app

@@ -34,6 +34,7 @@ public:
                          std::uint32_t windowsMajorVersion = 6) {
         os.desktop.SetVersion({win::kVerPlatformWin32Nt, windowsMajorVersion, 1, windowsMajorVersion == 5 ? 2600u : 7601u});
         os.InstallHookLibrary();
+        os.InstallShippedLanguages();
         os.keyboard.SetInstalled(std::move(installed));
         app = std::make_unique<AppSingletons>(os.platform);
         engine = std::make_unique<KeyboardEngine>(*app);

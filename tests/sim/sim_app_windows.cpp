@@ -20,6 +20,11 @@ void SimAppWindows::CreateForm(AppForm form) {
     const std::u16string caption = form == AppForm::FirstForm ? std::u16string(kMarkerCaption) : std::u16string();
     forms_[form] = desktop_.CreateWindow(className, caption, SimDesktop::kOwnProcessId, false,
                                          [this, form](const SimMessage& m) -> std::intptr_t {
+                                             if (auto it = handlers_.find(form); it != handlers_.end()) {
+                                                 auto handler = it->second;  // it may detach itself
+                                                 std::intptr_t result = 0;
+                                                 if (handler(m.message, m.wParam, m.lParam, result)) return result;
+                                             }
                                              if (!shell_) return 0;
                                              if (form == AppForm::FirstForm && m.message == win::kWmClose) {
                                                  DestroyForm(form);
@@ -31,9 +36,19 @@ void SimAppWindows::CreateForm(AppForm form) {
     ApplyCaption(form);  // base forms apply the language as they are created
 }
 
+void SimAppWindows::SetFormMessageHandler(AppForm form, FormMessageHandler handler) {
+    if (handler) {
+        handlers_[form] = std::move(handler);
+    } else {
+        handlers_.erase(form);
+    }
+}
+
 void SimAppWindows::DestroyForm(AppForm form) {
     auto it = forms_.find(form);
     if (it == forms_.end()) return;
+    // Windows sends WM_DESTROY on the way out; only an attached handler has a use for it here.
+    if (handlers_.count(form)) desktop_.SendToWindow(it->second, win::kWmDestroy, 0, 0);
     desktop_.DestroyWindow(it->second);
     forms_.erase(it);
     destroyed_.push_back(form);

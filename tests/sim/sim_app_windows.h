@@ -5,6 +5,7 @@
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
+#include "sim_tray.h"
 
 namespace kv {
 class ApplicationShell;
@@ -26,8 +27,14 @@ public:
     void CreateForm(AppForm form) override;
     void DestroyForm(AppForm form) override;
     WindowHandle FormWindow(AppForm form) const override;
+    void SetFormMessageHandler(AppForm form, FormMessageHandler handler) override;
     void RealizeKeyboardFormsOffscreen() override { realizedOffscreen_ = true; }
     ILanguageTargets& LanguageTargets() override { return *this; }
+    ITrayIcon& TrayIcon() override { return tray_; }
+    IPopupMenus& PopupMenus() override { return menus_; }
+
+    SimTrayIcon& Tray() { return tray_; }
+    SimPopupMenus& Menus() { return menus_; }
 
     bool RealizedOffscreen() const { return realizedOffscreen_; }
     const std::vector<AppForm>& DestroyedInOrder() const { return destroyed_; }
@@ -46,8 +53,11 @@ private:
     int languageApplications_ = 0;
     ApplicationShell* shell_ = nullptr;
     std::map<AppForm, WindowHandle> forms_;
+    std::map<AppForm, FormMessageHandler> handlers_;
     std::vector<AppForm> destroyed_;
     bool realizedOffscreen_ = false;
+    SimTrayIcon tray_;
+    SimPopupMenus menus_;
 };
 
 }  // namespace kv::sim

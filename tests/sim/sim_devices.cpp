@@ -88,10 +88,19 @@ bool SimClipboard::Open(WindowHandle) {
     return true;
 }
 
+void SimClipboard::Close() {
+    if (!open_) return;
+    open_ = false;
+    if (changedWhileOpen_) {
+        changedWhileOpen_ = false;
+        Notify();
+    }
+}
+
 bool SimClipboard::Empty() {
     if (!open_) return false;
     formats_.clear();
-    ++changes_;
+    Changed();
     return true;
 }
 
@@ -123,7 +132,63 @@ void SimClipboard::Put(std::uint32_t format, std::optional<std::string> bytes) {
     } else {
         formats_.emplace_back(format, std::move(bytes));
     }
+    Changed();
+}
+
+void SimClipboard::Clear() {
+    formats_.clear();
+    Changed();
+}
+
+void SimClipboard::Changed() {
     ++changes_;
+    if (open_) {
+        changedWhileOpen_ = true;  // announced when the changer closes the clipboard
+    } else {
+        Notify();
+    }
+}
+
+void SimClipboard::Notify() {
+    // Windows forgets listeners and viewers that were destroyed.
+    std::erase_if(listeners_, [&](WindowHandle w) { return !windows_.IsWindow(w); });
+    const std::vector<WindowHandle> listeners = listeners_;
+    for (WindowHandle window : listeners) windows_.PostToWindow(window, win::kWmClipboardUpdate, 0, 0);
+    if (firstViewer_ != kNoWindow && !windows_.IsWindow(firstViewer_)) firstViewer_ = kNoWindow;
+    if (firstViewer_ != kNoWindow) windows_.SendToWindow(firstViewer_, win::kWmDrawClipboard, 0, 0);
+}
+
+bool SimClipboard::AddChangeListener(WindowHandle window) {
+    if (!listenerAvailable_ || !windows_.IsWindow(window)) return false;
+    if (std::find(listeners_.begin(), listeners_.end(), window) != listeners_.end()) return false;
+    listeners_.push_back(window);
+    return true;
+}
+
+bool SimClipboard::RemoveChangeListener(WindowHandle window) {
+    auto it = std::find(listeners_.begin(), listeners_.end(), window);
+    if (!listenerAvailable_ || it == listeners_.end()) return false;
+    listeners_.erase(it);
+    return true;
+}
+
+WindowHandle SimClipboard::JoinViewerChain(WindowHandle window) {
+    const WindowHandle previous = firstViewer_;
+    firstViewer_ = window;
+    // The new viewer draws the current content at once, before the call returns.
+    windows_.SendToWindow(window, win::kWmDrawClipboard, 0, 0);
+    return previous;
+}
+
+bool SimClipboard::LeaveViewerChain(WindowHandle window, WindowHandle next) {
+    if (firstViewer_ == kNoWindow) return false;
+    if (firstViewer_ == window) {
+        firstViewer_ = next;
+        return true;
+    }
+    // Each viewer passes this on until the one before the leaving window relinks.
+    windows_.SendToWindow(firstViewer_, win::kWmChangeCbChain, window, static_cast<std::intptr_t>(next));
+    return true;
 }
 
 bool SimClipboard::HasFormat(std::uint32_t format) const {

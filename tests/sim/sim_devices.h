@@ -17,6 +17,7 @@
 #include "platform/library_api.h"
 #include "platform/shell_api.h"
 #include "platform/sound_api.h"
+#include "platform/windowing_api.h"
 
 namespace kv::sim {
 
@@ -127,10 +128,15 @@ private:
 };
 
 // One clipboard with formats in insertion order; handle formats (bitmaps, metafiles) hold no bytes.
+// A change notifies as Windows does: when the changer closes the clipboard (at once for a test's
+// Put and Clear), WM_CLIPBOARDUPDATE is posted to every listener and WM_DRAWCLIPBOARD is sent to
+// the first viewer, which passes it on along the chain.
 class SimClipboard : public IClipboard {
 public:
+    explicit SimClipboard(IWindowing& windows) : windows_(windows) {}
+
     bool Open(WindowHandle owner) override;
-    void Close() override { open_ = false; }
+    void Close() override;
     bool Empty() override;
     std::vector<std::uint32_t> Formats() override;
     std::optional<std::string> Data(std::uint32_t format) override;
@@ -138,20 +144,38 @@ public:
     bool HasFormat(std::uint32_t format) const override;
     std::u16string FormatName(std::uint32_t format) const override;
     std::uint32_t RegisterFormat(std::u16string_view name) override;
+    std::size_t FormatCount() const override { return formats_.size(); }
+    bool ChangeListenerAvailable() const override { return listenerAvailable_; }
+    bool AddChangeListener(WindowHandle window) override;
+    bool RemoveChangeListener(WindowHandle window) override;
+    WindowHandle JoinViewerChain(WindowHandle window) override;
+    bool LeaveViewerChain(WindowHandle window, WindowHandle next) override;
 
     // Arrangement: what another application put there (opens nothing).
     void Put(std::uint32_t format, std::optional<std::string> bytes);
-    void Clear() { formats_.clear(); }
+    void Clear();
     bool IsOpen() const { return open_; }
     int ChangeCount() const { return changes_; }
     void SetBusy(bool busy) { busy_ = busy; }  // another program holds it open
+    // A system whose user32 lacks the format listener functions.
+    void SetListenerAvailable(bool available) { listenerAvailable_ = available; }
+    const std::vector<WindowHandle>& Listeners() const { return listeners_; }
+    WindowHandle FirstViewer() const { return firstViewer_; }
 
 private:
+    void Changed();
+    void Notify();
+
+    IWindowing& windows_;
     std::vector<std::pair<std::uint32_t, std::optional<std::string>>> formats_;
     std::map<std::u16string, std::uint32_t> registered_;
     bool open_ = false;
     bool busy_ = false;
+    bool changedWhileOpen_ = false;
     int changes_ = 0;
+    bool listenerAvailable_ = true;
+    std::vector<WindowHandle> listeners_;
+    WindowHandle firstViewer_ = kNoWindow;
 };
 
 // sndPlaySound on a virtual clock: a sound plays for `soundLengthMs`.

@@ -1,5 +1,9 @@
 #include "sim_platform.h"
 
+#include <fstream>
+#include <iterator>
+
+#include "platform/text.h"
 #include "platform/win_constants.h"
 
 namespace kv::sim {
@@ -43,6 +47,15 @@ void SimPlatform::InstallLanguages() {
                   "\xEF\xBB\xBF; English\r\n100000=English\r\n100001=1033\r\n000036=On-Screen Keyboard\r\n");
     files.AddFile(folder + u"ru.txt", "\xEF\xBB\xBF; Russian\r\n100000=\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9\r\n"
                                       "100001=1049\r\n000036=\xD0\x9A\xD0\xBB\xD0\xB0\xD0\xB2\xD0\xB8\xD0\xB0\xD1\x82\xD1\x83\xD1\x80\xD0\xB0\r\n");
+}
+
+void SimPlatform::InstallShippedLanguages() {
+    const std::u16string folder = std::u16string(kAppFolder) + u"Lang\\";
+    for (const char* name : {"en", "ru", "de"}) {
+        std::ifstream file(std::string(KV_SOURCE_DIR) + "/Lang/" + name + ".txt", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        files.AddFile(folder + Utf8ToUtf16(name) + u".txt", bytes);
+    }
 }
 
 WindowHandle SimPlatform::CompanionWindow() const {

@@ -22,7 +22,7 @@ public:
     SimKeyboard keyboard;
     SimKeyboardDriver driver{keyboard};
     SimKeyInput keyInput{driver};
-    SimClipboard clipboard;
+    SimClipboard clipboard{desktop};
     SimSound sound{loop};
     SimShell shell;
     SimLibraryLoader libraries;
@@ -39,6 +39,8 @@ public:
     void InstallHookLibrary();
     // Lang\en.txt and Lang\ru.txt with their identification and the on-screen keyboard's name.
     void InstallLanguages();
+    // The language files the program ships (Lang\en.txt, ru.txt, de.txt of the source tree).
+    void InstallShippedLanguages();
     WindowHandle CompanionWindow() const;
 };
 

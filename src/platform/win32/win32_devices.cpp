@@ -12,6 +12,8 @@
 namespace kv::win32 {
 
 static_assert(win::kSndAsync == SND_ASYNC && win::kSndNoStop == SND_NOSTOP);
+static_assert(win::kWmDestroyClipboard == WM_DESTROYCLIPBOARD && win::kWmDrawClipboard == WM_DRAWCLIPBOARD &&
+              win::kWmChangeCbChain == WM_CHANGECBCHAIN && win::kWmClipboardUpdate == WM_CLIPBOARDUPDATE);
 static_assert(win::kKeyEventKeyUp == KEYEVENTF_KEYUP && win::kKeyEventExtendedKey == KEYEVENTF_EXTENDEDKEY);
 
 namespace {
@@ -95,6 +97,16 @@ void Win32KeyInput::ReadKeyboardState(std::uint8_t* state) {
     if (!GetKeyboardState(state)) std::memset(state, 0, 256);
 }
 
+Win32Clipboard::Win32Clipboard() {
+    // Looked up at run time so that the program still starts on systems without them.
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+        addListener_ = reinterpret_cast<ListenerFunction>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "AddClipboardFormatListener")));
+        removeListener_ = reinterpret_cast<ListenerFunction>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "RemoveClipboardFormatListener")));
+    }
+}
+
 bool Win32Clipboard::Open(WindowHandle owner) { return OpenClipboard(ToHwnd(owner)) != FALSE; }
 
 void Win32Clipboard::Close() { CloseClipboard(); }
@@ -149,6 +161,27 @@ std::u16string Win32Clipboard::FormatName(std::uint32_t format) const {
 std::uint32_t Win32Clipboard::RegisterFormat(std::u16string_view name) {
     const std::wstring n = ToWide(name);
     return RegisterClipboardFormatW(n.c_str());
+}
+
+std::size_t Win32Clipboard::FormatCount() const {
+    const int count = CountClipboardFormats();
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
+bool Win32Clipboard::AddChangeListener(WindowHandle window) {
+    return addListener_ && addListener_(ToHwnd(window)) != FALSE;
+}
+
+bool Win32Clipboard::RemoveChangeListener(WindowHandle window) {
+    return removeListener_ && removeListener_(ToHwnd(window)) != FALSE;
+}
+
+WindowHandle Win32Clipboard::JoinViewerChain(WindowHandle window) {
+    return FromHwnd(SetClipboardViewer(ToHwnd(window)));
+}
+
+bool Win32Clipboard::LeaveViewerChain(WindowHandle window, WindowHandle next) {
+    return ChangeClipboardChain(ToHwnd(window), ToHwnd(next)) != FALSE;
 }
 
 bool Win32Sound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {

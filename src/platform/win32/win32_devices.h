@@ -27,6 +27,7 @@ public:
 
 class Win32Clipboard : public IClipboard {
 public:
+    Win32Clipboard();
     bool Open(WindowHandle owner) override;
     void Close() override;
     bool Empty() override;
@@ -36,6 +37,18 @@ public:
     bool HasFormat(std::uint32_t format) const override;
     std::u16string FormatName(std::uint32_t format) const override;
     std::uint32_t RegisterFormat(std::u16string_view name) override;
+    std::size_t FormatCount() const override;
+    bool ChangeListenerAvailable() const override { return addListener_ && removeListener_; }
+    bool AddChangeListener(WindowHandle window) override;
+    bool RemoveChangeListener(WindowHandle window) override;
+    WindowHandle JoinViewerChain(WindowHandle window) override;
+    bool LeaveViewerChain(WindowHandle window, WindowHandle next) override;
+
+private:
+    // AddClipboardFormatListener and RemoveClipboardFormatListener, absent before Vista.
+    using ListenerFunction = int(__stdcall*)(void* window);
+    ListenerFunction addListener_ = nullptr;
+    ListenerFunction removeListener_ = nullptr;
 };
 
 class Win32Sound : public ISound {

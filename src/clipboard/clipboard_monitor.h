@@ -1,0 +1,98 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/clock_api.h"
+#include "platform/types.h"
+
+namespace kv {
+
+class ClipboardAccess;
+class KeySender;
+class TPreset;
+struct ForegroundFlags;
+struct Platform;
+
+// Watches clipboard changes system-wide from a hidden window and lends the action executor its
+// services around a conversion of selected text: a snapshot of the user's clipboard and its
+// delayed restore, the wait for the cut text, and a paste paced for the foreground application.
+// Shown by the monitor's creator with ShowWarning when FormatListenerMissing(); fixed English text.
+inline constexpr std::u16string_view kMissingListenerWarning = u"Failed to locate Vista Clipboard API";
+
+class TKvClipboardMonitor {
+public:
+    struct Services {
+        Platform& platform;
+        TPreset& preset;
+        ClipboardAccess& clipboard;
+        KeySender& keys;
+        const ForegroundFlags& foreground;
+        bool vistaOrLater;
+    };
+
+    // `window` is the monitor's own hidden window, which receives the notifications.
+    TKvClipboardMonitor(Services services, WindowHandle window);
+    ~TKvClipboardMonitor();
+    TKvClipboardMonitor(const TKvClipboardMonitor&) = delete;
+    TKvClipboardMonitor& operator=(const TKvClipboardMonitor&) = delete;
+
+    void StartMonitor();
+    void StopMonitor();
+    void OnClipboardChange();
+
+    void SaveUserClipboard();
+    void ScheduleRestore();
+    void WaitForClipboardChange();
+    void PasteIntoForeground();
+
+    bool ChangeHandlingEnabled() const { return changeHandlingEnabled_; }
+    void SetChangeHandlingEnabled(bool enabled) { changeHandlingEnabled_ = enabled; }
+    bool ClipboardChanged() const { return clipboardChanged_; }
+    void SetClipboardChanged(bool changed) { clipboardChanged_ = changed; }
+
+    // The window's clipboard messages (WM_CHANGECBCHAIN, WM_DRAWCLIPBOARD, WM_CLIPBOARDUPDATE,
+    // WM_DESTROYCLIPBOARD); true when handled, with the window procedure's result.
+    bool HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
+
+    // Vista or later without the listener functions: the viewer chain stands in.
+    bool FormatListenerMissing() const { return services_.vistaOrLater && !useFormatListener_; }
+
+private:
+    struct PasteTarget {
+        WindowHandle window;
+        std::uint32_t tick;
+    };
+    struct PasteHistory {
+        bool stale;
+        bool isNew;
+    };
+
+    // Forwards a viewer-chain message to the next viewer, never to the monitor itself.
+    void ForwardToNextViewer(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void RestoreSnapshot();
+    void StopRestoreTimer();
+    PasteHistory RecordPasteWindow();
+    std::uint32_t Tick() const;
+
+    Services services_;
+    const WindowHandle window_;
+    const bool useFormatListener_;
+    bool listening_ = false;
+    // Own flag besides NextViewer: as the only viewer the monitor has no next one, yet must leave.
+    bool inViewerChain_ = false;
+    WindowHandle nextViewer_ = kNoWindow;
+    bool registering_ = false;
+    bool changeHandlingEnabled_ = true;
+    bool clipboardChanged_ = false;
+    std::string snapshot_;
+    // A snapshot that a restore may put back: a failed save leaves none.
+    bool snapshotUsable_ = false;
+    bool snapshotTaken_ = false;
+    std::optional<TimerId> restoreTimer_;
+    std::vector<PasteTarget> pasteWindows_;
+};
+
+}  // namespace kv

@@ -1,0 +1,217 @@
+#include "indicators/tray_controller.h"
+
+#include "actions/action_description.h"
+#include "actions/action_kinds.h"
+#include "app/app_singletons.h"
+#include "app/keyboard_engine.h"
+#include "common/foreground.h"
+#include "resources/lang_flags.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::u16string_view kProduct = u"Tolvex";
+constexpr std::size_t kActionNameLimit = 100;
+constexpr int kActionItemBase = 1000;
+constexpr int kTrayIconOn = 6, kTrayIconOff = 7;
+constexpr int kActiveImageOff = 7;
+constexpr std::int32_t kBalloonClicked = 1000;
+constexpr std::uint8_t kProgramFunctionKind = 8;
+
+const TrayItemInfo& InfoOf(TrayItem item) { return kTrayItems[static_cast<std::size_t>(item) - 1]; }
+
+bool IsSeparator(const TrayItemInfo& info) { return info.text == 0; }
+
+// The hotkey text the keyboard model writes, for the action list's own helpers.
+class ModelHotkeys : public IHotkeyTextSource {
+public:
+    explicit ModelHotkeys(const TKvKeyboard& model) : model_(model) {}
+    std::u16string HotkeyText(std::uint8_t key, std::uint16_t mods) const override { return model_.HotkeyText(key, mods); }
+
+private:
+    const TKvKeyboard& model_;
+};
+
+}  // namespace
+
+std::u16string ActionMenuCaption(std::u16string_view name, std::u16string_view hotkeyText, bool rightToLeft) {
+    const std::u16string_view shown = name.substr(0, kActionNameLimit);
+    std::u16string hotkey = u"(" + std::u16string(hotkeyText) + u")";
+    return rightToLeft ? hotkey + u" " + std::u16string(shown) : std::u16string(shown) + u" " + hotkey;
+}
+
+TrayController::TrayController(Services services) : s_(services) {
+    s_.engine.Actions().SetObserver(this);
+    s_.icon.SetHint(std::u16string(kProduct));
+    s_.icon.SetEvents(this);
+}
+
+TrayController::~TrayController() {
+    s_.icon.SetEvents(nullptr);
+    s_.engine.Actions().SetObserver(nullptr);
+}
+
+void TrayController::UpdateTrayIcon() {
+    if (!s_.engine.Switch().Active()) {
+        s_.icon.SetImage({TrayImageList::TrayIcons, kTrayIconOff});
+    } else if (!s_.app.preset.ShowLangIcon()) {
+        s_.icon.SetImage({TrayImageList::TrayIcons, kTrayIconOn});
+    } else {
+        s_.icon.SetImage({TrayImageList::Langs, LangFlagIndex(static_cast<std::uint32_t>(s_.engine.Model().Layout()))});
+    }
+}
+
+void TrayController::ApplyHideTrayIcon() { s_.icon.SetVisible(!s_.app.preset.HideTrayIcon()); }
+
+std::u16string TrayController::Text(std::int32_t number) const { return s_.app.lang.GetText(number, kNoText); }
+
+void TrayController::ShowBalloon(std::u16string_view name, std::int32_t maxCount, std::uint32_t delayMs,
+                                 std::int32_t bodyText, std::int32_t titleText) {
+    currentBalloon_ = std::u16string(name);
+    const std::int32_t shown = s_.app.appIni.ReadIntegerDef(name, 0);
+    if (shown >= maxCount) return;
+    s_.app.appIni.WriteInteger(name, shown + 1);
+    s_.icon.SetVisible(true);
+    const std::u16string body = s_.app.lang.GetText(bodyText, kNoText);
+    const std::u16string title =
+        TKvLang::FormatText(s_.app.lang.GetText(titleText, kProduct), {std::u16string(kProduct)});
+    s_.icon.ShowBalloon(title, body, delayMs);
+    // Once start-up is complete this hides the icon again, balloon and all, for a user who
+    // chose to hide it.
+    s_.app.preset.SetHideTrayIcon(s_.app.preset.HideTrayIcon());
+}
+
+void TrayController::OnBalloonClick() {
+    if (!currentBalloon_.empty()) s_.app.appIni.WriteInteger(currentBalloon_, kBalloonClicked);
+    currentBalloon_.clear();
+}
+
+void TrayController::OnBalloonHidden() { currentBalloon_.clear(); }
+
+void TrayController::OnIconClick(bool rightButton) {
+    if (rightButton) {
+        PopupTrayMenu();
+    } else if (!s_.app.preset.AccessDenied()) {
+        PopupActionsMenu();
+    }
+}
+
+std::u16string TrayController::Caption(const TrayItemInfo& info) const {
+    switch (info.item) {
+        case TrayItem::Active: return Text(s_.engine.Switch().Active() ? 29 : 30);
+        case TrayItem::Help: return Text(info.text) + u": " + std::u16string(kProduct);
+        case TrayItem::About: return TKvLang::FormatText(Text(info.text), {std::u16string(kProduct)});
+        default: return Text(info.text);
+    }
+}
+
+std::vector<MenuEntry> TrayController::TrayMenu() const {
+    const bool locked = s_.app.preset.AccessDenied();
+    std::vector<MenuEntry> top;
+    std::vector<MenuEntry> addInfo;
+    for (const TrayItemInfo& info : kTrayItems) {
+        MenuEntry entry;
+        entry.id = static_cast<int>(info.item);
+        entry.separator = IsSeparator(info);
+        entry.visible = !info.hidden;
+        entry.enabled = !(locked && info.lockedByAccess);
+        entry.image = info.image;
+        if (!entry.separator) entry.caption = Caption(info);
+        if (info.item == TrayItem::Active && !s_.engine.Switch().Active()) entry.image = kActiveImageOff;
+        if (info.item == TrayItem::SoundEnabled) entry.checked = s_.app.preset.SoundEnabled();
+        if (info.item == TrayItem::Help || info.item == TrayItem::CheckNewVersion) entry.hint = entry.caption;
+        if (info.inAddInfo) {
+            addInfo.push_back(std::move(entry));
+        } else {
+            top.push_back(std::move(entry));
+        }
+    }
+    for (MenuEntry& entry : top) {
+        if (entry.id == static_cast<int>(TrayItem::AddInfo)) entry.submenu = std::move(addInfo);
+    }
+    if (rightToLeft_) return top;
+    // Program functions with a hotkey show it next to their items.
+    const ModelHotkeys hotkeys(s_.engine.Model());
+    const TKvActions& actions = s_.engine.Actions();
+    for (std::size_t i = 0; i < actions.Count(); ++i) {
+        const TKvAction& action = actions.Item(i);
+        if (action.Kind() != kProgramFunctionKind) continue;
+        TrayItem target;
+        switch (action.SubKind()) {
+            case 0: target = TrayItem::ShowClipboardManager; break;
+            case 1: target = TrayItem::ShowTemplatesManager; break;
+            case 3: target = TrayItem::ActionSetup; break;
+            case 4: target = TrayItem::ShowMainKeyboard; break;
+            default: continue;
+        }
+        for (MenuEntry& entry : top) {
+            if (entry.id == static_cast<int>(target)) entry.caption += u" (" + ActionHotkeyText(action, hotkeys) + u")";
+        }
+    }
+    return top;
+}
+
+void TrayController::PopupTrayMenu() {
+    const int chosen = s_.menus.PopupAtCursor(TrayMenu(), MenuImageList::Main, s_.style, rightToLeft_);
+    if (chosen > 0 && chosen <= kTrayItemCount) OnTrayCommand(static_cast<TrayItem>(chosen));
+}
+
+void TrayController::OnTrayCommand(TrayItem item) {
+    const bool locked = s_.app.preset.AccessDenied();
+    if (locked && InfoOf(item).lockedByAccess) return;
+    switch (item) {
+        case TrayItem::Active:
+            s_.engine.Switch().SetActive(!s_.engine.Switch().Active());
+            break;
+        case TrayItem::SoundEnabled:
+            s_.app.preset.SetSoundEnabled(!s_.app.preset.SoundEnabled());
+            break;
+        default:
+            s_.commands.RunTrayCommand(item);
+            break;
+    }
+}
+
+void TrayController::OnSecondInstance() {
+    ShowBalloon(u"StartContextMenu", 10, 5000, 35, 0);
+    PopupTrayMenu();
+}
+
+void TrayController::RebuildActionsMenu() {
+    TKvActions& actions = s_.engine.Actions();
+    actions.SortForDisplay(s_.kinds);
+    const ModelHotkeys hotkeys(s_.engine.Model());
+    actionsMenu_.clear();
+    for (std::size_t i = 0; i < actions.Sorted().size(); ++i) {
+        const TKvAction& action = *actions.Sorted()[i];
+        MenuEntry entry;
+        entry.id = kActionItemBase + static_cast<int>(i);
+        entry.caption = ActionMenuCaption(ActionDescription(action, s_.kinds, s_.app.platform.system),
+                                          ActionHotkeyText(action, hotkeys), rightToLeft_);
+        entry.image = action.SubKind();
+        actionsMenu_.push_back(std::move(entry));
+    }
+    actions.ReleaseSorted();
+    actionsMenuDirty_ = false;
+}
+
+void TrayController::PopupActionsMenu() {
+    if (actionsMenuDirty_) RebuildActionsMenu();
+    const int chosen = s_.menus.PopupAtCursor(actionsMenu_, MenuImageList::ActLang, s_.style, rightToLeft_);
+    if (chosen >= kActionItemBase) RunActionFromMenu(chosen - kActionItemBase);
+}
+
+void TrayController::RunActionFromMenu(int position) {
+    TKvActions& actions = s_.engine.Actions();
+    actions.SortForDisplay(s_.kinds);
+    if (position >= 0 && static_cast<std::size_t>(position) < actions.Sorted().size()) {
+        // The user goes back to the application they were in before the action acts on it.
+        ForceForeground(s_.app.platform, s_.engine.Switch().LastForegroundWindow(), true);
+        s_.engine.Queue().Current = actions.Sorted()[static_cast<std::size_t>(position)];
+        s_.engine.Executor().EnableExecTimer();
+    }
+    actions.ReleaseSorted();
+}
+
+}  // namespace kv

@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "actions/kv_actions.h"
+#include "indicators/tray_indicator.h"
+#include "indicators/tray_menu.h"
+#include "platform/tray_api.h"
+
+namespace kv {
+
+class ActionKindCatalogue;
+class AppSingletons;
+class KeyboardEngine;
+
+// The doors out of the program behind the tray menu: help, web pages, mail, update check, bug
+// report, about box, settings window and the way out.
+class ITrayCommands {
+public:
+    virtual ~ITrayCommands() = default;
+    virtual void RunTrayCommand(TrayItem item) = 0;
+};
+
+// The notification-area icon, its menu and the actions menu: the program's main door.
+class TrayController : public ITrayIndicator, public ITrayEvents, private IActionListObserver {
+public:
+    struct Services {
+        AppSingletons& app;
+        KeyboardEngine& engine;
+        ITrayIcon& icon;
+        IPopupMenus& menus;
+        const ActionKindCatalogue& kinds;
+        ITrayCommands& commands;
+        PopupMenuStyle style;
+    };
+
+    explicit TrayController(Services services);
+    ~TrayController() override;
+    TrayController(const TrayController&) = delete;
+    TrayController& operator=(const TrayController&) = delete;
+
+    void UpdateTrayIcon() override;
+    // Shows the icon exactly when `HideTrayIcon` is off.
+    void ApplyHideTrayIcon();
+    void SetIconVisible(bool visible) { s_.icon.SetVisible(visible); }
+    void ShowBalloon(std::u16string_view name, std::int32_t maxCount, std::uint32_t delayMs, std::int32_t bodyText,
+                     std::int32_t titleText);
+    void OnBalloonClick() override;
+    void OnBalloonHidden() override;
+    const std::u16string& CurrentBalloonName() const { return currentBalloon_; }
+
+    // Any button but the right one opens the actions menu; the right one the tray menu.
+    void OnIconClick(bool rightButton) override;
+    void PopupTrayMenu();
+    void PopupActionsMenu();
+    void OnTrayCommand(TrayItem item);
+    // Message 1215: a second start of the program.
+    void OnSecondInstance();
+    // The language changed: the actions menu is rebuilt with the new names on its next popup.
+    void LocalizeMenus() { actionsMenuDirty_ = true; }
+
+    // Menus follow the reading direction of the interface language.
+    void SetRightToLeft(bool rightToLeft) { rightToLeft_ = rightToLeft; }
+
+    // What the tray menu shows now, as it would pop up.
+    std::vector<MenuEntry> TrayMenu() const;
+    bool ActionsMenuDirty() const { return actionsMenuDirty_; }
+    const std::vector<MenuEntry>& ActionsMenu() const { return actionsMenu_; }
+
+private:
+    void ActionsChanged() override { actionsMenuDirty_ = true; }
+    void RebuildActionsMenu();
+    void RunActionFromMenu(int position);
+    std::u16string Text(std::int32_t number) const;
+    std::u16string Caption(const TrayItemInfo& info) const;
+
+    Services s_;
+    bool rightToLeft_ = false;
+    std::u16string currentBalloon_;
+    bool actionsMenuDirty_ = true;
+    std::vector<MenuEntry> actionsMenu_;
+};
+
+// The caption of an action in the actions menu: at most 100 characters of its name and its
+// hotkey in parentheses, after the name or, in a right-to-left menu, before it.
+std::u16string ActionMenuCaption(std::u16string_view name, std::u16string_view hotkeyText, bool rightToLeft);
+
+}  // namespace kv
