@@ -5,6 +5,7 @@
 #include "app/app_windows.h"
 #include "app/keyboard_engine.h"
 #include "app/messages.h"
+#include "dialogs/error_report.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 #include "resources/lang_flags.h"
@@ -64,6 +65,7 @@ int ApplicationShell::Run() {
     DestroyForms();
     SaveSettingsAtExit();
     presetEffects_.SetEngine(nullptr, nullptr);
+    windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
     if (engine_) engine_->SetTrayIndicator(nullptr);
     tray_.reset();
     engine_.reset();
@@ -71,7 +73,13 @@ int ApplicationShell::Run() {
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
-    engine_ = std::make_unique<KeyboardEngine>(app_);
+    engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor));
+    windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
+                                   [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                                          std::intptr_t& result) {
+                                       return engine_ && engine_->ClipboardMonitor().HandleMessage(message, wParam,
+                                                                                                   lParam, result);
+                                   });
     engine_->SetApplicationWindow(applicationWindow_);
     engine_->SetCompanionWindow(companionWindow_);
     tray_ = std::make_unique<TrayController>(TrayController::Services{
@@ -214,6 +222,7 @@ void ApplicationShell::OnSettingChange() {
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {
     app_.log.WriteLog(u"Exception : " + std::u16string(message));
+    if (errorReport_) errorReport_->ShowErrorReport(message);
 }
 
 }  // namespace kv

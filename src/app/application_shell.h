@@ -15,6 +15,7 @@ namespace kv {
 
 class AppSingletons;
 class IAppWindows;
+class IErrorReportSink;
 class KeyboardEngine;
 class TrayController;
 
@@ -47,8 +48,10 @@ public:
     bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     // WM_SETTINGCHANGE: colours and metrics follow the system.
     void OnSettingChange();
-    // An exception that reached the message loop.
+    // An exception that reached the message loop: logged, then shown by the error report.
     void OnUnhandledException(std::u16string_view message);
+    // Null until the error report dialog exists.
+    void SetErrorReport(IErrorReportSink* report) { errorReport_ = report; }
 
 private:
     bool PassesOperatingSystemGate();
@@ -74,6 +77,7 @@ private:
     bool startupComplete_ = false;
     int formsCreated_ = 0;
     std::optional<TimerId> startupCompletionTimer_;
+    IErrorReportSink* errorReport_ = nullptr;
 };
 
 }  // namespace kv

@@ -14,7 +14,7 @@ std::u16string ExecutableName(std::u16string_view path) {
 }
 }  // namespace
 
-KeyboardEngine::KeyboardEngine(AppSingletons& app)
+KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow)
     : app_(app),
       keys_(app.platform.keyInput, app.platform.layouts, app.platform.clock),
       model_(std::make_unique<TKvKeyboard>(
@@ -29,13 +29,19 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app)
       switcher_(app.platform, app.preset, *this, *this, *this, app.isVistaOrLater),
       executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, *this, app.platform.loop}),
       activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
-      tracker_(app.platform, flags_, typed_, *model_, *this, ExecutableName(app.platform.processes.ExecutablePath())) {
+      tracker_(app.platform, flags_, typed_, *model_, *this, ExecutableName(app.platform.processes.ExecutablePath())),
+      clipboard_(app.platform.clipboard, app.platform.loop, app.platform.system, app.clipboardFormats, clipboardWindow),
+      monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
+      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.system}) {
+    executor_.SetSelectionProcessor(&selection_);
+    if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
     model_->LoadKeyboard(kStandardKeyboard);
     app_.preset.SetLangActionTarget(&langTarget_);
     app_.preset.RebuildLangActions();
 }
 
 KeyboardEngine::~KeyboardEngine() {
+    executor_.SetSelectionProcessor(nullptr);
     app_.preset.SetLangActionTarget(nullptr);
     if (activation_.Active()) activation_.Deactivate();
     VistaForegroundPoll(false);
@@ -63,6 +69,19 @@ void KeyboardEngine::SetApplicationWindow(WindowHandle window) { activation_.Set
 void KeyboardEngine::SetCompanionWindow(WindowHandle window) {
     activation_.SetCompanionWindow(window);
     hook_.SetCompanionWindow(window);
+}
+
+void KeyboardEngine::ClipboardMonitorOn(bool on) {
+    if (!on) {
+        monitor_.StopMonitor();
+        return;
+    }
+    monitor_.StartMonitor();
+    // Catches up with the clipboard as it is now; the user changed nothing, so nothing sounds.
+    const bool handling = monitor_.ChangeHandlingEnabled();
+    monitor_.SetChangeHandlingEnabled(false);
+    monitor_.OnClipboardChange();
+    monitor_.SetChangeHandlingEnabled(handling);
 }
 
 void KeyboardEngine::KeyboardModelOn(bool on) {

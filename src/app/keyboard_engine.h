@@ -6,6 +6,9 @@
 #include "actions/action_queue.h"
 #include "actions/kv_actions.h"
 #include "actions/lang_action_adapter.h"
+#include "actions/selection_conversion.h"
+#include "clipboard/clipboard_monitor.h"
+#include "common/clipboard_stream.h"
 #include "app/activation.h"
 #include "app/foreground_tracker.h"
 #include "common/foreground_flags.h"
@@ -34,7 +37,8 @@ class KeyboardEngine : private ILayoutModel,
                        private IActivationEffects,
                        private IForegroundObserver {
 public:
-    explicit KeyboardEngine(AppSingletons& app);
+    // `clipboardWindow` is the clipboard monitor's hidden window.
+    KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow);
     ~KeyboardEngine() override;
     KeyboardEngine(const KeyboardEngine&) = delete;
     KeyboardEngine& operator=(const KeyboardEngine&) = delete;
@@ -54,6 +58,7 @@ public:
     Activation& Switch() { return activation_; }
     ILangActionTarget& LangActionTarget() { return langTarget_; }
     ForegroundTracker& Foreground() { return tracker_; }
+    TKvClipboardMonitor& ClipboardMonitor() { return monitor_; }
     const ForegroundFlags& ApplicationFlags() const { return flags_; }
 
 private:
@@ -77,7 +82,7 @@ private:
     void KeepPanelOnTop() override { activation_.KeepPanelOnTop(); }
     // IActivationEffects
     void KeyboardModelOn(bool on) override;
-    void ClipboardMonitorOn(bool) override {}
+    void ClipboardMonitorOn(bool on) override;
     void CaretFlagOn(bool) override {}
     void ShowActiveState(bool) override {}
     void RestorePanelVisibility() override {}
@@ -109,6 +114,9 @@ private:
     Activation activation_;
     ForegroundFlags flags_;
     ForegroundTracker tracker_;
+    ClipboardAccess clipboard_;
+    TKvClipboardMonitor monitor_;
+    SelectionConversion selection_;
     std::optional<TimerId> vistaPoll_;
     ITrayIndicator* tray_ = nullptr;
 };

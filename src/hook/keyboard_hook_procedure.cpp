@@ -214,7 +214,9 @@ void KeyboardHookProcedure::RecordTypedKey(std::uint8_t code, const TKvBtn& key,
     if (!typed.TypedRecording) return;
 
     const bool ctrlHeld = s_.model.IsKeyPressed(vk::kLeftControl) || s_.model.IsKeyPressed(vk::kRightControl);
-    if (!isUp && printable && ctrlHeld) {
+    // Ctrl with Alt is AltGr, which types characters; only Ctrl alone makes a shortcut.
+    const bool altHeld = s_.model.IsKeyPressed(vk::kLeftMenu) || s_.model.IsKeyPressed(vk::kRightMenu);
+    if (!isUp && printable && ctrlHeld && !altHeld) {
         typed.ResetTypedBuffer();
     } else if (printable || modifier || code == kBackspace) {
         if (typed.Full() || systemKeyUp) {
@@ -225,13 +227,20 @@ void KeyboardHookProcedure::RecordTypedKey(std::uint8_t code, const TKvBtn& key,
         if (!isUp) {
             if (code == kBackspace) {
                 if (typed.TypedChars > 0) --typed.TypedChars;
-            } else if (printable) {
+            } else if (printable && TypesCharacter(code)) {
                 ++typed.TypedChars;
             }
         }
     } else {
         typed.ResetTypedBuffer();
     }
+}
+
+bool KeyboardHookProcedure::TypesCharacter(std::uint8_t code) const noexcept {
+    // A dead key, or a key without a character under these modifiers, leaves nothing on screen;
+    // counting it would make the conversion erase a character typed before the run.
+    const char16_t typed = s_.model.CharOf(code);
+    return typed != u' ' || code == ' ';
 }
 
 void KeyboardHookProcedure::StartTypedRun() noexcept {

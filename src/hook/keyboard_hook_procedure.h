@@ -78,6 +78,7 @@ private:
     bool Process(const LowLevelKeyEvent& event);
     void RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept;
     void StartTypedRun() noexcept;
+    bool TypesCharacter(std::uint8_t code) const noexcept;
     void AppendEntry(const TKvBtn& key, bool isUp) noexcept;
     void ScheduleAction() noexcept;
     void FixLockKey(std::uint8_t code) noexcept;

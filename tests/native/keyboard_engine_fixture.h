@@ -12,6 +12,7 @@
 #include "platform/win_constants.h"
 #include "sim_foreground_app.h"
 #include "sim_platform.h"
+#include "sim_text_editor.h"
 
 namespace kv::test {
 
@@ -37,7 +38,16 @@ public:
         os.InstallShippedLanguages();
         os.keyboard.SetInstalled(std::move(installed));
         app = std::make_unique<AppSingletons>(os.platform);
-        engine = std::make_unique<KeyboardEngine>(*app);
+        clipboardWindow = os.desktop.CreateWindow(u"TKvClipboardMonitor", u"", sim::SimDesktop::kOwnProcessId, false,
+                                                  [this](const sim::SimMessage& m) -> std::intptr_t {
+                                                      std::intptr_t result = 0;
+                                                      if (engine) {
+                                                          engine->ClipboardMonitor().HandleMessage(
+                                                              m.message, m.wParam, m.lParam, result);
+                                                      }
+                                                      return result;
+                                                  });
+        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow);
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
                                                 DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
@@ -49,8 +59,11 @@ public:
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
         editor->SetLibraryTarget(appWindow);
         os.desktop.SetForegroundWindow(editor->Window());
+        document = std::make_unique<sim::SimTextEditor>(os.keyboard, os.clipboard, sim::SimForegroundApp::kThreadId,
+                                                        editor->Window());
         os.driver.onDelivered = [this](const LowLevelKeyEvent& e) {
             delivered.push_back({static_cast<std::uint8_t>(e.vkCode), (e.flags & kLlkhfUp) != 0});
+            document->OnKey(e);
         };
     }
     ~EngineWorld() { os.driver.onDelivered = nullptr; }
@@ -73,8 +86,11 @@ public:
     std::unique_ptr<AppSingletons> app;
     std::unique_ptr<KeyboardEngine> engine;
     WindowHandle appWindow = kNoWindow;
+    WindowHandle clipboardWindow = kNoWindow;
     WindowHandle companion = kNoWindow;
     std::unique_ptr<sim::SimForegroundApp> editor;
+    // The editor's text, typed by every key that reaches it.
+    std::unique_ptr<sim::SimTextEditor> document;
     std::vector<DeliveredKey> delivered;
 };
 

@@ -104,6 +104,7 @@ public:
     explicit SimKeyInput(SimKeyboardDriver& driver) : driver_(driver) {}
     std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) override {
         for (std::size_t i = 0; i < count; ++i) {
+            if (beforeSend) beforeSend(events[i]);
             sent_.push_back(events[i]);
             driver_.Inject(events[i]);
         }
@@ -117,6 +118,8 @@ public:
     // What the thread's key-state array holds (GetKeyboardState), as a test arranges it.
     void SetKeyboardStateByte(std::uint8_t vk, std::uint8_t value) { keyState_[vk] = value; }
     std::function<void()> onInput;  // the desktop learns that the program produced input
+    // Sees every event before it is sent; a test throws here to make SendInput fail.
+    std::function<void(const KeyEvent&)> beforeSend;
     const std::vector<KeyEvent>& Sent() const { return sent_; }
     int MouseInputs() const { return mouseInputs_; }
 

@@ -1,0 +1,42 @@
+#pragma once
+#include "actions/action_executor.h"
+
+namespace kv {
+
+class ClipboardAccess;
+class IKeyboardLayouts;
+class ISystemInfo;
+class KeySender;
+class LayoutSwitcher;
+class TKvClipboardMonitor;
+class TKvKeyboard;
+struct TypedKeyBuffer;
+
+// Converts the selection of the foreground application through the clipboard: cut, transform,
+// paste, and the user's clipboard put back afterwards.
+class SelectionConversion : public ISelectionProcessor {
+public:
+    struct Services {
+        TKvClipboardMonitor& monitor;
+        ClipboardAccess& clipboard;
+        TKvKeyboard& model;
+        KeySender& keys;
+        LayoutSwitcher& switcher;
+        TypedKeyBuffer& typed;
+        IKeyboardLayouts& layouts;
+        const ISystemInfo& system;
+    };
+
+    explicit SelectionConversion(Services services) : s_(services) {}
+
+    // 1 converts the layout, 4..8 change the case; true when text was replaced.
+    bool ProcessSelection(int mode) override;
+
+private:
+    bool CutTransformPaste(int mode);
+    std::u16string Transform(int mode, const std::u16string& text);
+
+    Services s_;
+};
+
+}  // namespace kv

@@ -1,0 +1,100 @@
+#include "dialogs/never_ask_list.h"
+
+#include <algorithm>
+
+#include "platform/files_api.h"
+#include "platform/system_api.h"
+#include "platform/text.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::u16string EscapeEntry(std::u16string_view entry) {
+    std::u16string out;
+    out.reserve(entry.size());
+    for (char16_t c : entry) {
+        switch (c) {
+            case u'\\': out += u"\\\\"; break;
+            case u'\r': out += u"\\r"; break;
+            case u'\n': out += u"\\n"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::u16string UnescapeEntry(std::u16string_view line) {
+    std::u16string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == u'\\' && i + 1 < line.size()) {
+            const char16_t next = line[i + 1];
+            if (next == u'\\' || next == u'r' || next == u'n') {
+                out += next == u'\\' ? u'\\' : next == u'r' ? u'\r' : u'\n';
+                ++i;
+                continue;
+            }
+        }
+        out += line[i];  // a lone backslash, as a hand-edited file may hold, stays itself
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EncodeNeverAskFile(const std::vector<std::u16string>& entries) {
+    std::string bytes;
+    for (const auto& entry : entries) {
+        bytes += Utf16ToUtf8(EscapeEntry(entry));
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    std::vector<std::u16string> entries;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        entries.push_back(UnescapeEntry(Utf8ToUtf16(bytes.substr(start, end - start))));
+        start = end;
+        if (start < bytes.size() && bytes[start] == '\r') ++start;
+        if (start < bytes.size() && bytes[start] == '\n') ++start;
+    }
+    return entries;
+}
+
+NeverAskList::NeverAskList(IFileSystem& files, const ISystemInfo& cases, std::u16string filePath)
+    : files_(files), cases_(cases), filePath_(std::move(filePath)) {}
+
+void NeverAskList::Load() {
+    entries_.clear();
+    if (!files_.FileExists(filePath_)) return;
+    if (auto bytes = files_.ReadWholeFile(filePath_)) entries_ = DecodeNeverAskFile(*bytes);
+}
+
+bool NeverAskList::SameText(std::u16string_view a, std::u16string_view b) const {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [this](char16_t x, char16_t y) {
+               return x == y || cases_.CharToUpper(x) == cases_.CharToUpper(y);
+           });
+}
+
+bool NeverAskList::Contains(std::u16string_view message) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const std::u16string& entry) { return SameText(entry, message); });
+}
+
+void NeverAskList::Add(std::u16string_view message) {
+    if (entries_.size() >= kCapacity) entries_.erase(entries_.begin(), entries_.end() - (kCapacity - 1));
+    entries_.emplace_back(message);
+    Save();
+}
+
+void NeverAskList::Save() const { files_.WriteWholeFile(filePath_, EncodeNeverAskFile(entries_)); }
+
+}  // namespace kv

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kv {
+
+class IFileSystem;
+class ISystemInfo;
+
+inline constexpr std::u16string_view kNeverAskFileName = u"NeverAskBug.txt";
+
+// Error messages the user asked never to be shown again, kept in a file of the per-user data
+// folder. Letter case does not matter; the oldest entries give way once the list is full.
+class NeverAskList {
+public:
+    static constexpr std::size_t kCapacity = 100;
+
+    // `cases` supplies the system's case mapping; both must outlive the list.
+    NeverAskList(IFileSystem& files, const ISystemInfo& cases, std::u16string filePath);
+
+    // Replaces the entries with the file's; a missing or unreadable file leaves the list empty.
+    void Load();
+    bool Contains(std::u16string_view message) const;
+    // Appends the message, dropping the oldest entries first so that at most kCapacity remain,
+    // and rewrites the file. A file that cannot be written is not worth an error.
+    void Add(std::u16string_view message);
+
+    const std::vector<std::u16string>& Entries() const { return entries_; }
+
+private:
+    bool SameText(std::u16string_view a, std::u16string_view b) const;
+    void Save() const;
+
+    IFileSystem& files_;
+    const ISystemInfo& cases_;
+    std::u16string filePath_;
+    std::vector<std::u16string> entries_;
+};
+
+// One entry per line. Backslashes and line breaks inside a message are escaped ("\\", "\r",
+// "\n") so that a message of several lines stays one entry when the file is read back.
+std::string EncodeNeverAskFile(const std::vector<std::u16string>& entries);
+std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes);
+
+}  // namespace kv

@@ -1,0 +1,288 @@
+// Stories of conversions with the editor: what the user typed or selected in the wrong layout
+// comes out right, and their clipboard and keys are as they were.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "keyboard/key_classes.h"
+#include "app/messages.h"
+#include "keyboard_engine_fixture.h"
+#include "platform/clipboard_api.h"
+#include "platform/text.h"
+
+namespace kv {
+namespace {
+
+using test::EngineWorld;
+
+constexpr std::uint8_t kBackspace = 8, kUp = 38, kDown = 40, kOem2 = 191;
+constexpr std::uint16_t kLeftWin = hotkey_mod::kLeftWin;
+
+std::string Utf16Bytes(std::u16string_view text) {
+    std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+class ConversionStoryTest : public ::testing::Test {
+protected:
+    explicit ConversionStoryTest(std::vector<LayoutHandle> layouts = {sim::kLayoutUs, sim::kLayoutRu})
+        : w(std::move(layouts)) {}
+    void SetUp() override {
+        ASSERT_TRUE(w.Activate());
+        customFormat = w.os.clipboard.RegisterFormat(u"Tolvex Test Format");
+    }
+
+    void Type(std::u16string_view keys) {
+        for (char16_t key : keys) w.os.driver.Tap(static_cast<std::uint8_t>(key));
+    }
+    void Shifted(std::uint8_t key) {
+        w.os.driver.Press(vk::kLeftShift);
+        w.os.driver.Tap(key);
+        w.os.driver.Release(vk::kLeftShift);
+    }
+    void AltGr(std::uint8_t key) {
+        w.os.driver.Press(vk::kLeftControl);
+        w.os.driver.Press(vk::kRightMenu, true);
+        w.os.driver.Tap(key);
+        w.os.driver.Release(vk::kRightMenu, true);
+        w.os.driver.Release(vk::kLeftControl);
+    }
+    // The default conversion chord: typed text, else the selection, else only the layout.
+    void WinShift() {
+        w.os.driver.Press(vk::kLeftWin, true);
+        w.os.driver.Press(vk::kLeftShift);
+        w.os.driver.Release(vk::kLeftShift);
+        w.os.driver.Release(vk::kLeftWin, true);
+        w.Settle(50);
+    }
+    void WinKey(std::uint8_t key) {
+        w.os.driver.Press(vk::kLeftWin, true);
+        w.os.driver.Tap(key, key == kUp || key == kDown);
+        w.os.driver.Release(vk::kLeftWin, true);
+        w.Settle(50);
+    }
+    // What another application left on the clipboard: text plus a format of its own.
+    void UserClipboard(std::u16string_view text) {
+        w.os.clipboard.Clear();
+        w.os.clipboard.Put(clip::kUnicodeText, Utf16Bytes(text));
+        w.os.clipboard.Put(customFormat, std::string("\x01\x02\x03", 3));
+    }
+    std::u16string ClipboardText() {
+        w.os.clipboard.Open(kNoWindow);
+        const auto bytes = w.os.clipboard.Data(clip::kUnicodeText);
+        w.os.clipboard.Close();
+        if (!bytes) return u"<none>";
+        std::u16string text(bytes->size() / 2, u'\0');
+        std::memcpy(text.data(), bytes->data(), text.size() * 2);
+        return text.substr(0, text.find(u'\0'));
+    }
+    bool ClipboardHasCustomFormat() { return w.os.clipboard.HasFormat(customFormat); }
+    std::u16string Text() const { return w.document->Text(); }
+
+    EngineWorld w;
+    std::uint32_t customFormat = 0;
+};
+
+TEST_F(ConversionStoryTest, TypedInTheWrongLayoutConvertsAndConvertsBack) {
+    Type(u"GHBDTN");
+    ASSERT_EQ(Text(), u"ghbdtn");
+    WinShift();
+    EXPECT_EQ(Text(), u"привет");
+    EXPECT_EQ(w.editor->Layout(), sim::kLayoutRu);
+    WinShift();
+    EXPECT_EQ(Text(), u"ghbdtn") << "the hotkey again cycles the text on";
+}
+
+TEST_F(ConversionStoryTest, BackspaceWhileTypingIsReplayed) {
+    Type(u"AB");
+    w.os.driver.Tap(kBackspace);
+    Type(u"C");
+    ASSERT_EQ(Text(), u"ac");
+    WinShift();
+    EXPECT_EQ(Text(), u"фс");
+}
+
+TEST_F(ConversionStoryTest, ShiftedCharactersSurviveARoundTrip) {
+    Shifted('G');
+    Type(u"HBDTN");
+    Shifted('1');
+    ASSERT_EQ(Text(), u"Ghbdtn!");
+    WinShift();
+    EXPECT_EQ(Text(), u"Привет!");
+    WinShift();
+    EXPECT_EQ(Text(), u"Ghbdtn!");
+}
+
+TEST_F(ConversionStoryTest, ModifierHeldThroughTheHotkeyIsPressedAgainAfterwards) {
+    w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
+    w.document->SetText(u"abc");
+    w.document->SelectAll();
+    w.os.driver.Press(vk::kLeftWin, true);
+    w.os.driver.Tap(kUp, true);
+    w.Settle(50);
+    EXPECT_EQ(Text(), u"ABC");
+    EXPECT_TRUE(w.os.driver.IsDown(vk::kLeftWin)) << "the user still holds Win";
+    w.os.driver.Release(vk::kLeftWin, true);
+    EXPECT_FALSE(w.os.driver.IsDown(vk::kLeftWin));
+}
+
+TEST_F(ConversionStoryTest, CombinedHotkeyConvertsTypedTextElseTheSelectionElseSwitches) {
+    Type(u"GHBDTN");
+    WinShift();
+    EXPECT_EQ(Text(), u"привет") << "typed text first";
+
+    w.os.driver.Tap(13);  // Enter ends the run
+    w.document->SetText(u"ghbdtn мир 42");
+    w.document->SelectAll();
+    w.os.keyboard.SetLayoutOfThread(sim::SimForegroundApp::kThreadId, sim::kLayoutUs);
+    w.Settle(10);
+    w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutUs));
+    w.Settle(10);
+    WinShift();
+    EXPECT_EQ(Text(), u"привет мир 42") << "then the selection; characters US cannot type stay";
+
+    w.document->Select(Text().size(), Text().size());
+    const LayoutHandle before = w.editor->Layout();
+    WinShift();
+    EXPECT_EQ(Text(), u"привет мир 42") << "nothing selected: the document stays";
+    EXPECT_NE(w.editor->Layout(), before) << "and only the layout changes";
+}
+
+TEST_F(ConversionStoryTest, CaseModesOnTheSelection) {
+    struct Case {
+        std::uint8_t key;
+        const char16_t* text;
+        const char16_t* expected;
+    };
+    w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
+    w.Preset().SetSCInvertCase(EncodeHotkey(kOem2, kLeftWin));
+    w.Preset().SetSCSentenceCase(EncodeHotkey('7', kLeftWin));
+    w.Preset().SetSCMixedCase(EncodeHotkey('8', kLeftWin));
+    for (const Case& c : {Case{kUp, u"Hello world. bye", u"HELLO WORLD. BYE"},
+                          Case{'7', u"Hello world. bye", u"Hello world. Bye"},
+                          Case{'8', u"Hello world. bye", u"Hello World. Bye"},
+                          Case{kOem2, u"Hello world. bye", u"hELLO WORLD. BYE"},
+                          Case{kUp, u"привет, мир", u"ПРИВЕТ, МИР"},
+                          Case{'7', u"привет. пока", u"Привет. Пока"}}) {
+        w.document->SetText(c.text);
+        w.document->SelectAll();
+        WinKey(c.key);
+        EXPECT_EQ(Text(), c.expected) << Utf16ToUtf8(c.text);
+    }
+}
+
+TEST_F(ConversionStoryTest, UsersClipboardComesBackThreeHundredMsLater) {
+    UserClipboard(u"saved by the user");
+    w.document->SetText(u"Hello");
+    w.document->SelectAll();
+    WinKey(kUp);
+    EXPECT_EQ(Text(), u"HELLO");
+    EXPECT_EQ(ClipboardText(), u"HELLO") << "the converted text until the restore";
+    w.Settle(300);
+    EXPECT_EQ(ClipboardText(), u"saved by the user");
+    EXPECT_TRUE(ClipboardHasCustomFormat()) << "every format comes back";
+}
+
+TEST_F(ConversionStoryTest, SlowApplicationGetsItsClipboardBackAfterFiveHundredMs) {
+    w.os.desktop.SetProcessImage(sim::SimForegroundApp::kProcessId, u"C:\\Office\\WINWORD.EXE");
+    w.os.desktop.Find(w.editor->Window())->className = u"OpusApp";
+    w.os.desktop.PostToWindow(w.appWindow, msg::kForegroundChanged, w.editor->Window(), 0);
+    w.Settle(10);
+    ASSERT_TRUE(w.engine->ApplicationFlags().SlowClipboard);
+
+    UserClipboard(u"saved by the user");
+    w.document->SetText(u"Hello");
+    w.document->SelectAll();
+    WinKey(kUp);
+    EXPECT_EQ(Text(), u"HELLO");
+    w.Settle(300);
+    EXPECT_EQ(ClipboardText(), u"HELLO") << "not yet";
+    w.Settle(250);
+    EXPECT_EQ(ClipboardText(), u"saved by the user");
+}
+
+TEST_F(ConversionStoryTest, TwoConversionsInQuickSuccessionRestoreTheContentFromBeforeTheFirst) {
+    UserClipboard(u"first");
+    w.document->SetText(u"one");
+    w.document->SelectAll();
+    WinKey(kUp);
+    w.document->SelectAll();
+    WinKey(kUp);
+    w.Settle(600);
+    EXPECT_EQ(ClipboardText(), u"first");
+    EXPECT_TRUE(ClipboardHasCustomFormat());
+}
+
+TEST_F(ConversionStoryTest, EmptySelectionLeavesDocumentAndClipboardAsTheyWere) {
+    UserClipboard(u"kept");
+    w.document->SetText(u"untouched");
+    WinKey(kUp);
+    w.Settle(600);
+    EXPECT_EQ(Text(), u"untouched");
+    EXPECT_EQ(ClipboardText(), u"kept");
+    EXPECT_TRUE(ClipboardHasCustomFormat());
+}
+
+TEST_F(ConversionStoryTest, AnErrorHalfWayLeavesTheHookResumedAndNoKeyHeld) {
+    Type(u"GHBDTN");
+    int sent = 0;
+    // SendInput fails on the program's fifth key event: in the middle of the erasing.
+    w.os.keyInput.beforeSend = [&sent](const KeyEvent&) {
+        if (++sent == 5) throw std::runtime_error("SendInput failed");
+    };
+    WinShift();
+    w.os.keyInput.beforeSend = nullptr;
+    EXPECT_FALSE(w.engine->Hook().HookSuspended());
+    EXPECT_EQ(w.engine->Queue().Current, nullptr);
+    for (int code = 1; code < 256; ++code) {
+        EXPECT_FALSE(w.os.driver.IsDown(static_cast<std::uint8_t>(code))) << "key " << code << " stays held";
+    }
+    const std::u16string left = Text();
+    Type(u"X");
+    EXPECT_EQ(Text(), left + u"x") << "typing goes on";
+}
+
+class ConversionStoryDeTest : public ConversionStoryTest {
+protected:
+    ConversionStoryDeTest() : ConversionStoryTest({sim::kLayoutDe, sim::kLayoutUs}) {}
+};
+
+TEST_F(ConversionStoryDeTest, AltGrAndDeadKeysSurviveARoundTrip) {
+    w.os.keyboard.SetLayoutOfThread(sim::SimForegroundApp::kThreadId, sim::kLayoutDe);
+    w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutDe));
+    w.Settle(10);
+    Type(u"A");
+    AltGr('Q');
+    w.os.driver.Tap(220);  // the circumflex dead key of the German layout
+    Type(u"E");
+    ASSERT_EQ(Text(), u"a@ê");
+    WinShift();
+    EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
+    WinShift();
+    EXPECT_EQ(w.editor->Layout(), sim::kLayoutDe);
+    EXPECT_EQ(Text(), u"a@ê");
+}
+
+class ConversionStoryFrTest : public ConversionStoryTest {
+protected:
+    ConversionStoryFrTest() : ConversionStoryTest({sim::kLayoutUs, sim::kLayoutFr}) {}
+};
+
+TEST_F(ConversionStoryFrTest, AzertyBothWays) {
+    Type(u"QA");  // the keys at the US positions of Q and A
+    ASSERT_EQ(Text(), u"qa");
+    WinShift();
+    EXPECT_EQ(Text(), u"aq") << "the same keys in AZERTY";
+    WinShift();
+    EXPECT_EQ(Text(), u"qa");
+
+    w.os.driver.Tap(13);
+    w.document->SetText(u"aq");
+    w.document->SelectAll();
+    WinShift();
+    EXPECT_EQ(Text(), u"qa") << "a selection typed in AZERTY converts back to US";
+}
+
+}  // namespace
+}  // namespace kv

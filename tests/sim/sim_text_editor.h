@@ -1,0 +1,53 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/hook_api.h"
+#include "sim_devices.h"
+
+namespace kv::sim {
+
+// The text control of the foreground application: it receives the keys that reach the
+// application and types what its thread's layout makes of them, with a selection, Backspace,
+// and Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V through the simulated clipboard.
+class SimTextEditor {
+public:
+    SimTextEditor(SimKeyboard& layouts, SimClipboard& clipboard, std::uint32_t threadId, WindowHandle window)
+        : layouts_(layouts), clipboard_(clipboard), threadId_(threadId), window_(window) {}
+
+    // Feed it every event that reached the application.
+    void OnKey(const LowLevelKeyEvent& event);
+
+    const std::u16string& Text() const { return text_; }
+    void SetText(std::u16string text) {
+        text_ = std::move(text);
+        selectionStart_ = selectionEnd_ = text_.size();
+    }
+    void Select(std::size_t from, std::size_t to) {
+        selectionStart_ = from;
+        selectionEnd_ = to;
+    }
+    void SelectAll() { Select(0, text_.size()); }
+    std::u16string Selection() const { return text_.substr(selectionStart_, selectionEnd_ - selectionStart_); }
+    // The application does not answer the clipboard shortcuts (the clipboard stays untouched).
+    void SetIgnoresClipboardKeys(bool ignores) { ignoresClipboardKeys_ = ignores; }
+
+private:
+    void Insert(std::u16string_view text);
+    void CopySelection(bool cut);
+    void Paste();
+    bool Held(std::uint8_t vk) const { return (state_[vk] & 0x80) != 0; }
+
+    SimKeyboard& layouts_;
+    SimClipboard& clipboard_;
+    std::uint32_t threadId_;
+    WindowHandle window_;
+    std::u16string text_;
+    std::size_t selectionStart_ = 0;
+    std::size_t selectionEnd_ = 0;
+    std::array<std::uint8_t, 256> state_{};
+    bool ignoresClipboardKeys_ = false;
+};
+
+}  // namespace kv::sim
