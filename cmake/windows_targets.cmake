@@ -5,7 +5,7 @@ set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/win32/*.cpp)
 list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
 add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
-target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 winmm psapi version msimg32 comctl32)
+target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 winmm psapi version msimg32 comctl32 wininet)
 target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Version resource of one executable, with "ProductVersion" and "FileVersion" under 040904E4.

@@ -4,6 +4,7 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/keyboard_engine.h"
+#include "common/system_services.h"
 #include "app/messages.h"
 #include "dialogs/error_report.h"
 #include "platform/text.h"
@@ -68,6 +69,7 @@ int ApplicationShell::Run() {
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
     if (engine_) engine_->SetTrayIndicator(nullptr);
     tray_.reset();
+    links_.reset();
     engine_.reset();
     return 0;
 }
@@ -87,6 +89,7 @@ void ApplicationShell::CreateKeyboardEngine() {
         dataModule_.PopupMenuStyle() == MenuStyle::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XpOwnerDrawn});
     engine_->SetTrayIndicator(tray_.get());
     tray_->UpdateTrayIcon();
+    links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
     presetEffects_.SetEngine(engine_.get(), tray_.get());
 }
 
@@ -103,11 +106,48 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
         case TrayItem::Settings:
             app_.log.WriteLog(u"The settings window is not part of this build yet");
             break;
+        case TrayItem::WWW:
+            links_->OpenProductPage();
+            break;
+        case TrayItem::Forum:
+            links_->OpenForum();
+            break;
+        case TrayItem::RequestFeature:
+            links_->OpenFeatureRequest();
+            break;
+        case TrayItem::Mail:
+            links_->MailToMaker();
+            break;
+        case TrayItem::CheckNewVersion:
+            links_->CheckForUpdate(true);
+            break;
+        case TrayItem::ReportBug:
+            ReportBug(u"");
+            break;
         default:
             app_.log.WriteLog(u"Tray command " + Utf8ToUtf16(std::to_string(static_cast<int>(item))) +
                               u" has nothing to open in this build yet");
             break;
     }
+}
+
+void ApplicationShell::ReportBug(std::u16string_view errorText) {
+    if (!links_ || !engine_) return;
+    // Someone about to download the newer version needs no report of the old one.
+    if (links_->CheckForUpdate(false)) return;
+    const std::u16string body =
+        links_->BugReportBody(errorText, static_cast<std::uint32_t>(engine_->Model().Layout()));
+    Activation& activation = engine_->Switch();
+    const bool wasActive = activation.Active();
+    activation.SetActive(false);
+    try {
+        SendMail(app_.platform.shell, app_.messageBoxes, app_.lang, applicationWindow_,
+                 {links_->Addresses().supportMail, links_->BugReportSubject(), body, {}});
+    } catch (...) {
+        activation.SetActive(wasActive);
+        throw;
+    }
+    activation.SetActive(wasActive);
 }
 
 void ApplicationShell::Exit() {

@@ -7,6 +7,7 @@
 #include "app/app_forms.h"
 #include "app/data_module.h"
 #include "app/shell_preset_effects.h"
+#include "app/web_links.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
 #include "platform/types.h"
@@ -38,6 +39,10 @@ public:
     // Null before start-up has created it and after the way out has released it.
     KeyboardEngine* Engine() const { return engine_.get(); }
     TrayController* Tray() const { return tray_.get(); }
+    // Mails a report of the error, with a description of the system; the program is switched off
+    // while the mail dialog is open.
+    void ReportBug(std::u16string_view errorText);
+    WebLinks* Links() const { return links_.get(); }
     // A new interface language: menus and the action-kind names follow.
     void LocalizeMenus();
 
@@ -71,6 +76,7 @@ private:
     ShellPresetEffects presetEffects_;
     std::unique_ptr<KeyboardEngine> engine_;
     std::unique_ptr<TrayController> tray_;
+    std::unique_ptr<WebLinks> links_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

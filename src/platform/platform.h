@@ -4,6 +4,7 @@
 #include "platform/clock_api.h"
 #include "platform/files_api.h"
 #include "platform/hook_api.h"
+#include "platform/internet_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/library_api.h"
 #include "platform/process_api.h"
@@ -31,6 +32,7 @@ struct Platform {
     IShell& shell;
     IKeyboardHook& keyboardHook;
     ILibraryLoader& libraries;
+    IInternet& internet;
 };
 
 }  // namespace kv

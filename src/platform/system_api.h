@@ -15,6 +15,17 @@ struct OsVersion {
     std::uint32_t build = 0;
 };
 
+// What the bug report says about the system beyond its version number.
+struct OsEdition {
+    std::uint8_t productType = 1;  // VER_NT_WORKSTATION, VER_NT_DOMAIN_CONTROLLER, VER_NT_SERVER
+    std::u16string servicePack;    // "Service Pack 3"; empty when none
+};
+
+struct MemoryStatus {
+    std::uint64_t totalPhysical = 0;
+    std::uint64_t availablePhysical = 0;
+};
+
 class ISystemInfo {
 public:
     virtual ~ISystemInfo() = default;
@@ -40,6 +51,8 @@ public:
     // The system's Unicode case mapping of one character; characters without a case come back.
     virtual char16_t CharToUpper(char16_t c) const = 0;
     virtual char16_t CharToLower(char16_t c) const = 0;
+    virtual MemoryStatus Memory() const = 0;
+    virtual OsEdition Edition() const = 0;
 };
 
 class IMessageBoxes {

@@ -139,6 +139,8 @@ public:
     // Latin, Greek and Cyrillic, which is what the simulated layouts type.
     char16_t CharToUpper(char16_t c) const override;
     char16_t CharToLower(char16_t c) const override;
+    MemoryStatus Memory() const override { return {4ull << 30, 3ull << 30}; }
+    OsEdition Edition() const override { return {1, u""}; }
 
     // Arrangement and inspection.
     WindowHandle CreateWindow(std::u16string className, std::u16string caption, std::uint32_t processId,

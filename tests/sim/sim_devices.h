@@ -13,6 +13,7 @@
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/hook_api.h"
+#include "platform/internet_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/library_api.h"
 #include "platform/shell_api.h"
@@ -216,6 +217,30 @@ private:
     std::map<std::u16string, Library> libraries_;
     WindowHandle hookedWindow_ = kNoWindow;
     int loaded_ = 0;
+};
+
+// The internet: files served at URLs, and whether the machine is connected at all.
+class SimInternet : public IInternet {
+public:
+    bool Connected() const override { return connected_; }
+    std::optional<std::string> ReadOnce(std::u16string_view agent, std::u16string_view url,
+                                        std::size_t maxBytes) override {
+        requests_.push_back(std::u16string(url));
+        agents_.push_back(std::u16string(agent));
+        if (!connected_) return std::nullopt;
+        auto it = files_.find(std::u16string(url));
+        if (it == files_.end() || it->second.empty()) return std::nullopt;
+        return it->second.substr(0, maxBytes);
+    }
+    void SetConnected(bool connected) { connected_ = connected; }
+    void Serve(std::u16string url, std::string content) { files_[std::move(url)] = std::move(content); }
+    const std::vector<std::u16string>& Requests() const { return requests_; }
+    const std::vector<std::u16string>& Agents() const { return agents_; }
+
+private:
+    bool connected_ = true;
+    std::map<std::u16string, std::string> files_;
+    std::vector<std::u16string> requests_, agents_;
 };
 
 class SimShell : public IShell {

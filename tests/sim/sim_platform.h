@@ -26,8 +26,9 @@ public:
     SimSound sound{loop};
     SimShell shell;
     SimLibraryLoader libraries;
-    Platform platform{desktop, desktop,  registry, loop,     loop,      files, desktop,
-                      desktop, keyboard, keyInput, clipboard, sound,     shell, driver, libraries};
+    SimInternet internet;
+    Platform platform{desktop, desktop,  registry, loop,      loop,  files, desktop,   desktop,
+                      keyboard, keyInput, clipboard, sound, shell, driver, libraries, internet};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

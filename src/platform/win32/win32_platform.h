@@ -2,6 +2,7 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_internet.h"
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_library_loader.h"
 #include "platform/win32/win32_message_loop.h"
@@ -31,8 +32,9 @@ public:
     Win32Shell shell;
     Win32KeyboardHook keyboardHook;
     Win32LibraryLoader libraries;
-    Platform platform{windows,   processes, registry, clock, loop,         files,    system, messageBoxes,
-                      layouts,   keyInput,  clipboard, sound, shell, keyboardHook, libraries};
+    Win32Internet internet;
+    Platform platform{windows,  processes, registry,  clock, loop,  files,        system,    messageBoxes,
+                      layouts,  keyInput,  clipboard, sound, shell, keyboardHook, libraries, internet};
 };
 
 }  // namespace kv::win32

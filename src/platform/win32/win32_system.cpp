@@ -98,4 +98,19 @@ int Win32MessageBoxes::Show(WindowHandle owner, std::u16string_view text, std::u
     return MessageBoxW(ToHwnd(owner), t.c_str(), c.c_str(), flags);
 }
 
+OsEdition Win32SystemInfo::Edition() const {
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    // GetVersionEx lies about the version number to unmanifested programs, not about these.
+    if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return {};
+    return {info.wProductType, FromWide(info.szCSDVersion)};
+}
+
+MemoryStatus Win32SystemInfo::Memory() const {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status)) return {};
+    return {status.ullTotalPhys, status.ullAvailPhys};
+}
+
 }  // namespace kv::win32

@@ -17,6 +17,8 @@ public:
     std::string ToAnsi(std::u16string_view text) const override;
     char16_t CharToUpper(char16_t c) const override;
     char16_t CharToLower(char16_t c) const override;
+    MemoryStatus Memory() const override;
+    OsEdition Edition() const override;
     std::u16string FromAnsi(std::string_view text) const override;
 };
 

@@ -1,0 +1,180 @@
+#include "app/web_links.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "app/app_singletons.h"
+#include "common/system_services.h"
+#include "dialogs/wait_dialog.h"
+#include "platform/text.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::u16string_view kProduct = u"Tolvex";
+constexpr std::u16string_view kAgent = u"Karmux";
+constexpr std::size_t kVersionFileLimit = 10240;
+constexpr std::size_t kLongestVersion = 15;
+constexpr std::u16string_view kCpuKey = u"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+
+// The dotless number of a version, 0 when that is no number.
+std::uint64_t VersionNumber(std::u16string_view version) {
+    std::uint64_t number = 0;
+    bool digits = false;
+    for (char16_t c : version) {
+        if (c == u'.') continue;
+        if (c < u'0' || c > u'9') return 0;
+        number = number * 10 + static_cast<std::uint64_t>(c - u'0');
+        digits = true;
+    }
+    return digits ? number : 0;
+}
+
+std::u16string Number(std::uint64_t value) { return Utf8ToUtf16(std::to_string(value)); }
+
+std::u16string Hex8(std::uint32_t value) {
+    char buffer[9];
+    std::snprintf(buffer, sizeof buffer, "%08X", value);
+    return Utf8ToUtf16(buffer);
+}
+
+std::u16string Trimmed(std::u16string text) {
+    const auto first = text.find_first_not_of(u' ');
+    if (first == std::u16string::npos) return {};
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+std::u16string WindowsName(const OsVersion& version) {
+    const std::uint32_t v = version.major * 10 + version.minor;
+    switch (v) {
+        case 50: return u"Windows 2000";
+        case 51: return u"Windows XP";
+        case 52: return u"Windows Server 2003";
+        case 60: return u"Windows Vista";
+        case 61: return u"Windows 7";
+        case 62: return u"Windows 8";
+        case 63: return u"Windows 8.1";
+        case 100: return version.build >= 22000 ? u"Windows 11" : u"Windows 10";
+        default: return u"Windows " + Number(version.major) + u"." + Number(version.minor);
+    }
+}
+
+std::u16string ProductTypeName(std::uint8_t productType) {
+    switch (productType) {
+        case 1: return u"Workstation";
+        case 2: return u"Domain Controller";
+        case 3: return u"Server";
+        default: return u"";
+    }
+}
+
+// Each part of the report is computed on its own: one that fails is left out.
+void AppendPart(std::u16string& body, const std::function<std::u16string()>& part) {
+    try {
+        body += part();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+VersionFile ParseVersionFile(std::u16string_view text) {
+    const std::size_t lineBreak = text.find(u"\r\n");
+    if (lineBreak == std::u16string_view::npos) return {std::u16string(text), {}};
+    return {std::u16string(text.substr(0, lineBreak)), u"\r\n\r\n" + std::u16string(text.substr(lineBreak + 2))};
+}
+
+bool IsNewerVersion(std::u16string_view remote, std::u16string_view local) {
+    if (remote.empty() || remote.size() > kLongestVersion || remote == local) return false;
+    if (remote.size() != local.size()) return true;
+    return !(VersionNumber(remote) < VersionNumber(local));
+}
+
+MakerAddresses ReadMakerAddresses(const TAppIni& ini) {
+    std::u16string host = ini.ReadStringDef(u"WebHost", kDefaultMakerHost);
+    if (host.empty()) host = std::u16string(kDefaultMakerHost);
+    if (host.back() != u'/') host.push_back(u'/');
+    return {host, std::u16string(kDefaultSupportMail)};
+}
+
+void WebLinks::Open(const std::u16string& address) { app_.platform.shell.Open(applicationWindow_, address, u""); }
+
+void WebLinks::OpenProductPage() { Open(app_.preset.LocalizeWebAddress(addresses_.host + u"tolvex.html")); }
+void WebLinks::OpenForum() { Open(addresses_.host + u"forum/"); }
+void WebLinks::OpenFeatureRequest() { Open(addresses_.host + u"requestfeature/"); }
+
+void WebLinks::MailToMaker() {
+    const std::u16string version = GetProductVersion(app_.platform.files, app_.platform.processes.ExecutablePath());
+    Open(u"mailto:" + addresses_.supportMail + u"?subject=" + std::u16string(kProduct) + u" " + version);
+}
+
+std::u16string WebLinks::LocalVersion() const {
+    return GetFileVersionString(app_.platform.files, app_.platform.processes.ExecutablePath(), u"FileVersion");
+}
+
+bool WebLinks::CheckForUpdate(bool interactive) {
+    VersionFile file;
+    IInternet& internet = app_.platform.internet;
+    if (internet.Connected()) {
+        if (wait_) wait_->ShowWait(app_.lang.GetText(68, u"Please wait..."));
+        const std::optional<std::string> bytes =
+            internet.ReadOnce(kAgent, addresses_.host + u"verkv.txt", kVersionFileLimit);
+        if (bytes) file = ParseVersionFile(app_.platform.system.FromAnsi(*bytes));
+        if (wait_) wait_->CloseWait();
+    }
+    if (IsNewerVersion(file.remote, LocalVersion())) {
+        const std::u16string question =
+            TKvLang::FormatText(app_.lang.GetText(556, u"A new version %1 is available. Download it now?"),
+                                {file.remote}) +
+            file.notes;
+        if (!app_.messageBoxes.AskConfirm(question)) return false;
+        Open(addresses_.host + u"downloads.php?host=getnewver&name=kv_setup.exe");
+        return true;
+    }
+    if (interactive) app_.messageBoxes.ShowInformation(app_.lang.GetText(555, u"You have the newest version."));
+    return false;
+}
+
+std::u16string WebLinks::BugReportSubject() const {
+    return app_.lang.GetText(9, u"Error") + u" " + std::u16string(kProduct);
+}
+
+std::u16string WebLinks::BugReportBody(std::u16string_view errorText, std::uint32_t layout) const {
+    std::u16string body;
+    const Platform& p = app_.platform;
+    AppendPart(body, [&] {
+        return TKvLang::FormatText(app_.lang.GetText(301, u"%1: %2"), {std::u16string(kProduct), std::u16string(errorText)}) +
+               u"\r\n\r\n\r\n";
+    });
+    AppendPart(body, [&] {
+        return std::u16string(kProduct) + u" " + GetProductVersion(p.files, p.processes.ExecutablePath()) + u" (" +
+               LocalVersion() + u")";
+    });
+    AppendPart(body, [&] {
+        const OsVersion version = p.system.Version();
+        const OsEdition edition = p.system.Edition();
+        return u"\r\nOS: " + WindowsName(version) + u" " + ProductTypeName(edition.productType) + u" " +
+               edition.servicePack + u" (" + Number(version.build) + u")";
+    });
+    AppendPart(body, [&] {
+        const auto cpu = p.registry.OpenLocalMachineKeyReadOnly(kCpuKey);
+        if (!cpu) throw std::runtime_error("no processor key");
+        const auto name = cpu->ReadValue(u"ProcessorNameString");
+        const auto mhz = cpu->ReadValue(u"~MHz");
+        return u"\r\nCPU: " + Trimmed(name ? name->text : u"") + u" (" + Number(mhz ? mhz->dword : 0) + u")";
+    });
+    AppendPart(body, [&] {
+        const MemoryStatus memory = p.system.Memory();
+        return u"\r\nRAM: " + Number(memory.totalPhysical >> 20) + u" Mb (" + Number(memory.availablePhysical >> 20) +
+               u" Mb)";
+    });
+    AppendPart(body, [&] {
+        const Rect screen = p.windows.PrimaryScreen();
+        return u"\r\n" + Number(static_cast<std::uint64_t>(screen.right - screen.left)) + u"x" +
+               Number(static_cast<std::uint64_t>(screen.bottom - screen.top)) + u"  " + Hex8(layout);
+    });
+    return body;
+}
+
+}  // namespace kv

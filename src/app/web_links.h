@@ -1,0 +1,56 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/maker_addresses.h"
+#include "platform/types.h"
+
+namespace kv {
+
+class AppSingletons;
+class WaitDialog;
+
+// The first line of the version file is the newest version; the rest is its release notes.
+struct VersionFile {
+    std::u16string remote;
+    std::u16string notes;  // "\r\n\r\n" and the text after the first line; empty without one
+};
+VersionFile ParseVersionFile(std::u16string_view text);
+
+// Same length: newer unless the dotless number is smaller; other lengths: newer. Empty, equal
+// and over-long (more than 15 characters) versions are never newer.
+bool IsNewerVersion(std::u16string_view remote, std::u16string_view local);
+
+// The program's doors to the outside: web pages, mail, the update check and the bug report.
+class WebLinks {
+public:
+    WebLinks(AppSingletons& app, WindowHandle applicationWindow, MakerAddresses addresses)
+        : app_(app), applicationWindow_(applicationWindow), addresses_(std::move(addresses)) {}
+
+    // Null while there is no wait dialog; the check then shows none.
+    void SetWaitDialog(WaitDialog* wait) { wait_ = wait; }
+
+    void OpenProductPage();
+    void OpenForum();
+    void OpenFeatureRequest();
+    void MailToMaker();
+    // True when the user chose to download a newer version.
+    bool CheckForUpdate(bool interactive);
+    // The body of a bug report; `layout` is the keyboard model's current input layout.
+    std::u16string BugReportBody(std::u16string_view errorText, std::uint32_t layout) const;
+    std::u16string BugReportSubject() const;
+
+    const MakerAddresses& Addresses() const { return addresses_; }
+
+private:
+    void Open(const std::u16string& address);
+    std::u16string LocalVersion() const;
+
+    AppSingletons& app_;
+    WindowHandle applicationWindow_;
+    MakerAddresses addresses_;
+    WaitDialog* wait_ = nullptr;
+};
+
+}  // namespace kv
