@@ -26,6 +26,30 @@ target_link_libraries(Karmux PRIVATE kv_win32)
 target_link_options(Karmux PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(Karmux "Tolvex keyboard layout assistant")
 
+# The help files, compiled beside the program: help/en -> Karmux.chm, help/ru -> KarmuxRu.chm.
+find_program(KV_CHMCMD chmcmd)
+if(NOT KV_CHMCMD)
+  message(FATAL_ERROR "chmcmd, the compiler of the help files, was not found. Install the Debian package "
+                      "fp-utils (scripts/run and scripts/test install it).")
+endif()
+set(KV_HELP_FILES)
+file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+foreach(kv_help IN ITEMS "en;Karmux" "ru;KarmuxRu")
+  list(GET kv_help 0 kv_help_folder)
+  list(GET kv_help 1 kv_help_name)
+  file(GLOB kv_help_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/${kv_help_folder}/*)
+  # chmcmd writes the compiled file into its working folder.
+  add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${kv_help_name}.chm
+    COMMAND ${KV_CHMCMD} --verbosity 1 ${PROJECT_SOURCE_DIR}/help/${kv_help_folder}/${kv_help_name}.hhp
+    WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+    DEPENDS ${kv_help_sources}
+    COMMENT "Compiling the help file ${kv_help_name}.chm"
+    VERBATIM)
+  list(APPEND KV_HELP_FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${kv_help_name}.chm)
+endforeach()
+add_custom_target(kv_help DEPENDS ${KV_HELP_FILES})
+add_dependencies(Karmux kv_help)
+
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp)
 target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)
 target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})

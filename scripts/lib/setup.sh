@@ -5,7 +5,7 @@ export KV_ROOT
 
 KV_PACKAGES=(cmake make g++ python3 libgtest-dev googletest clang libclang-rt-14-dev
              mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-             wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick)
+             wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick fp-utils)
 
 kv_say() { printf '== %s\n' "$*" >&2; }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/app_forms.h"
+#include "platform/html_help_api.h"
 #include "platform/tray_api.h"
 #include "platform/types.h"
 
@@ -36,6 +37,8 @@ public:
     // The notification-area icon and the popup menus, owned by the windows side.
     virtual ITrayIcon& TrayIcon() = 0;
     virtual IPopupMenus& PopupMenus() = 0;
+    // The HTML help viewer, owned by the windows side: its windows must close before it goes.
+    virtual IHtmlHelp& HtmlHelp() = 0;
 };
 
 }  // namespace kv

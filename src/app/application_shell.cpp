@@ -28,7 +28,11 @@ constexpr std::uint32_t kStartupCompletionMs = 800;
 }  // namespace
 
 ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
-    : app_(app), windows_(windows), dataModule_(app), presetEffects_(app, *this, windows.LanguageTargets()) {}
+    : app_(app),
+      windows_(windows),
+      dataModule_(app),
+      presetEffects_(app, *this, windows.LanguageTargets()),
+      help_(app.platform.files, windows.HtmlHelp(), app.folders.appFolder) {}
 
 ApplicationShell::~ApplicationShell() = default;
 
@@ -105,6 +109,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::Settings:
             app_.log.WriteLog(u"The settings window is not part of this build yet");
+            break;
+        case TrayItem::Help:
+            help_.ShowHelp(0);
             break;
         case TrayItem::WWW:
             links_->OpenProductPage();

@@ -6,6 +6,7 @@
 
 #include "app/app_forms.h"
 #include "app/data_module.h"
+#include "app/help_router.h"
 #include "app/shell_preset_effects.h"
 #include "app/web_links.h"
 #include "indicators/tray_controller.h"
@@ -43,6 +44,7 @@ public:
     // while the mail dialog is open.
     void ReportBug(std::u16string_view errorText);
     WebLinks* Links() const { return links_.get(); }
+    HelpRouter& Help() { return help_; }
     // A new interface language: menus and the action-kind names follow.
     void LocalizeMenus();
 
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<KeyboardEngine> engine_;
     std::unique_ptr<TrayController> tray_;
     std::unique_ptr<WebLinks> links_;
+    HelpRouter help_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

@@ -27,6 +27,8 @@ void ShellPresetEffects::ApplyLanguage(std::int32_t languageId) {
     shell_.LocalizeMenus();
 }
 
+void ShellPresetEffects::ChooseHelpFile(std::int32_t languageId) { shell_.Help().SetHelpFile(languageId); }
+
 void ShellPresetEffects::UpdateTrayIcon() {
     if (tray_) tray_->UpdateTrayIcon();
 }

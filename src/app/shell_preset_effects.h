@@ -29,6 +29,7 @@ public:
     void LoadKeyboardDescription(const std::u16string& name) override;
     void RebuildKeyboardCharacters() override;
     void UpdateTrayIcon() override;
+    void ChooseHelpFile(std::int32_t languageId) override;
     void SetTrayIconVisible(bool visible) override;
 
 private:

@@ -152,8 +152,21 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
     return top;
 }
 
+// With the debug log on, what a menu offered, so a support case can tell what the user saw.
+void TrayController::LogMenu(const std::vector<MenuEntry>& menu) const {
+    if (!s_.app.log.IsOn()) return;
+    std::u16string line = u"Menu:";
+    for (const MenuEntry& entry : menu) {
+        if (!entry.visible || entry.separator) continue;
+        line += (line.size() > 5 ? u" | " : u" ") + entry.caption;
+    }
+    s_.app.log.WriteLog(line);
+}
+
 void TrayController::PopupTrayMenu() {
-    const int chosen = s_.menus.PopupAtCursor(TrayMenu(), MenuImageList::Main, s_.style, rightToLeft_);
+    const std::vector<MenuEntry> menu = TrayMenu();
+    LogMenu(menu);
+    const int chosen = s_.menus.PopupAtCursor(menu, MenuImageList::Main, s_.style, rightToLeft_);
     if (chosen > 0 && chosen <= kTrayItemCount) OnTrayCommand(static_cast<TrayItem>(chosen));
 }
 
@@ -198,6 +211,7 @@ void TrayController::RebuildActionsMenu() {
 
 void TrayController::PopupActionsMenu() {
     if (actionsMenuDirty_) RebuildActionsMenu();
+    LogMenu(actionsMenu_);
     const int chosen = s_.menus.PopupAtCursor(actionsMenu_, MenuImageList::ActLang, s_.style, rightToLeft_);
     if (chosen >= kActionItemBase) RunActionFromMenu(chosen - kActionItemBase);
 }

@@ -72,6 +72,7 @@ public:
 private:
     void ActionsChanged() override { actionsMenuDirty_ = true; }
     void RebuildActionsMenu();
+    void LogMenu(const std::vector<MenuEntry>& menu) const;
     void RunActionFromMenu(int position);
     std::u16string Text(std::int32_t number) const;
     std::u16string Caption(const TrayItemInfo& info) const;

@@ -60,10 +60,16 @@ std::u16string ClassNameOf(AppForm form) {
 }  // namespace
 
 Win32AppWindows::~Win32AppWindows() {
+    help_.reset();
     tray_.reset();
     for (auto& [form, window] : forms_) window->onDestroyed = nullptr;
     forms_.clear();
     applicationWindow_.reset();
+}
+
+IHtmlHelp& Win32AppWindows::HtmlHelp() {
+    if (!help_) help_ = std::make_unique<win32::Win32HtmlHelp>(applicationWindow_ ? applicationWindow_->Handle() : nullptr);
+    return *help_;
 }
 
 ITrayIcon& Win32AppWindows::TrayIcon() {

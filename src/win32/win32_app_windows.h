@@ -5,6 +5,7 @@
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
 #include "win32/form_window.h"
+#include "platform/win32/win32_html_help.h"
 #include "win32/win32_tray.h"
 
 namespace kv {
@@ -31,6 +32,7 @@ public:
     ILanguageTargets& LanguageTargets() override { return *this; }
     ITrayIcon& TrayIcon() override;
     IPopupMenus& PopupMenus() override { return menus_; }
+    IHtmlHelp& HtmlHelp() override;
 
 private:
     void LocalizeMenus() override {}
@@ -46,6 +48,7 @@ private:
     // Made on first use: it needs the message loop's windows, which exist from start-up on.
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
+    std::unique_ptr<win32::Win32HtmlHelp> help_;
 };
 
 }  // namespace kv::win32app

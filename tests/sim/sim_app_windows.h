@@ -32,6 +32,8 @@ public:
     ILanguageTargets& LanguageTargets() override { return *this; }
     ITrayIcon& TrayIcon() override { return tray_; }
     IPopupMenus& PopupMenus() override { return menus_; }
+    IHtmlHelp& HtmlHelp() override { return help_; }
+    SimHtmlHelp& Help() { return help_; }
 
     SimTrayIcon& Tray() { return tray_; }
     SimPopupMenus& Menus() { return menus_; }
@@ -58,6 +60,7 @@ private:
     bool realizedOffscreen_ = false;
     SimTrayIcon tray_;
     SimPopupMenus menus_;
+    SimHtmlHelp help_;
 };
 
 }  // namespace kv::sim

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/html_help_api.h"
 #include "platform/tray_api.h"
 
 namespace kv::sim {
@@ -60,6 +61,23 @@ public:
 private:
     std::deque<int> choices_;
     std::vector<Popup> popups_;
+};
+
+// The help viewer: what was asked to open.
+class SimHtmlHelp : public IHtmlHelp {
+public:
+    bool ShowContext(const std::u16string& file, int context) override {
+        shown.push_back(file);
+        contexts.push_back(context);
+        return true;
+    }
+    bool ShowContents(const std::u16string& file) override {
+        shown.push_back(file);
+        contexts.push_back(0);
+        return true;
+    }
+    std::vector<std::u16string> shown;
+    std::vector<int> contexts;
 };
 
 }  // namespace kv::sim

@@ -33,20 +33,28 @@ std::u16string TextOf(HWND window) {
 
 struct ClassSearch {
     const wchar_t* className;
+    bool visibleOnly = true;
     int count = 0;
 };
 
-BOOL CALLBACK CountVisibleOfClass(HWND window, LPARAM context) {
+BOOL CALLBACK CountOfClass(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<ClassSearch*>(context);
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
-    if (IsWindowVisible(window) && lstrcmpW(name, search->className) == 0) ++search->count;
+    if ((!search->visibleOnly || IsWindowVisible(window)) && lstrcmpW(name, search->className) == 0) ++search->count;
     return TRUE;
 }
 
+// Windows of this thread only: ctest runs other test processes with the same windows meanwhile.
 int VisibleThreadWindowsOfClass(const wchar_t* className) {
     ClassSearch search{className};
-    EnumThreadWindows(GetCurrentThreadId(), CountVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+    EnumThreadWindows(GetCurrentThreadId(), CountOfClass, reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+int ThreadWindowsOfClass(const wchar_t* className) {
+    ClassSearch search{className, false};
+    EnumThreadWindows(GetCurrentThreadId(), CountOfClass, reinterpret_cast<LPARAM>(&search));
     return search.count;
 }
 
@@ -123,7 +131,7 @@ TEST_F(WaitWindowTest, ShowWaitTwiceShowsOneWindowWithTheSecondTextAndCloseWaitR
     wait.CloseWait();
     PumpFor(os.loop, 50);
     EXPECT_EQ(VisibleThreadWindowsOfClass(L"TKvMessageWaitForm"), 0);
-    EXPECT_EQ(FindWindowW(L"TKvMessageWaitForm", nullptr), nullptr);
+    EXPECT_EQ(ThreadWindowsOfClass(L"TKvMessageWaitForm"), 0) << "destroyed, not only hidden";
 }
 
 struct CountingApplicationEnd : IApplicationEnd {

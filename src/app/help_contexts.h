@@ -1,0 +1,16 @@
+#pragma once
+// Help context numbers of the program's windows; the help projects map each one to a topic.
+
+namespace kv::help_context {
+
+inline constexpr int kWizard = 20;
+inline constexpr int kSettingsSounds = 70;
+inline constexpr int kSettingsMain = 80;
+inline constexpr int kSettingsHotkeys = 460;
+inline constexpr int kSettingsLanguage = 510;
+inline constexpr int kSettingsOther = 530;
+
+inline constexpr int kAll[] = {kWizard, kSettingsSounds, kSettingsMain, kSettingsHotkeys, kSettingsLanguage,
+                               kSettingsOther};
+
+}  // namespace kv::help_context

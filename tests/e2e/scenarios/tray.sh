@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The main door: the tray icon after start-up, its menu in the active language, the first-start
+# balloon once, a second start popping the menu up, and Exit from the menu.
+. "$(dirname "$0")/../support.sh"
+app="$E2E_WORK/app-tray"
+kv_install_app "$app"
+kv_reset_registry
+mkdir -p "$KV_ARTIFACTS"
+
+e2e_start karmux "$app/Karmux.exe" -DEBUG
+pid=$E2E_LAST_PID
+check e2e_wait_log "$app/Log.txt" ' : Run$' 10
+_icon_shown() { e2e_tray_icon_pos 0 >/dev/null; }
+check e2e_poll 5 0.2 _icon_shown
+e2e_screenshot "$KV_ARTIFACTS/tray-after-start.png"
+[ "$(e2e_reg_value "$KV_REG_KEY" FirstStart)" = 0x1 ] || fail "FirstStart is not 1 after the first start"
+
+# Right click: the tray menu, its captions from the English language file.
+check e2e_tray_click 0 3
+check e2e_wait_log "$app/Log.txt" ' : Menu: Turn Off \| ' 5
+e2e_screenshot "$KV_ARTIFACTS/tray-menu.png"
+e2e_key Escape
+menus=$(grep -c ' : Menu: ' "$app/Log.txt")
+
+# A second start pops the menu up in the running instance and ends at once.
+e2e_start second "$app/Karmux.exe"
+kv_wait_exit "$E2E_LAST_PID" 5 || fail "the second start did not end"
+_menu_again() { [ "$(grep -c ' : Menu: ' "$app/Log.txt")" -gt "$menus" ]; }
+check e2e_poll 5 0.1 _menu_again
+e2e_key Escape
+
+# Exit is the last item of the menu.
+check e2e_tray_click 0 3
+check e2e_poll 5 0.1 _menu_again
+sleep 0.3
+e2e_key Up Return
+kv_wait_exit "$pid" 5 || fail "Exit from the tray menu did not end the program"
+kv_log_in_order "$app/Log.txt" Run Finalize Stop || fail "no orderly way out: $(kv_log_texts "$app/Log.txt" | tail -n3)"
+
+# The first-start balloon is shown once in the life of the registry key.
+e2e_start karmux "$app/Karmux.exe" -DEBUG
+pid=$E2E_LAST_PID
+check e2e_wait_log "$app/Log.txt" ' : Run$' 10
+[ "$(e2e_reg_value "$KV_REG_KEY" FirstStart)" = 0x1 ] || fail "FirstStart changed on the second run"
+check e2e_wintool post class:TFirstForm 16 0 0
+kv_wait_exit "$pid" 5 || fail "the program did not end"
+e2e_log "PASS tray"

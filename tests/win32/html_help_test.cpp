@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/help_contexts.h"
+#include "common/paths.h"
+#include "platform/win32/win32_html_help.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_text.h"
+
+namespace kv {
+namespace {
+
+// The help files are compiled beside the test executable, as beside the program.
+std::u16string BuiltFile(const char16_t* name) {
+    win32::Win32Processes processes;
+    return FolderOf(processes.ExecutablePath()) + name;
+}
+
+std::string FirstBytes(const std::u16string& path, DWORD count) {
+    HANDLE file = CreateFileW(win32::W(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string head(count, '\0');
+    DWORD read = 0;
+    ReadFile(file, head.data(), count, &read, nullptr);
+    CloseHandle(file);
+    head.resize(read);
+    return head;
+}
+
+TEST(HtmlHelpTest, CompiledHelpFilesAreItsfFiles) {
+    for (const char16_t* name : {u"Karmux.chm", u"KarmuxRu.chm"}) {
+        EXPECT_EQ(FirstBytes(BuiltFile(name), 4), "ITSF") << win32::ToAnsiCodePage(name);
+    }
+}
+
+TEST(HtmlHelpTest, SystemViewerProvidesHtmlHelpW) {
+    win32::Win32HtmlHelp help;
+    EXPECT_TRUE(help.ViewerLoaded());
+}
+
+TEST(HtmlHelpTest, WindowContextsAndContentsOpenTheCompiledHelp) {
+    win32::Win32HtmlHelp help;
+    ASSERT_TRUE(help.ViewerLoaded());
+    const std::u16string file = BuiltFile(u"Karmux.chm");
+    EXPECT_TRUE(help.ShowContents(file));
+    for (const int context : help_context::kAll) EXPECT_TRUE(help.ShowContext(file, context)) << context;
+}
+
+TEST(HtmlHelpTest, UnmappedContextOpensNothing) {
+    win32::Win32HtmlHelp help;
+    ASSERT_TRUE(help.ViewerLoaded());
+    EXPECT_FALSE(help.ShowContext(BuiltFile(u"Karmux.chm"), 12345));
+}
+
+}  // namespace
+}  // namespace kv
