@@ -112,10 +112,12 @@ void TKvActionExecute::RunLanguageAction(const TKvAction& action) {
         case LangSubAction::SwitchToLayout:
             if (const LayoutHandle target = LayoutFromText(action.Text()); target != 0) s_.switcher.SwitchLayout(target);
             break;
+        case LangSubAction::ConvertSelection:
+            if (severalLayouts) ProcessSelection(sub);
+            break;
         default:
-            if (sub == kConvertSelectionMode || (sub >= 4 && sub <= 8)) {
-                if (severalLayouts) ProcessSelection(sub);
-            }
+            // Changing the case needs no second layout: a user with one layout wants it too.
+            if (sub >= 4 && sub <= 8) ProcessSelection(sub);
             break;
     }
 }

@@ -243,6 +243,22 @@ TEST_F(ConversionStoryTest, AnErrorHalfWayLeavesTheHookResumedAndNoKeyHeld) {
     EXPECT_EQ(Text(), left + u"x") << "typing goes on";
 }
 
+class OneLayoutStoryTest : public ConversionStoryTest {
+protected:
+    OneLayoutStoryTest() : ConversionStoryTest({sim::kLayoutUs}) {}
+};
+
+TEST_F(OneLayoutStoryTest, CaseChangesWorkWithASingleLayoutWhileLayoutConversionsDoNothing) {
+    w.document->SetText(u"Hello world. bye");
+    w.document->SelectAll();
+    WinKey(kUp);
+    EXPECT_EQ(Text(), u"HELLO WORLD. BYE");
+
+    w.document->SelectAll();
+    WinShift();
+    EXPECT_EQ(Text(), u"HELLO WORLD. BYE") << "no second layout to convert into";
+}
+
 class ConversionStoryDeTest : public ConversionStoryTest {
 protected:
     ConversionStoryDeTest() : ConversionStoryTest({sim::kLayoutDe, sim::kLayoutUs}) {}
