@@ -35,7 +35,7 @@ check e2e_poll 5 0.1 _menu_again
 sleep 0.3
 e2e_key Up Return
 kv_wait_exit "$pid" 5 || fail "Exit from the tray menu did not end the program"
-kv_log_in_order "$app/Log.txt" Run Finalize Stop || fail "no orderly way out: $(kv_log_texts "$app/Log.txt" | tail -n3)"
+kv_log_in_order "$app/Log.txt" Run Stop Finalize || fail "Exit did not switch off, then end: $(kv_log_texts "$app/Log.txt" | tail -n3)"
 
 # The first-start balloon is shown once in the life of the registry key.
 e2e_start karmux "$app/Karmux.exe" -DEBUG

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The update check from the tray menu against a version file on a local web server: a newer
+# version is offered with its release notes; with the server gone it says there is none.
+. "$(dirname "$0")/../support.sh"
+app="$E2E_WORK/app-update"
+kv_install_app "$app"
+kv_reset_registry
+site="$E2E_WORK/site"
+rm -rf "$site" && mkdir -p "$site"
+printf '9.9.9.9\r\nFaster conversions' >"$site/verkv.txt"
+port=$((20000 + RANDOM % 20000))
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >"$E2E_WORK/update-server.log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+_serving() { curl -sf "http://127.0.0.1:$port/verkv.txt" >/dev/null 2>&1 || python3 -c "import urllib.request,sys; urllib.request.urlopen('http://127.0.0.1:$port/verkv.txt')" 2>/dev/null; }
+check e2e_poll 5 0.1 _serving
+"$E2E_WINE" reg add "$KV_REG_KEY" /v WebHost /t REG_SZ /d "http://127.0.0.1:$port/" /f >/dev/null 2>&1 || fail "cannot set WebHost"
+
+e2e_start karmux "$app/Karmux.exe" -DEBUG
+pid=$E2E_LAST_PID
+check e2e_wait_log "$app/Log.txt" ' : Run$' 10
+_icon_shown() { e2e_tray_icon_pos 0 >/dev/null; }
+check e2e_poll 5 0.2 _icon_shown
+
+# Tray menu > Help > Check for a new version (the last item of the submenu).
+check_for_update() {
+    local menus
+    menus=$(grep -c ' : Menu: ' "$app/Log.txt")
+    e2e_tray_click 0 3 || return 1
+    _menu_open() { [ "$(grep -c ' : Menu: ' "$app/Log.txt")" -gt "$menus" ]; }
+    e2e_poll 5 0.1 _menu_open || return 1
+    sleep 0.3
+    e2e_key Down Down Down Down Down Right
+    sleep 0.2
+    e2e_key End Return
+}
+_box() { kv_window_title_is '#32770' "$1"; }
+
+check check_for_update
+check e2e_poll 10 0.2 _box Confirm
+text=$(e2e_dialog_text 'class:#32770' 65535)
+case "$text" in *"9.9.9.9"*"Faster conversions"*) ;; *) fail "question: [$text]" ;; esac
+grep -q 'GET /verkv.txt' "$E2E_WORK/update-server.log" || fail "the server saw no request"
+e2e_screenshot "$KV_ARTIFACTS/update-question.png"
+check e2e_wintool post 'class:#32770' 273 7 0   # WM_COMMAND IDNO: not now
+
+kill "$server" 2>/dev/null; wait "$server" 2>/dev/null
+check check_for_update
+check e2e_poll 10 0.2 _box Information
+text=$(e2e_dialog_text 'class:#32770' 65535)
+[ "$text" = "No newer version of Tolvex was found." ] || fail "offline answer: [$text]"
+check e2e_wintool post 'class:#32770' 273 1 0
+
+check e2e_wintool post class:TFirstForm 16 0 0
+kv_wait_exit "$pid" 5 || fail "the program did not end"
+e2e_log "PASS update_check"
