@@ -10,7 +10,10 @@
 
 namespace kv {
 
+class ErrorReport;
+class IErrorReportWindow;
 class ILanguageTargets;
+class IWaitWindows;
 
 // A form's messages for a part that lives outside the windows (the clipboard monitor): true when
 // handled, with the window procedure's result in the last argument.
@@ -39,6 +42,11 @@ public:
     virtual IPopupMenus& PopupMenus() = 0;
     // The HTML help viewer, owned by the windows side: its windows must close before it goes.
     virtual IHtmlHelp& HtmlHelp() = 0;
+    // The error report dialog is the form BugMessageForm; its buttons go to `report` (null
+    // detaches) and the window lives until that form is destroyed.
+    virtual IErrorReportWindow& ErrorReportWindow() = 0;
+    virtual void AttachErrorReport(ErrorReport* report) = 0;
+    virtual IWaitWindows& WaitWindows() = 0;
 };
 
 }  // namespace kv

@@ -4,6 +4,7 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/keyboard_engine.h"
+#include "common/paths.h"
 #include "common/system_services.h"
 #include "app/messages.h"
 #include "dialogs/error_report.h"
@@ -49,6 +50,7 @@ int ApplicationShell::Run() {
     applicationWindow_ = windows_.CreateApplicationWindow(kApplicationTitle);
     app_.messageBoxes.SetOwner(applicationWindow_);
     CreateForms();
+    CreateDialogs();
     StartCompanion();
     if (!terminated_) {
         CreateKeyboardEngine();
@@ -67,6 +69,7 @@ int ApplicationShell::Run() {
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
     // No hook and no library may outlive the program in other processes.
     if (engine_) engine_->Switch().Deactivate();
+    DestroyDialogs();
     DestroyForms();
     SaveSettingsAtExit();
     presetEffects_.SetEngine(nullptr, nullptr);
@@ -76,6 +79,28 @@ int ApplicationShell::Run() {
     links_.reset();
     engine_.reset();
     return 0;
+}
+
+void ApplicationShell::CreateDialogs() {
+    neverAsk_ = std::make_unique<NeverAskList>(app_.platform.files, app_.platform.system,
+                                               JoinPath(app_.appIni.DataFolder(), kNeverAskFileName));
+    neverAsk_->Load();
+    errorReportDialog_ = std::make_unique<ErrorReport>(windows_.ErrorReportWindow(), app_.lang, app_.platform.loop,
+                                                       *neverAsk_, static_cast<IBugReporter&>(*this),
+                                                       static_cast<IApplicationEnd&>(*this));
+    errorReportDialog_->ApplyLanguage();
+    windows_.AttachErrorReport(errorReportDialog_.get());
+    SetErrorReport(errorReportDialog_.get());
+    wait_ = std::make_unique<WaitDialog>(windows_.WaitWindows(), app_.lang);
+}
+
+// Before the forms: the report's window is one of them.
+void ApplicationShell::DestroyDialogs() {
+    SetErrorReport(nullptr);
+    windows_.AttachErrorReport(nullptr);
+    if (links_) links_->SetWaitDialog(nullptr);
+    wait_.reset();
+    errorReportDialog_.reset();
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
@@ -94,11 +119,13 @@ void ApplicationShell::CreateKeyboardEngine() {
     engine_->SetTrayIndicator(tray_.get());
     tray_->UpdateTrayIcon();
     links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
+    links_->SetWaitDialog(wait_.get());
     presetEffects_.SetEngine(engine_.get(), tray_.get());
 }
 
 void ApplicationShell::LocalizeMenus() {
     dataModule_.BuildActionKinds();
+    if (errorReportDialog_) errorReportDialog_->ApplyLanguage();
     if (tray_) tray_->LocalizeMenus();
 }
 

@@ -7,6 +7,9 @@
 #include "app/app_forms.h"
 #include "app/data_module.h"
 #include "app/help_router.h"
+#include "dialogs/error_report.h"
+#include "dialogs/never_ask_list.h"
+#include "dialogs/wait_dialog.h"
 #include "app/shell_preset_effects.h"
 #include "app/web_links.h"
 #include "indicators/tray_controller.h"
@@ -22,7 +25,7 @@ class KeyboardEngine;
 class TrayController;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
-class ApplicationShell : private ITrayCommands {
+class ApplicationShell : private ITrayCommands, public IBugReporter, private IApplicationEnd {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -42,7 +45,7 @@ public:
     TrayController* Tray() const { return tray_.get(); }
     // Mails a report of the error, with a description of the system; the program is switched off
     // while the mail dialog is open.
-    void ReportBug(std::u16string_view errorText);
+    void ReportBug(std::u16string_view errorText) override;
     WebLinks* Links() const { return links_.get(); }
     HelpRouter& Help() { return help_; }
     // A new interface language: menus and the action-kind names follow.
@@ -68,6 +71,9 @@ private:
     void CompleteStartup();
     void CreateKeyboardEngine();
     void RunTrayCommand(TrayItem item) override;
+    void TerminateApplication() override { Terminate(); }
+    void CreateDialogs();
+    void DestroyDialogs();
     void Exit();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
@@ -80,6 +86,9 @@ private:
     std::unique_ptr<TrayController> tray_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
+    std::unique_ptr<NeverAskList> neverAsk_;
+    std::unique_ptr<ErrorReport> errorReportDialog_;
+    std::unique_ptr<WaitDialog> wait_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;

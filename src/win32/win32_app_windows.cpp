@@ -1,6 +1,9 @@
 #include "win32/win32_app_windows.h"
 
 #include "app/application_shell.h"
+#include "dialogs/error_report.h"
+#include "platform/error.h"
+#include "win32/message_window.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -67,6 +70,30 @@ Win32AppWindows::~Win32AppWindows() {
     applicationWindow_.reset();
 }
 
+IErrorReportWindow& Win32AppWindows::ErrorReportWindow() {
+    auto it = forms_.find(AppForm::BugMessageForm);
+    if (it == forms_.end()) throw KvError(u"The error report window does not exist");
+    return static_cast<win32app::ErrorReportWindow&>(*it->second);
+}
+
+void Win32AppWindows::AttachErrorReport(ErrorReport* report) {
+    auto it = forms_.find(AppForm::BugMessageForm);
+    if (it == forms_.end()) return;
+    auto& window = static_cast<win32app::ErrorReportWindow&>(*it->second);
+    if (!report) {
+        window.onSend = window.onTerminate = window.onLanguageChanged = nullptr;
+        return;
+    }
+    window.onSend = [report] { report->SendReport(); };
+    window.onTerminate = [report] { report->TerminateApplication(); };
+    window.onLanguageChanged = [report] { report->ApplyLanguage(); };
+}
+
+IWaitWindows& Win32AppWindows::WaitWindows() {
+    if (!waits_) waits_ = std::make_unique<Win32WaitWindows>(loop_, applicationWindow_ ? applicationWindow_->Handle() : nullptr);
+    return *waits_;
+}
+
 IHtmlHelp& Win32AppWindows::HtmlHelp() {
     if (!help_) help_ = std::make_unique<win32::Win32HtmlHelp>(applicationWindow_ ? applicationWindow_->Handle() : nullptr);
     return *help_;
@@ -85,6 +112,15 @@ WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title)
 }
 
 void Win32AppWindows::CreateForm(AppForm form) {
+    HWND owner = applicationWindow_ ? applicationWindow_->Handle() : nullptr;
+    if (form == AppForm::BugMessageForm) {
+        forms_[form] = std::make_unique<win32app::ErrorReportWindow>(loop_, owner);
+        return;
+    }
+    if (form == AppForm::MessageForm) {
+        forms_[form] = std::make_unique<MessageWindow>(loop_, owner, lang_);
+        return;
+    }
     auto window = std::make_unique<RoutingWindow>(
         loop_, ClassNameOf(form), shell_, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
     if (form == AppForm::FirstForm) {
@@ -113,7 +149,8 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
     std::vector<ILocalizedForm*> forms;
     for (auto& [form, window] : forms_) {
         if (form == AppForm::FirstForm || form == AppForm::DataDM) continue;  // not base forms
-        forms.push_back(static_cast<RoutingWindow*>(window.get()));
+        // The dialogs take their texts from their own logic.
+        if (auto* routing = dynamic_cast<RoutingWindow*>(window.get())) forms.push_back(routing);
     }
     return forms;
 }

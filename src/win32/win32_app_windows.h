@@ -6,6 +6,8 @@
 #include "resources/language_apply.h"
 #include "win32/form_window.h"
 #include "platform/win32/win32_html_help.h"
+#include "win32/error_report_window.h"
+#include "win32/wait_window.h"
 #include "win32/win32_tray.h"
 
 namespace kv {
@@ -33,6 +35,9 @@ public:
     ITrayIcon& TrayIcon() override;
     IPopupMenus& PopupMenus() override { return menus_; }
     IHtmlHelp& HtmlHelp() override;
+    IErrorReportWindow& ErrorReportWindow() override;
+    void AttachErrorReport(ErrorReport* report) override;
+    IWaitWindows& WaitWindows() override;
 
 private:
     void LocalizeMenus() override {}
@@ -49,6 +54,7 @@ private:
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
+    std::unique_ptr<Win32WaitWindows> waits_;
 };
 
 }  // namespace kv::win32app

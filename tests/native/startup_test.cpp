@@ -279,3 +279,28 @@ TEST(CharsetTest, LanguageChoosesTheFontCharset) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(StartupTest, AnExceptionThatReachesTheLoopIsLoggedAndShownInTheErrorReport) {
+    os.InstallCompanion();
+    os.loop.SetRunLimit(3000);
+    bool raised = false;
+    os.loop.StartTimer(1000, [&] {
+        if (!raised) shell->OnUnhandledException(u"Access violation at 0042");
+        raised = true;
+    });
+    os.loop.StartTimer(2000, [&] {
+        os.desktop.PostToWindow(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
+    });
+    Start();
+    EXPECT_EQ(windows.ErrorWindow().shown, 1);
+    EXPECT_NE(windows.ErrorWindow().message.find(u"Access violation at 0042"), std::u16string::npos);
+    const auto log = Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), u"Exception : Access violation at 0042"), log.end());
+    EXPECT_EQ(windows.AttachedErrorReport(), nullptr) << "detached before its window goes";
+}
+
+}  // namespace
+}  // namespace kv

@@ -5,6 +5,8 @@
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
+#include "dialogs/error_report.h"
+#include "dialogs/wait_dialog.h"
 #include "sim_tray.h"
 
 namespace kv {
@@ -13,6 +15,45 @@ class TKvLang;
 }
 
 namespace kv::sim {
+
+// The error report dialog: what it shows, and a modal loop that returns at once.
+class SimErrorReportWindow : public IErrorReportWindow {
+public:
+    bool IsVisible() const override { return false; }
+    void SetCaption(std::u16string_view text) override { caption = text; }
+    void SetMessageText(std::u16string_view text) override { message = text; }
+    void SetCloseButtonText(std::u16string_view) override {}
+    void SetSendButtonText(std::u16string_view) override {}
+    void SetTerminateButtonText(std::u16string_view) override {}
+    void SetNeverAskText(std::u16string_view) override {}
+    bool NeverAskChecked() const override { return false; }
+    void Repaint() override {}
+    void ShowModal() override { ++shown; }
+    void CloseModal() override {}
+    std::u16string caption, message;
+    int shown = 0;
+};
+
+// Wait dialogs that only count themselves.
+class SimWaitWindows : public IWaitWindows {
+public:
+    class Window : public IWaitWindow {
+    public:
+        explicit Window(SimWaitWindows& owner) : owner_(owner) { ++owner_.open; }
+        ~Window() override { --owner_.open; }
+        void CenterOnWorkArea() override {}
+        void SetMessageText(std::u16string_view text) override { owner_.texts.emplace_back(text); }
+        void StartRunningLine() override {}
+        void ShowModeless() override {}
+        void Repaint() override {}
+    private:
+        SimWaitWindows& owner_;
+    };
+    std::unique_ptr<IWaitWindow> CreateWaitWindow() override { return std::make_unique<Window>(*this); }
+    void RepaintActiveForm() override {}
+    int open = 0;
+    std::vector<std::u16string> texts;
+};
 
 // The program's windows on the simulated desktop, wired to the shell as the Win32 ones are.
 class SimAppWindows : public IAppWindows, private ILanguageTargets {
@@ -34,6 +75,12 @@ public:
     IPopupMenus& PopupMenus() override { return menus_; }
     IHtmlHelp& HtmlHelp() override { return help_; }
     SimHtmlHelp& Help() { return help_; }
+    IErrorReportWindow& ErrorReportWindow() override { return errorWindow_; }
+    void AttachErrorReport(ErrorReport* report) override { errorReport_ = report; }
+    IWaitWindows& WaitWindows() override { return waits_; }
+    SimErrorReportWindow& ErrorWindow() { return errorWindow_; }
+    ErrorReport* AttachedErrorReport() const { return errorReport_; }
+    SimWaitWindows& Waits() { return waits_; }
 
     SimTrayIcon& Tray() { return tray_; }
     SimPopupMenus& Menus() { return menus_; }
@@ -61,6 +108,9 @@ private:
     SimTrayIcon tray_;
     SimPopupMenus menus_;
     SimHtmlHelp help_;
+    SimErrorReportWindow errorWindow_;
+    ErrorReport* errorReport_ = nullptr;
+    SimWaitWindows waits_;
 };
 
 }  // namespace kv::sim
