@@ -47,7 +47,11 @@ foreach(kv_help IN ITEMS "en;Karmux" "ru;KarmuxRu")
     VERBATIM)
   list(APPEND KV_HELP_FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${kv_help_name}.chm)
 endforeach()
-add_custom_target(kv_help DEPENDS ${KV_HELP_FILES})
+# The notices of third-party material travel with the program.
+add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/ThirdPartyNotices.txt ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/
+  DEPENDS ${PROJECT_SOURCE_DIR}/ThirdPartyNotices.txt VERBATIM)
+add_custom_target(kv_help DEPENDS ${KV_HELP_FILES} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt)
 add_dependencies(Karmux kv_help)
 
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp)
