@@ -25,6 +25,7 @@ constexpr std::u16string_view kUnsupportedSystemText =
 constexpr int kCompanionLookups = 51;
 constexpr std::uint32_t kCompanionLookupPauseMs = 100;
 constexpr std::uint32_t kStartupCompletionMs = 800;
+constexpr std::uint32_t kPopupActionsMs = 2000;
 
 }  // namespace
 
@@ -67,6 +68,7 @@ int ApplicationShell::Run() {
     app_.platform.loop.Run();
     app_.log.WriteLog(u"Finalize");
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
+    SetActionsMenuTimer(false);
     // No hook and no library may outlive the program in other processes.
     if (engine_) engine_->Switch().Deactivate();
     DestroyDialogs();
@@ -184,6 +186,17 @@ void ApplicationShell::ReportBug(std::u16string_view errorText) {
     activation.SetActive(wasActive);
 }
 
+// The library asks for the actions menu after a pause (1192) or takes the request back (1193).
+void ApplicationShell::SetActionsMenuTimer(bool on) {
+    if (popupActionsTimer_) app_.platform.loop.StopTimer(*popupActionsTimer_);
+    popupActionsTimer_.reset();
+    if (!on) return;
+    popupActionsTimer_ = app_.platform.loop.StartTimer(kPopupActionsMs, [this] {
+        SetActionsMenuTimer(false);
+        if (tray_) tray_->PopupActionsMenu();
+    });
+}
+
 void ApplicationShell::Exit() {
     if (engine_) engine_->Switch().Deactivate();
     Terminate();
@@ -283,6 +296,10 @@ bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_
     // The running instance answers a second start; its tray reaction grows with the tray.
     if (message == msg::kSecondInstance) {
         if (tray_) tray_->OnSecondInstance();
+        return true;
+    }
+    if (message == msg::kActionsMenuTimerStart || message == msg::kActionsMenuTimerStop) {
+        SetActionsMenuTimer(message == msg::kActionsMenuTimerStart);
         return true;
     }
     return engine_ != nullptr && DispatchLibraryMessage(*engine_, message, wParam, lParam);

@@ -73,6 +73,7 @@ private:
     void RunTrayCommand(TrayItem item) override;
     void TerminateApplication() override { Terminate(); }
     void CreateDialogs();
+    void SetActionsMenuTimer(bool on);
     void DestroyDialogs();
     void Exit();
     void LoadLanguagesAndSettings();
@@ -95,6 +96,7 @@ private:
     bool startupComplete_ = false;
     int formsCreated_ = 0;
     std::optional<TimerId> startupCompletionTimer_;
+    std::optional<TimerId> popupActionsTimer_;
     IErrorReportSink* errorReport_ = nullptr;
 };
 

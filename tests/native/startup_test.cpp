@@ -304,3 +304,29 @@ TEST_F(StartupTest, AnExceptionThatReachesTheLoopIsLoggedAndShownInTheErrorRepor
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(StartupTest, LibraryAsksForTheActionsMenuAfterTwoSecondsUnlessItTakesItBack) {
+    os.InstallCompanion();
+    os.loop.SetRunLimit(9000);
+    int step = 0;
+    os.loop.StartTimer(1000, [&] {
+        const WindowHandle app = os.desktop.FindTopLevelWindow(u"TApplication", u"Tolvex");
+        if (step == 0) os.desktop.PostToWindow(app, msg::kActionsMenuTimerStart, 0, 0);  // at 1 s
+        if (step == 4) os.desktop.PostToWindow(app, msg::kActionsMenuTimerStart, 0, 0);  // at 5 s
+        if (step == 5) os.desktop.PostToWindow(app, msg::kActionsMenuTimerStop, 0, 0);   // at 6 s
+        if (step == 8) {
+            os.desktop.PostToWindow(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose,
+                                    0, 0);
+        }
+        ++step;
+    });
+    Start();
+    ASSERT_EQ(windows.Menus().Popups().size(), 1u) << "the second request was taken back in time";
+    EXPECT_EQ(windows.Menus().Popups()[0].images, MenuImageList::ActLang);
+}
+
+}  // namespace
+}  // namespace kv
