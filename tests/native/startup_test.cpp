@@ -4,6 +4,7 @@
 
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
+#include "app/keyboard_engine.h"
 #include "app/messages.h"
 #include "platform/win_constants.h"
 #include "resources/lang_flags.h"
@@ -326,6 +327,34 @@ TEST_F(StartupTest, LibraryAsksForTheActionsMenuAfterTwoSecondsUnlessItTakesItBa
     Start();
     ASSERT_EQ(windows.Menus().Popups().size(), 1u) << "the second request was taken back in time";
     EXPECT_EQ(windows.Menus().Popups()[0].images, MenuImageList::ActLang);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(StartupTest, BugReportSwitchesTheSystemOffWhileTheMailDialogIsOpen) {
+    os.InstallCompanion();
+    os.loop.SetRunLimit(4000);
+    bool activeDuringMail = true;
+    os.shell.whileMailDialogOpen = [&] { activeDuringMail = shell->Engine()->Switch().Active(); };
+    bool reported = false;
+    bool activeAfter = false;
+    os.loop.StartTimer(1000, [&] {
+        if (reported) return;
+        reported = true;
+        shell->ReportBug(u"Access violation");
+        activeAfter = shell->Engine()->Switch().Active();
+        os.desktop.PostToWindow(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
+    });
+    Start();
+    ASSERT_EQ(os.shell.Mails().size(), 1u);
+    EXPECT_EQ(os.shell.Mails()[0].to, u"support@tolvex.example");
+    EXPECT_NE(os.shell.Mails()[0].body.find(u"Access violation"), std::u16string::npos);
+    EXPECT_FALSE(activeDuringMail);
+    EXPECT_TRUE(activeAfter) << "on again afterwards";
 }
 
 }  // namespace

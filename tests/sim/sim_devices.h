@@ -257,7 +257,10 @@ public:
     void MailSendWithDialog(WindowHandle, const MailMessage& message) override {
         calls_.push_back(u"send");
         mails_.push_back(message);
+        if (whileMailDialogOpen) whileMailDialogOpen();
     }
+    // Runs while the (modal) mail dialog would be open.
+    std::function<void()> whileMailDialogOpen;
     void MailLogoff(WindowHandle) override { calls_.push_back(u"logoff"); }
 
     void FailElevation(std::u16string systemText) { elevationError_ = std::move(systemText); }

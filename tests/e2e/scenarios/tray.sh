@@ -58,4 +58,7 @@ sleep 1.5
 ! _balloon_shown || fail "the first-start balloon came back"
 check e2e_wintool post class:TFirstForm 16 0 0
 kv_wait_exit "$pid" 5 || fail "the program did not end"
+# The flag strip the language icon draws from, enlarged for review.
+convert "$KV_ROOT/src/win32/res/flags.bmp" -filter point -resize 800% "$KV_ARTIFACTS/flags-strip-x8.png" ||
+    fail "cannot render the flag strip"
 e2e_log "PASS tray"
