@@ -11,7 +11,7 @@ per_call() {
     valgrind --tool=callgrind --callgrind-out-file="$out/cg" "$bin/$1" --benchmark_filter="$2" \
         --benchmark_min_time=0.01 >/dev/null 2>&1
     callgrind_annotate --inclusive=yes --tree=caller "$out/cg" 2>/dev/null |
-        awk -v fn="$3" '
+        awk -v fn="$3" -v bench="$2" '
             # A block lists the callers ("<", with call counts) above the function itself ("*").
             /^ *[0-9,]+ .* < / { n = $0; sub(/.*\(/, "", n); sub(/x\).*/, "", n); gsub(",", "", n); calls += n; next }
             /^ *[0-9,]+ .* \* / {
@@ -19,7 +19,7 @@ per_call() {
                 calls = 0; next
             }
             { calls = 0 }
-            END { if (all) printf "%-40s %6.0f instructions per call (%d calls)\n", fn, total / all, all }'
+            END { if (all) printf "%-40s %-22s %6.0f instructions per call (%d calls)\n", fn, bench, total / all, all }'
 }
 
 per_call kv_hook_event_bench LetterEvent 'KeyboardHookProcedure::OnKeyEvent'
