@@ -174,7 +174,7 @@ protected:
         }
         if (message == WM_DRAWITEM) {
             const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (images_.Handle()) {
+            if (images_.Handle() && static_cast<int>(draw->itemData) >= 0) {
                 ImageList_Draw(images_.Handle(), static_cast<int>(draw->itemData), draw->hDC, draw->rcItem.left,
                                draw->rcItem.top, ILD_TRANSPARENT);
             }
@@ -208,11 +208,11 @@ HMENU BuildMenu(const std::vector<MenuEntry>& items) {
             info.dwTypeData = const_cast<wchar_t*>(win32::W(entry.caption));
             info.wID = static_cast<UINT>(entry.id);
             info.fState = (entry.enabled ? MFS_ENABLED : MFS_DISABLED) | (entry.checked ? MFS_CHECKED : 0);
-            info.dwItemData = static_cast<ULONG_PTR>(entry.image);
-            if (entry.image >= 0) {
-                info.fMask |= MIIM_BITMAP;
-                info.hbmpItem = HBMMENU_CALLBACK;
-            }
+            // Items without an image reserve the image column too: a menu that lays text out after
+            // the widest image would otherwise cut the longest caption of an item without one.
+            info.dwItemData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(entry.image));
+            info.fMask |= MIIM_BITMAP;
+            info.hbmpItem = HBMMENU_CALLBACK;
             if (!entry.submenu.empty()) {
                 info.fMask |= MIIM_SUBMENU;
                 info.hSubMenu = BuildMenu(entry.submenu);  // owned by the parent menu from here on
