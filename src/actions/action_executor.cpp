@@ -139,7 +139,7 @@ void TKvActionExecute::ConvertTypedText() {
         for (int code = 1; code <= 255 && !typed.Full(); ++code) {
             const TKvBtn* key = s_.model.Btn(static_cast<std::uint8_t>(code));
             if (key == nullptr || !key->Pressed()) continue;
-            const TKvBtn& position = key->Shape() ? *key->Shape() : *key;
+            const TKvBtn& position = key->PositionKey();
             typed.Append(true, position.Extended(), position.Vk());
         }
         typed.TypedRecording = false;

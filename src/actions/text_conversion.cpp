@@ -20,8 +20,7 @@ std::array<std::uint8_t, 256> KeyPositions(const TKvKeyboard& model) {
     std::array<std::uint8_t, 256> positions{};
     for (int code = 0; code < 256; ++code) {
         const TKvBtn* key = model.Btn(static_cast<std::uint8_t>(code));
-        positions[static_cast<std::size_t>(code)] =
-            key && key->Shape() ? key->Shape()->Vk() : static_cast<std::uint8_t>(code);
+        positions[static_cast<std::size_t>(code)] = key ? key->PositionKey().Vk() : static_cast<std::uint8_t>(code);
     }
     return positions;
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/foreground.h"
+#include "common/paths.h"
 #include "common/foreground_flags.h"
 #include "hook/typed_key_buffer.h"
 #include "keyboard/char_upper.h"
@@ -57,11 +58,6 @@ std::u16string UpperCase(std::u16string_view text) {
     return upper;
 }
 
-std::u16string_view FileNamePart(std::u16string_view path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
-    return slash == std::u16string_view::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 ForegroundTracker::ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypedKeyBuffer& typed,
@@ -95,7 +91,7 @@ void ForegroundTracker::TrackForeground(WindowHandle window) {
         return;
     }
     const std::u16string className = platform_.windows.WindowClassName(window);
-    const std::u16string_view exeName = FileNamePart(path);
+    const std::u16string_view exeName = FileNameOf(path);
     ShowApplicationIcon(icons_ ? icons_->ForApplication(exeName, className) : nullptr);
     ClassifyApplication(exeName, className);
 }

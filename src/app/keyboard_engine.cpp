@@ -1,17 +1,13 @@
 #include "app/keyboard_engine.h"
 
 #include "app/app_singletons.h"
+#include "common/paths.h"
 
 namespace kv {
 
 namespace {
 constexpr std::u16string_view kStandardKeyboard = u"Standard";
 constexpr std::uint32_t kVistaPollMs = 300;
-
-std::u16string ExecutableName(std::u16string_view path) {
-    const std::size_t slash = path.find_last_of(u"\\/");
-    return std::u16string(slash == std::u16string_view::npos ? path : path.substr(slash + 1));
-}
 }  // namespace
 
 KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow)
@@ -29,7 +25,7 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow)
       switcher_(app.platform, app.preset, *this, *this, *this, app.isVistaOrLater),
       executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, *this, app.platform.loop}),
       activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
-      tracker_(app.platform, flags_, typed_, *model_, *this, ExecutableName(app.platform.processes.ExecutablePath())),
+      tracker_(app.platform, flags_, typed_, *model_, *this, std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.system, app.clipboardFormats, clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
       selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.system}) {

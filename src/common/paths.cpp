@@ -12,6 +12,11 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
     return WithTrailingBackslash(folder) + std::u16string(name);
 }
 
+std::u16string_view FileNameOf(std::u16string_view filePath) {
+    const auto pos = filePath.find_last_of(u"\\/");
+    return pos == std::u16string_view::npos ? filePath : filePath.substr(pos + 1);
+}
+
 std::u16string FolderOf(std::u16string_view filePath) {
     auto pos = filePath.find_last_of(u"\\/");
     if (pos == std::u16string_view::npos) return {};

@@ -40,8 +40,6 @@ std::uint8_t NumericPadCode(std::uint8_t code) {
 
 bool IsKeyUpMessage(std::uint32_t message) { return message == win::kWmKeyUp || message == win::kWmSysKeyUp; }
 
-const TKvBtn& PositionKey(const TKvBtn& key) { return key.Shape() ? *key.Shape() : key; }
-
 // The depth counter follows every return path, exceptions included.
 class DepthGuard {
 public:
@@ -258,7 +256,7 @@ void KeyboardHookProcedure::StartTypedRun() noexcept {
 }
 
 void KeyboardHookProcedure::AppendEntry(const TKvBtn& key, bool isUp) noexcept {
-    const TKvBtn& position = PositionKey(key);
+    const TKvBtn& position = key.PositionKey();
     s_.typed.Append(isUp, position.Extended(), position.Vk());
 }
 

@@ -1,6 +1,7 @@
 // Loading a keyboard geometry into the model.
 #include "common/busy_cursor.h"
 #include "common/message_boxes.h"
+#include "common/paths.h"
 #include "keyboard/default_key_names.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/keyboard_geometry.h"
@@ -83,8 +84,7 @@ void TKvKeyboard::Resize(std::int32_t width, std::int32_t height) {
 void TKvKeyboard::LoadBackground(const std::u16string& path) {
     if (path.empty()) return;
     if (!canvas_.LoadPicture(path)) throw KvError(u"the picture " + path + u" cannot be loaded.");
-    const std::size_t slash = path.find_last_of(u"\\/");
-    backgroundFile_ = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    backgroundFile_ = std::u16string(FileNameOf(path));
 }
 
 void TKvKeyboard::ClearKeys() {

@@ -24,6 +24,9 @@ public:
     // The key whose outline and position this key is drawn and hit-tested with: itself, the key
     // at its physical position in the current layout, or none when another key took its place.
     TKvBtn* Shape() const { return shape_; }
+    // The key that stands for this one's physical position (its code is the US-layout code of
+    // the place): the shape when it has one, else the key itself.
+    const TKvBtn& PositionKey() const { return shape_ ? *shape_ : *this; }
     // Set from each real key event and from the part of a split key the mouse is over.
     bool Extended() const { return extended_; }
     void SetExtended(bool extended) { extended_ = extended; }

@@ -49,31 +49,31 @@ inline std::string IconFile(std::uint32_t imageBytes = 40) {
            Le32(22) + std::string(imageBytes, '\x01');
 }
 
-struct PackEntrySpec {
+struct PackEntryLayout {
     std::uint16_t modifiers = 0;
     std::uint8_t keyCode = 0;
     std::string hint;
 };
 
-struct PackSpec {
+struct PackLayout {
     std::string exeName;
     std::string windowClass;
     std::string comment;
     std::string icon;  // the bytes of an icon file, empty for none
-    std::vector<PackEntrySpec> entries;
+    std::vector<PackEntryLayout> entries;
     std::string strip;
     std::optional<std::uint16_t> iconSizeField;  // written instead of the icon's size
     std::optional<std::uint16_t> countField;     // written instead of the number of entries
 };
 
-inline std::string PackFile(const PackSpec& spec) {
-    std::string bytes = "PNI1" + ShortString(spec.exeName) + ShortString(spec.windowClass) + ShortString(spec.comment);
-    bytes += Le16(spec.iconSizeField.value_or(static_cast<std::uint16_t>(spec.icon.size()))) + spec.icon;
-    bytes += Le16(spec.countField.value_or(static_cast<std::uint16_t>(spec.entries.size())));
-    for (const PackEntrySpec& entry : spec.entries) {
+inline std::string PackFile(const PackLayout& pack) {
+    std::string bytes = "PNI1" + ShortString(pack.exeName) + ShortString(pack.windowClass) + ShortString(pack.comment);
+    bytes += Le16(pack.iconSizeField.value_or(static_cast<std::uint16_t>(pack.icon.size()))) + pack.icon;
+    bytes += Le16(pack.countField.value_or(static_cast<std::uint16_t>(pack.entries.size())));
+    for (const PackEntryLayout& entry : pack.entries) {
         bytes += Le16(entry.modifiers) + static_cast<char>(entry.keyCode) + ShortString(entry.hint);
     }
-    return bytes + spec.strip;
+    return bytes + pack.strip;
 }
 
 // Windows-1252 for the characters the tests use: each byte is its Latin-1 code point.

@@ -24,27 +24,27 @@ using fuzz::IconFile;
 using fuzz::Le16;
 using fuzz::Le32;
 using fuzz::PackFile;
-using fuzz::PackSpec;
+using fuzz::PackLayout;
 
 namespace fs = std::filesystem;
 
-PackSpec WordPack() {
-    PackSpec spec;
-    spec.exeName = "WINWORD.EXE";
-    spec.windowClass = "OpusApp";
-    spec.entries = {{0x20, 67, "Copy"}, {0x20, 86, "Paste"}};
-    spec.strip = BitmapFile(32);
-    return spec;
+PackLayout WordPack() {
+    PackLayout layout;
+    layout.exeName = "WINWORD.EXE";
+    layout.windowClass = "OpusApp";
+    layout.entries = {{0x20, 67, "Copy"}, {0x20, 86, "Paste"}};
+    layout.strip = BitmapFile(32);
+    return layout;
 }
 
 std::string WithStrip(std::string strip) {
-    PackSpec spec = WordPack();
-    spec.strip = std::move(strip);
-    return PackFile(spec);
+    PackLayout layout = WordPack();
+    layout.strip = std::move(strip);
+    return PackFile(layout);
 }
 
 // A bitmap file from its header fields; the pixel bytes follow the colour table.
-struct BitmapSpec {
+struct BitmapLayout {
     std::uint32_t headerSize = 40;
     std::int32_t width = 16;
     std::int32_t height = 16;
@@ -57,7 +57,7 @@ struct BitmapSpec {
     std::uint32_t pixelBytes = 16 * 16 * 3;
 };
 
-std::string Bitmap(const BitmapSpec& b) {
+std::string Bitmap(const BitmapLayout& b) {
     std::string header;
     if (b.headerSize == 12) {
         header = Le32(12) + Le16(static_cast<std::uint16_t>(b.width)) + Le16(static_cast<std::uint16_t>(b.height)) +
@@ -85,17 +85,17 @@ struct DamagedCase {
 
 std::vector<DamagedCase> DamagedCases() {
     const std::string word = PackFile(WordPack());
-    PackSpec bigIcon = WordPack();
+    PackLayout bigIcon = WordPack();
     bigIcon.icon = IconFile();
     bigIcon.iconSizeField = 0xFFFF;
-    PackSpec notIcon = WordPack();
+    PackLayout notIcon = WordPack();
     notIcon.icon = "GIF89a, not an icon";
-    PackSpec wrappingIcon = WordPack();
+    PackLayout wrappingIcon = WordPack();
     wrappingIcon.icon = IconFile();
     wrappingIcon.icon.replace(14, 8, Le32(0x20) + Le32(0xFFFFFFF0));  // offset + size wraps past 2^32
-    PackSpec hugeCount = WordPack();
+    PackLayout hugeCount = WordPack();
     hugeCount.countField = 0xFFFF;
-    PackSpec longHint = WordPack();
+    PackLayout longHint = WordPack();
     longHint.entries.push_back({0x20, 88, "Cut"});
     longHint.strip.clear();
     std::string cutHint = PackFile(longHint);
@@ -152,10 +152,10 @@ TEST(IconPackDamageTest, TheErrorIsText7OfTheLanguageWithThePath) {
 
 TEST(IconPackDamageTest, FieldsTheFileNoLongerHoldsKeepWhatTheHeaderScanRead) {
     test::IconPackFixture fixture;
-    PackSpec spec = WordPack();
-    spec.comment = "Word";
-    spec.icon = IconFile();
-    fixture.AddPack(u"Word", PackFile(spec));
+    PackLayout layout = WordPack();
+    layout.comment = "Word";
+    layout.icon = IconFile();
+    fixture.AddPack(u"Word", PackFile(layout));
     fixture.packs.ScanPacks();
     fixture.AddPack(u"Word", "PNI1\x05Other\x03");  // new executable name, class cut short
 
@@ -233,7 +233,7 @@ TEST(IconPackFileSystemTest, OnlyTheFirstFileOfANameIsListed) {
 TEST(BitmapFileInfoTest, StripsThatThePlatformMayDecode) {
     struct Case {
         const char* what;
-        BitmapSpec spec;
+        BitmapLayout layout;
         BitmapFileInfo expected;
     };
     const Case cases[] = {
@@ -252,7 +252,7 @@ TEST(BitmapFileInfoTest, StripsThatThePlatformMayDecode) {
          {32, 16, false, 24, 0, 26}},
     };
     for (const Case& c : cases) {
-        const std::string bytes = Bitmap(c.spec);
+        const std::string bytes = Bitmap(c.layout);
         const std::optional<BitmapFileInfo> info = ReadBitmapFileInfo(bytes);
         ASSERT_TRUE(info.has_value()) << c.what;
         EXPECT_EQ(*info, c.expected) << c.what;

@@ -20,9 +20,9 @@ namespace {
 
 using fuzz::BitmapFile;
 using fuzz::IconFile;
-using fuzz::PackEntrySpec;
+using fuzz::PackEntryLayout;
 using fuzz::PackFile;
-using fuzz::PackSpec;
+using fuzz::PackLayout;
 using fuzz::RecordingImageCanvas;
 
 constexpr std::uint8_t kKeyA = 65;
@@ -30,13 +30,13 @@ constexpr std::uint8_t kKeyC = 67;
 constexpr std::uint8_t kKeyF = 70;
 
 // One image per entry, each 16 pixels wide.
-PackSpec PackFor(std::string exeName, std::string windowClass, std::vector<PackEntrySpec> entries = {}) {
-    PackSpec spec;
-    spec.exeName = std::move(exeName);
-    spec.windowClass = std::move(windowClass);
-    spec.strip = BitmapFile(16 * static_cast<std::int32_t>(entries.size()));
-    spec.entries = std::move(entries);
-    return spec;
+PackLayout PackFor(std::string exeName, std::string windowClass, std::vector<PackEntryLayout> entries = {}) {
+    PackLayout pack;
+    pack.exeName = std::move(exeName);
+    pack.windowClass = std::move(windowClass);
+    pack.strip = BitmapFile(16 * static_cast<std::int32_t>(entries.size()));
+    pack.entries = std::move(entries);
+    return pack;
 }
 
 class IconPackTest : public ::testing::Test, public test::IconPackFixture {};
@@ -44,7 +44,7 @@ class IconPackTest : public ::testing::Test, public test::IconPackFixture {};
 // ---------------------------------------------------------------- the start-up scan
 
 TEST_F(IconPackTest, ScanReadsEveryHeaderInDirectoryOrderAndNothingMore) {
-    PackSpec word = PackFor("WINWORD.EXE", "", {{0x20, kKeyC, "Copy"}});
+    PackLayout word = PackFor("WINWORD.EXE", "", {{0x20, kKeyC, "Copy"}});
     word.comment = "Word 2003";
     word.icon = IconFile();
     AddPack(u"Word", PackFile(word));
@@ -92,9 +92,9 @@ TEST_F(IconPackTest, RescanForgetsPacksNoLongerInTheFolder) {
 // ---------------------------------------------------------------- the full read
 
 TEST_F(IconPackTest, FullReadTakesEntriesAndImagesOnceAndLeavesTheStripInIconsTmp) {
-    const PackSpec spec = PackFor("WINWORD.EXE", "OpusApp",
-                                  {{0x20, kKeyC, "Copy"}, {0x10, kKeyC, "Shift \xC4"}, {0x20, 86, "Paste"}});
-    AddPack(u"Word", PackFile(spec));
+    const PackLayout layout = PackFor("WINWORD.EXE", "OpusApp",
+                                      {{0x20, kKeyC, "Copy"}, {0x10, kKeyC, "Shift \xC4"}, {0x20, 86, "Paste"}});
+    AddPack(u"Word", PackFile(layout));
     os.files.WriteWholeFile(CachePath(), "an earlier strip");
     packs.ScanPacks();
 
@@ -108,8 +108,8 @@ TEST_F(IconPackTest, FullReadTakesEntriesAndImagesOnceAndLeavesTheStripInIconsTm
     EXPECT_EQ(pack->RunIndex()[kKeyC], (IconRun{0, 1}));
     EXPECT_EQ(pack->RunIndex()[86], (IconRun{2, 2}));
     EXPECT_EQ(pack->RunIndex()[kKeyA], IconRun{});
-    EXPECT_EQ(os.files.ReadWholeFile(CachePath()), spec.strip);
-    EXPECT_EQ(static_cast<const fuzz::FakeIconImages*>(pack->Images())->Source(), spec.strip);
+    EXPECT_EQ(os.files.ReadWholeFile(CachePath()), layout.strip);
+    EXPECT_EQ(static_cast<const fuzz::FakeIconImages*>(pack->Images())->Source(), layout.strip);
 
     AddPack(u"Word", PackFile(PackFor("OTHER.EXE", "", {})));
     EXPECT_EQ(packs.FindPack(u"Word", true), pack);
@@ -137,14 +137,14 @@ TEST(IconPackImagesTest, ImagesDecideHowManyEntriesThereAre) {
         {"a strip that is no bitmap", "PNG image data", 2, {}},
     };
     for (const Case& c : cases) {
-        PackSpec spec = PackFor("APP.EXE", "");
+        PackLayout layout = PackFor("APP.EXE", "");
         for (std::size_t i = 0; i < c.entries; ++i) {
             const TKvIcon icon = entry(i);
-            spec.entries.push_back({icon.Modifiers, icon.KeyCode, Utf16ToUtf8(icon.Hint)});
+            layout.entries.push_back({icon.Modifiers, icon.KeyCode, Utf16ToUtf8(icon.Hint)});
         }
-        spec.strip = c.strip;
+        layout.strip = c.strip;
         test::IconPackFixture fixture;
-        fixture.AddPack(u"App", PackFile(spec));
+        fixture.AddPack(u"App", PackFile(layout));
         fixture.packs.ScanPacks();
         const TKvIcons* pack = fixture.packs.FindPack(u"App", true);
         ASSERT_NE(pack, nullptr) << c.what;
@@ -249,7 +249,7 @@ TEST(IconPackNamesTest, WindowsVersionsPickTheirDesktopAndWindowsPacks) {
 
 class IconLookupTest : public IconPackTest {
 protected:
-    const TKvIcons& Load(const std::vector<PackEntrySpec>& entries) {
+    const TKvIcons& Load(const std::vector<PackEntryLayout>& entries) {
         AddPack(u"App", PackFile(PackFor("APP.EXE", "", entries)));
         packs.ScanPacks();
         const TKvIcons* pack = packs.FindPack(u"App", true);
@@ -331,7 +331,7 @@ TEST(HotkeySquaresTest, SideFreeCtrlAndAltCombinationsShowAsColouredSquares) {
         {{}, {}},
     };
     for (const Case& c : cases) {
-        std::vector<PackEntrySpec> entries{{0x20, kKeyA, "another key"}};
+        std::vector<PackEntryLayout> entries{{0x20, kKeyA, "another key"}};
         for (std::uint16_t code : c.codes) entries.push_back({code, kKeyF, "f"});
         test::IconPackFixture fixture;
         fixture.AddPack(u"App", PackFile(PackFor("APP.EXE", "", entries)));
