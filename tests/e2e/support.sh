@@ -67,12 +67,15 @@ kv_log_in_order() {
     [ $# -eq 0 ]
 }
 
-# kv_start_notepad : a 32-bit notepad (hooks of our 32-bit DLL reach only 32-bit processes),
-# started, in the foreground and ready for typing. Sets KV_NOTEPAD_PID and KV_NOTEPAD_XID.
+# kv_start_notepad : a notepad of the build's bitness (our hook library reaches only processes
+# of its own bitness), started, in the foreground and ready for typing. Sets KV_NOTEPAD_PID and
+# KV_NOTEPAD_XID. In a 64-bit prefix system32 holds the 64-bit notepad, syswow64 the 32-bit one.
 KV_NOTEPAD_TITLE='Untitled - Notepad'
 kv_start_notepad() {
     local exe='C:\windows\system32\notepad.exe'
-    [ -f "$WINEPREFIX/drive_c/windows/syswow64/notepad.exe" ] && exe='C:\windows\syswow64\notepad.exe'
+    if [ "${KV_BUILD_BITS:?run by tests/e2e/run.sh}" = 32 ] && [ -f "$WINEPREFIX/drive_c/windows/syswow64/notepad.exe" ]; then
+        exe='C:\windows\syswow64\notepad.exe'
+    fi
     e2e_start notepad "$exe"
     KV_NOTEPAD_PID=$E2E_LAST_PID
     KV_NOTEPAD_XID=$(e2e_wait_window "^$KV_NOTEPAD_TITLE\$" 10) || fail "no notepad window"

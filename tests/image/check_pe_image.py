@@ -1,0 +1,188 @@
+#!/usr/bin/env python3
+"""Checks a built Windows binary by reading it, without running it.
+
+Where a build cannot run (the 32-bit build on a host whose kernel runs no 32-bit programs),
+this still catches what would break it on Windows: a wrong machine or subsystem, a missing
+manifest or version resource, decorated exports of the hook library, or an import of a DLL
+that Windows does not have (a MinGW runtime DLL, an API set of newer Windows).
+
+    check_pe_image.py --bits 32 --kind gui|dll [--exports Hook,UnHook] [--only-imports a.dll,b.dll] FILE
+"""
+import argparse
+import struct
+import sys
+
+MACHINES = {0x014C: 32, 0x8664: 64}
+SUBSYSTEM_GUI = 2
+DLL_CHARACTERISTIC = 0x2000
+RT_VERSION = 16
+RT_MANIFEST = 24
+DIR_EXPORT, DIR_IMPORT, DIR_RESOURCE, DIR_DELAY_IMPORT = 0, 1, 2, 13
+
+# DLLs every Windows the program supports has, in 32 and 64 bits. Anything else (libstdc++-6,
+# libgcc_s_*, libwinpthread-1, api-ms-win-*, ucrtbase) is missing somewhere.
+SYSTEM_DLLS = {
+    "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "gdiplus.dll", "imm32.dll",
+    "kernel32.dll", "msimg32.dll", "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleaut32.dll",
+    "psapi.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "uxtheme.dll", "version.dll",
+    "wininet.dll", "winmm.dll", "ws2_32.dll", "wtsapi32.dll",
+}
+
+
+class BadImage(Exception):
+    pass
+
+
+class PeImage:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise BadImage("not a Windows program: no MZ header")
+        pe = self.u32(0x3C)
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise BadImage("no PE signature")
+        machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        if machine not in MACHINES:
+            raise BadImage(f"unknown machine 0x{machine:04x}")
+        self.bits = MACHINES[machine]
+        opt = pe + 24
+        magic = self.u16(opt)
+        if (magic, self.bits) not in ((0x10B, 32), (0x20B, 64)):
+            raise BadImage(f"optional header 0x{magic:x} does not fit a {self.bits}-bit machine")
+        self.subsystem = self.u16(opt + 68)
+        dirs = opt + (96 if self.bits == 32 else 112)
+        count = self.u32(dirs - 4)
+        self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(min(count, 16))]
+        table = opt + optional_size
+        self.sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8) for i in range(sections)]
+
+    def u16(self, offset):
+        return struct.unpack_from("<H", self.data, offset)[0]
+
+    def u32(self, offset):
+        return struct.unpack_from("<I", self.data, offset)[0]
+
+    def offset(self, rva):
+        for virtual_size, address, raw_size, raw in self.sections:
+            if address <= rva < address + max(virtual_size, raw_size):
+                return raw + rva - address
+        raise BadImage(f"address 0x{rva:x} lies in no section")
+
+    def text(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def directory(self, index):
+        return self.directories[index] if index < len(self.directories) else (0, 0)
+
+    def exports(self):
+        rva, size = self.directory(DIR_EXPORT)
+        if not size:
+            return []
+        base = self.offset(rva)
+        names, names_rva = self.u32(base + 24), self.u32(base + 32)
+        return [self.text(self.u32(self.offset(names_rva) + 4 * i)) for i in range(names)]
+
+    def imports(self):
+        found = []
+        rva, size = self.directory(DIR_IMPORT)
+        if size:
+            entry = self.offset(rva)
+            while any(self.data[entry:entry + 20]):
+                found.append(self.text(self.u32(entry + 12)))
+                entry += 20
+        rva, size = self.directory(DIR_DELAY_IMPORT)
+        if size:
+            entry = self.offset(rva)
+            while any(self.data[entry:entry + 32]):
+                found.append(self.text(self.u32(entry + 4)))
+                entry += 32
+        return found
+
+    def resources(self, type_id):
+        """The data of every resource of a numeric type."""
+        rva, size = self.directory(DIR_RESOURCE)
+        if not size:
+            return []
+        root = self.offset(rva)
+
+        def entries(directory):
+            named, numbered = self.u16(directory + 12), self.u16(directory + 14)
+            for i in range(named + numbered):
+                name, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
+                yield name, target
+
+        def leaves(target):
+            if target & 0x80000000:
+                for _, child in entries(root + (target & 0x7FFFFFFF)):
+                    yield from leaves(child)
+            else:
+                data_rva, data_size = struct.unpack_from("<II", self.data, root + target)
+                start = self.offset(data_rva)
+                yield self.data[start:start + data_size]
+
+        return [leaf for name, target in entries(root) if name == type_id for leaf in leaves(target)]
+
+
+def check(image, args):
+    problems = []
+    if image.bits != args.bits:
+        problems.append(f"a {image.bits}-bit image, expected {args.bits}-bit")
+    is_dll = bool(image.characteristics & DLL_CHARACTERISTIC)
+    if args.kind == "dll" and not is_dll:
+        problems.append("not a DLL")
+    if args.kind == "gui" and (is_dll or image.subsystem != SUBSYSTEM_GUI):
+        problems.append(f"not a GUI program (subsystem {image.subsystem}, dll {is_dll})")
+
+    manifests = image.resources(RT_MANIFEST)
+    if not manifests:
+        problems.append("no manifest resource")
+    elif not all(b"<assembly" in m for m in manifests):
+        problems.append("a manifest resource without an <assembly> element")
+    versions = image.resources(RT_VERSION)
+    wanted = ["040904E4", "FileVersion", "ProductVersion"]
+    if not versions:
+        problems.append("no version resource")
+    else:
+        missing = [w for w in wanted if w.encode("utf-16-le") not in versions[0]]
+        if missing:
+            problems.append("version resource lacks " + ", ".join(missing))
+
+    if args.exports is not None:
+        wanted_exports = set(filter(None, args.exports.split(",")))
+        exports = set(image.exports())
+        if not wanted_exports <= exports:
+            problems.append(f"exports {sorted(exports)}, expected undecorated {sorted(wanted_exports)}")
+
+    imports = [name.lower() for name in image.imports()]
+    allowed = set(filter(None, args.only_imports.lower().split(","))) if args.only_imports else SYSTEM_DLLS
+    foreign = sorted(set(imports) - allowed)
+    if foreign:
+        problems.append("imports DLLs Windows lacks or that are not allowed here: " + ", ".join(foreign))
+    return problems, imports
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
+    parser.add_argument("--kind", choices=("gui", "dll"), required=True)
+    parser.add_argument("--exports", help="names the image must export, comma separated")
+    parser.add_argument("--only-imports", help="the only DLLs it may import, comma separated")
+    parser.add_argument("file")
+    args = parser.parse_args()
+    try:
+        with open(args.file, "rb") as f:
+            image = PeImage(f.read())
+        problems, imports = check(image, args)
+    except (OSError, BadImage, struct.error, ValueError) as error:
+        problems, imports = [f"unreadable: {error}"], []
+    if problems:
+        for problem in problems:
+            print(f"{args.file}: {problem}")
+        return 1
+    print(f"{args.file}: {args.bits}-bit {args.kind}, imports {', '.join(sorted(set(imports)))}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
