@@ -10,7 +10,10 @@ namespace kv {
 namespace {
 
 // Kinds whose parameter is free text (web page, text to insert, program, document).
-bool CarriesText(std::uint8_t kind) { return kind >= 3 && kind <= 6; }
+bool CarriesText(ActionKind kind) {
+    return kind == ActionKind::OpenWebPage || kind == ActionKind::InsertText || kind == ActionKind::RunProgram ||
+           kind == ActionKind::OpenDocument;
+}
 constexpr std::size_t kMaxTextShown = 400;
 
 std::u16string HexHandle(LayoutHandle handle) {
@@ -31,7 +34,7 @@ std::u16string CatalogueName(const TKvAction& action, const ActionKindCatalogue&
 std::u16string ActionDescription(const TKvAction& action, const ActionKindCatalogue& kinds, const ISystemInfo& system) {
     if (CarriesText(action.Kind())) return action.Text().substr(0, kMaxTextShown);
     std::u16string description = CatalogueName(action, kinds);
-    if (action.Kind() == kLanguageActionKind && action.SubKind() == static_cast<int>(LangSubAction::SwitchToLayout)) {
+    if (action.Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::SwitchToLayout))) {
         const LayoutHandle layout = LayoutFromText(action.Text());
         description += u" - ";
         description += system.LanguageName(static_cast<std::uint16_t>(layout & 0xFFFF));

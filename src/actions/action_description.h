@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/action_kinds.h"
-#include "actions/kv_action.h"
+#include "hotkeys/action_kinds.h"
+#include "hotkeys/kv_action.h"
 
 namespace kv {
 

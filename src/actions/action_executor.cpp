@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "actions/action_queue.h"
-#include "actions/kv_action.h"
+#include "hotkeys/action_queue.h"
+#include "hotkeys/kv_action.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
@@ -18,8 +18,6 @@ namespace kv {
 
 namespace {
 
-constexpr std::uint8_t kProgramFunctionKind = 8;
-constexpr std::uint8_t kToggleOnScreenKeyboard = 4;
 constexpr std::uint8_t kBackspace = 8;
 constexpr int kConvertSelectionMode = 1;
 
@@ -76,12 +74,12 @@ void TKvActionExecute::OnExecTimer() {
 }
 
 void TKvActionExecute::Execute(const TKvAction& action) {
-    if (action.Kind() == kProgramFunctionKind) {
-        if (action.SubKind() == kToggleOnScreenKeyboard && !s_.preset.AccessDenied()) {
+    if (action.Kind() == ActionKind::ProgramFunction) {
+        if (action.SubKind() == static_cast<std::uint8_t>(ProgramFunction::OnScreenKeyboard) && !s_.preset.AccessDenied()) {
             s_.effects.ToggleOnScreenKeyboard();
             s_.effects.KeepPanelOnTop();
         }
-    } else if (action.Kind() == kLanguageActionKind) {
+    } else if (action.Kind() == ActionKind::LanguageAndCase) {
         RunLanguageAction(action);
     }
 }

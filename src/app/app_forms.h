@@ -38,7 +38,6 @@ inline constexpr std::u16string_view kMarkerClassName = u"TFirstForm";
 inline constexpr std::u16string_view kMarkerCaption = u"KarmuxFirstForm";
 inline constexpr std::u16string_view kCompanionClassAndCaption = u"KarmuxCm";
 inline constexpr std::u16string_view kCompanionFileName = u"KarmuxCm.exe";
-inline constexpr std::u16string_view kApplicationTitle = u"Tolvex";
 
 // The font character set a form uses for the chosen interface language.
 int CharsetForLanguage(int languageId);

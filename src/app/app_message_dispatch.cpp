@@ -1,7 +1,7 @@
 #include "app/app_message_dispatch.h"
 
 #include "app/keyboard_engine.h"
-#include "app/messages.h"
+#include "common/messages.h"
 
 namespace kv {
 

@@ -6,7 +6,8 @@
 #include "app/keyboard_engine.h"
 #include "common/paths.h"
 #include "common/system_services.h"
-#include "app/messages.h"
+#include "common/messages.h"
+#include "common/product.h"
 #include "dialogs/error_report.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -17,10 +18,12 @@ namespace kv {
 
 namespace {
 
-constexpr std::u16string_view kUnsupportedSystemText =
-    u"Tolvex works only on Windows 2000/XP/2003/Vista based operating systems.\r\n\r\n"
-    u"Tolvex requires features present only in these operating systems.\r\n"
-    u"All older versions of Windows are not supported!";
+std::u16string UnsupportedSystemText() {
+    const std::u16string name(kProductName);
+    return name + u" works only on Windows 2000/XP/2003/Vista based operating systems.\r\n\r\n" + name +
+           u" requires features present only in these operating systems.\r\n"
+           u"All older versions of Windows are not supported!";
+}
 
 constexpr int kCompanionLookups = 51;
 constexpr std::uint32_t kCompanionLookupPauseMs = 100;
@@ -48,7 +51,7 @@ int ApplicationShell::Run() {
         return 0;
     }
 
-    applicationWindow_ = windows_.CreateApplicationWindow(kApplicationTitle);
+    applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
     app_.messageBoxes.SetOwner(applicationWindow_);
     CreateForms();
     CreateDialogs();
@@ -226,7 +229,7 @@ void ApplicationShell::SaveSettingsAtExit() {
 bool ApplicationShell::PassesOperatingSystemGate() {
     const OsVersion version = app_.platform.system.Version();
     if (version.platformId == win::kVerPlatformWin32Nt && version.major >= 5) return true;
-    app_.platform.messageBoxes.Show(kNoWindow, kUnsupportedSystemText, kApplicationTitle,
+    app_.platform.messageBoxes.Show(kNoWindow, UnsupportedSystemText(), kProductName,
                                     win::kMbOk | win::kMbIconExclamation);
     return false;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/action_kinds.h"
+#include "hotkeys/action_kinds.h"
 #include "platform/types.h"
 #include "theme/kv_theme.h"
 #include "theme/menu_style.h"

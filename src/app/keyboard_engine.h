@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "actions/action_executor.h"
-#include "actions/action_queue.h"
-#include "actions/kv_actions.h"
-#include "actions/lang_action_adapter.h"
+#include "hotkeys/action_queue.h"
+#include "hotkeys/kv_actions.h"
+#include "hotkeys/lang_action_adapter.h"
 #include "actions/selection_conversion.h"
 #include "clipboard/clipboard_monitor.h"
 #include "common/clipboard_stream.h"

@@ -7,12 +7,12 @@
 #include "common/system_services.h"
 #include "dialogs/wait_dialog.h"
 #include "platform/text.h"
+#include "common/product.h"
 
 namespace kv {
 
 namespace {
 
-constexpr std::u16string_view kProduct = u"Tolvex";
 constexpr std::u16string_view kAgent = u"Karmux";
 constexpr std::size_t kVersionFileLimit = 10240;
 constexpr std::size_t kLongestVersion = 15;
@@ -106,7 +106,7 @@ void WebLinks::OpenFeatureRequest() { Open(addresses_.host + u"requestfeature/")
 
 void WebLinks::MailToMaker() {
     const std::u16string version = GetProductVersion(app_.platform.files, app_.platform.processes.ExecutablePath());
-    Open(u"mailto:" + addresses_.supportMail + u"?subject=" + std::u16string(kProduct) + u" " + version);
+    Open(u"mailto:" + addresses_.supportMail + u"?subject=" + std::u16string(kProductName) + u" " + version);
 }
 
 std::u16string WebLinks::LocalVersion() const {
@@ -137,18 +137,18 @@ bool WebLinks::CheckForUpdate(bool interactive) {
 }
 
 std::u16string WebLinks::BugReportSubject() const {
-    return app_.lang.GetText(9, u"Error") + u" " + std::u16string(kProduct);
+    return app_.lang.GetText(9, u"Error") + u" " + std::u16string(kProductName);
 }
 
 std::u16string WebLinks::BugReportBody(std::u16string_view errorText, std::uint32_t layout) const {
     std::u16string body;
     const Platform& p = app_.platform;
     AppendPart(body, [&] {
-        return TKvLang::FormatText(app_.lang.GetText(301, u"%1: %2"), {std::u16string(kProduct), std::u16string(errorText)}) +
+        return TKvLang::FormatText(app_.lang.GetText(301, u"%1: %2"), {std::u16string(kProductName), std::u16string(errorText)}) +
                u"\r\n\r\n\r\n";
     });
     AppendPart(body, [&] {
-        return std::u16string(kProduct) + u" " + GetProductVersion(p.files, p.processes.ExecutablePath()) + u" (" +
+        return std::u16string(kProductName) + u" " + GetProductVersion(p.files, p.processes.ExecutablePath()) + u" (" +
                LocalVersion() + u")";
     });
     AppendPart(body, [&] {

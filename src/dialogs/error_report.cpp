@@ -1,6 +1,6 @@
 #include "dialogs/error_report.h"
 
-#include "app/app_forms.h"
+#include "common/product.h"
 #include "dialogs/never_ask_list.h"
 #include "resources/kv_lang.h"
 
@@ -49,7 +49,7 @@ void ErrorReport::ShowFor(std::u16string_view message) {
     if (neverAsk_.Contains(message)) return;
     window_.SetCaption(lang_.GetText(9, u"Error"));
     window_.SetMessageText(
-        TKvLang::FormatText(messageTemplate_, {std::u16string(kApplicationTitle), std::u16string(message)}));
+        TKvLang::FormatText(messageTemplate_, {std::u16string(kProductName), std::u16string(message)}));
     window_.SetCloseButtonText(closeCaption_);
     window_.Repaint();
 

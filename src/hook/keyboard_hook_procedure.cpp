@@ -1,14 +1,15 @@
 #include "hook/keyboard_hook_procedure.h"
 
-#include "actions/action_queue.h"
-#include "actions/kv_actions.h"
-#include "app/messages.h"
+#include "hotkeys/action_queue.h"
+#include "hotkeys/kv_actions.h"
+#include "common/messages.h"
 #include "common/synthetic_input.h"
 #include "hook/typed_key_buffer.h"
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/win_constants.h"
 #include "platform/windowing_api.h"
+#include "settings/lang_action_target.h"
 #include "settings/preset.h"
 
 namespace kv {
@@ -162,8 +163,9 @@ bool KeyboardHookProcedure::Process(const LowLevelKeyEvent& event) {
 
     // Another action's hotkey ends the run; only converting the typed text needs it kept.
     if (const TKvAction* current = s_.queue.Current) {
-        const bool keepsRun = (current->Kind() == 9 && current->SubKind() == 0) ||
-                              (current->Kind() == 8 && current->SubKind() == 1);
+        const bool keepsRun =
+            current->Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::ConvertLastTyped)) ||
+            current->Is(ActionKind::ProgramFunction, static_cast<std::uint8_t>(ProgramFunction::TemplateManager));
         if (!keepsRun) s_.typed.ResetTypedBuffer();
     }
     if (s_.queue.ActionPending) {

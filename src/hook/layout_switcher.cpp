@@ -1,6 +1,6 @@
 #include "hook/layout_switcher.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "common/waits.h"
 #include "platform/platform.h"
 #include "platform/win_constants.h"

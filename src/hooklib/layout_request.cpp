@@ -1,6 +1,6 @@
 #include "hooklib/layout_request.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooklib/notifications.h"
 
 namespace kv::hooklib {

@@ -1,6 +1,6 @@
 #include "hooklib/message_hooks.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooklib/layout_request.h"
 #include "hooklib/notifications.h"
 #include "hooklib/pointer_events.h"

@@ -1,6 +1,6 @@
 #include "hooklib/notifications.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooklib/pointer_events.h"
 #include "hooklib/shared_state.h"
 

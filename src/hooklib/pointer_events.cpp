@@ -1,6 +1,6 @@
 #include "hooklib/pointer_events.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooklib/notifications.h"
 #include "hooklib/shared_state.h"
 

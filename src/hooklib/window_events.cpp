@@ -1,6 +1,6 @@
 #include "hooklib/window_events.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooklib/notifications.h"
 
 namespace kv::hooklib {

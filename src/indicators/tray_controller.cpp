@@ -1,23 +1,22 @@
 #include "indicators/tray_controller.h"
 
 #include "actions/action_description.h"
-#include "actions/action_kinds.h"
+#include "hotkeys/action_kinds.h"
 #include "app/app_singletons.h"
 #include "app/keyboard_engine.h"
 #include "common/foreground.h"
 #include "resources/lang_flags.h"
+#include "common/product.h"
 
 namespace kv {
 
 namespace {
 
-constexpr std::u16string_view kProduct = u"Tolvex";
 constexpr std::size_t kActionNameLimit = 100;
 constexpr int kActionItemBase = 1000;
 constexpr int kTrayIconOn = 6, kTrayIconOff = 7;
 constexpr int kActiveImageOff = 7;
 constexpr std::int32_t kBalloonClicked = 1000;
-constexpr std::uint8_t kProgramFunctionKind = 8;
 
 const TrayItemInfo& InfoOf(TrayItem item) { return kTrayItems[static_cast<std::size_t>(item) - 1]; }
 
@@ -43,7 +42,7 @@ std::u16string ActionMenuCaption(std::u16string_view name, std::u16string_view h
 
 TrayController::TrayController(Services services) : s_(services) {
     s_.engine.Actions().SetObserver(this);
-    s_.icon.SetHint(std::u16string(kProduct));
+    s_.icon.SetHint(std::u16string(kProductName));
     s_.icon.SetEvents(this);
 }
 
@@ -75,7 +74,7 @@ void TrayController::ShowBalloon(std::u16string_view name, std::int32_t maxCount
     s_.icon.SetVisible(true);
     const std::u16string body = s_.app.lang.GetText(bodyText, kNoText);
     const std::u16string title =
-        TKvLang::FormatText(s_.app.lang.GetText(titleText, kProduct), {std::u16string(kProduct)});
+        TKvLang::FormatText(s_.app.lang.GetText(titleText, kProductName), {std::u16string(kProductName)});
     s_.icon.ShowBalloon(title, body, delayMs);
     // Once start-up is complete this hides the icon again, balloon and all, for a user who
     // chose to hide it.
@@ -100,8 +99,8 @@ void TrayController::OnIconClick(bool rightButton) {
 std::u16string TrayController::Caption(const TrayItemInfo& info) const {
     switch (info.item) {
         case TrayItem::Active: return Text(s_.engine.Switch().Active() ? 29 : 30);
-        case TrayItem::Help: return Text(info.text) + u": " + std::u16string(kProduct);
-        case TrayItem::About: return TKvLang::FormatText(Text(info.text), {std::u16string(kProduct)});
+        case TrayItem::Help: return Text(info.text) + u": " + std::u16string(kProductName);
+        case TrayItem::About: return TKvLang::FormatText(Text(info.text), {std::u16string(kProductName)});
         default: return Text(info.text);
     }
 }
@@ -136,13 +135,13 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
     const TKvActions& actions = s_.engine.Actions();
     for (std::size_t i = 0; i < actions.Count(); ++i) {
         const TKvAction& action = actions.Item(i);
-        if (action.Kind() != kProgramFunctionKind) continue;
+        if (action.Kind() != ActionKind::ProgramFunction) continue;
         TrayItem target;
-        switch (action.SubKind()) {
-            case 0: target = TrayItem::ShowClipboardManager; break;
-            case 1: target = TrayItem::ShowTemplatesManager; break;
-            case 3: target = TrayItem::ActionSetup; break;
-            case 4: target = TrayItem::ShowMainKeyboard; break;
+        switch (static_cast<ProgramFunction>(action.SubKind())) {
+            case ProgramFunction::ClipboardManager: target = TrayItem::ShowClipboardManager; break;
+            case ProgramFunction::TemplateManager: target = TrayItem::ShowTemplatesManager; break;
+            case ProgramFunction::HotkeySetup: target = TrayItem::ActionSetup; break;
+            case ProgramFunction::OnScreenKeyboard: target = TrayItem::ShowMainKeyboard; break;
             default: continue;
         }
         for (MenuEntry& entry : top) {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "actions/kv_actions.h"
+#include "hotkeys/kv_actions.h"
 #include "indicators/tray_indicator.h"
 #include "indicators/tray_menu.h"
 #include "platform/tray_api.h"

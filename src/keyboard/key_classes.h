@@ -2,7 +2,7 @@
 // The fixed classes of virtual-key codes the keyboard engine sorts keys into.
 #include <cstdint>
 
-#include "settings/hotkey_code.h"
+#include "common/hotkey_code.h"
 
 namespace kv {
 

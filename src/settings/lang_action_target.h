@@ -4,7 +4,7 @@
 
 namespace kv {
 
-// The language sub-actions of action kind 9; the number is what the action list stores.
+// The sub-actions of language and case actions; the number is what the action list stores.
 enum class LangSubAction : int {
     ConvertLastTyped = 0,
     ConvertSelection = 1,
@@ -17,8 +17,6 @@ enum class LangSubAction : int {
     MixedCase = 8,
 };
 
-constexpr int kLanguageActionKind = 9;
-
 // The part of the action list that the language hotkeys are registered in.
 class ILangActionTarget {
 public:
@@ -26,7 +24,7 @@ public:
     // Removes every action.
     virtual void Clear() = 0;
     // Gets or creates the action of this key and modifier set, then makes it a language action
-    // (kind 9) with this sub-action and text.
+    //  with this sub-action and text.
     virtual void SetLanguageAction(std::uint8_t key, std::uint16_t modifiers, LangSubAction subAction,
                                    const std::u16string& text) = 0;
 };

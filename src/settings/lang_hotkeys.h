@@ -2,7 +2,7 @@
 #include <array>
 #include <string>
 
-#include "settings/hotkey_code.h"
+#include "common/hotkey_code.h"
 #include "settings/lang_action_target.h"
 
 namespace kv {

@@ -5,6 +5,7 @@
 
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
+#include "common/product.h"
 #include "platform/error.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
@@ -13,7 +14,7 @@
 namespace {
 
 void ReportStartupError(const std::u16string& text) {
-    MessageBoxW(nullptr, kv::win32::W(text), L"Tolvex", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, kv::win32::W(text), kv::win32::W(std::u16string(kv::kProductName)), MB_OK | MB_ICONERROR);
 }
 
 int RunProgram() {

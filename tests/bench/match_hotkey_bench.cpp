@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "actions/kv_actions.h"
+#include "hotkeys/kv_actions.h"
 
 namespace kv {
 namespace {

@@ -41,7 +41,7 @@ TEST(ActionDescriptionTest, NamesComeFromTheCatalogueOrTheActionsText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << " sub " << c.subKind << " text " << Utf16ToUtf8(c.text));
         TKvAction action(65, 0);
-        action.SetKind(static_cast<std::uint8_t>(c.kind));
+        action.SetKind(static_cast<ActionKind>(c.kind));
         action.SetSubKind(static_cast<std::uint8_t>(c.subKind));
         action.SetText(c.text);
         EXPECT_EQ(ActionDescription(action, kinds, os.desktop), c.description);

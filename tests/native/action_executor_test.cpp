@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/action_executor.h"
-#include "app/messages.h"
+#include "common/messages.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/action_kinds.h"
+#include "hotkeys/action_kinds.h"
 #include "platform/text.h"
 #include "resources/kv_lang.h"
 #include "resources/language_file.h"
@@ -61,13 +61,13 @@ TEST(ActionKindsTest, EveryKindHasItsPositionTextsAndPictures) {
         const Expected& e = kCatalogue[position];
         const TKvActionKind& entry = catalogue.Entries()[position];
         EXPECT_EQ(entry.Name, e.nameNumber == 213 ? u"#213 Tolvex" : Marker(e.nameNumber));
-        EXPECT_EQ(entry.Kind, e.kind);
+        EXPECT_EQ(static_cast<int>(entry.Kind), e.kind);
         EXPECT_EQ(entry.Images, e.images);
         std::vector<std::u16string> subItems;
         for (int n : e.subItemNumbers) subItems.push_back(Marker(n));
         EXPECT_EQ(entry.SubItems, subItems);
-        EXPECT_EQ(catalogue.KindIndex(static_cast<std::uint8_t>(e.kind)), static_cast<int>(position));
-        EXPECT_EQ(catalogue.Find(static_cast<std::uint8_t>(e.kind)), &entry);
+        EXPECT_EQ(catalogue.KindIndex(static_cast<ActionKind>(e.kind)), static_cast<int>(position));
+        EXPECT_EQ(catalogue.Find(static_cast<ActionKind>(e.kind)), &entry);
     }
 }
 
@@ -75,12 +75,12 @@ TEST(ActionKindsTest, UnknownKindsSortLastAndHaveNoEntry) {
     const ActionKindCatalogue empty;
     const ActionKindCatalogue built = BuildActionKinds(TKvLang());
     for (int kind : {0, 9, 14}) {
-        EXPECT_EQ(empty.KindIndex(static_cast<std::uint8_t>(kind)), kActionKindCount);
-        EXPECT_EQ(empty.Find(static_cast<std::uint8_t>(kind)), nullptr);
+        EXPECT_EQ(empty.KindIndex(static_cast<ActionKind>(kind)), kActionKindCount);
+        EXPECT_EQ(empty.Find(static_cast<ActionKind>(kind)), nullptr);
     }
     for (int kind : {15, 200, 255}) {
-        EXPECT_EQ(built.KindIndex(static_cast<std::uint8_t>(kind)), kActionKindCount);
-        EXPECT_EQ(built.Find(static_cast<std::uint8_t>(kind)), nullptr);
+        EXPECT_EQ(built.KindIndex(static_cast<ActionKind>(kind)), kActionKindCount);
+        EXPECT_EQ(built.Find(static_cast<ActionKind>(kind)), nullptr);
     }
 }
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "actions/action_kinds.h"
-#include "actions/kv_actions.h"
-#include "actions/lang_action_adapter.h"
+#include "hotkeys/action_kinds.h"
+#include "hotkeys/kv_actions.h"
+#include "hotkeys/lang_action_adapter.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 #include "resources/kv_lang.h"
@@ -110,10 +110,10 @@ TEST(ActionsTest, AddActionFindsOrCreatesOneActionPerHotkey) {
 
     TKvAction* first = actions.AddAction(65, kLeftCtrl);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->Kind(), 0);
+    EXPECT_EQ(first->Kind(), ActionKind::None);
     EXPECT_EQ(first->SubKind(), 0);
     EXPECT_EQ(first->Text(), u"");
-    first->SetKind(9);
+    first->SetKind(ActionKind::LanguageAndCase);
     first->SetSubKind(4);
 
     TKvAction* again = actions.AddAction(65, kLeftCtrl);
@@ -127,14 +127,14 @@ TEST(ActionsTest, AddActionFindsOrCreatesOneActionPerHotkey) {
 
 TEST(ActionsTest, ChangingTheKindClearsTheParametersButSettingTheSameKindKeepsThem) {
     TKvAction action(65, kLeftCtrl);
-    action.SetKind(9);
+    action.SetKind(ActionKind::LanguageAndCase);
     action.SetSubKind(3);
     action.SetText(u"67699721");
-    action.SetKind(9);
+    action.SetKind(ActionKind::LanguageAndCase);
     EXPECT_EQ(action.SubKind(), 3);
     EXPECT_EQ(action.Text(), u"67699721");
-    action.SetKind(8);
-    EXPECT_EQ(action.Kind(), 8);
+    action.SetKind(ActionKind::ProgramFunction);
+    EXPECT_EQ(action.Kind(), ActionKind::ProgramFunction);
     EXPECT_EQ(action.SubKind(), 0);
     EXPECT_EQ(action.Text(), u"");
 }
@@ -280,13 +280,13 @@ TEST(ActionsTest, FindByKindReturnsTheFirstInListOrder) {
     TKvActions actions(queue);
     for (int key : {70, 60, 80}) {
         TKvAction* action = actions.AddAction(static_cast<std::uint8_t>(key), 0);
-        action->SetKind(9);
+        action->SetKind(ActionKind::LanguageAndCase);
         action->SetSubKind(key == 60 ? 2 : 0);
     }
-    EXPECT_EQ(HotkeyOf(actions.FindByKind(9, 0)), (Hotkey{70, 0}));
-    EXPECT_EQ(HotkeyOf(actions.FindByKind(9, 2)), (Hotkey{60, 0}));
-    EXPECT_EQ(actions.FindByKind(9, 1), nullptr);
-    EXPECT_EQ(actions.FindByKind(8, 0), nullptr);
+    EXPECT_EQ(HotkeyOf(actions.FindByKind(ActionKind::LanguageAndCase, 0)), (Hotkey{70, 0}));
+    EXPECT_EQ(HotkeyOf(actions.FindByKind(ActionKind::LanguageAndCase, 2)), (Hotkey{60, 0}));
+    EXPECT_EQ(actions.FindByKind(ActionKind::LanguageAndCase, 1), nullptr);
+    EXPECT_EQ(actions.FindByKind(ActionKind::ProgramFunction, 0), nullptr);
 }
 
 TEST(ActionsTest, DisplayOrderFollowsTheCataloguePositionThenTheSubKind) {
@@ -312,7 +312,7 @@ TEST(ActionsTest, DisplayOrderFollowsTheCataloguePositionThenTheSubKind) {
         TKvActions actions(queue);
         for (const Action& a : c.actions) {
             TKvAction* action = actions.AddAction(static_cast<std::uint8_t>(a.key), 0);
-            action->SetKind(static_cast<std::uint8_t>(a.kind));
+            action->SetKind(static_cast<ActionKind>(a.kind));
             action->SetSubKind(static_cast<std::uint8_t>(a.subKind));
         }
         actions.SortForDisplay(kinds);
@@ -388,7 +388,7 @@ std::vector<LangAction> LangActionsOf(const TKvActions& actions) {
     std::vector<LangAction> found;
     for (std::size_t i = 0; i < actions.Count(); ++i) {
         const TKvAction& a = actions.Item(i);
-        EXPECT_EQ(a.Kind(), 9);
+        EXPECT_EQ(a.Kind(), ActionKind::LanguageAndCase);
         found.push_back({{a.Key(), a.Mods()}, a.SubKind(), a.Text()});
     }
     return found;

@@ -4,7 +4,7 @@
 
 #include "app/activation.h"
 #include "app/app_singletons.h"
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/win_constants.h"
 #include "sim_platform.h"
 

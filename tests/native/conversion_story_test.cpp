@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "keyboard/key_classes.h"
-#include "app/messages.h"
+#include "common/messages.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/clipboard_api.h"
 #include "platform/text.h"

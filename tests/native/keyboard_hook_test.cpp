@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hook/layout_switcher.h"
 #include "platform/win_constants.h"
 #include "settings/app_ini.h"

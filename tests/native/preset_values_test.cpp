@@ -4,7 +4,7 @@
 
 #include "platform/text.h"
 #include "settings/disabled_layouts.h"
-#include "settings/hotkey_code.h"
+#include "common/hotkey_code.h"
 #include "settings/start_with_windows.h"
 #include "settings/web_address.h"
 #include "sim_registry.h"

@@ -5,7 +5,7 @@
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
 #include "app/keyboard_engine.h"
-#include "app/messages.h"
+#include "common/messages.h"
 #include "platform/win_constants.h"
 #include "resources/lang_flags.h"
 #include "sim_app_windows.h"

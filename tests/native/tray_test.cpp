@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "actions/action_kinds.h"
+#include "hotkeys/action_kinds.h"
 #include "indicators/tray_controller.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"

@@ -1,6 +1,6 @@
 #include "sim_foreground_app.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include <algorithm>
 
 #include "platform/win_constants.h"

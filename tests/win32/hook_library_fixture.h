@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooktarget_protocol.h"
 #include "platform/win32/win32_handles.h"
 

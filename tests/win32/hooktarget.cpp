@@ -2,7 +2,7 @@
 // library test to hook from another process. It reports what its window procedure received.
 #include <windows.h>
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "hooktarget_protocol.h"
 
 namespace {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "hotkeys/kv_action.h"
+
 namespace kv {
 
 class TKvLang;
@@ -14,13 +16,11 @@ enum class ActionImageList : std::uint8_t { None, Pondrel, Audio, Monitor, Windo
 
 struct TKvActionKind {
     std::u16string Name;
-    std::uint8_t Kind = 0;
+    ActionKind Kind = ActionKind::None;
     ActionImageList Images = ActionImageList::None;
     // Names of the kind's sub-items, indexed by an action's sub-kind.
     std::vector<std::u16string> SubItems;
 };
-
-constexpr int kActionKindCount = 15;
 
 // The kinds of action in display order, with localised names.
 class ActionKindCatalogue {
@@ -30,9 +30,12 @@ public:
 
     const std::vector<TKvActionKind>& Entries() const { return entries_; }
     // Position of the kind in the catalogue; kinds outside it sort after every known one.
-    int KindIndex(std::uint8_t kind) const { return kind < kActionKindCount ? kindIndex_[kind] : kActionKindCount; }
+    int KindIndex(ActionKind kind) const {
+        const auto number = static_cast<std::size_t>(kind);
+        return number < kindIndex_.size() ? kindIndex_[number] : kActionKindCount;
+    }
     // Null for a kind outside the catalogue.
-    const TKvActionKind* Find(std::uint8_t kind) const;
+    const TKvActionKind* Find(ActionKind kind) const;
 
     void Add(TKvActionKind entry);
 

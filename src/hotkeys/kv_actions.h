@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "actions/action_queue.h"
-#include "actions/kv_action.h"
+#include "hotkeys/action_queue.h"
+#include "hotkeys/kv_action.h"
 
 namespace kv {
 
@@ -59,7 +59,7 @@ public:
     // Among the actions of the key, in ascending modifier order, the first whose modifier byte
     // is `modsA` or `modsB`.
     const TKvAction* FindAction(std::uint8_t key, std::uint16_t modsA, std::uint16_t modsB) const noexcept;
-    const TKvAction* FindByKind(std::uint8_t kind, std::uint8_t subKind) const;
+    const TKvAction* FindByKind(ActionKind kind, std::uint8_t subKind) const;
 
     // Called by the keyboard hook for a key with the modifiers held, both as left/right bits
     // (`sided`) and as the side-less set (`any`). Queues the action unless one is already waiting

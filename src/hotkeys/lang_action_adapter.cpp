@@ -1,4 +1,4 @@
-#include "actions/lang_action_adapter.h"
+#include "hotkeys/lang_action_adapter.h"
 
 namespace kv {
 
@@ -6,7 +6,7 @@ void LangActionAdapter::SetLanguageAction(std::uint8_t key, std::uint16_t modifi
                                           const std::u16string& text) {
     TKvAction* action = actions_.AddAction(key, modifiers);
     if (!action) return;
-    action->SetKind(kLanguageActionKind);
+    action->SetKind(ActionKind::LanguageAndCase);
     action->SetSubKind(static_cast<std::uint8_t>(subAction));
     action->SetText(text);
 }

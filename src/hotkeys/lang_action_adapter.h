@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/kv_actions.h"
+#include "hotkeys/kv_actions.h"
 #include "settings/lang_action_target.h"
 
 namespace kv {

@@ -1,8 +1,8 @@
-#include "actions/kv_action.h"
+#include "hotkeys/kv_action.h"
 
 namespace kv {
 
-void TKvAction::SetKind(std::uint8_t kind) {
+void TKvAction::SetKind(ActionKind kind) {
     if (kind == kind_) return;
     subKind_ = 0;
     text_.clear();

@@ -1,9 +1,9 @@
-#include "actions/kv_actions.h"
+#include "hotkeys/kv_actions.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "actions/action_kinds.h"
+#include "hotkeys/action_kinds.h"
 #include "platform/win_constants.h"
 
 namespace kv {
@@ -72,7 +72,7 @@ const TKvAction* TKvActions::FindAction(std::uint8_t key, std::uint16_t modsA, s
     return nullptr;
 }
 
-const TKvAction* TKvActions::FindByKind(std::uint8_t kind, std::uint8_t subKind) const {
+const TKvAction* TKvActions::FindByKind(ActionKind kind, std::uint8_t subKind) const {
     for (const auto& item : items_) {
         if (item->Kind() == kind && item->SubKind() == subKind) return item.get();
     }
