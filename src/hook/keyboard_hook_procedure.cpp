@@ -70,110 +70,152 @@ bool KeyboardHookProcedure::OnKeyEvent(const LowLevelKeyEvent& event) {
     return Process(event);
 }
 
+KeyboardHookProcedure::KeyEvent KeyboardHookProcedure::Classify(const LowLevelKeyEvent& event) noexcept {
+    KeyEvent e;
+    e.code = static_cast<std::uint8_t>(event.vkCode & 0xFF);
+    e.flags = event.flags;
+    e.extended = (event.flags & kLlkhfExtended) != 0;
+    if (!e.extended) e.code = NumericPadCode(e.code);
+    e.isUp = IsKeyUpMessage(event.message);
+    e.systemKeyUp = event.message == win::kWmSysKeyUp;
+    e.injected = (event.flags & kLlkhfInjected) != 0;
+    e.isModifier = IsModifierKey(e.code);
+    e.key = e.code == 0 ? nullptr : s_.model.Btn(e.code);
+    return e;
+}
+
 bool KeyboardHookProcedure::Process(const LowLevelKeyEvent& event) {
-    std::uint8_t code = static_cast<std::uint8_t>(event.vkCode & 0xFF);
-    if (code == 0) return false;
-    const bool extended = (event.flags & kLlkhfExtended) != 0;
-    if (!extended) code = NumericPadCode(code);
+    const KeyEvent e = Classify(event);
+    if (e.code == 0) return false;
+    if (e.key != nullptr && HandleModelKey(e)) return true;
+    EndRunUnlessConverting();
+    ScheduleAfterPassedKey(e.code);
+    return false;
+}
 
-    TKvKeyboard& model = s_.model;
-    TKvBtn* key = model.Btn(code);
-    if (key != nullptr) {
-        bool handled = false;
-        bool changed = false;
-        const bool isModifier = IsModifierKey(code);
-        key->SetExtended(extended);
+bool KeyboardHookProcedure::HandleModelKey(const KeyEvent& e) {
+    e.key->SetExtended(e.extended);
+    Modifiers mods;
+    bool changed = false;
+    if (e.isUp) {
+        changed = TrackKeyUp(e, mods);
+    } else {
+        if (s_.model.PressedCount() == 0) chordStart_ = true;
+        // Lock keys repeat while held; only the first press toggles anything.
+        if (IsLockKey(e.code) && e.key->Pressed()) return true;
+        changed = TrackKeyDown(e, mods);
+        PlayTypingSound(e, changed);
+    }
+    s_.model.RepaintDisplay();
 
-        const bool isUp = IsKeyUpMessage(event.message);
-        std::uint16_t sided = 0;
-        std::uint16_t any = 0;
-        if (isUp) {
-            sided = model.ModsSided();
-            any = model.ModsAny();
-            if (key->Pressed()) {
-                key->SetPressed(false);
-                releasePending_[code] = false;
-                changed = true;
-            }
-            if (isModifier) s_.effects.RefreshHoverHint();
+    if (SwallowsFollowUp(e)) return true;
+    if (MatchHotkey(e, mods)) {
+        OnHotkeyMatched(e);
+        return true;
+    }
+    ReleaseAfterSecureSequence(e, mods);
+    if (changed && !s_.typed.TypedBusy) RecordTypedKey(e.code, *e.key, e.isUp, e.systemKeyUp);
+    return false;
+}
+
+bool KeyboardHookProcedure::TrackKeyUp(const KeyEvent& e, Modifiers& mods) noexcept {
+    mods = {s_.model.ModsSided(), s_.model.ModsAny()};
+    bool changed = false;
+    if (e.key->Pressed()) {
+        e.key->SetPressed(false);
+        releasePending_[e.code] = false;
+        changed = true;
+    }
+    if (e.isModifier) s_.effects.RefreshHoverHint();
+    return changed;
+}
+
+bool KeyboardHookProcedure::TrackKeyDown(const KeyEvent& e, Modifiers& mods) noexcept {
+    if (s_.preset.ShowCaretFlag()) s_.effects.PokeCaretFlag();
+    bool changed = false;
+    if (!e.key->Pressed()) {
+        e.key->SetPressed(true);
+        changed = true;
+    }
+    mods = {s_.model.ModsSided(), s_.model.ModsAny()};
+    if (changed) {
+        if (e.isModifier) {
+            s_.effects.RefreshHoverHint();
         } else {
-            if (model.PressedCount() == 0) chordStart_ = true;
-            // Lock keys repeat while held; only the first press toggles anything.
-            if (IsLockKey(code) && key->Pressed()) return true;
-            if (s_.preset.ShowCaretFlag()) s_.effects.PokeCaretFlag();
-            if (!key->Pressed()) {
-                key->SetPressed(true);
-                changed = true;
-            }
-            sided = model.ModsSided();
-            any = model.ModsAny();
-            if (changed) {
-                if (isModifier) {
-                    s_.effects.RefreshHoverHint();
-                } else {
-                    chordStart_ = false;
-                }
-            }
-            if ((event.flags & kLlkhfInjected) == 0) {
-                if (IsPrintableKey(code)) {
-                    s_.preset.PlayEventSound(SoundEvent::CharacterKey);
-                } else if (code == kBackspace || code == kDelete) {
-                    s_.preset.PlayEventSound(SoundEvent::DeleteKey);
-                } else if (changed) {
-                    s_.preset.PlayEventSound(SoundEvent::OtherKey);
-                }
-            }
-        }
-        model.RepaintDisplay();
-
-        if (code == kApps && appsUpPending_) {
-            appsUpPending_ = false;
-            return true;
-        }
-        if (code == vk::kNumLock && numLockResync_) return true;
-
-        if (isModifier && isUp && chordStart_) {
             chordStart_ = false;
-            // The released modifier alone makes a single-modifier hotkey; with others still held
-            // the whole set makes a modifier-only hotkey.
-            handled = model.PressedCount() == 0 ? s_.actions.MatchHotkey(code, 0, event.flags, 0)
-                                                 : s_.actions.MatchHotkey(0, sided, event.flags, any);
-        } else if (!isModifier && !isUp) {
-            handled = s_.actions.MatchHotkey(code, sided, event.flags, any);
-            if (handled && code == kApps) appsUpPending_ = true;
         }
-
-        if (handled && !isUp) FixLockKey(code);
-        if (handled) {
-            if (s_.queue.ActionPending) {
-                ScheduleAction();
-                if (model.AnyModifierHeld()) s_.keys.SendEscapeRelease();
-            }
-            return true;
-        }
-
-        // The system consumes the key-ups of the secure attention sequence and of locking the
-        // workstation, so the model would keep these keys pressed.
-        if (!isUp && ((code == kDelete && any == kAnyCtrlAlt) || (code == kLetterL && any == kAnyWin))) {
-            model.ReleaseAll();
-        }
-
-        if (changed && !s_.typed.TypedBusy) RecordTypedKey(code, *key, isUp, event.message == win::kWmSysKeyUp);
     }
+    return changed;
+}
 
-    // Another action's hotkey ends the run; only converting the typed text needs it kept.
-    if (const TKvAction* current = s_.queue.Current) {
-        const bool keepsRun =
-            current->Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::ConvertLastTyped)) ||
-            current->Is(ActionKind::ProgramFunction, static_cast<std::uint8_t>(ProgramFunction::TemplateManager));
-        if (!keepsRun) s_.typed.ResetTypedBuffer();
+void KeyboardHookProcedure::PlayTypingSound(const KeyEvent& e, bool changed) {
+    if (e.injected) return;
+    if (IsPrintableKey(e.code)) {
+        s_.preset.PlayEventSound(SoundEvent::CharacterKey);
+    } else if (e.code == kBackspace || e.code == kDelete) {
+        s_.preset.PlayEventSound(SoundEvent::DeleteKey);
+    } else if (changed) {
+        s_.preset.PlayEventSound(SoundEvent::OtherKey);
     }
-    if (s_.queue.ActionPending) {
-        ScheduleAction();
-        // Releasing Win after a modifier-only hotkey would open the Start menu.
-        if (model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)) s_.keys.SendEscapeRelease();
+}
+
+bool KeyboardHookProcedure::SwallowsFollowUp(const KeyEvent& e) noexcept {
+    // The key-up of an Apps hotkey would open the context menu.
+    if (e.code == kApps && appsUpPending_) {
+        appsUpPending_ = false;
+        return true;
+    }
+    // The program's own NumLock pair only re-syncs the system.
+    return e.code == vk::kNumLock && numLockResync_;
+}
+
+bool KeyboardHookProcedure::MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept {
+    if (e.isModifier && e.isUp && chordStart_) {
+        chordStart_ = false;
+        // The released modifier alone makes a single-modifier hotkey; with others still held
+        // the whole set makes a modifier-only hotkey.
+        return s_.model.PressedCount() == 0 ? s_.actions.MatchHotkey(e.code, 0, e.flags, 0)
+                                            : s_.actions.MatchHotkey(0, mods.sided, e.flags, mods.any);
+    }
+    if (!e.isModifier && !e.isUp) {
+        const bool matched = s_.actions.MatchHotkey(e.code, mods.sided, e.flags, mods.any);
+        if (matched && e.code == kApps) appsUpPending_ = true;
+        return matched;
     }
     return false;
+}
+
+void KeyboardHookProcedure::OnHotkeyMatched(const KeyEvent& e) noexcept {
+    if (!e.isUp) FixLockKey(e.code);
+    if (!s_.queue.ActionPending) return;
+    ScheduleAction();
+    if (s_.model.AnyModifierHeld()) s_.keys.SendEscapeRelease();
+}
+
+void KeyboardHookProcedure::ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept {
+    // The system consumes the key-ups of the secure attention sequence and of locking the
+    // workstation, so the model would keep these keys pressed.
+    if (e.isUp) return;
+    if ((e.code == kDelete && mods.any == kAnyCtrlAlt) || (e.code == kLetterL && mods.any == kAnyWin)) {
+        s_.model.ReleaseAll();
+    }
+}
+
+void KeyboardHookProcedure::EndRunUnlessConverting() noexcept {
+    // Another action's hotkey ends the run; only converting the typed text needs it kept.
+    const TKvAction* current = s_.queue.Current;
+    if (current == nullptr) return;
+    const bool keepsRun =
+        current->Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::ConvertLastTyped)) ||
+        current->Is(ActionKind::ProgramFunction, static_cast<std::uint8_t>(ProgramFunction::TemplateManager));
+    if (!keepsRun) s_.typed.ResetTypedBuffer();
+}
+
+void KeyboardHookProcedure::ScheduleAfterPassedKey(std::uint8_t code) noexcept {
+    if (!s_.queue.ActionPending) return;
+    ScheduleAction();
+    // Releasing Win after a modifier-only hotkey would open the Start menu.
+    if (s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)) s_.keys.SendEscapeRelease();
 }
 
 void KeyboardHookProcedure::ScheduleAction() noexcept {

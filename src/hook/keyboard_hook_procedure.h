@@ -75,7 +75,35 @@ public:
     void StartChord() { chordStart_ = true; }
 
 private:
+    // One event as every step sees it, worked out once.
+    struct KeyEvent {
+        std::uint8_t code = 0;     // numeric-pad keys already told apart
+        std::uint32_t flags = 0;   // LLKHF_*
+        bool extended = false;
+        bool isUp = false;
+        bool systemKeyUp = false;
+        bool injected = false;
+        bool isModifier = false;
+        TKvBtn* key = nullptr;     // null for codes the model does not know
+    };
+    struct Modifiers {
+        std::uint16_t sided = 0;
+        std::uint16_t any = 0;
+    };
+
+    KeyEvent Classify(const LowLevelKeyEvent& event) noexcept;
     bool Process(const LowLevelKeyEvent& event);
+    // The steps, in the order they run; true from a step swallows the event.
+    bool HandleModelKey(const KeyEvent& e);
+    bool TrackKeyUp(const KeyEvent& e, Modifiers& mods) noexcept;
+    bool TrackKeyDown(const KeyEvent& e, Modifiers& mods) noexcept;
+    void PlayTypingSound(const KeyEvent& e, bool changed);
+    bool SwallowsFollowUp(const KeyEvent& e) noexcept;
+    bool MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept;
+    void OnHotkeyMatched(const KeyEvent& e) noexcept;
+    void ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept;
+    void EndRunUnlessConverting() noexcept;
+    void ScheduleAfterPassedKey(std::uint8_t code) noexcept;
     void RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept;
     void StartTypedRun() noexcept;
     bool TypesCharacter(std::uint8_t code) const noexcept;
