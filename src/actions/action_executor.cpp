@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "settings/lang_action_target.h"
 #include "settings/preset.h"
+#include "ports/on_screen_keyboard_port.h"
 
 namespace kv {
 
@@ -76,8 +77,8 @@ void TKvActionExecute::OnExecTimer() {
 void TKvActionExecute::Execute(const TKvAction& action) {
     if (action.Kind() == ActionKind::ProgramFunction) {
         if (action.SubKind() == static_cast<std::uint8_t>(ProgramFunction::OnScreenKeyboard) && !s_.preset.AccessDenied()) {
-            s_.effects.ToggleOnScreenKeyboard();
-            s_.effects.KeepPanelOnTop();
+            s_.keyboard.ToggleOnScreenKeyboard();
+            s_.panelOnTop.KeepPanelOnTop();
         }
     } else if (action.Kind() == ActionKind::LanguageAndCase) {
         RunLanguageAction(action);

@@ -6,6 +6,7 @@
 namespace kv {
 
 class IHookSuspension;
+class IOnScreenKeyboardPort;
 class KeySender;
 class LayoutSwitcher;
 class TKvAction;
@@ -14,12 +15,10 @@ class TPreset;
 struct TActionQueue;
 struct TypedKeyBuffer;
 
-// The program functions an action may call that live in windows of their own.
-class IExecutorEffects {
+// After the on-screen keyboard shows or hides, the language panel stays above it.
+class IPanelOnTop {
 public:
-    virtual ~IExecutorEffects() = default;
-    // Shows the on-screen keyboard when hidden, hides it when shown.
-    virtual void ToggleOnScreenKeyboard() = 0;
+    virtual ~IPanelOnTop() = default;
     virtual void KeepPanelOnTop() = 0;
 };
 
@@ -45,7 +44,8 @@ public:
         LayoutSwitcher& switcher;
         TPreset& preset;
         IHookSuspension& hook;
-        IExecutorEffects& effects;
+        IOnScreenKeyboardPort& keyboard;
+        IPanelOnTop& panelOnTop;
         IMessageLoop& loop;
     };
 

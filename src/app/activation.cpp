@@ -2,6 +2,9 @@
 
 #include "app/app_singletons.h"
 #include "common/messages.h"
+#include "ports/caret_flag_port.h"
+#include "ports/language_panel_port.h"
+#include "ports/tray_port.h"
 #include "platform/win_constants.h"
 
 namespace kv {
@@ -11,8 +14,12 @@ constexpr std::uint64_t kTopmostPauseMs = 5;
 }
 
 Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
-                       std::function<void(LayoutHandle)> onLayoutChanged)
-    : app_(app), hookProcedure_(hookProcedure), effects_(effects), onLayoutChanged_(std::move(onLayoutChanged)) {}
+                       ActivationPorts ports, std::function<void(LayoutHandle)> onLayoutChanged)
+    : app_(app),
+      hookProcedure_(hookProcedure),
+      effects_(effects),
+      ports_(ports),
+      onLayoutChanged_(std::move(onLayoutChanged)) {}
 
 bool Activation::Activate() {
     if (active_) return false;
@@ -36,7 +43,7 @@ bool Activation::Activate() {
     InstallKeyboardHook();
     library_->CallHook(applicationWindow_);
 
-    effects_.ShowActiveState(true);
+    ports_.tray.ShowActiveState(true);
     active_ = true;
     lastTopmostTick_ = app_.platform.clock.NowMs();
 
@@ -47,12 +54,12 @@ bool Activation::Activate() {
     }
     effects_.KeyboardModelOn(true);
     effects_.ClipboardMonitorOn(true);
-    effects_.CaretFlagOn(true);
-    effects_.UpdateTrayIcon();
+    ports_.caretFlag.CaretFlagOn(true);
+    ports_.tray.UpdateTrayIcon();
     lastForegroundWindow_ = windows.ForegroundWindow();
-    effects_.RestorePanelVisibility();
+    ports_.panel.RestorePanelVisibility();
     KeepPanelOnTop();
-    if (!app_.preset.AccessDenied()) effects_.EnableWindowItems(true);
+    if (!app_.preset.AccessDenied()) ports_.tray.EnableWindowItems(true);
     if (app_.isVistaOrLater) effects_.VistaForegroundPoll(true);
     effects_.HideTaskbarWindow();
     return true;
@@ -73,12 +80,12 @@ bool Activation::Deactivate() {
     }
     effects_.KeyboardModelOn(false);
     effects_.ClipboardMonitorOn(false);
-    effects_.CaretFlagOn(false);
-    effects_.ShowActiveState(false);
+    ports_.caretFlag.CaretFlagOn(false);
+    ports_.tray.ShowActiveState(false);
     active_ = false;
-    effects_.UpdateTrayIcon();
-    effects_.ClosePanel();
-    effects_.EnableWindowItems(false);
+    ports_.tray.UpdateTrayIcon();
+    ports_.panel.ClosePanel();
+    ports_.tray.EnableWindowItems(false);
     effects_.VistaForegroundPoll(false);
     return true;
 }
@@ -94,7 +101,7 @@ void Activation::SetActive(bool on) {
 void Activation::KeepPanelOnTop() {
     const std::uint64_t now = app_.platform.clock.NowMs();
     if (now - lastTopmostTick_ < kTopmostPauseMs) return;
-    effects_.RaisePanel();
+    ports_.panel.RaisePanel();
     lastTopmostTick_ = now;
 }
 

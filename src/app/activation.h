@@ -3,6 +3,9 @@
 #include <functional>
 #include <memory>
 
+#include "actions/action_executor.h"
+#include "app/foreground_tracker.h"
+#include "indicators/system_switch.h"
 #include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/library_api.h"
@@ -11,46 +14,45 @@
 namespace kv {
 
 class AppSingletons;
+class ICaretFlagPort;
+class ILanguagePanelPort;
+class ITrayPort;
 
-// What starts and stops with the system, owned by other parts of the program.
+// The keyboard engine's parts that start and stop with the system.
 class IActivationEffects {
 public:
     virtual ~IActivationEffects() = default;
     virtual void KeyboardModelOn(bool on) = 0;
     virtual void ClipboardMonitorOn(bool on) = 0;
-    // When the caret flag window exists: restart its show cycle, or stop and hide it.
-    virtual void CaretFlagOn(bool on) = 0;
-    // The tray item that switches the system: its caption and image follow the state.
-    virtual void ShowActiveState(bool on) = 0;
-    virtual void UpdateTrayIcon() = 0;
-    // From the registry's "FLGVisible" unless the panel follows the keyboard; closed when off.
-    virtual void RestorePanelVisibility() = 0;
-    virtual void ClosePanel() = 0;
-    virtual void EnableWindowItems(bool enabled) = 0;
     virtual void VistaForegroundPoll(bool on) = 0;
     virtual void HideTaskbarWindow() = 0;
-    // The floating panel when it exists and is visible.
-    virtual void RaisePanel() = 0;
+};
+
+// The windows that show whether the system is on.
+struct ActivationPorts {
+    ITrayPort& tray;
+    ICaretFlagPort& caretFlag;
+    ILanguagePanelPort& panel;
 };
 
 // Turning the system on and off: the hook library, the program's own keyboard hook and the
 // watchers that depend on them.
-class Activation {
+class Activation : public IPanelOnTop, public ILastForegroundWindow, public ISystemSwitch {
 public:
     Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
-               std::function<void(LayoutHandle)> onLayoutChanged);
+               ActivationPorts ports, std::function<void(LayoutHandle)> onLayoutChanged);
 
     void SetApplicationWindow(WindowHandle window) { applicationWindow_ = window; }
     void SetCompanionWindow(WindowHandle window) { companionWindow_ = window; }
 
     bool Activate();
     bool Deactivate();
-    void SetActive(bool on);
-    bool Active() const { return active_; }
+    void SetActive(bool on) override;
+    bool Active() const override { return active_; }
     bool LibraryLoaded() const { return library_ != nullptr; }
-    void KeepPanelOnTop();
-    WindowHandle LastForegroundWindow() const { return lastForegroundWindow_; }
-    void SetLastForegroundWindow(WindowHandle window) { lastForegroundWindow_ = window; }
+    void KeepPanelOnTop() override;
+    WindowHandle LastForegroundWindow() const override { return lastForegroundWindow_; }
+    void SetLastForegroundWindow(WindowHandle window) override { lastForegroundWindow_ = window; }
 
 private:
     void InstallKeyboardHook();
@@ -59,6 +61,7 @@ private:
     AppSingletons& app_;
     IKeyboardHookHandler& hookProcedure_;
     IActivationEffects& effects_;
+    ActivationPorts ports_;
     std::function<void(LayoutHandle)> onLayoutChanged_;
     std::unique_ptr<IHookLibrary> library_;
     WindowHandle applicationWindow_ = kNoWindow;

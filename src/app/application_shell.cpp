@@ -36,7 +36,6 @@ ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
     : app_(app),
       windows_(windows),
       dataModule_(app),
-      presetEffects_(app, *this, windows.LanguageTargets()),
       help_(app.platform.files, windows.HtmlHelp(), app.folders.appFolder) {}
 
 ApplicationShell::~ApplicationShell() = default;
@@ -77,9 +76,8 @@ int ApplicationShell::Run() {
     DestroyDialogs();
     DestroyForms();
     SaveSettingsAtExit();
-    presetEffects_.SetEngine(nullptr, nullptr);
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
-    if (engine_) engine_->SetTrayIndicator(nullptr);
+    trayPort_.Attach(nullptr);
     tray_.reset();
     links_.reset();
     engine_.reset();
@@ -109,7 +107,8 @@ void ApplicationShell::DestroyDialogs() {
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
-    engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor));
+    engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
+                                               EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, notBuiltYet_, notBuiltYet_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
                                    [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                           std::intptr_t& result) {
@@ -119,13 +118,29 @@ void ApplicationShell::CreateKeyboardEngine() {
     engine_->SetApplicationWindow(applicationWindow_);
     engine_->SetCompanionWindow(companionWindow_);
     tray_ = std::make_unique<TrayController>(TrayController::Services{
-        app_, *engine_, windows_.TrayIcon(), windows_.PopupMenus(), dataModule_.ActionKinds(), *this,
+        app_.preset, app_.lang, app_.appIni, app_.log, app_.platform, engine_->Actions(), engine_->Model(),
+        engine_->Queue(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),
+        dataModule_.ActionKinds(), *this,
         dataModule_.PopupMenuStyle() == MenuStyle::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XpOwnerDrawn});
-    engine_->SetTrayIndicator(tray_.get());
+    trayPort_.Attach(tray_.get());
     tray_->UpdateTrayIcon();
     links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
     links_->SetWaitDialog(wait_.get());
-    presetEffects_.SetEngine(engine_.get(), tray_.get());
+    presetPorts_.emplace(PresetPorts{*this, engine_->Model(), notBuiltYet_, trayPort_, notBuiltYet_, *this, *this,
+                                     notBuiltYet_});
+}
+
+bool ApplicationShell::ProgramActive() const { return engine_ != nullptr && engine_->Switch().Active(); }
+
+void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
+    SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
+    LocalizeMenus();
+}
+
+void ApplicationShell::RefreshVisuals() {
+    dataModule_.ApplyColorScheme();
+    notBuiltYet_.RepaintKeyboardAndBackground();
+    notBuiltYet_.RepaintPanel();
 }
 
 void ApplicationShell::LocalizeMenus() {
@@ -213,12 +228,12 @@ void ApplicationShell::LoadLanguagesAndSettings() {
         ShowNoLanguageData(app_.platform.messageBoxes);
         Terminate();
     }
-    app_.preset.SetEffects(&presetEffects_);
+    if (presetPorts_) app_.preset.SetPorts(&*presetPorts_);
     app_.preset.Load();
 }
 
 void ApplicationShell::SaveSettingsAtExit() {
-    app_.preset.SetEffects(nullptr);  // the windows its effects reach are gone
+    app_.preset.SetPorts(nullptr);  // the windows its effects reach are gone
     try {
         app_.preset.Save();
     } catch (const std::exception& e) {

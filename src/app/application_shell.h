@@ -10,11 +10,13 @@
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
-#include "app/shell_preset_effects.h"
+#include "app/deferred_tray_port.h"
 #include "app/web_links.h"
+#include "app/windows_not_built_yet.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
 #include "platform/types.h"
+#include "settings/preset_ports.h"
 
 namespace kv {
 
@@ -25,7 +27,14 @@ class KeyboardEngine;
 class TrayController;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
-class ApplicationShell : private ITrayCommands, public IBugReporter, private IApplicationEnd {
+// It is the composition root: it creates the program's parts and wires each window's port, or
+// hands out WindowsNotBuiltYet for the windows still to come.
+class ApplicationShell : private ITrayCommands,
+                         public IBugReporter,
+                         private IApplicationEnd,
+                         private IProgramState,
+                         private IInterfaceLanguagePort,
+                         private IVisualsPort {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -37,7 +46,7 @@ public:
 
     void Terminate();
     bool Terminated() const { return terminated_; }
-    bool StartupComplete() const { return startupComplete_; }
+    bool StartupComplete() const override { return startupComplete_; }
     WindowHandle CompanionWindow() const { return companionWindow_; }
     WindowHandle ApplicationWindow() const { return applicationWindow_; }
     // Null before start-up has created it and after the way out has released it.
@@ -64,6 +73,14 @@ public:
     void SetErrorReport(IErrorReportSink* report) { errorReport_ = report; }
 
 private:
+    // IProgramState
+    bool ProgramActive() const override;
+    // IInterfaceLanguagePort
+    void ChooseHelpFile(std::int32_t languageId) override { help_.SetHelpFile(languageId); }
+    void ApplyLanguage(std::int32_t languageId) override;
+    // IVisualsPort
+    void RefreshVisuals() override;
+
     bool PassesOperatingSystemGate();
     void CreateForms();
     void DestroyForms();
@@ -82,8 +99,11 @@ private:
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
-    ShellPresetEffects presetEffects_;
+    WindowsNotBuiltYet notBuiltYet_;
+    DeferredTrayPort trayPort_;
     std::unique_ptr<KeyboardEngine> engine_;
+    // Wired once the engine and the tray exist.
+    std::optional<PresetPorts> presetPorts_;
     std::unique_ptr<TrayController> tray_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;

@@ -9,6 +9,7 @@
 #include "keyboard/char_upper.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/platform.h"
+#include "ports/caret_flag_port.h"
 
 namespace kv {
 
@@ -61,18 +62,20 @@ std::u16string UpperCase(std::u16string_view text) {
 }  // namespace
 
 ForegroundTracker::ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypedKeyBuffer& typed,
-                                     TKvKeyboard& model, IForegroundObserver& observer,
+                                     TKvKeyboard& model, ICaretFlagPort& caretFlag,
+                                     ILastForegroundWindow& lastForeground,
                                      std::u16string ownExecutableName)
     : platform_(platform),
       flags_(flags),
       typed_(typed),
       model_(model),
-      observer_(observer),
+      caretFlag_(caretFlag),
+      lastForeground_(lastForeground),
       ownExecutableName_(UpperCase(ownExecutableName)) {}
 
 void ForegroundTracker::TrackForeground(WindowHandle window) {
-    if (window != kNoWindow) observer_.SetLastForegroundWindow(window);
-    observer_.NewForegroundApplication();
+    if (window != kNoWindow) lastForeground_.SetLastForegroundWindow(window);
+    caretFlag_.NewForegroundApplication();
     typed_.ResetTypedBuffer();
     flags_.CaretNeedsBlink = false;
     flags_.DirectLayoutSwitch = false;
@@ -100,14 +103,14 @@ void ForegroundTracker::ClassifyApplication(std::u16string_view exeName, std::u1
     const std::u16string exe = UpperCase(exeName);
     const std::u16string windowClass = UpperCase(className);
     flags_.CaretNeedsBlink =
-        observer_.CaretFlagExists() && InList(kCaretNeedsBlink, exe, windowClass, ownExecutableName_);
+        caretFlag_.CaretFlagExists() && InList(kCaretNeedsBlink, exe, windowClass, ownExecutableName_);
     flags_.DirectLayoutSwitch = InList(kDirectLayoutSwitch, exe, windowClass, ownExecutableName_);
     flags_.SlowClipboard = InList(kSlowClipboard, exe, windowClass, ownExecutableName_);
 }
 
 bool ForegroundTracker::CheckForegroundChanged() {
     const WindowHandle foreground = platform_.windows.ForegroundWindow();
-    if (foreground == observer_.LastForegroundWindow()) return false;
+    if (foreground == lastForeground_.LastForegroundWindow()) return false;
     TrackForeground(foreground);
     return true;
 }

@@ -6,6 +6,7 @@
 
 namespace kv {
 
+class ICaretFlagPort;
 class TKvIcons;
 class TKvKeyboard;
 struct ForegroundFlags;
@@ -20,13 +21,10 @@ public:
     virtual const TKvIcons* Named(std::u16string_view name) = 0;
 };
 
-// What the tracker pokes in the windows that show the state.
-class IForegroundObserver {
+// The window the program gives the focus back to before it acts for the user.
+class ILastForegroundWindow {
 public:
-    virtual ~IForegroundObserver() = default;
-    virtual bool CaretFlagExists() const = 0;
-    // A new application came to the front: the caret flag restarts its show cycle.
-    virtual void NewForegroundApplication() = 0;
+    virtual ~ILastForegroundWindow() = default;
     virtual void SetLastForegroundWindow(WindowHandle window) = 0;
     virtual WindowHandle LastForegroundWindow() const = 0;
 };
@@ -36,7 +34,8 @@ public:
 class ForegroundTracker {
 public:
     ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypedKeyBuffer& typed, TKvKeyboard& model,
-                      IForegroundObserver& observer, std::u16string ownExecutableName);
+                      ICaretFlagPort& caretFlag, ILastForegroundWindow& lastForeground,
+                      std::u16string ownExecutableName);
 
     // Null until icon packs are available: the keyboard then shows no application icon.
     void SetIconSource(IApplicationIconSource* icons) { icons_ = icons; }
@@ -55,7 +54,8 @@ private:
     ForegroundFlags& flags_;
     TypedKeyBuffer& typed_;
     TKvKeyboard& model_;
-    IForegroundObserver& observer_;
+    ICaretFlagPort& caretFlag_;
+    ILastForegroundWindow& lastForeground_;
     IApplicationIconSource* icons_ = nullptr;
     std::u16string ownExecutableName_;  // upper case
 };

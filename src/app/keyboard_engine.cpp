@@ -2,6 +2,7 @@
 
 #include "app/app_singletons.h"
 #include "common/paths.h"
+#include "platform/win_constants.h"
 
 namespace kv {
 
@@ -10,22 +11,26 @@ constexpr std::u16string_view kStandardKeyboard = u"Standard";
 constexpr std::uint32_t kVistaPollMs = 300;
 }  // namespace
 
-KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow)
+KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow, EnginePorts ports)
     : app_(app),
       keys_(app.platform.keyInput, app.platform.layouts, app.platform.clock),
       model_(std::make_unique<TKvKeyboard>(
-          canvas_,
+          ports.canvas,
           KeyboardServices{app.platform.layouts, app.platform.keyInput, app.platform.files, keys_, app.busyCursor,
                            app.messageBoxes, app.lang, app.preset.KeyNames(), charCache_, app.folders.appFolder,
                            app.is64BitWindows},
           app.platform.layouts.ThreadLayout(0))),
       actions_(queue_),
       langTarget_(actions_),
-      hook_({*model_, actions_, queue_, typed_, keys_, app.preset, *this, app.platform.windows, app.platform.loop}),
-      switcher_(app.platform, app.preset, *this, *this, *this, app.isVistaOrLater),
-      executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, *this, app.platform.loop}),
-      activation_(app, hook_, *this, [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
-      tracker_(app.platform, flags_, typed_, *model_, *this, std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
+      hook_({*model_, actions_, queue_, typed_, keys_, app.preset, ports.caretFlag, ports.keyboard, *this,
+             app.platform.windows, app.platform.loop}),
+      switcher_(app.platform, app.preset, *this, {ports.tray, ports.caretFlag, ports.panel}, *this, app.isVistaOrLater),
+      activation_(app, hook_, *this, {ports.tray, ports.caretFlag, ports.panel},
+                  [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
+      executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, ports.keyboard, activation_,
+                 app.platform.loop}),
+      tracker_(app.platform, flags_, typed_, *model_, ports.caretFlag, activation_,
+               std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.system, app.clipboardFormats, clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
       selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.system}) {
@@ -60,7 +65,15 @@ void KeyboardEngine::CheckVistaForeground() {
     switcher_.OnLayoutChanged(app_.platform.layouts.ThreadLayout(thread));
 }
 
-void KeyboardEngine::SetApplicationWindow(WindowHandle window) { activation_.SetApplicationWindow(window); }
+void KeyboardEngine::SetApplicationWindow(WindowHandle window) {
+    applicationWindow_ = window;
+    activation_.SetApplicationWindow(window);
+}
+
+// Showing windows can bring the application's own taskbar button back.
+void KeyboardEngine::HideTaskbarWindow() {
+    if (applicationWindow_ != kNoWindow) app_.platform.windows.ShowWindow(applicationWindow_, win::kSwHide);
+}
 
 void KeyboardEngine::SetCompanionWindow(WindowHandle window) {
     activation_.SetCompanionWindow(window);

@@ -16,7 +16,6 @@
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
 #include "hook/typed_key_buffer.h"
-#include "indicators/tray_indicator.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard/layout_char_cache.h"
@@ -24,29 +23,37 @@
 namespace kv {
 
 class AppSingletons;
+class ICaretFlagPort;
+class ILanguagePanelPort;
+class IOnScreenKeyboardPort;
+class ITrayPort;
+
+// The windows that show the engine's state.
+struct EnginePorts {
+    ITrayPort& tray;
+    ICaretFlagPort& caretFlag;
+    ILanguagePanelPort& panel;
+    IOnScreenKeyboardPort& keyboard;
+    // What the keyboard model draws on.
+    IKeyboardCanvas& canvas;
+};
 
 // The keyboard engine of the running program: the model of the keyboard, the action list, the
-// low-level hook, layout switching, the executor and the switch that turns them on and off.
-// The windows that show its state (tray, caret flag, language panel, on-screen keyboard) are
-// reached through the effect interfaces; those not built yet do nothing.
+// low-level hook, layout switching, the executor and the switch that turns them on and off. It
+// wires these parts to each other and to the windows' ports; it stands in for no window.
 class KeyboardEngine : private ILayoutModel,
-                       private ILayoutIndicators,
                        private IForegroundPolicy,
-                       private IKeyboardHookEffects,
-                       private IExecutorEffects,
-                       private IActivationEffects,
-                       private IForegroundObserver {
+                       private IActionScheduler,
+                       private IActivationEffects {
 public:
     // `clipboardWindow` is the clipboard monitor's hidden window.
-    KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow);
+    KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow, EnginePorts ports);
     ~KeyboardEngine() override;
     KeyboardEngine(const KeyboardEngine&) = delete;
     KeyboardEngine& operator=(const KeyboardEngine&) = delete;
 
     void SetApplicationWindow(WindowHandle window);
     void SetCompanionWindow(WindowHandle window);
-    // Null detaches.
-    void SetTrayIndicator(ITrayIndicator* tray) { tray_ = tray; }
 
     TKvKeyboard& Model() { return *model_; }
     TKvActions& Actions() { return actions_; }
@@ -56,6 +63,7 @@ public:
     LayoutSwitcher& Switcher() { return switcher_; }
     TKvActionExecute& Executor() { return executor_; }
     Activation& Switch() { return activation_; }
+    IActionScheduler& Scheduler() { return *this; }
     ILangActionTarget& LangActionTarget() { return langTarget_; }
     ForegroundTracker& Foreground() { return tracker_; }
     TKvClipboardMonitor& ClipboardMonitor() { return monitor_; }
@@ -65,42 +73,19 @@ private:
     // ILayoutModel
     LayoutHandle Layout() const override { return model_->Layout(); }
     void SetLayout(LayoutHandle layout) override { model_->SetLayout(layout); }
-    // ILayoutIndicators and IActivationEffects: the caret flag and language panel come later.
-    void UpdateTrayIcon() override {
-        if (tray_) tray_->UpdateTrayIcon();
-    }
-    void ShowCaretFlagFor(LayoutHandle) override {}
-    void PanelLayoutChanged(LayoutHandle) override {}
     // IForegroundPolicy
     bool PostingTurnedOff() const override { return flags_.DirectLayoutSwitch; }
-    // IKeyboardHookEffects
-    void PokeCaretFlag() override {}
-    void RefreshHoverHint() override {}
+    // IActionScheduler
     void ScheduleQueuedAction() override { executor_.EnableExecTimer(); }
-    // IExecutorEffects: the on-screen keyboard window and the panel come later.
-    void ToggleOnScreenKeyboard() override {}
-    void KeepPanelOnTop() override { activation_.KeepPanelOnTop(); }
     // IActivationEffects
     void KeyboardModelOn(bool on) override;
     void ClipboardMonitorOn(bool on) override;
-    void CaretFlagOn(bool) override {}
-    void ShowActiveState(bool) override {}
-    void RestorePanelVisibility() override {}
-    void ClosePanel() override {}
-    void EnableWindowItems(bool) override {}
     void VistaForegroundPoll(bool on) override;
-    void HideTaskbarWindow() override {}
-    void RaisePanel() override {}
-    // IForegroundObserver: the caret flag comes later.
-    bool CaretFlagExists() const override { return false; }
-    void NewForegroundApplication() override {}
-    void SetLastForegroundWindow(WindowHandle window) override { activation_.SetLastForegroundWindow(window); }
-    WindowHandle LastForegroundWindow() const override { return activation_.LastForegroundWindow(); }
+    void HideTaskbarWindow() override;
 
     void CheckVistaForeground();
 
     AppSingletons& app_;
-    NullKeyboardCanvas canvas_;
     TKvLayoutCharCache charCache_;
     KeySender keys_;
     std::unique_ptr<TKvKeyboard> model_;
@@ -110,15 +95,15 @@ private:
     TypedKeyBuffer typed_;
     KeyboardHookProcedure hook_;
     LayoutSwitcher switcher_;
-    TKvActionExecute executor_;
     Activation activation_;
+    TKvActionExecute executor_;
     ForegroundFlags flags_;
     ForegroundTracker tracker_;
     ClipboardAccess clipboard_;
     TKvClipboardMonitor monitor_;
     SelectionConversion selection_;
     std::optional<TimerId> vistaPoll_;
-    ITrayIndicator* tray_ = nullptr;
+    WindowHandle applicationWindow_ = kNoWindow;
 };
 
 }  // namespace kv

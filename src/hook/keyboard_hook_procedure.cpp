@@ -4,6 +4,8 @@
 #include "hotkeys/kv_actions.h"
 #include "common/messages.h"
 #include "common/synthetic_input.h"
+#include "ports/caret_flag_port.h"
+#include "ports/on_screen_keyboard_port.h"
 #include "hook/typed_key_buffer.h"
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
@@ -126,12 +128,12 @@ bool KeyboardHookProcedure::TrackKeyUp(const KeyEvent& e, Modifiers& mods) noexc
         releasePending_[e.code] = false;
         changed = true;
     }
-    if (e.isModifier) s_.effects.RefreshHoverHint();
+    if (e.isModifier) s_.keyboard.RefreshHoverHint();
     return changed;
 }
 
 bool KeyboardHookProcedure::TrackKeyDown(const KeyEvent& e, Modifiers& mods) noexcept {
-    if (s_.preset.ShowCaretFlag()) s_.effects.PokeCaretFlag();
+    if (s_.preset.ShowCaretFlag()) s_.caretFlag.PokeCaretFlag();
     bool changed = false;
     if (!e.key->Pressed()) {
         e.key->SetPressed(true);
@@ -140,7 +142,7 @@ bool KeyboardHookProcedure::TrackKeyDown(const KeyEvent& e, Modifiers& mods) noe
     mods = {s_.model.ModsSided(), s_.model.ModsAny()};
     if (changed) {
         if (e.isModifier) {
-            s_.effects.RefreshHoverHint();
+            s_.keyboard.RefreshHoverHint();
         } else {
             chordStart_ = false;
         }
@@ -220,7 +222,7 @@ void KeyboardHookProcedure::ScheduleAfterPassedKey(std::uint8_t code) noexcept {
 
 void KeyboardHookProcedure::ScheduleAction() noexcept {
     s_.queue.ActionPending = false;
-    s_.effects.ScheduleQueuedAction();
+    s_.scheduler.ScheduleQueuedAction();
 }
 
 void KeyboardHookProcedure::FixLockKey(std::uint8_t code) noexcept {

@@ -8,6 +8,9 @@
 
 namespace kv {
 
+class ICaretFlagPort;
+class IActionScheduler;
+class IOnScreenKeyboardPort;
 class IWindowing;
 class KeySender;
 class TKvActions;
@@ -16,19 +19,6 @@ class TKvKeyboard;
 class TPreset;
 struct TActionQueue;
 struct TypedKeyBuffer;
-
-// What the hook pokes besides the model, the action list and the typed-key buffer. Every call
-// comes from inside the hook and must return quickly without allocating.
-class IKeyboardHookEffects {
-public:
-    virtual ~IKeyboardHookEffects() = default;
-    // A key went down: the caret flag restarts its show cycle (only asked with the setting on).
-    virtual void PokeCaretFlag() = 0;
-    // A modifier changed: the on-screen keyboard's hover hint depends on the modifiers.
-    virtual void RefreshHoverHint() = 0;
-    // An action was queued: the executor's timer runs it outside the hook.
-    virtual void ScheduleQueuedAction() = 0;
-};
 
 // The program's own input must pass the hook untouched; callers bracket it with these.
 class IHookSuspension {
@@ -54,7 +44,11 @@ public:
         TypedKeyBuffer& typed;
         KeySender& keys;
         TPreset& preset;
-        IKeyboardHookEffects& effects;
+        // Poked from inside the hook: a key went down (only with the caret flag on), a modifier
+        // changed, an action was queued.
+        ICaretFlagPort& caretFlag;
+        IOnScreenKeyboardPort& keyboard;
+        IActionScheduler& scheduler;
         IWindowing& windows;
         IMessageLoop& loop;
     };

@@ -2,6 +2,9 @@
 
 #include "common/messages.h"
 #include "common/waits.h"
+#include "ports/caret_flag_port.h"
+#include "ports/language_panel_port.h"
+#include "ports/tray_port.h"
 #include "platform/platform.h"
 #include "platform/win_constants.h"
 #include "settings/preset.h"
@@ -17,7 +20,7 @@ constexpr int kRapidChangesFollowed = 10;
 constexpr int kLayoutListCapacity = 40;
 }  // namespace
 
-LayoutSwitcher::LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, ILayoutIndicators& indicators,
+LayoutSwitcher::LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, LayoutIndicators indicators,
                                const IForegroundPolicy& policy, bool vistaOrLater)
     : platform_(platform),
       preset_(preset),
@@ -75,9 +78,9 @@ void LayoutSwitcher::OnLayoutChanged(LayoutHandle layout) {
         ++rapidLayoutCount_;
     }
     platform_.layouts.ActivateLayout(model_.Layout());
-    if (preset_.ShowLangIcon()) indicators_.UpdateTrayIcon();
-    if (preset_.ShowCaretFlag()) indicators_.ShowCaretFlagFor(layout);
-    indicators_.PanelLayoutChanged(layout);
+    if (preset_.ShowLangIcon()) indicators_.tray.UpdateTrayIcon();
+    if (preset_.ShowCaretFlag()) indicators_.caretFlag.ShowCaretFlagFor(layout);
+    indicators_.panel.PanelLayoutChanged(layout);
 }
 
 int LayoutSwitcher::LayoutCount() const {

@@ -7,6 +7,9 @@
 namespace kv {
 
 struct Platform;
+class ICaretFlagPort;
+class ILanguagePanelPort;
+class ITrayPort;
 class TPreset;
 
 // The keyboard model's current layout, as the switcher reads and sets it.
@@ -19,12 +22,10 @@ public:
 };
 
 // What shows the language: tray icon, caret flag, floating panel.
-class ILayoutIndicators {
-public:
-    virtual ~ILayoutIndicators() = default;
-    virtual void UpdateTrayIcon() = 0;
-    virtual void ShowCaretFlagFor(LayoutHandle layout) = 0;
-    virtual void PanelLayoutChanged(LayoutHandle layout) = 0;
+struct LayoutIndicators {
+    ITrayPort& tray;
+    ICaretFlagPort& caretFlag;
+    ILanguagePanelPort& panel;
 };
 
 // Per-application knowledge of the foreground window.
@@ -38,7 +39,7 @@ public:
 // Switches the foreground application's layout and keeps the program in step with layout changes.
 class LayoutSwitcher {
 public:
-    LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, ILayoutIndicators& indicators,
+    LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, LayoutIndicators indicators,
                    const IForegroundPolicy& policy, bool vistaOrLater);
 
     // kNextLayout (skipping disabled layouts) or a layout handle.
@@ -55,7 +56,7 @@ private:
     Platform& platform_;
     TPreset& preset_;
     ILayoutModel& model_;
-    ILayoutIndicators& indicators_;
+    LayoutIndicators indicators_;
     const IForegroundPolicy& policy_;
     const bool vistaOrLater_;
     bool switchAcknowledged_ = false;

@@ -13,4 +13,12 @@ struct TActionQueue {
     bool ActionPending = false;
 };
 
+// Runs the queued action later, outside the keyboard hook. Called from inside the hook: returns
+// at once and allocates nothing.
+class IActionScheduler {
+public:
+    virtual ~IActionScheduler() = default;
+    virtual void ScheduleQueuedAction() = 0;
+};
+
 }  // namespace kv

@@ -2,9 +2,12 @@
 
 #include "actions/action_description.h"
 #include "hotkeys/action_kinds.h"
-#include "app/app_singletons.h"
-#include "app/keyboard_engine.h"
+#include "common/debug_log.h"
 #include "common/foreground.h"
+#include "keyboard/kv_keyboard.h"
+#include "settings/app_ini.h"
+#include "settings/preset.h"
+#include "resources/kv_lang.h"
 #include "resources/lang_flags.h"
 #include "common/product.h"
 
@@ -21,6 +24,13 @@ constexpr std::int32_t kBalloonClicked = 1000;
 const TrayItemInfo& InfoOf(TrayItem item) { return kTrayItems[static_cast<std::size_t>(item) - 1]; }
 
 bool IsSeparator(const TrayItemInfo& info) { return info.text == 0; }
+
+// Items that open a window of the program; they work only while the system is on.
+bool OpensWindow(TrayItem item) {
+    return item == TrayItem::FloatingWindowKb || item == TrayItem::FloatingWindowLang ||
+           item == TrayItem::ShowMainKeyboard || item == TrayItem::ShowClipboardManager ||
+           item == TrayItem::ShowTemplatesManager;
+}
 
 // The hotkey text the keyboard model writes, for the action list's own helpers.
 class ModelHotkeys : public IHotkeyTextSource {
@@ -41,48 +51,48 @@ std::u16string ActionMenuCaption(std::u16string_view name, std::u16string_view h
 }
 
 TrayController::TrayController(Services services) : s_(services) {
-    s_.engine.Actions().SetObserver(this);
+    s_.actions.SetObserver(this);
     s_.icon.SetHint(std::u16string(kProductName));
     s_.icon.SetEvents(this);
 }
 
 TrayController::~TrayController() {
     s_.icon.SetEvents(nullptr);
-    s_.engine.Actions().SetObserver(nullptr);
+    s_.actions.SetObserver(nullptr);
 }
 
 void TrayController::UpdateTrayIcon() {
-    if (!s_.engine.Switch().Active()) {
+    if (!s_.system.Active()) {
         s_.icon.SetImage({TrayImageList::TrayIcons, kTrayIconOff});
-    } else if (!s_.app.preset.ShowLangIcon()) {
+    } else if (!s_.preset.ShowLangIcon()) {
         s_.icon.SetImage({TrayImageList::TrayIcons, kTrayIconOn});
     } else {
-        s_.icon.SetImage({TrayImageList::Langs, LangFlagIndex(static_cast<std::uint32_t>(s_.engine.Model().Layout()))});
+        s_.icon.SetImage({TrayImageList::Langs, LangFlagIndex(static_cast<std::uint32_t>(s_.model.Layout()))});
     }
 }
 
-void TrayController::ApplyHideTrayIcon() { s_.icon.SetVisible(!s_.app.preset.HideTrayIcon()); }
+void TrayController::ApplyHideTrayIcon() { s_.icon.SetVisible(!s_.preset.HideTrayIcon()); }
 
-std::u16string TrayController::Text(std::int32_t number) const { return s_.app.lang.GetText(number, kNoText); }
+std::u16string TrayController::Text(std::int32_t number) const { return s_.lang.GetText(number, kNoText); }
 
 void TrayController::ShowBalloon(std::u16string_view name, std::int32_t maxCount, std::uint32_t delayMs,
                                  std::int32_t bodyText, std::int32_t titleText) {
     currentBalloon_ = std::u16string(name);
-    const std::int32_t shown = s_.app.appIni.ReadIntegerDef(name, 0);
+    const std::int32_t shown = s_.appIni.ReadIntegerDef(name, 0);
     if (shown >= maxCount) return;
-    s_.app.appIni.WriteInteger(name, shown + 1);
+    s_.appIni.WriteInteger(name, shown + 1);
     s_.icon.SetVisible(true);
-    const std::u16string body = s_.app.lang.GetText(bodyText, kNoText);
+    const std::u16string body = s_.lang.GetText(bodyText, kNoText);
     const std::u16string title =
-        TKvLang::FormatText(s_.app.lang.GetText(titleText, kProductName), {std::u16string(kProductName)});
+        TKvLang::FormatText(s_.lang.GetText(titleText, kProductName), {std::u16string(kProductName)});
     s_.icon.ShowBalloon(title, body, delayMs);
     // Once start-up is complete this hides the icon again, balloon and all, for a user who
     // chose to hide it.
-    s_.app.preset.SetHideTrayIcon(s_.app.preset.HideTrayIcon());
+    s_.preset.SetHideTrayIcon(s_.preset.HideTrayIcon());
 }
 
 void TrayController::OnBalloonClick() {
-    if (!currentBalloon_.empty()) s_.app.appIni.WriteInteger(currentBalloon_, kBalloonClicked);
+    if (!currentBalloon_.empty()) s_.appIni.WriteInteger(currentBalloon_, kBalloonClicked);
     currentBalloon_.clear();
 }
 
@@ -91,14 +101,14 @@ void TrayController::OnBalloonHidden() { currentBalloon_.clear(); }
 void TrayController::OnIconClick(bool rightButton) {
     if (rightButton) {
         PopupTrayMenu();
-    } else if (!s_.app.preset.AccessDenied()) {
+    } else if (!s_.preset.AccessDenied()) {
         PopupActionsMenu();
     }
 }
 
 std::u16string TrayController::Caption(const TrayItemInfo& info) const {
     switch (info.item) {
-        case TrayItem::Active: return Text(s_.engine.Switch().Active() ? 29 : 30);
+        case TrayItem::Active: return Text(s_.system.Active() ? 29 : 30);
         case TrayItem::Help: return Text(info.text) + u": " + std::u16string(kProductName);
         case TrayItem::About: return TKvLang::FormatText(Text(info.text), {std::u16string(kProductName)});
         default: return Text(info.text);
@@ -106,7 +116,7 @@ std::u16string TrayController::Caption(const TrayItemInfo& info) const {
 }
 
 std::vector<MenuEntry> TrayController::TrayMenu() const {
-    const bool locked = s_.app.preset.AccessDenied();
+    const bool locked = s_.preset.AccessDenied();
     std::vector<MenuEntry> top;
     std::vector<MenuEntry> addInfo;
     for (const TrayItemInfo& info : kTrayItems) {
@@ -117,8 +127,9 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
         entry.enabled = !(locked && info.lockedByAccess);
         entry.image = info.image;
         if (!entry.separator) entry.caption = Caption(info);
-        if (info.item == TrayItem::Active && !s_.engine.Switch().Active()) entry.image = kActiveImageOff;
-        if (info.item == TrayItem::SoundEnabled) entry.checked = s_.app.preset.SoundEnabled();
+        if (info.item == TrayItem::Active && !s_.system.Active()) entry.image = kActiveImageOff;
+        if (OpensWindow(info.item)) entry.enabled = entry.enabled && windowItemsEnabled_;
+        if (info.item == TrayItem::SoundEnabled) entry.checked = s_.preset.SoundEnabled();
         if (info.item == TrayItem::Help || info.item == TrayItem::CheckNewVersion) entry.hint = entry.caption;
         if (info.inAddInfo) {
             addInfo.push_back(std::move(entry));
@@ -131,8 +142,8 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
     }
     if (rightToLeft_) return top;
     // Program functions with a hotkey show it next to their items.
-    const ModelHotkeys hotkeys(s_.engine.Model());
-    const TKvActions& actions = s_.engine.Actions();
+    const ModelHotkeys hotkeys(s_.model);
+    const TKvActions& actions = s_.actions;
     for (std::size_t i = 0; i < actions.Count(); ++i) {
         const TKvAction& action = actions.Item(i);
         if (action.Kind() != ActionKind::ProgramFunction) continue;
@@ -153,13 +164,13 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
 
 // With the debug log on, what a menu offered, so a support case can tell what the user saw.
 void TrayController::LogMenu(const std::vector<MenuEntry>& menu) const {
-    if (!s_.app.log.IsOn()) return;
+    if (!s_.log.IsOn()) return;
     std::u16string line = u"Menu:";
     for (const MenuEntry& entry : menu) {
         if (!entry.visible || entry.separator) continue;
         line += (line.size() > 5 ? u" | " : u" ") + entry.caption;
     }
-    s_.app.log.WriteLog(line);
+    s_.log.WriteLog(line);
 }
 
 void TrayController::PopupTrayMenu() {
@@ -170,14 +181,14 @@ void TrayController::PopupTrayMenu() {
 }
 
 void TrayController::OnTrayCommand(TrayItem item) {
-    const bool locked = s_.app.preset.AccessDenied();
+    const bool locked = s_.preset.AccessDenied();
     if (locked && InfoOf(item).lockedByAccess) return;
     switch (item) {
         case TrayItem::Active:
-            s_.engine.Switch().SetActive(!s_.engine.Switch().Active());
+            s_.system.SetActive(!s_.system.Active());
             break;
         case TrayItem::SoundEnabled:
-            s_.app.preset.SetSoundEnabled(!s_.app.preset.SoundEnabled());
+            s_.preset.SetSoundEnabled(!s_.preset.SoundEnabled());
             break;
         default:
             s_.commands.RunTrayCommand(item);
@@ -191,15 +202,15 @@ void TrayController::OnSecondInstance() {
 }
 
 void TrayController::RebuildActionsMenu() {
-    TKvActions& actions = s_.engine.Actions();
+    TKvActions& actions = s_.actions;
     actions.SortForDisplay(s_.kinds);
-    const ModelHotkeys hotkeys(s_.engine.Model());
+    const ModelHotkeys hotkeys(s_.model);
     actionsMenu_.clear();
     for (std::size_t i = 0; i < actions.Sorted().size(); ++i) {
         const TKvAction& action = *actions.Sorted()[i];
         MenuEntry entry;
         entry.id = kActionItemBase + static_cast<int>(i);
-        entry.caption = ActionMenuCaption(ActionDescription(action, s_.kinds, s_.app.platform.system),
+        entry.caption = ActionMenuCaption(ActionDescription(action, s_.kinds, s_.platform.system),
                                           ActionHotkeyText(action, hotkeys), rightToLeft_);
         entry.image = action.SubKind();
         actionsMenu_.push_back(std::move(entry));
@@ -216,13 +227,13 @@ void TrayController::PopupActionsMenu() {
 }
 
 void TrayController::RunActionFromMenu(int position) {
-    TKvActions& actions = s_.engine.Actions();
+    TKvActions& actions = s_.actions;
     actions.SortForDisplay(s_.kinds);
     if (position >= 0 && static_cast<std::size_t>(position) < actions.Sorted().size()) {
         // The user goes back to the application they were in before the action acts on it.
-        ForceForeground(s_.app.platform, s_.engine.Switch().LastForegroundWindow(), true);
-        s_.engine.Queue().Current = actions.Sorted()[static_cast<std::size_t>(position)];
-        s_.engine.Executor().EnableExecTimer();
+        ForceForeground(s_.platform, s_.system.LastForegroundWindow(), true);
+        s_.queue.Current = actions.Sorted()[static_cast<std::size_t>(position)];
+        s_.scheduler.ScheduleQueuedAction();
     }
     actions.ReleaseSorted();
 }

@@ -5,15 +5,23 @@
 #include <vector>
 
 #include "hotkeys/kv_actions.h"
-#include "indicators/tray_indicator.h"
+#include "indicators/system_switch.h"
 #include "indicators/tray_menu.h"
+#include "platform/platform.h"
 #include "platform/tray_api.h"
+#include "ports/tray_port.h"
 
 namespace kv {
 
 class ActionKindCatalogue;
-class AppSingletons;
-class KeyboardEngine;
+class DebugLog;
+class IActionScheduler;
+class TAppIni;
+class TKvKeyboard;
+class TKvLang;
+class TPreset;
+struct TActionQueue;
+
 
 // The doors out of the program behind the tray menu: help, web pages, mail, update check, bug
 // report, about box, settings window and the way out.
@@ -24,11 +32,20 @@ public:
 };
 
 // The notification-area icon, its menu and the actions menu: the program's main door.
-class TrayController : public ITrayIndicator, public ITrayEvents, private IActionListObserver {
+class TrayController : public ITrayPort, public ITrayEvents, private IActionListObserver {
 public:
     struct Services {
-        AppSingletons& app;
-        KeyboardEngine& engine;
+        TPreset& preset;
+        TKvLang& lang;
+        TAppIni& appIni;
+        DebugLog& log;
+        // Giving the focus back and the system's language names.
+        Platform& platform;
+        TKvActions& actions;
+        const TKvKeyboard& model;
+        TActionQueue& queue;
+        IActionScheduler& scheduler;
+        ISystemSwitch& system;
         ITrayIcon& icon;
         IPopupMenus& menus;
         const ActionKindCatalogue& kinds;
@@ -41,10 +58,16 @@ public:
     TrayController(const TrayController&) = delete;
     TrayController& operator=(const TrayController&) = delete;
 
+    // ITrayPort
     void UpdateTrayIcon() override;
+    void SetTrayIconVisible(bool visible) override { s_.icon.SetVisible(visible); }
+    // The menu reads the sound option and the system's state each time it opens.
+    void CheckSoundMenuItem(bool) override {}
+    void ShowActiveState(bool) override {}
+    void EnableWindowItems(bool enabled) override { windowItemsEnabled_ = enabled; }
+
     // Shows the icon exactly when `HideTrayIcon` is off.
     void ApplyHideTrayIcon();
-    void SetIconVisible(bool visible) { s_.icon.SetVisible(visible); }
     void ShowBalloon(std::u16string_view name, std::int32_t maxCount, std::uint32_t delayMs, std::int32_t bodyText,
                      std::int32_t titleText);
     void OnBalloonClick() override;
@@ -81,6 +104,7 @@ private:
     bool rightToLeft_ = false;
     std::u16string currentBalloon_;
     bool actionsMenuDirty_ = true;
+    bool windowItemsEnabled_ = true;
     std::vector<MenuEntry> actionsMenu_;
 };
 

@@ -10,7 +10,7 @@ class TKvBtn;
 class TKvKeyboard;
 
 // The keyboard image and the display it is shown on: everything the model draws goes through
-// here. The renderer implements it; NullKeyboardCanvas draws nothing.
+// here. The on-screen keyboard window's renderer implements it.
 class IKeyboardCanvas {
 public:
     virtual ~IKeyboardCanvas() = default;
@@ -27,17 +27,6 @@ public:
     virtual void DrawKey(TKvBtn& key) = 0;
     // Copies the image onto the display.
     virtual void CopyToDisplay() = 0;
-};
-
-class NullKeyboardCanvas : public IKeyboardCanvas {
-public:
-    Point DisplaySize() const override { return {}; }
-    void Resize(std::int32_t, std::int32_t) override {}
-    bool LoadPicture(const std::u16string&) override { return true; }
-    void ClearPicture() override {}
-    void DrawKeyboard(TKvKeyboard&) override {}
-    void DrawKey(TKvBtn&) override {}
-    void CopyToDisplay() override {}
 };
 
 }  // namespace kv

@@ -9,6 +9,7 @@
 #include "keyboard/key_names.h"
 #include "keyboard/kv_btn.h"
 #include "platform/keyboard_api.h"
+#include "ports/keyboard_model_port.h"
 
 namespace kv {
 
@@ -45,12 +46,19 @@ struct PressedCombination {
 // The program's picture of the physical keyboard: the keys of the loaded geometry, which are down,
 // the lock states, the characters of the current layout and the physical position of every key.
 // One exists for the whole process; the keyboard hook feeds it every key event.
-class TKvKeyboard {
+class TKvKeyboard : public IKeyboardModelPort {
 public:
     TKvKeyboard(IKeyboardCanvas& canvas, KeyboardServices services, LayoutHandle initialLayout);
     TKvKeyboard(const TKvKeyboard&) = delete;
     TKvKeyboard& operator=(const TKvKeyboard&) = delete;
-    ~TKvKeyboard();
+    ~TKvKeyboard() override;
+
+    // IKeyboardModelPort: what the keyboard options change.
+    void LoadKeyboardDescription(const std::u16string& name) override { LoadKeyboard(name); }
+    void RebuildKeyboardCharacters() override {
+        BuildLayoutChars();
+        Redraw();
+    }
 
     // Geometry. LoadKeyboard reports a faulty file itself and returns false; the keys read
     // before the fault stay and drawing stays suspended.

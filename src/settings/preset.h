@@ -10,7 +10,7 @@
 #include "settings/event_sounds.h"
 #include "settings/lang_action_target.h"
 #include "settings/lang_hotkeys.h"
-#include "settings/preset_effects.h"
+#include "settings/preset_ports.h"
 #include "theme/theme_colors.h"
 
 namespace kv {
@@ -18,8 +18,9 @@ namespace kv {
 constexpr int kActionFileSlotCount = 4;
 
 // Every user option. Getters are plain reads (the keyboard hook calls them on every key);
-// setters apply the change to the rest of the program at once through IPresetEffects, so a value
-// takes effect the same way whether it comes from Load, the settings window or the tray.
+// setters apply the change to the rest of the program at once through its ports, so a value
+// takes effect the same way whether it comes from Load, the settings window or the tray. Before
+// the ports are wired (start-up's first load) and after the way out, setters only store.
 // The program creates one instance after the settings store and before the forms.
 class TPreset {
 public:
@@ -27,8 +28,8 @@ public:
     TPreset(const TPreset&) = delete;
     TPreset& operator=(const TPreset&) = delete;
 
-    // Wiring, once the windows exist; null detaches.
-    void SetEffects(IPresetEffects* effects) { effects_ = effects ? effects : &noEffects_; }
+    // Wiring, once the program's parts exist; null detaches. The ports must outlive the wiring.
+    void SetPorts(const PresetPorts* ports) { ports_ = ports; }
     void SetLangActionTarget(ILangActionTarget* target) { langActions_ = target; }
 
     // Every default, assigned without applying anything (the interface language, "AccessDenied"
@@ -42,7 +43,9 @@ public:
     void Save();
     bool Loaded() const { return loaded_; }
 
-    void RefreshVisuals() { effects_->RefreshVisuals(); }
+    void RefreshVisuals() {
+        if (ports_) ports_->visuals.RefreshVisuals();
+    }
     void RebuildLangActions();
     bool IsStartWithWindows() const;
     std::u16string LocalizeWebAddress(std::u16string_view address) const;
@@ -222,8 +225,7 @@ private:
     TAppIni& ini_;
     const std::u16string executablePath_;
     const bool vistaOrLater_;
-    NullPresetEffects noEffects_;
-    IPresetEffects* effects_ = &noEffects_;
+    const PresetPorts* ports_ = nullptr;
     ILangActionTarget* langActions_ = nullptr;
     bool loaded_ = false;
 

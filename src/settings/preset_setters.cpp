@@ -7,14 +7,14 @@ template <class T>
 void TPreset::SetAndRefreshIfChanged(T& field, T value) {
     if (field == value) return;
     field = std::move(value);
-    effects_->RefreshVisuals();
+    if (ports_) ports_->visuals.RefreshVisuals();
 }
 
 template <class T>
 void TPreset::SetAndRepaintIfChanged(T& field, T value) {
     if (field == value) return;
     field = std::move(value);
-    effects_->RepaintKeyboard();
+    if (ports_) ports_->keyboard.RepaintKeyboard();
 }
 
 void TPreset::SetHotkey(HotkeyCode& field, HotkeyCode code) {
@@ -26,44 +26,45 @@ void TPreset::SetKeyboardLang(LayoutHandle requested) {
     LocalizedKeyNames built = BuildKeyNames(platform_.layouts, requested);
     keyboardLang_ = built.layout;
     keyNames_ = std::move(built.names);
-    effects_->RepaintKeyboard();
+    if (ports_) ports_->keyboard.RepaintKeyboard();
 }
 
 void TPreset::SetKeyboardShowDelay(std::int32_t ms) {
     keyboardShowDelay_ = ms;
-    effects_->SetKeyboardShowInterval(ms);
+    if (ports_) ports_->keyboard.SetKeyboardShowInterval(ms);
 }
 
 void TPreset::SetKeyboardHideDelay(std::int32_t ms) {
     keyboardHideDelay_ = ms;
-    effects_->ReapplyKeyboardAppearance();
+    if (ports_) ports_->keyboard.ReapplyKeyboardAppearance();
 }
 
 void TPreset::SetKeyboardName(std::u16string name) {
     keyboardName_ = std::move(name);
-    effects_->LoadKeyboardDescription(keyboardName_);
+    if (ports_) ports_->model.LoadKeyboardDescription(keyboardName_);
 }
 
 void TPreset::SetKeyboardAutoHide(bool on) {
     keyboardAutoHide_ = on;
-    effects_->SetAutoHideButtonState(on ? 2 : 1);
-    effects_->SetWizardAutoHideCheck(on);
-    if (!on && effects_->ProgramActive()) effects_->ShowKeyboardAndReactivateLayout();
+    if (!ports_) return;
+    ports_->keyboard.SetAutoHideButtonState(on ? 2 : 1);
+    ports_->wizard.SetWizardAutoHideCheck(on);
+    if (!on && ports_->program.ProgramActive()) ports_->keyboard.ShowKeyboardAndReactivateLayout();
 }
 
 void TPreset::SetKeyboardShowCaption(bool on) {
     keyboardShowCaption_ = on;
-    effects_->RepaintKeyboardAndBackground();
+    if (ports_) ports_->keyboard.RepaintKeyboardAndBackground();
 }
 
 void TPreset::SetKeyboardShowLabels(bool on) {
     keyboardShowLabels_ = on;
-    effects_->RepaintKeyboard();
+    if (ports_) ports_->keyboard.RepaintKeyboard();
 }
 
 void TPreset::SetKeyboardCenterInfo(bool on) {
     keyboardCenterInfo_ = on;
-    effects_->RepaintKeyboard();
+    if (ports_) ports_->keyboard.RepaintKeyboard();
 }
 
 void TPreset::SetShowKeyboardZone(bool on) { SetAndRepaintIfChanged(showKeyboardZone_, on); }
@@ -75,7 +76,7 @@ void TPreset::SetShowHotkeySquare(bool on) { SetAndRepaintIfChanged(showHotkeySq
 void TPreset::SetShowCharCtrl(bool on) {
     if (showCharCtrl_ == on) return;
     showCharCtrl_ = on;
-    effects_->RebuildKeyboardCharacters();
+    if (ports_) ports_->model.RebuildKeyboardCharacters();
 }
 
 void TPreset::SetSensitivityGestures(std::int32_t value) {
@@ -85,32 +86,33 @@ void TPreset::SetSensitivityGestures(std::int32_t value) {
 
 void TPreset::SetActionFileName(std::u16string path) {
     actionFileName_ = std::move(path);
-    effects_->RepaintKeyboard();
+    if (ports_) ports_->keyboard.RepaintKeyboard();
 }
 
 void TPreset::SetShowLangIcon(bool on) {
     showLangIcon_ = on;
-    effects_->UpdateTrayIcon();
+    if (ports_) ports_->tray.UpdateTrayIcon();
 }
 
 void TPreset::SetHideTrayIcon(bool hide) {
     hideTrayIcon_ = hide;
     // Start-up shows or hides the icon itself once it is done.
-    if (effects_->StartupComplete()) effects_->SetTrayIconVisible(!hide);
+    if (ports_ && ports_->program.StartupComplete()) ports_->tray.SetTrayIconVisible(!hide);
 }
 
 void TPreset::SetShowCaretFlag(bool on) {
     showCaretFlag_ = on;
+    if (!ports_) return;
     if (on) {
-        effects_->ShowCaretFlag(effects_->ProgramActive());
+        ports_->caretFlag.ShowCaretFlag(ports_->program.ProgramActive());
     } else {
-        effects_->FreeCaretFlag();
+        ports_->caretFlag.FreeCaretFlag();
     }
 }
 
 void TPreset::SetCaretFlagAlphaBlend(std::int32_t opacity) {
     caretFlagAlphaBlend_ = opacity;
-    effects_->SetCaretFlagOpacity(opacity);
+    if (ports_) ports_->caretFlag.SetCaretFlagOpacity(opacity);
 }
 
 void TPreset::SetHighPriority(bool on) {
@@ -121,8 +123,9 @@ void TPreset::SetHighPriority(bool on) {
 
 void TPreset::SetLanguage(std::int32_t languageId) {
     language_ = languageId;
-    effects_->ChooseHelpFile(languageId);
-    effects_->ApplyLanguage(languageId);
+    if (!ports_) return;
+    ports_->language.ChooseHelpFile(languageId);
+    ports_->language.ApplyLanguage(languageId);
 }
 
 void TPreset::SetSCChangeLang(HotkeyCode code) { SetHotkey(hotkeys_.changeLang, code); }
@@ -137,7 +140,7 @@ void TPreset::SetSCChangeLangTo(int slot, HotkeyCode code) { SetHotkey(hotkeys_.
 
 void TPreset::SetSoundEnabled(bool on) {
     soundEnabled_ = on;
-    effects_->CheckSoundMenuItem(on);
+    if (ports_) ports_->tray.CheckSoundMenuItem(on);
 }
 
 void TPreset::SetColorScheme(std::int32_t scheme) { SetAndRefreshIfChanged(colorScheme_, scheme); }
@@ -145,12 +148,12 @@ void TPreset::SetCustomColors(const ThemeColors& colors) { SetAndRefreshIfChange
 
 void TPreset::SetThemeAlphaBlend(std::uint8_t opacity) {
     themeAlphaBlend_ = opacity;
-    effects_->ReapplyKeyboardAppearance();
+    if (ports_) ports_->keyboard.ReapplyKeyboardAppearance();
 }
 
 void TPreset::SetThemeCommonAlphaBlend(std::uint8_t opacity) {
     themeCommonAlphaBlend_ = opacity;
-    effects_->SetKeyboardOpacity(opacity);
+    if (ports_) ports_->keyboard.SetKeyboardOpacity(opacity);
 }
 
 void TPreset::SetThemeFontName(std::u16string name) { SetAndRefreshIfChanged(themeFontName_, std::move(name)); }
@@ -164,12 +167,13 @@ void TPreset::SetThemeInfoFontSize(std::int32_t size) { SetAndRefreshIfChanged(t
 
 void TPreset::SetBackgroundPicture(std::u16string path) {
     backgroundPicture_ = std::move(path);
+    if (!ports_) return;
     if (!backgroundPicture_.empty() && platform_.files.FileExists(backgroundPicture_)) {
-        effects_->LoadBackgroundImage(backgroundPicture_);
+        ports_->keyboard.LoadBackgroundImage(backgroundPicture_);
     } else {
-        effects_->ClearBackgroundImage();
+        ports_->keyboard.ClearBackgroundImage();
     }
-    effects_->RefreshVisuals();
+    ports_->visuals.RefreshVisuals();
 }
 
 }  // namespace kv

@@ -5,15 +5,30 @@
 #include "app/activation.h"
 #include "app/app_singletons.h"
 #include "common/messages.h"
+#include "ports/caret_flag_port.h"
+#include "ports/language_panel_port.h"
+#include "ports/tray_port.h"
 #include "platform/win_constants.h"
 #include "sim_platform.h"
 
 namespace kv {
 namespace {
 
-class RecordingEffects : public IActivationEffects {
+// The engine's parts and the windows that show the state, in one log so their order shows.
+class RecordingEffects : public IActivationEffects, public ITrayPort, public ICaretFlagPort, public ILanguagePanelPort {
 public:
     std::vector<std::string> calls;
+    void SetTrayIconVisible(bool) override { calls.push_back("tray visibility"); }
+    void CheckSoundMenuItem(bool) override { calls.push_back("sound item"); }
+    bool CaretFlagExists() const override { return false; }
+    void ShowCaretFlag(bool) override { calls.push_back("caret shown"); }
+    void FreeCaretFlag() override { calls.push_back("caret freed"); }
+    void SetCaretFlagOpacity(std::int32_t) override { calls.push_back("caret opacity"); }
+    void ShowCaretFlagFor(LayoutHandle) override { calls.push_back("caret layout"); }
+    void NewForegroundApplication() override { calls.push_back("caret new application"); }
+    void PokeCaretFlag() override { calls.push_back("caret poked"); }
+    void PanelLayoutChanged(LayoutHandle) override { calls.push_back("panel layout"); }
+    void RepaintPanel() override { calls.push_back("panel repainted"); }
     void KeyboardModelOn(bool on) override { calls.push_back(on ? "model on" : "model off"); }
     void ClipboardMonitorOn(bool on) override { calls.push_back(on ? "clipboard on" : "clipboard off"); }
     void CaretFlagOn(bool on) override { calls.push_back(on ? "caret on" : "caret off"); }
@@ -45,7 +60,7 @@ protected:
     }
     Activation& Make() {
         app = std::make_unique<AppSingletons>(os.platform);
-        activation = std::make_unique<Activation>(*app, hookProcedure, effects,
+        activation = std::make_unique<Activation>(*app, hookProcedure, effects, ActivationPorts{effects, effects, effects},
                                                   [this](LayoutHandle l) { layoutsReported.push_back(l); });
         activation->SetApplicationWindow(0x777);
         activation->SetCompanionWindow(companion);
@@ -128,7 +143,7 @@ TEST_F(ActivationTest, LibraryProblemsAreReportedWithTheirTexts) {
         if (c.present) fresh.libraries.Install(kLibrary, {c.hook, c.unhook});
         AppSingletons singletons(fresh.platform);
         RecordingEffects sink;
-        Activation a(singletons, hookProcedure, sink, {});
+        Activation a(singletons, hookProcedure, sink, {sink, sink, sink}, {});
         EXPECT_FALSE(a.Activate());
         EXPECT_FALSE(a.Activate());
         std::vector<std::u16string> texts;

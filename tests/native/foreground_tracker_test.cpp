@@ -8,6 +8,7 @@
 #include "keyboard_model_fixture.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
+#include "recording_ports.h"
 
 namespace kv {
 namespace {
@@ -29,7 +30,7 @@ public:
     static inline std::uint64_t tags[2];
 };
 
-class FakeObserver : public IForegroundObserver {
+class FakeObserver : public RecordingPorts, public ILastForegroundWindow {
 public:
     bool caretFlag = false;
     int newApplications = 0;
@@ -56,7 +57,7 @@ protected:
     TypedKeyBuffer typed;
     FakeObserver observer;
     FakeIcons icons;
-    ForegroundTracker tracker{world.os.platform, flags, typed, model, observer, u"Karmux.exe"};
+    ForegroundTracker tracker{world.os.platform, flags, typed, model, observer, observer, u"Karmux.exe"};
     std::uint32_t nextPid = 500;
 };
 

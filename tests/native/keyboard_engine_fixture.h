@@ -10,6 +10,8 @@
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
+#include "app/windows_not_built_yet.h"
+#include "recording_ports.h"
 #include "sim_foreground_app.h"
 #include "sim_platform.h"
 #include "sim_text_editor.h"
@@ -47,7 +49,7 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow);
+        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome, windowsToCome, windowsToCome});
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
                                                 DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
@@ -83,6 +85,10 @@ public:
     TypedKeyBuffer& Typed() { return engine->Typed(); }
 
     sim::SimPlatform os;
+    // The windows the engine reaches, as the program has them today: the tray, and the ports of
+    // windows still to come.
+    RecordingPorts tray;
+    WindowsNotBuiltYet windowsToCome;
     std::unique_ptr<AppSingletons> app;
     std::unique_ptr<KeyboardEngine> engine;
     WindowHandle appWindow = kNoWindow;

@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
+#include "recording_ports.h"
 
 namespace kv {
 namespace {
@@ -216,7 +217,7 @@ TEST_F(KeyboardHookTest, SuspendedHookPassesEverythingAndMissedKeyUpsAreReleased
 TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) {
     // A step that injects a key from inside the hook (as the NumLock fix-up does) re-enters the
     // procedure; without the bound this would recurse until the stack ran out.
-    struct InjectingEffects : IKeyboardHookEffects {
+    struct InjectingCaretFlag : RecordingPorts {
         IKeyInput* input = nullptr;
         int pokes = 0;
         void PokeCaretFlag() override {
@@ -225,13 +226,11 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
             again.vk = kB;
             input->SendKeyEvents(&again, 1);
         }
-        void RefreshHoverHint() override {}
-        void ScheduleQueuedAction() override {}
     } effects;
     effects.input = &w.os.keyInput;
     KeySender keys{w.os.keyInput, w.os.keyboard, w.os.loop};
     KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Queue(), w.Typed(), keys, w.Preset(),
-                                     effects, w.os.desktop, w.os.loop});
+                                     effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
     w.os.driver.Install(procedure);
 

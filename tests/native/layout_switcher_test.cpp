@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "hook/layout_switcher.h"
 #include "platform/win_constants.h"
+#include "recording_ports.h"
 #include "settings/app_ini.h"
 #include "settings/preset.h"
 #include "sim_foreground_app.h"
@@ -20,7 +21,7 @@ public:
     void SetLayout(LayoutHandle l) override { layout = l; }
 };
 
-class RecordingIndicators : public ILayoutIndicators {
+class RecordingIndicators : public RecordingPorts {
 public:
     int trayUpdates = 0;
     std::vector<LayoutHandle> caretFlags, panel;
@@ -45,7 +46,8 @@ protected:
         os.files.AddFile(folders.soundFolder + u"Switch1.wav", "RIFF");
         preset = std::make_unique<TPreset>(os.platform, *ini, folders, os.desktop.ExecutablePath());
         preset->SetSoundEnabled(true);
-        switcher = std::make_unique<LayoutSwitcher>(os.platform, *preset, model, indicators, policy, vista);
+        switcher = std::make_unique<LayoutSwitcher>(os.platform, *preset, model,
+                                                    LayoutIndicators{indicators, indicators, indicators}, policy, vista);
         // The application window receives the library's notifications, as the program's does.
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {

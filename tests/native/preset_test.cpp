@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "recording_ports.h"
 #include "settings/preset.h"
 #include "sim_platform.h"
 
@@ -31,40 +32,7 @@ struct PresetWorld {
     }
 };
 
-class RecordingEffects : public IPresetEffects {
-public:
-    bool startupComplete = false;
-    bool programActive = false;
-    std::vector<std::string> calls;
-
-    bool StartupComplete() const override { return startupComplete; }
-    bool ProgramActive() const override { return programActive; }
-    void RepaintKeyboard() override { Log("RepaintKeyboard"); }
-    void RepaintKeyboardAndBackground() override { Log("RepaintKeyboardAndBackground"); }
-    void RebuildKeyboardCharacters() override { Log("RebuildKeyboardCharacters"); }
-    void SetKeyboardShowInterval(std::int32_t ms) override { Log("SetKeyboardShowInterval", ms); }
-    void ReapplyKeyboardAppearance() override { Log("ReapplyKeyboardAppearance"); }
-    void LoadKeyboardDescription(const std::u16string& name) override { Log("LoadKeyboardDescription " + Utf16ToUtf8(name)); }
-    void SetAutoHideButtonState(int state) override { Log("SetAutoHideButtonState", state); }
-    void SetWizardAutoHideCheck(bool checked) override { Log("SetWizardAutoHideCheck", checked); }
-    void ShowKeyboardAndReactivateLayout() override { Log("ShowKeyboardAndReactivateLayout"); }
-    void SetKeyboardOpacity(std::uint8_t opacity) override { Log("SetKeyboardOpacity", opacity); }
-    void UpdateTrayIcon() override { Log("UpdateTrayIcon"); }
-    void SetTrayIconVisible(bool visible) override { Log("SetTrayIconVisible", visible); }
-    void CheckSoundMenuItem(bool checked) override { Log("CheckSoundMenuItem", checked); }
-    void ShowCaretFlag(bool startDisplay) override { Log("ShowCaretFlag", startDisplay); }
-    void FreeCaretFlag() override { Log("FreeCaretFlag"); }
-    void SetCaretFlagOpacity(std::int32_t opacity) override { Log("SetCaretFlagOpacity", opacity); }
-    void RefreshVisuals() override { Log("RefreshVisuals"); }
-    void LoadBackgroundImage(const std::u16string& path) override { Log("LoadBackgroundImage " + Utf16ToUtf8(path)); }
-    void ClearBackgroundImage() override { Log("ClearBackgroundImage"); }
-    void ChooseHelpFile(std::int32_t id) override { Log("ChooseHelpFile", id); }
-    void ApplyLanguage(std::int32_t id) override { Log("ApplyLanguage", id); }
-
-private:
-    void Log(std::string call) { calls.push_back(std::move(call)); }
-    void Log(const std::string& call, std::int64_t arg) { calls.push_back(call + " " + std::to_string(arg)); }
-};
+using RecordingEffects = RecordingPorts;
 
 struct LangAction {
     std::uint8_t key;
@@ -110,7 +78,7 @@ TEST(PresetTest, LoadOfAnEmptyKeyAppliesEveryDefaultThroughItsSetterInOrder) {
     TPreset preset = w.MakePreset();
     RecordingEffects effects;
     FakeActionList actionList;
-    preset.SetEffects(&effects);
+    preset.SetPorts(effects.Ports());
     preset.SetLangActionTarget(&actionList);
     ASSERT_FALSE(preset.Loaded());
 
@@ -529,7 +497,7 @@ TEST(PresetTest, SettersApplyTheirEffects) {
         RecordingEffects effects;
         effects.startupComplete = c.startupComplete;
         effects.programActive = c.programActive;
-        preset.SetEffects(&effects);
+        preset.SetPorts(effects.Ports());
         c.change(preset);
         EXPECT_EQ(effects.calls, c.expected);
     }
@@ -623,7 +591,7 @@ TEST(PresetTest, SetDefaultsResetsOptionsWithoutApplyingThemAndKeepsWhatConstruc
     ASSERT_TRUE(preset.AccessDenied());
     RecordingEffects effects;
     FakeActionList actionList;
-    preset.SetEffects(&effects);
+    preset.SetPorts(effects.Ports());
     preset.SetLangActionTarget(&actionList);
     preset.SetSCSwitchLang(0);
 

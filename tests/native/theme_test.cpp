@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/menu_colors.h"
+#include "recording_ports.h"
 #include "settings/preset.h"
 #include "sim_platform.h"
 #include "theme/kv_theme.h"
@@ -26,12 +27,6 @@ public:
 
 private:
     std::int32_t height_;
-};
-
-class RefreshCounter : public NullPresetEffects {
-public:
-    void RefreshVisuals() override { ++refreshes; }
-    int refreshes = 0;
 };
 
 struct ThemeWorld {
@@ -250,20 +245,20 @@ TEST(ApplyColorScheme, OfficeSchemeIsDerivedFromTheSystemColours) {
 
 TEST(PresetCustomColors, DefaultToThemeZeroAndRefreshOnlyOnChange) {
     ThemeWorld world;
-    RefreshCounter effects;
-    world.preset.SetEffects(&effects);
+    RecordingPorts effects;
+    world.preset.SetPorts(effects.Ports());
     EXPECT_EQ(world.preset.CustomColors(), kDefaultThemeColors);
 
     ThemeColors changed = kDefaultThemeColors;
     changed.HotFace = 0x123456;
     world.preset.SetCustomColors(changed);
     world.preset.SetCustomColors(changed);
-    EXPECT_EQ(effects.refreshes, 1);
+    EXPECT_EQ(effects.Count("RefreshVisuals"), 1);
     EXPECT_EQ(world.preset.CustomColors().HotFace, 0x123456u);
 
     world.preset.SetDefaults();
     EXPECT_EQ(world.preset.CustomColors(), kDefaultThemeColors);
-    world.preset.SetEffects(nullptr);
+    world.preset.SetPorts(nullptr);
 }
 
 }  // namespace

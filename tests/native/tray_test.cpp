@@ -35,7 +35,9 @@ protected:
     sim::SimPopupMenus menus;
     RecordingCommands commands;
     ActionKindCatalogue kinds = BuildActionKinds(w.app->lang);
-    TrayController tray{{*w.app, *w.engine, icon, menus, kinds, commands, PopupMenuStyle::Standard}};
+    TrayController tray{{w.app->preset, w.app->lang, w.app->appIni, w.app->log, w.app->platform, w.engine->Actions(),
+                         w.engine->Model(), w.engine->Queue(), w.engine->Scheduler(), w.engine->Switch(), icon, menus,
+                         kinds, commands, PopupMenuStyle::Standard}};
 };
 
 TEST_F(TrayTest, IconShowsTheStateOrTheFlagOfTheLayout) {
