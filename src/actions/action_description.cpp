@@ -31,7 +31,7 @@ std::u16string CatalogueName(const TKvAction& action, const ActionKindCatalogue&
 
 }  // namespace
 
-std::u16string ActionDescription(const TKvAction& action, const ActionKindCatalogue& kinds, const ISystemInfo& system) {
+std::u16string ActionDescription(const TKvAction& action, const ActionKindCatalogue& kinds, const ILocales& system) {
     if (CarriesText(action.Kind())) return action.Text().substr(0, kMaxTextShown);
     std::u16string description = CatalogueName(action, kinds);
     if (action.Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::SwitchToLayout))) {

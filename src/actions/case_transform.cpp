@@ -12,7 +12,7 @@ bool EndsSentence(char16_t c) { return c == u'.' || c == u'?' || c == u'!'; }
 
 // A capital after each break; the text's first character counts as following one. Any other
 // character that is not a space, a line break included, uses the break up.
-std::u16string CapitaliseAfterBreaks(std::u16string_view text, const ISystemInfo& system, bool (*isBreak)(char16_t)) {
+std::u16string CapitaliseAfterBreaks(std::u16string_view text, const ITextConversion& system, bool (*isBreak)(char16_t)) {
     std::u16string out(text);
     bool capitalNext = true;
     for (char16_t& c : out) {
@@ -29,7 +29,7 @@ std::u16string CapitaliseAfterBreaks(std::u16string_view text, const ISystemInfo
 
 }  // namespace
 
-std::u16string TransformCase(int mode, std::u16string_view text, const ISystemInfo& system) {
+std::u16string TransformCase(int mode, std::u16string_view text, const ITextConversion& system) {
     std::u16string out(text);
     switch (mode) {
         case kUpper:

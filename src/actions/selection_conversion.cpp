@@ -79,7 +79,7 @@ bool SelectionConversion::CutTransformPaste(int mode) {
 
 std::u16string SelectionConversion::Transform(int mode, const std::u16string& text) {
     if (mode == kConvertLayout) return ConvertText(text, s_.model, s_.switcher, s_.layouts);
-    return TransformCase(mode, text, s_.system);
+    return TransformCase(mode, text, s_.text);
 }
 
 }  // namespace kv

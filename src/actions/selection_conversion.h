@@ -5,7 +5,7 @@ namespace kv {
 
 class ClipboardAccess;
 class IKeyboardLayouts;
-class ISystemInfo;
+class ITextConversion;
 class KeySender;
 class LayoutSwitcher;
 class TKvClipboardMonitor;
@@ -24,7 +24,7 @@ public:
         LayoutSwitcher& switcher;
         TypedKeyBuffer& typed;
         IKeyboardLayouts& layouts;
-        const ISystemInfo& system;
+        const ITextConversion& text;
     };
 
     explicit SelectionConversion(Services services) : s_(services) {}

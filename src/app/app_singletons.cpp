@@ -14,7 +14,7 @@ AppSingletons::AppSingletons(Platform& p)
       messageBoxes(p.messageBoxes, lang),
       busyCursor(p.windows),
       clipboardFormats(ClipboardFormats::Register(p.clipboard)),
-      isVistaOrLater(p.system.Version().platformId == win::kVerPlatformWin32Nt && p.system.Version().major >= 6),
-      is64BitWindows(p.system.Is64BitWindows()) {}
+      isVistaOrLater(p.version.Version().platformId == win::kVerPlatformWin32Nt && p.version.Version().major >= 6),
+      is64BitWindows(p.version.Is64BitWindows()) {}
 
 }  // namespace kv

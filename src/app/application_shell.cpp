@@ -85,7 +85,7 @@ int ApplicationShell::Run() {
 }
 
 void ApplicationShell::CreateDialogs() {
-    neverAsk_ = std::make_unique<NeverAskList>(app_.platform.files, app_.platform.system,
+    neverAsk_ = std::make_unique<NeverAskList>(app_.platform.files, app_.platform.text,
                                                JoinPath(app_.appIni.DataFolder(), kNeverAskFileName));
     neverAsk_->Load();
     errorReportDialog_ = std::make_unique<ErrorReport>(windows_.ErrorReportWindow(), app_.lang, app_.platform.loop,
@@ -242,7 +242,7 @@ void ApplicationShell::SaveSettingsAtExit() {
 }
 
 bool ApplicationShell::PassesOperatingSystemGate() {
-    const OsVersion version = app_.platform.system.Version();
+    const OsVersion version = app_.platform.version.Version();
     if (version.platformId == win::kVerPlatformWin32Nt && version.major >= 5) return true;
     app_.platform.messageBoxes.Show(kNoWindow, UnsupportedSystemText(), kProductName,
                                     win::kMbOk | win::kMbIconExclamation);

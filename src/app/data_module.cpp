@@ -7,7 +7,7 @@ namespace kv {
 
 void TDataDM::DataModuleCreate() {
     app_.log.WriteLog(u"DataDM");
-    menuStyle_ = MenuStyleForOS(app_.platform.system);
+    menuStyle_ = MenuStyleForOS(app_.platform.version);
     ApplyColorScheme();
     BuildActionKinds();
 }
@@ -15,7 +15,7 @@ void TDataDM::DataModuleCreate() {
 void TDataDM::BuildActionKinds() { kinds_ = kv::BuildActionKinds(app_.lang); }
 
 // The keyboard's label line is measured once the renderer exists; until then it is the minimum.
-void TDataDM::ApplyColorScheme() { kv::ApplyColorScheme(theme_, app_.preset, app_.platform.system, nullptr); }
+void TDataDM::ApplyColorScheme() { kv::ApplyColorScheme(theme_, app_.preset, app_.platform.colors, nullptr); }
 
 void TDataDM::DataModuleDestroy(WindowHandle companionWindow) {
     // Sent, and WM_DESTROY rather than WM_CLOSE: the companion ends on exactly this.

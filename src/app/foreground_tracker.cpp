@@ -118,7 +118,7 @@ bool ForegroundTracker::CheckForegroundChanged() {
 void ForegroundTracker::ShowApplicationIcon(const TKvIcons* icons) { model_.SetAppIcons(icons); }
 
 std::u16string_view ForegroundTracker::DesktopIconName() const {
-    const OsVersion version = platform_.system.Version();
+    const OsVersion version = platform_.version.Version();
     if (version.major == 5 && version.minor == 0) return u"Desktop2000";
     if (version.major == 5) return u"DesktopXP";
     return u"DesktopVista";

@@ -120,7 +120,7 @@ bool WebLinks::CheckForUpdate(bool interactive) {
         if (wait_) wait_->ShowWait(app_.lang.GetText(68, u"Please wait..."));
         const std::optional<std::string> bytes =
             internet.ReadOnce(kAgent, addresses_.host + u"verkv.txt", kVersionFileLimit);
-        if (bytes) file = ParseVersionFile(app_.platform.system.FromAnsi(*bytes));
+        if (bytes) file = ParseVersionFile(app_.platform.text.FromAnsi(*bytes));
         if (wait_) wait_->CloseWait();
     }
     if (IsNewerVersion(file.remote, LocalVersion())) {
@@ -152,8 +152,8 @@ std::u16string WebLinks::BugReportBody(std::u16string_view errorText, std::uint3
                LocalVersion() + u")";
     });
     AppendPart(body, [&] {
-        const OsVersion version = p.system.Version();
-        const OsEdition edition = p.system.Edition();
+        const OsVersion version = p.version.Version();
+        const OsEdition edition = p.version.Edition();
         return u"\r\nOS: " + WindowsName(version) + u" " + ProductTypeName(edition.productType) + u" " +
                edition.servicePack + u" (" + Number(version.build) + u")";
     });
@@ -165,7 +165,7 @@ std::u16string WebLinks::BugReportBody(std::u16string_view errorText, std::uint3
         return u"\r\nCPU: " + Trimmed(name ? name->text : u"") + u" (" + Number(mhz ? mhz->dword : 0) + u")";
     });
     AppendPart(body, [&] {
-        const MemoryStatus memory = p.system.Memory();
+        const MemoryStatus memory = p.version.Memory();
         return u"\r\nRAM: " + Number(memory.totalPhysical >> 20) + u" Mb (" + Number(memory.availablePhysical >> 20) +
                u" Mb)";
     });

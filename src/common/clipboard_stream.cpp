@@ -113,7 +113,7 @@ bool ClipboardAccess::SetClipboardBuffer(std::uint32_t format, std::string_view 
 }
 
 bool ClipboardAccess::CopyTextToClipboard(std::u16string_view text) {
-    std::string ansi = system_.ToAnsi(text);
+    std::string ansi = text_.ToAnsi(text);
     ansi.push_back('\0');
     std::string unicode(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
     unicode.append(sizeof(char16_t), '\0');
@@ -132,7 +132,7 @@ std::u16string ClipboardAccess::GetClipboardText() {
     }
     if (auto data = clipboard_.Data(clip::kText)) {
         const auto end = data->find('\0');
-        return system_.FromAnsi(std::string_view(*data).substr(0, end));
+        return text_.FromAnsi(std::string_view(*data).substr(0, end));
     }
     return {};
 }

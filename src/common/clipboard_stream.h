@@ -9,7 +9,7 @@ namespace kv {
 
 class IClipboard;
 class IMessageLoop;
-class ISystemInfo;
+class ITextConversion;
 
 // The formats registered at start-up that decide what a snapshot keeps.
 struct ClipboardFormats {
@@ -25,9 +25,9 @@ constexpr std::int64_t kAnyFormat = -1;
 // ours once put (a clipboard opened without an owner refuses data).
 class ClipboardAccess {
 public:
-    ClipboardAccess(IClipboard& clipboard, IMessageLoop& loop, const ISystemInfo& system, ClipboardFormats formats,
+    ClipboardAccess(IClipboard& clipboard, IMessageLoop& loop, const ITextConversion& text, ClipboardFormats formats,
                     WindowHandle owner)
-        : clipboard_(clipboard), loop_(loop), system_(system), formats_(formats), owner_(owner) {}
+        : clipboard_(clipboard), loop_(loop), text_(text), formats_(formats), owner_(owner) {}
 
     bool SaveClipboardToStream(std::string& stream);
     bool RestoreClipboardFromStream(std::string_view stream, std::int64_t onlyFormat = kAnyFormat);
@@ -44,7 +44,7 @@ private:
 
     IClipboard& clipboard_;
     IMessageLoop& loop_;
-    const ISystemInfo& system_;
+    const ITextConversion& text_;
     ClipboardFormats formats_;
     WindowHandle owner_;
 };

@@ -14,14 +14,14 @@ void ForceForeground(Platform& platform, WindowHandle window, bool showIfHidden)
     if (window == kNoWindow || !windows.IsWindow(window) || windows.ForegroundWindow() == window) return;
     if (showIfHidden && !windows.IsWindowVisible(window)) windows.ShowWindowAsync(window, win::kSwShow);
 
-    const std::uint32_t savedTimeout = platform.system.ForegroundLockTimeout();
-    platform.system.SetForegroundLockTimeout(0);
+    const std::uint32_t savedTimeout = platform.foregroundLock.ForegroundLockTimeout();
+    platform.foregroundLock.SetForegroundLockTimeout(0);
     if (windows.ForegroundWindow() != window && !windows.SetForegroundWindow(window)) {
         // Input from this process lifts the foreground lock.
         platform.keyInput.SendEmptyMouseInput();
         windows.SetForegroundWindow(window);
     }
-    platform.system.SetForegroundLockTimeout(savedTimeout);
+    platform.foregroundLock.SetForegroundLockTimeout(savedTimeout);
 
     if (windows.IsIconic(window)) windows.ShowWindowAsync(window, win::kSwRestore);
     if (windows.ForegroundWindow() != window) windows.ShowWindowAsync(window, win::kSwShow);

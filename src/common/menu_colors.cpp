@@ -17,7 +17,7 @@ int Channel(std::uint32_t color, int shift) { return static_cast<int>((color >> 
 
 }  // namespace
 
-std::uint32_t BlendSystemColors(const ISystemInfo& system, int faceWeight, int highlightWeight, int windowWeight) {
+std::uint32_t BlendSystemColors(const ISystemColors& system, int faceWeight, int highlightWeight, int windowWeight) {
     const std::uint32_t face = system.SystemColor(kColorButtonFace) & 0xFFFFFF;
     const std::uint32_t highlight = system.SystemColor(kColorHighlight) & 0xFFFFFF;
     const std::uint32_t window = system.SystemColor(kColorWindow) & 0xFFFFFF;
@@ -32,11 +32,11 @@ std::uint32_t BlendSystemColors(const ISystemInfo& system, int faceWeight, int h
     return result;
 }
 
-std::uint32_t MenuHotColor(const ISystemInfo& system) {
+std::uint32_t MenuHotColor(const ISystemColors& system) {
     return system.NearestScreenColor(BlendSystemColors(system, 14, 44, 40));
 }
 
-std::uint32_t MenuSelectColor(const ISystemInfo& system) {
+std::uint32_t MenuSelectColor(const ISystemColors& system) {
     return system.NearestScreenColor(BlendSystemColors(system, -2, 30, 72));
 }
 

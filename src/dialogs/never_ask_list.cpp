@@ -69,7 +69,7 @@ std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes) {
     return entries;
 }
 
-NeverAskList::NeverAskList(IFileSystem& files, const ISystemInfo& cases, std::u16string filePath)
+NeverAskList::NeverAskList(IFileSystem& files, const ITextConversion& cases, std::u16string filePath)
     : files_(files), cases_(cases), filePath_(std::move(filePath)) {}
 
 void NeverAskList::Load() {

@@ -7,7 +7,7 @@
 namespace kv {
 
 class IFileSystem;
-class ISystemInfo;
+class ITextConversion;
 
 inline constexpr std::u16string_view kNeverAskFileName = u"NeverAskBug.txt";
 
@@ -18,7 +18,7 @@ public:
     static constexpr std::size_t kCapacity = 100;
 
     // `cases` supplies the system's case mapping; both must outlive the list.
-    NeverAskList(IFileSystem& files, const ISystemInfo& cases, std::u16string filePath);
+    NeverAskList(IFileSystem& files, const ITextConversion& cases, std::u16string filePath);
 
     // Replaces the entries with the file's; a missing or unreadable file leaves the list empty.
     void Load();
@@ -34,7 +34,7 @@ private:
     void Save() const;
 
     IFileSystem& files_;
-    const ISystemInfo& cases_;
+    const ITextConversion& cases_;
     std::u16string filePath_;
     std::vector<std::u16string> entries_;
 };

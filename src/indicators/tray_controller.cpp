@@ -210,7 +210,7 @@ void TrayController::RebuildActionsMenu() {
         const TKvAction& action = *actions.Sorted()[i];
         MenuEntry entry;
         entry.id = kActionItemBase + static_cast<int>(i);
-        entry.caption = ActionMenuCaption(ActionDescription(action, s_.kinds, s_.platform.system),
+        entry.caption = ActionMenuCaption(ActionDescription(action, s_.kinds, s_.platform.locales),
                                           ActionHotkeyText(action, hotkeys), rightToLeft_);
         entry.image = action.SubKind();
         actionsMenu_.push_back(std::move(entry));

@@ -23,7 +23,12 @@ struct Platform {
     IClock& clock;
     IMessageLoop& loop;
     IFileSystem& files;
-    ISystemInfo& system;
+    ISystemVersion& version;
+    ILocales& locales;
+    ITextConversion& text;
+    ISystemColors& colors;
+    IProcessPriority& priority;
+    IForegroundLock& foregroundLock;
     IMessageBoxes& messageBoxes;
     IKeyboardLayouts& layouts;
     IKeyInput& keyInput;

@@ -16,7 +16,7 @@ class IFileSystem;
 class KvMessageBoxes;
 class TKvLang;
 
-// Pack texts are 8-bit text in the ANSI code page (ISystemInfo::FromAnsi).
+// Pack texts are 8-bit text in the ANSI code page (ITextConversion::FromAnsi).
 using AnsiDecoder = std::function<std::u16string(std::string_view)>;
 
 // What reading packs needs of the rest of the program; it outlives every pack.

@@ -30,7 +30,7 @@ TPreset::TPreset(Platform& platform, TAppIni& ini, const AppFolders& folders, st
     : platform_(platform),
       ini_(ini),
       executablePath_(std::move(executablePath)),
-      vistaOrLater_(IsVistaOrLater(platform.system.Version())),
+      vistaOrLater_(IsVistaOrLater(platform.version.Version())),
       sounds_(platform.files, folders.soundFolder) {
     std::copy(DefaultKeyNames().begin(), DefaultKeyNames().end(), keyNames_.begin());
     actionFileName_ = folders.documentsFolder + u"KvActions.pna";
@@ -107,7 +107,7 @@ void TPreset::SetDefaults() {
     SetSound(static_cast<int>(SoundEvent::OtherKey), u"Type3");
     SetSound(static_cast<int>(SoundEvent::LayoutSwitched), u"Switch1");
 
-    language_ = platform_.system.SystemDefaultUILanguage() & 0xFF;
+    language_ = platform_.locales.SystemDefaultUILanguage() & 0xFF;
 }
 
 void TPreset::SetLayoutDependentDefaults() {

@@ -118,7 +118,7 @@ void TPreset::SetCaretFlagAlphaBlend(std::int32_t opacity) {
 void TPreset::SetHighPriority(bool on) {
     if (highPriority_ == on) return;
     highPriority_ = on;
-    platform_.system.SetRealtimePriority(on);
+    platform_.priority.SetRealtimePriority(on);
 }
 
 void TPreset::SetLanguage(std::int32_t languageId) {

@@ -11,7 +11,7 @@ namespace kv {
 
 namespace {
 
-ThemeColors SchemeColors(const TPreset& preset, const ISystemInfo& system) {
+ThemeColors SchemeColors(const TPreset& preset, const ISystemColors& system) {
     const int scheme = preset.ColorScheme();
     if (std::optional<ThemeColors> fixed = FixedThemeColors(scheme)) return *fixed;
     if (scheme == 1) return SystemThemeColors(system);
@@ -30,7 +30,7 @@ std::uint16_t LabelLineHeight(const TKvTheme& theme, ITextMeasureCanvas* keyboar
 
 }  // namespace
 
-void ApplyColorScheme(TKvTheme& theme, const TPreset& preset, const ISystemInfo& system,
+void ApplyColorScheme(TKvTheme& theme, const TPreset& preset, const ISystemColors& system,
                       ITextMeasureCanvas* keyboardCanvas) {
     theme.LabelFontName = preset.ThemeFontName();
     theme.LabelFontStyle = FontStyle{preset.ThemeFontBold(), preset.ThemeFontItalic()};

@@ -8,7 +8,7 @@
 
 namespace kv {
 
-class ISystemInfo;
+class ISystemColors;
 class TPreset;
 
 // The colours and fonts of the on-screen keyboard and the other owner-drawn windows
@@ -56,7 +56,7 @@ public:
 
 // Fills the theme from the settings and the system colours. `keyboardCanvas` is null while no
 // keyboard model exists.
-void ApplyColorScheme(TKvTheme& theme, const TPreset& preset, const ISystemInfo& system,
+void ApplyColorScheme(TKvTheme& theme, const TPreset& preset, const ISystemColors& system,
                       ITextMeasureCanvas* keyboardCanvas);
 
 }  // namespace kv

@@ -5,7 +5,7 @@
 
 namespace kv {
 
-MenuStyle MenuStyleForOS(const ISystemInfo& system) {
+MenuStyle MenuStyleForOS(const ISystemVersion& system) {
     const OsVersion version = system.Version();
     const bool vistaOrLater = version.platformId == win::kVerPlatformWin32Nt && version.major >= 6;
     return vistaOrLater ? MenuStyle::Standard : MenuStyle::XpOwnerDrawn;

@@ -2,11 +2,11 @@
 
 namespace kv {
 
-class ISystemInfo;
+class ISystemVersion;
 
 enum class MenuStyle { Standard, XpOwnerDrawn };
 
 // The system's own menus from Windows Vista on; the owner-drawn XP look before.
-MenuStyle MenuStyleForOS(const ISystemInfo& system);
+MenuStyle MenuStyleForOS(const ISystemVersion& system);
 
 }  // namespace kv

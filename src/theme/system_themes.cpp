@@ -11,7 +11,7 @@ namespace kv {
 // than the window, items almost window-coloured, outlines in button shadow (what the look
 // draws on an unthemed system), the selection outlined in the highlight colour and filled with
 // the menu hot and select blends.
-MenuPalette OfficeMenuPalette(const ISystemInfo& system) {
+MenuPalette OfficeMenuPalette(const ISystemColors& system) {
     const std::uint32_t face = system.SystemColor(kColorButtonFace);
     const std::uint32_t window = system.SystemColor(kColorWindow);
     MenuPalette palette;
@@ -25,7 +25,7 @@ MenuPalette OfficeMenuPalette(const ISystemInfo& system) {
     return palette;
 }
 
-ThemeColors SystemThemeColors(const ISystemInfo& system) {
+ThemeColors SystemThemeColors(const ISystemColors& system) {
     const std::uint32_t windowText = system.SystemColor(kColorWindowText);
     const std::uint32_t menuBorder = OfficeMenuPalette(system).border;
     ThemeColors colors;
@@ -45,7 +45,7 @@ ThemeColors SystemThemeColors(const ISystemInfo& system) {
     return colors;
 }
 
-ThemeColors OfficeThemeColors(const ISystemInfo& system) {
+ThemeColors OfficeThemeColors(const ISystemColors& system) {
     const MenuPalette palette = OfficeMenuPalette(system);
     ThemeColors colors;
     colors.Background = palette.background;

@@ -6,7 +6,7 @@
 
 namespace kv {
 
-class ISystemInfo;
+class ISystemColors;
 
 inline constexpr std::uint32_t kThemeBlue = 0xFF0000;
 
@@ -21,13 +21,13 @@ struct MenuPalette {
     std::uint32_t text = 0;
 };
 
-MenuPalette OfficeMenuPalette(const ISystemInfo& system);
+MenuPalette OfficeMenuPalette(const ISystemColors& system);
 
 // Schemes 0 and 3 to 8; nothing for any other scheme.
 std::optional<ThemeColors> FixedThemeColors(int scheme);
 // Scheme 1.
-ThemeColors SystemThemeColors(const ISystemInfo& system);
+ThemeColors SystemThemeColors(const ISystemColors& system);
 // Scheme 2.
-ThemeColors OfficeThemeColors(const ISystemInfo& system);
+ThemeColors OfficeThemeColors(const ISystemColors& system);
 
 }  // namespace kv

@@ -82,7 +82,15 @@ private:
 };
 
 // The desktop: windows of every process, programs that can be started, message boxes.
-class SimDesktop : public IWindowing, public IProcesses, public IMessageBoxes, public ISystemInfo {
+class SimDesktop : public IWindowing,
+                   public IProcesses,
+                   public IMessageBoxes,
+                   public ISystemVersion,
+                   public ILocales,
+                   public ITextConversion,
+                   public ISystemColors,
+                   public IProcessPriority,
+                   public IForegroundLock {
 public:
     static constexpr std::uint32_t kOwnProcessId = 100;
 
@@ -122,7 +130,7 @@ public:
     // IMessageBoxes
     int Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) override;
 
-    // ISystemInfo
+    // The system: version, locales, text conversion, colours, priority, foreground lock.
     OsVersion Version() const override { return version_; }
     bool Is64BitWindows() const override { return is64Bit_; }
     std::uint16_t SystemDefaultUILanguage() const override { return uiLanguage_; }

@@ -33,8 +33,9 @@ public:
     Win32KeyboardHook keyboardHook;
     Win32LibraryLoader libraries;
     Win32Internet internet;
-    Platform platform{windows,  processes, registry,  clock, loop,  files,        system,    messageBoxes,
-                      layouts,  keyInput,  clipboard, sound, shell, keyboardHook, libraries, internet};
+    Platform platform{windows,  processes, registry, clock,    loop,     files,    system, system,
+                      system,   system,    system,   system,   messageBoxes, layouts, keyInput, clipboard,
+                      sound,    shell,     keyboardHook, libraries, internet};
 };
 
 }  // namespace kv::win32

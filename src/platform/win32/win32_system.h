@@ -3,7 +3,12 @@
 
 namespace kv::win32 {
 
-class Win32SystemInfo : public ISystemInfo {
+class Win32SystemInfo : public ISystemVersion,
+                        public ILocales,
+                        public ITextConversion,
+                        public ISystemColors,
+                        public IProcessPriority,
+                        public IForegroundLock {
 public:
     OsVersion Version() const override;
     bool Is64BitWindows() const override;
