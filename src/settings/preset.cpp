@@ -26,12 +26,12 @@ std::u16string LayoutText(LayoutHandle layout) {
 
 }  // namespace
 
-TPreset::TPreset(Platform& platform, TAppIni& ini, const AppFolders& folders, std::u16string executablePath)
-    : platform_(platform),
+TPreset::TPreset(PresetSeams seams, TAppIni& ini, const AppFolders& folders, std::u16string executablePath)
+    : seams_(seams),
       ini_(ini),
       executablePath_(std::move(executablePath)),
-      vistaOrLater_(IsVistaOrLater(platform.version.Version())),
-      sounds_(platform.files, folders.soundFolder) {
+      vistaOrLater_(IsVistaOrLater(seams.version.Version())),
+      sounds_(seams.files, folders.soundFolder) {
     std::copy(DefaultKeyNames().begin(), DefaultKeyNames().end(), keyNames_.begin());
     actionFileName_ = folders.documentsFolder + u"KvActions.pna";
     templatesFileName_ = folders.documentsFolder + u"pntemplates.pnt";
@@ -107,11 +107,11 @@ void TPreset::SetDefaults() {
     SetSound(static_cast<int>(SoundEvent::OtherKey), u"Type3");
     SetSound(static_cast<int>(SoundEvent::LayoutSwitched), u"Switch1");
 
-    language_ = platform_.locales.SystemDefaultUILanguage() & 0xFF;
+    language_ = seams_.locales.SystemDefaultUILanguage() & 0xFF;
 }
 
 void TPreset::SetLayoutDependentDefaults() {
-    std::vector<LayoutHandle> installed = platform_.layouts.InstalledLayouts();
+    std::vector<LayoutHandle> installed = seams_.layouts.InstalledLayouts();
     if (installed.size() > kMaxInstalledLayoutsConsidered) installed.resize(kMaxInstalledLayoutsConsidered);
     const bool usInstalled = std::find(installed.begin(), installed.end(), kUsEnglishLayout) != installed.end();
     keyboardLang_ = (usInstalled || installed.empty()) ? kUsEnglishLayout : installed.front();
@@ -137,7 +137,7 @@ void TPreset::RebuildLangActions() {
     RegisterLangActions(hotkeys_, *langActions_);
 }
 
-bool TPreset::IsStartWithWindows() const { return kv::IsStartWithWindows(platform_.registry, executablePath_); }
+bool TPreset::IsStartWithWindows() const { return kv::IsStartWithWindows(seams_.registry, executablePath_); }
 
 std::u16string TPreset::LocalizeWebAddress(std::u16string_view address) const {
     return kv::LocalizeWebAddress(address, language_);
@@ -145,7 +145,7 @@ std::u16string TPreset::LocalizeWebAddress(std::u16string_view address) const {
 
 void TPreset::PlayEventSound(SoundEvent event, bool force) {
     if (!soundEnabled_ && !force) return;
-    sounds_.Play(static_cast<int>(event), platform_.sound, vistaOrLater_);
+    sounds_.Play(static_cast<int>(event), seams_.sound, vistaOrLater_);
 }
 
 }  // namespace kv

@@ -17,6 +17,29 @@ namespace kv {
 
 constexpr int kActionFileSlotCount = 4;
 
+// The parts of the system the settings reach: sound and picture files, layouts (key names and the
+// layout-dependent defaults), the Run key, event sounds, the process priority, the system's
+// interface language and its version.
+struct PresetSeams {
+    IFileSystem& files;
+    IKeyboardLayouts& layouts;
+    IRegistry& registry;
+    ISound& sound;
+    IProcessPriority& priority;
+    const ILocales& locales;
+    const ISystemVersion& version;
+
+    // Taken from the whole seam; the settings keep only these.
+    PresetSeams(Platform& platform)  // NOLINT(google-explicit-constructor): callers hold the whole seam
+        : files(platform.files),
+          layouts(platform.layouts),
+          registry(platform.registry),
+          sound(platform.sound),
+          priority(platform.priority),
+          locales(platform.locales),
+          version(platform.version) {}
+};
+
 // Every user option. Getters are plain reads (the keyboard hook calls them on every key);
 // setters apply the change to the rest of the program at once through its ports, so a value
 // takes effect the same way whether it comes from Load, the settings window or the tray. Before
@@ -24,7 +47,7 @@ constexpr int kActionFileSlotCount = 4;
 // The program creates one instance after the settings store and before the forms.
 class TPreset {
 public:
-    TPreset(Platform& platform, TAppIni& ini, const AppFolders& folders, std::u16string executablePath);
+    TPreset(PresetSeams seams, TAppIni& ini, const AppFolders& folders, std::u16string executablePath);
     TPreset(const TPreset&) = delete;
     TPreset& operator=(const TPreset&) = delete;
 
@@ -221,7 +244,7 @@ private:
     void SetHotkey(HotkeyCode& field, HotkeyCode code);
     void SetLayoutDependentDefaults();
 
-    Platform& platform_;
+    PresetSeams seams_;
     TAppIni& ini_;
     const std::u16string executablePath_;
     const bool vistaOrLater_;

@@ -23,7 +23,7 @@ void TPreset::SetHotkey(HotkeyCode& field, HotkeyCode code) {
 }
 
 void TPreset::SetKeyboardLang(LayoutHandle requested) {
-    LocalizedKeyNames built = BuildKeyNames(platform_.layouts, requested);
+    LocalizedKeyNames built = BuildKeyNames(seams_.layouts, requested);
     keyboardLang_ = built.layout;
     keyNames_ = std::move(built.names);
     if (ports_) ports_->keyboard.RepaintKeyboard();
@@ -118,7 +118,7 @@ void TPreset::SetCaretFlagAlphaBlend(std::int32_t opacity) {
 void TPreset::SetHighPriority(bool on) {
     if (highPriority_ == on) return;
     highPriority_ = on;
-    platform_.priority.SetRealtimePriority(on);
+    seams_.priority.SetRealtimePriority(on);
 }
 
 void TPreset::SetLanguage(std::int32_t languageId) {
@@ -168,7 +168,7 @@ void TPreset::SetThemeInfoFontSize(std::int32_t size) { SetAndRefreshIfChanged(t
 void TPreset::SetBackgroundPicture(std::u16string path) {
     backgroundPicture_ = std::move(path);
     if (!ports_) return;
-    if (!backgroundPicture_.empty() && platform_.files.FileExists(backgroundPicture_)) {
+    if (!backgroundPicture_.empty() && seams_.files.FileExists(backgroundPicture_)) {
         ports_->keyboard.LoadBackgroundImage(backgroundPicture_);
     } else {
         ports_->keyboard.ClearBackgroundImage();
