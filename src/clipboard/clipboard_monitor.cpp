@@ -140,7 +140,11 @@ void TKvClipboardMonitor::StopRestoreTimer() {
 
 void TKvClipboardMonitor::WaitForClipboardChange() {
     // The change notification is a window message, so the wait dispatches messages as they come.
-    PumpUntil(services_.platform, kChangeWaitMs, [this] { return clipboardChanged_; });
+    // A change that left the clipboard empty does not end it: the notification of the program's
+    // own emptying is still queued when the wait for the application's cut begins, and an
+    // application empties the clipboard before it puts its data there.
+    PumpUntil(services_.platform, kChangeWaitMs,
+              [this] { return clipboardChanged_ && services_.platform.clipboard.FormatCount() > 0; });
     WaitPumping(services_.platform, kAfterChangeMs);
 }
 

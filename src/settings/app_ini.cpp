@@ -11,8 +11,9 @@ namespace {
 
 void EnsureFolder(IFileSystem& files, const TKvLang* lang, const std::u16string& folder) {
     if (files.DirectoryExists(folder) || files.CreateDirectoryTree(folder)) return;
-    std::u16string text = lang ? lang->GetText(8, u"Cannot create the folder %1") : u"Cannot create the folder %1";
-    throw KvError(ReplaceFirst(std::move(text), u"%1", folder));
+    const std::u16string text =
+        lang ? lang->GetText(8, u"Cannot create the folder %1") : u"Cannot create the folder %1";
+    throw KvError(TKvLang::FormatText(text, {folder}));
 }
 
 [[noreturn]] void WrongType(std::u16string_view name, std::u16string_view expected) {

@@ -64,6 +64,7 @@ TEST(AppIniTest, ValueOfTheWrongTypeFailsTheRead) {
     EXPECT_THROW(ini.ReadIntegerDef(u"Blob", 0), KvError);
 }
 
+// A translation may name the folder more than once; every placeholder gets the path.
 TEST(AppIniTest, FolderThatCannotBeCreatedRaisesTextEightWithThePath) {
     struct Case {
         std::u16string deniedPrefix;
@@ -75,12 +76,12 @@ TEST(AppIniTest, FolderThatCannotBeCreatedRaisesTextEightWithThePath) {
         sim::SimPlatform os;
         os.files.DenyCreationUnder(c.deniedPrefix);
         TKvLang lang;
-        lang.SetText(8, u"Folder %1 is missing");
+        lang.SetText(8, u"Folder %1 is missing; create %1 by hand");
         try {
             TAppIni ini(os.registry, os.files, &lang);
             ADD_FAILURE() << "no error for " << Utf16ToUtf8(c.deniedPrefix);
         } catch (const KvError& e) {
-            EXPECT_EQ(e.Message(), u"Folder " + c.expectedPath + u" is missing");
+            EXPECT_EQ(e.Message(), u"Folder " + c.expectedPath + u" is missing; create " + c.expectedPath + u" by hand");
         }
     }
 }

@@ -26,6 +26,10 @@ TEST(CaseTransformTest, ModesOnLatinAndCyrillicText) {
         {6, u"Привет МИР", u"пРИВЕТ мир"},
         {7, u"привет. пока", u"Привет. Пока"},
         {5, u"ΑΘΗΝΑ 2024", u"αθηνα 2024"},
+        // Windows maps each character alone: no final sigma at a word's end, and ς stays ς.
+        {5, u"ΟΔΥΣΣΕΑΣ", u"οδυσσεασ"},
+        {4, u"οδυσσέας", u"ΟΔΥΣΣΈΑς"},
+        {6, u"Σς", u"σς"},
         {3, u"Unchanged", u"Unchanged"},
     };
     sim::SimPlatform os;

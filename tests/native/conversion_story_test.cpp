@@ -202,6 +202,40 @@ TEST_F(ConversionStoryTest, SlowApplicationGetsItsClipboardBackAfterFiveHundredM
     EXPECT_EQ(ClipboardText(), u"saved by the user");
 }
 
+// A busy application answers Ctrl+X late, but within the program's wait for the clipboard.
+TEST_F(ConversionStoryTest, SelectionCutLateStillConvertsAndTheUsersClipboardComesBack) {
+    struct Case {
+        std::uint32_t cutDelayMs;
+        bool layout;  // the conversion chord, else upper case
+        const char16_t* text;
+        const char16_t* expected;
+    };
+    w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
+    for (const Case& c : {Case{120, false, u"Hello world", u"HELLO WORLD"},
+                          Case{250, false, u"Hello world", u"HELLO WORLD"},
+                          Case{250, true, u"ghbdtn", u"привет"}}) {
+        SCOPED_TRACE(testing::Message() << c.cutDelayMs << " ms, " << Utf16ToUtf8(c.text));
+        w.os.keyboard.SetLayoutOfThread(sim::SimForegroundApp::kThreadId, sim::kLayoutUs);
+        w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutUs));
+        w.Settle(10);
+        UserClipboard(u"saved by the user");
+        w.document->SetClipboardKeyDelay(c.cutDelayMs);
+        w.document->SetText(c.text);
+        w.document->SelectAll();
+        if (c.layout) {
+            WinShift();
+        } else {
+            WinKey(kUp);
+        }
+        EXPECT_EQ(Text(), c.expected);
+        EXPECT_EQ(ClipboardText(), c.expected) << "the converted text until the restore";
+        w.Settle(600);
+        EXPECT_EQ(Text(), c.expected) << "nothing is cut after the program gave up waiting";
+        EXPECT_EQ(ClipboardText(), u"saved by the user");
+        EXPECT_TRUE(ClipboardHasCustomFormat());
+    }
+}
+
 TEST_F(ConversionStoryTest, TwoConversionsInQuickSuccessionRestoreTheContentFromBeforeTheFirst) {
     UserClipboard(u"first");
     w.document->SetText(u"one");
@@ -275,6 +309,7 @@ TEST_F(ConversionStoryDeTest, AltGrAndDeadKeysSurviveARoundTrip) {
     ASSERT_EQ(Text(), u"a@ê");
     WinShift();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
+    EXPECT_EQ(Text(), u"a`e") << "the same keys in US: AltGr+Q types nothing, the circumflex key is the grave";
     WinShift();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutDe);
     EXPECT_EQ(Text(), u"a@ê");

@@ -61,7 +61,8 @@ public:
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
         editor->SetLibraryTarget(appWindow);
         os.desktop.SetForegroundWindow(editor->Window());
-        document = std::make_unique<sim::SimTextEditor>(os.keyboard, os.clipboard, sim::SimForegroundApp::kThreadId,
+        document = std::make_unique<sim::SimTextEditor>(os.keyboard, os.clipboard, os.loop,
+                                                        sim::SimForegroundApp::kThreadId,
                                                         editor->Window());
         os.driver.onDelivered = [this](const LowLevelKeyEvent& e) {
             delivered.push_back({static_cast<std::uint8_t>(e.vkCode), (e.flags & kLlkhfUp) != 0});

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "keyboard/char_upper.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
+#include "sim_case_mapping.h"
 
 namespace kv::sim {
 
@@ -271,16 +271,8 @@ void SimDesktop::InstallProgram(const std::u16string& fullPath, std::function<vo
     programs_[fullPath] = std::move(launcher);
 }
 
-char16_t SimDesktop::CharToUpper(char16_t c) const { return UpperCaseLetter(c); }
+char16_t SimDesktop::CharToUpper(char16_t c) const { return WindowsUpperCase(c); }
 
-char16_t SimDesktop::CharToLower(char16_t c) const {
-    // The small letter is the one whose capital is c; small letters of these blocks lie above
-    // their capitals.
-    if (UpperCaseLetter(c) != c) return c;
-    for (char32_t small = c + 1; small <= 0x052F && small <= c + 0x50u; ++small) {
-        if (UpperCaseLetter(static_cast<char16_t>(small)) == c) return static_cast<char16_t>(small);
-    }
-    return c;
-}
+char16_t SimDesktop::CharToLower(char16_t c) const { return WindowsLowerCase(c); }
 
 }  // namespace kv::sim

@@ -144,7 +144,7 @@ public:
     // Latin-1 stands in for the ANSI code page; other characters become '?', as Windows does.
     std::string ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view text) const override;
-    // Latin, Greek and Cyrillic, which is what the simulated layouts type.
+    // Latin, Greek and Cyrillic, one character at a time as CharUpperBuffW and CharLowerBuffW map.
     char16_t CharToUpper(char16_t c) const override;
     char16_t CharToLower(char16_t c) const override;
     MemoryStatus Memory() const override { return {4ull << 30, 3ull << 30}; }

@@ -1,6 +1,7 @@
 #include "sim_text_editor.h"
 
 #include <cstring>
+#include <memory>
 
 #include "platform/clipboard_api.h"
 #include "platform/win_constants.h"
@@ -9,6 +10,10 @@ namespace kv::sim {
 
 namespace {
 constexpr std::uint8_t kBackspace = 8, kShift = 16, kControl = 17, kMenu = 18, kCapsLock = 20;
+}
+
+SimTextEditor::~SimTextEditor() {
+    for (TimerId id : lateCopies_) loop_.StopTimer(id);
 }
 
 void SimTextEditor::OnKey(const LowLevelKeyEvent& event) {
@@ -25,7 +30,7 @@ void SimTextEditor::OnKey(const LowLevelKeyEvent& event) {
     if (Held(kControl) && !Held(kMenu)) {
         if (vk == 'A') SelectAll();
         if (ignoresClipboardKeys_) return;
-        if (vk == 'C' || vk == 'X') CopySelection(vk == 'X');
+        if (vk == 'C' || vk == 'X') CopySelectionLater(vk == 'X');
         if (vk == 'V') Paste();
         return;
     }
@@ -44,6 +49,21 @@ void SimTextEditor::Insert(std::u16string_view text) {
     text_.replace(selectionStart_, selectionEnd_ - selectionStart_, text);
     selectionStart_ += text.size();
     selectionEnd_ = selectionStart_;
+}
+
+void SimTextEditor::CopySelectionLater(bool cut) {
+    if (clipboardKeyDelayMs_ == 0) {
+        CopySelection(cut);
+        return;
+    }
+    // A one-shot timer: it stops itself before it copies.
+    auto id = std::make_shared<TimerId>();
+    *id = loop_.StartTimer(clipboardKeyDelayMs_, [this, cut, id] {
+        loop_.StopTimer(*id);
+        lateCopies_.erase(*id);
+        CopySelection(cut);
+    });
+    lateCopies_.insert(*id);
 }
 
 void SimTextEditor::CopySelection(bool cut) {

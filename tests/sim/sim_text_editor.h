@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "platform/hook_api.h"
+#include "sim_desktop.h"
 #include "sim_devices.h"
 
 namespace kv::sim {
@@ -13,8 +15,12 @@ namespace kv::sim {
 // and Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+V through the simulated clipboard.
 class SimTextEditor {
 public:
-    SimTextEditor(SimKeyboard& layouts, SimClipboard& clipboard, std::uint32_t threadId, WindowHandle window)
-        : layouts_(layouts), clipboard_(clipboard), threadId_(threadId), window_(window) {}
+    SimTextEditor(SimKeyboard& layouts, SimClipboard& clipboard, SimClockAndLoop& loop, std::uint32_t threadId,
+                  WindowHandle window)
+        : layouts_(layouts), clipboard_(clipboard), loop_(loop), threadId_(threadId), window_(window) {}
+    ~SimTextEditor();
+    SimTextEditor(const SimTextEditor&) = delete;
+    SimTextEditor& operator=(const SimTextEditor&) = delete;
 
     // Feed it every event that reached the application.
     void OnKey(const LowLevelKeyEvent& event);
@@ -32,15 +38,20 @@ public:
     std::u16string Selection() const { return text_.substr(selectionStart_, selectionEnd_ - selectionStart_); }
     // The application does not answer the clipboard shortcuts (the clipboard stays untouched).
     void SetIgnoresClipboardKeys(bool ignores) { ignoresClipboardKeys_ = ignores; }
+    // A busy application: Ctrl+C and Ctrl+X put the selection of that later moment on the
+    // clipboard `delayMs` of virtual time after the key, as the waiting program pumps messages.
+    void SetClipboardKeyDelay(std::uint32_t delayMs) { clipboardKeyDelayMs_ = delayMs; }
 
 private:
     void Insert(std::u16string_view text);
     void CopySelection(bool cut);
+    void CopySelectionLater(bool cut);
     void Paste();
     bool Held(std::uint8_t vk) const { return (state_[vk] & 0x80) != 0; }
 
     SimKeyboard& layouts_;
     SimClipboard& clipboard_;
+    SimClockAndLoop& loop_;
     std::uint32_t threadId_;
     WindowHandle window_;
     std::u16string text_;
@@ -48,6 +59,8 @@ private:
     std::size_t selectionEnd_ = 0;
     std::array<std::uint8_t, 256> state_{};
     bool ignoresClipboardKeys_ = false;
+    std::uint32_t clipboardKeyDelayMs_ = 0;
+    std::set<TimerId> lateCopies_;
 };
 
 }  // namespace kv::sim

@@ -11,7 +11,9 @@ printf '9.9.9.9\r\nFaster conversions' >"$site/verkv.txt"
 port=$((20000 + RANDOM % 20000))
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >"$E2E_WORK/update-server.log" 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null' EXIT
+# The web server is no Wine process, so the shared clean-up would not stop it.
+stop_server_and_clean_up() { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; e2e_cleanup; }
+trap stop_server_and_clean_up EXIT
 _serving() { curl -sf "http://127.0.0.1:$port/verkv.txt" >/dev/null 2>&1 || python3 -c "import urllib.request,sys; urllib.request.urlopen('http://127.0.0.1:$port/verkv.txt')" 2>/dev/null; }
 check e2e_poll 5 0.1 _serving
 "$E2E_WINE" reg add "$KV_REG_KEY" /v WebHost /t REG_SZ /d "http://127.0.0.1:$port/" /f >/dev/null 2>&1 || fail "cannot set WebHost"
@@ -22,16 +24,16 @@ check e2e_wait_log "$app/Log.txt" ' : Run$' 10
 _icon_shown() { e2e_tray_icon_pos 0 >/dev/null; }
 check e2e_poll 5 0.2 _icon_shown
 
+# Wine's popup menus are windows of class #32768: the tray menu is one, its submenu a second.
+_menus_shown() { [ "$(e2e_wintool count -v '#32768' | tr -d '\r')" = "$1" ]; }
+
 # Tray menu > Help > Check for a new version (the last item of the submenu).
 check_for_update() {
-    local menus
-    menus=$(grep -c ' : Menu: ' "$app/Log.txt")
+    e2e_poll 5 0.1 _menus_shown 0 || { e2e_log "a menu is still open"; return 1; }
     e2e_tray_click 0 3 || return 1
-    _menu_open() { [ "$(grep -c ' : Menu: ' "$app/Log.txt")" -gt "$menus" ]; }
-    e2e_poll 5 0.1 _menu_open || return 1
-    sleep 0.3
+    e2e_poll 5 0.05 _menus_shown 1 || { e2e_log "the tray menu did not open"; return 1; }
     e2e_key Down Down Down Down Down Right
-    sleep 0.2
+    e2e_poll 5 0.05 _menus_shown 2 || { e2e_log "the Help submenu did not open"; return 1; }
     e2e_key End Return
 }
 _box() { kv_window_title_is '#32770' "$1"; }

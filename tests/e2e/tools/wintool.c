@@ -24,6 +24,17 @@
  *   trayicon [N]                screen centre "X Y" of the N-th (0-based) tray icon:
  *                               stand-alone Wine tray (no virtual desktop) or the
  *                               virtual-desktop taskbar (Shell_TrayWnd)
+ *   count [-v] CLASS...         number of top-level windows of these classes (-v: visible ones)
+ *   watch MS CLASS...           prints "ready" once it knows the windows of these classes that
+ *                               exist, then for MS ms a "new hwnd=.." line for every top-level
+ *                               window of these classes that appears (told by EVENT_OBJECT_CREATE
+ *                               and checked every 5 ms, so a window that lives only a few ms is
+ *                               seen too), and at the end "appeared N"
+ *   clipwatch MS [QUIET_MS]     prints "ready seq=N", then for MS ms "change seq=N" for every
+ *                               WM_CLIPBOARDUPDATE and, once the clipboard has not changed for
+ *                               QUIET_MS (default 100) ms, "text seq=N 'TEXT'" (CR, LF and
+ *                               backslash escaped) or "notext seq=N": reading only in quiet
+ *                               moments keeps the clipboard free for the programs changing it
  * Exit codes: 0 ok, 1 operation failed, 2 window not found, 3 nothing to report, 64 usage.
  */
 #ifndef UNICODE
@@ -101,12 +112,119 @@ static int trayicon(int n) {
     return 2;
 }
 
+/* ---- windows of given classes ---- */
+#define MAX_CLASSES 32
+#define MAX_KNOWN 1024
+static wchar_t **g_classes; static int g_nclasses, g_only_visible;
+static HWND g_known[MAX_KNOWN]; static int g_nknown, g_count, g_appeared;
+
+static int of_classes(HWND h) {
+    wchar_t c[256]; int i;
+    if (!GetClassNameW(h, c, 256)) return 0;
+    for (i = 0; i < g_nclasses; i++) if (!_wcsicmp(c, g_classes[i])) return 1;
+    return 0;
+}
+static BOOL CALLBACK enum_count(HWND h, LPARAM l) {
+    (void)l; if (of_classes(h) && (!g_only_visible || IsWindowVisible(h))) g_count++;
+    return TRUE;
+}
+static int known(HWND h) { int i; for (i = 0; i < g_nknown; i++) if (g_known[i] == h) return 1; return 0; }
+static void note_window(HWND h, int report) {
+    if (!h || known(h) || GetAncestor(h, GA_ROOT) != h || !of_classes(h)) return;
+    if (g_nknown < MAX_KNOWN) g_known[g_nknown++] = h;
+    if (report) { g_appeared++; out(L"new "); desc(h); }
+}
+static int g_reporting;
+static BOOL CALLBACK enum_note(HWND h, LPARAM l) { (void)l; note_window(h, g_reporting); return TRUE; }
+static void CALLBACK on_create(HWINEVENTHOOK hook, DWORD event, HWND h, LONG obj, LONG child, DWORD tid, DWORD time) {
+    (void)hook; (void)event; (void)child; (void)tid; (void)time;
+    if (obj == OBJID_WINDOW) note_window(h, 1);
+}
+static void pump(void) { MSG m; while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE)) { TranslateMessage(&m); DispatchMessageW(&m); } }
+
+static int watch(DWORD ms) {
+    HWINEVENTHOOK hook;
+    DWORD start;
+    g_reporting = 0; EnumWindows(enum_note, 0);
+    hook = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, NULL, on_create, 0, 0, WINEVENT_OUTOFCONTEXT);
+    out(L"ready known=%d hook=%d\n", g_nknown, hook != NULL);
+    g_reporting = 1;
+    start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+        pump();
+        EnumWindows(enum_note, 0);
+    }
+    if (hook) UnhookWinEvent(hook);
+    out(L"appeared %d\n", g_appeared);
+    return 0;
+}
+
+/* ---- clipboard changes ---- */
+#define QUIET_TIMER 1
+static DWORD g_quiet_ms = 100;
+static void out_clip_text(HWND h) {
+    DWORD seq = GetClipboardSequenceNumber();
+    HANDLE data; const wchar_t *p; int i;
+    static wchar_t esc[8192];
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) { out(L"notext seq=%lu\n", seq); return; }
+    for (i = 0; i < 20 && !OpenClipboard(h); i++) Sleep(5);
+    if (i == 20) { out(L"busy seq=%lu\n", seq); return; }
+    data = GetClipboardData(CF_UNICODETEXT);
+    p = data ? (const wchar_t *)GlobalLock(data) : NULL;
+    if (!p) { CloseClipboard(); out(L"notext seq=%lu\n", seq); return; }
+    for (i = 0; *p && i < 8180; p++) {
+        if (*p == L'\r' || *p == L'\n' || *p == L'\\') { esc[i++] = L'\\'; esc[i++] = *p == L'\r' ? L'r' : *p == L'\n' ? L'n' : L'\\'; }
+        else esc[i++] = *p;
+    }
+    esc[i] = 0;
+    GlobalUnlock(data); CloseClipboard();
+    out(L"text seq=%lu '%ls'\n", seq, esc);
+}
+static LRESULT CALLBACK clip_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CLIPBOARDUPDATE) { out(L"change seq=%lu\n", GetClipboardSequenceNumber()); SetTimer(h, QUIET_TIMER, g_quiet_ms, NULL); return 0; }
+    if (msg == WM_TIMER && wp == QUIET_TIMER) { KillTimer(h, QUIET_TIMER); out_clip_text(h); return 0; }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+static int clipwatch(DWORD ms) {
+    WNDCLASSW wc; HWND h; DWORD start;
+    memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = clip_proc; wc.hInstance = GetModuleHandleW(NULL); wc.lpszClassName = L"wintool_clipwatch";
+    if (!RegisterClassW(&wc)) return 1;
+    h = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+    if (!h || !AddClipboardFormatListener(h)) return 1;
+    out(L"ready seq=%lu\n", GetClipboardSequenceNumber());
+    start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, ms - (GetTickCount() - start), QS_ALLINPUT);
+        pump();
+    }
+    RemoveClipboardFormatListener(h);
+    DestroyWindow(h);
+    return 0;
+}
+
 int wmain(int argc, wchar_t **argv) {
-    if (argc < 2) { out(L"usage: wintool fg|find|list|children|setfg|post|send|caret|clipget|clipset|trayicon ...\n"); return 64; }
+    if (argc < 2) { out(L"usage: wintool fg|find|list|children|setfg|post|send|caret|clipget|clipset|trayicon|count|watch|clipwatch ...\n"); return 64; }
     const wchar_t *cmd = argv[1];
     if (!wcscmp(cmd, L"fg")) { HWND h = GetForegroundWindow(); desc(h); return h ? 0 : 3; }
     if (!wcscmp(cmd, L"list")) { EnumWindows(enum_vis, 0); return 0; }
     if (!wcscmp(cmd, L"trayicon")) return trayicon(argc > 2 ? _wtoi(argv[2]) : 0);
+    if (!wcscmp(cmd, L"count") && argc > 2) {
+        g_only_visible = !wcscmp(argv[2], L"-v");
+        g_classes = argv + 2 + g_only_visible; g_nclasses = argc - 2 - g_only_visible;
+        if (g_nclasses < 1 || g_nclasses > MAX_CLASSES) return 64;
+        EnumWindows(enum_count, 0); out(L"%d\n", g_count); return 0;
+    }
+    if (!wcscmp(cmd, L"watch") && argc > 3) {
+        g_classes = argv + 3; g_nclasses = argc - 3;
+        if (g_nclasses > MAX_CLASSES) return 64;
+        return watch((DWORD)wcstoul(argv[2], NULL, 0));
+    }
+    if (!wcscmp(cmd, L"clipwatch") && argc > 2) {
+        if (argc > 3) g_quiet_ms = (DWORD)wcstoul(argv[3], NULL, 0);
+        return clipwatch((DWORD)wcstoul(argv[2], NULL, 0));
+    }
     if (!wcscmp(cmd, L"clipget")) {
         int i; for (i = 0; i < 50 && !OpenClipboard(NULL); i++) Sleep(20);
         HANDLE h = GetClipboardData(CF_UNICODETEXT);
