@@ -116,6 +116,19 @@ TEST_F(TrayTest, AccessLockDisablesTheSwitchesAndTheWayOut) {
     EXPECT_TRUE(w.engine->Switch().Active());
 }
 
+TEST_F(TrayTest, ItemsThatOpenWindowsWorkOnlyWhileTheSystemIsOn) {
+    const TrayItem windowItems[] = {TrayItem::FloatingWindowKb, TrayItem::FloatingWindowLang, TrayItem::ShowMainKeyboard,
+                                    TrayItem::ShowClipboardManager, TrayItem::ShowTemplatesManager};
+    for (const bool on : {false, true}) {
+        SCOPED_TRACE(on ? "switched on" : "switched off");
+        tray.EnableWindowItems(on);
+        const std::vector<MenuEntry> menu = tray.TrayMenu();
+        for (TrayItem item : windowItems) EXPECT_EQ(Item(menu, item)->enabled, on) << static_cast<int>(item);
+        EXPECT_TRUE(Item(menu, TrayItem::Active)->enabled) << "the switch itself always works";
+        EXPECT_TRUE(Item(menu, TrayItem::Settings)->enabled);
+    }
+}
+
 TEST_F(TrayTest, ActionMenuCaptionsKeepAHundredCharactersAndFollowTheReadingDirection) {
     const std::u16string longName(150, u'x');
     const std::u16string caption = ActionMenuCaption(longName, u"Win+Up", false);
