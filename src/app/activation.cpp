@@ -106,7 +106,9 @@ void Activation::KeepPanelOnTop() {
 }
 
 void Activation::InstallKeyboardHook() {
-    if (!app_.platform.keyboardHook.Install(hookProcedure_)) {
+    // A hook whose removal failed is still installed and is used again.
+    if (!keyboardHook_) keyboardHook_ = app_.platform.keyboardHook.Install(hookProcedure_);
+    if (!keyboardHook_) {
         app_.messageBoxes.ShowError(app_.lang.GetText(1, u"The keyboard hook could not be installed."));
         return;
     }
@@ -116,7 +118,14 @@ void Activation::InstallKeyboardHook() {
 }
 
 void Activation::RemoveKeyboardHook() {
-    app_.platform.keyboardHook.Remove();
+    if (keyboardHook_) {
+        if (keyboardHook_->Remove()) {
+            keyboardHook_.reset();
+        } else {
+            // The hook stays; turning off goes on.
+            app_.messageBoxes.ShowError(app_.lang.GetText(2, u"The keyboard hook could not be removed."));
+        }
+    }
     if (companionWindow_ != kNoWindow) {
         app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookRemoved, 0, 0);
     }

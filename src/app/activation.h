@@ -64,6 +64,7 @@ private:
     ActivationPorts ports_;
     std::function<void(LayoutHandle)> onLayoutChanged_;
     std::unique_ptr<IHookLibrary> library_;
+    std::unique_ptr<IInstalledKeyboardHook> keyboardHook_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     WindowHandle lastForegroundWindow_ = kNoWindow;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 namespace kv {
 
@@ -27,14 +28,24 @@ public:
     virtual bool OnKeyEvent(const LowLevelKeyEvent& event) = 0;
 };
 
-// The low-level keyboard hook (WH_KEYBOARD_LL): one per process.
+// One installed low-level keyboard hook. Destroying it removes that hook and no other; a
+// removal the system refuses leaves the hook in place, because its procedure may still be
+// called, and the destructor tries again.
+class IInstalledKeyboardHook {
+public:
+    virtual ~IInstalledKeyboardHook() = default;
+    // False when the system refused to remove it: it stays installed, so the caller can report it.
+    virtual bool Remove() = 0;
+};
+
+// Installs low-level keyboard hooks (WH_KEYBOARD_LL). Several may be installed at once, as the
+// program's own hook and the shortcut capture's; each sees every event unless a hook installed
+// after it swallowed the event, as in the system's chain.
 class IKeyboardHook {
 public:
     virtual ~IKeyboardHook() = default;
-    // False when the system refused the hook.
-    virtual bool Install(IKeyboardHookHandler& handler) = 0;
-    virtual void Remove() = 0;
-    virtual bool Installed() const = 0;
+    // Null when the system refused the hook. The handler must outlive the returned hook.
+    [[nodiscard]] virtual std::unique_ptr<IInstalledKeyboardHook> Install(IKeyboardHookHandler& handler) = 0;
 };
 
 }  // namespace kv

@@ -57,11 +57,7 @@ protected:
     void OnCreated() override { ApplyLanguage(); }
 
 private:
-    struct FontTraits {
-        static HFONT Invalid() { return nullptr; }
-        static void Close(HFONT f) { DeleteObject(f); }
-    };
-    win32::UniqueHandle<HFONT, FontTraits> font_;
+    win32::UniqueFont font_;
 };
 
 }  // namespace kv::win32app

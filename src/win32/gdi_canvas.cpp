@@ -9,27 +9,6 @@ namespace kv::win32app {
 
 namespace {
 
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
-using UniqueGdiObject = win32::UniqueHandle<HGDIOBJ, GdiObjectTraits>;
-
-struct DcTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Close(HDC h) { DeleteDC(h); }
-};
-
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
@@ -56,8 +35,8 @@ void GdiCanvas::DrawTextFormatted(const Rect& rect, std::u16string_view text, st
     const int oldMode = SetBkMode(dc_, clearBrush_ ? TRANSPARENT : OPAQUE);
     const COLORREF oldBk = SetBkColor(dc_, brush_);
     if (!clearBrush_) {
-        UniqueGdiObject brush(CreateSolidBrush(brush_));
-        FillRect(dc_, &r, static_cast<HBRUSH>(brush.Get()));
+        const win32::UniqueBrush brush(CreateSolidBrush(brush_));
+        FillRect(dc_, &r, brush.Get());
     }
     ::DrawTextExW(dc_, copy.data(), static_cast<int>(copy.size()), &r, dtFlags, nullptr);
     SetBkColor(dc_, oldBk);
@@ -69,14 +48,14 @@ void GdiCanvas::DrawTextThroughWorkBitmap(const Rect& rect, std::int32_t x, std:
     const int width = rect.Width();
     const int height = rect.Height();
     if (width <= 0 || height <= 0) return;
-    win32::UniqueHandle<HDC, DcTraits> work(CreateCompatibleDC(dc_));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(dc_, width, height));
+    const win32::UniqueMemoryDc work(CreateCompatibleDC(dc_));
+    const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc_, width, height));
     if (!work || !bitmap) return;
-    SelectedObject selectBitmap(work.Get(), bitmap.Get());
-    SelectedObject selectFont(work.Get(), GetCurrentObject(dc_, OBJ_FONT));
+    const win32::SelectedObject selectBitmap(work.Get(), bitmap.Get());
+    const win32::SelectedObject selectFont(work.Get(), GetCurrentObject(dc_, OBJ_FONT));
     RECT area{0, 0, width, height};
-    UniqueGdiObject fill(CreateSolidBrush(kWorkBitmapColor));
-    FillRect(work.Get(), &area, static_cast<HBRUSH>(fill.Get()));
+    const win32::UniqueBrush fill(CreateSolidBrush(kWorkBitmapColor));
+    FillRect(work.Get(), &area, fill.Get());
     SetTextColor(work.Get(), GetTextColor(dc_));
     SetBkMode(work.Get(), TRANSPARENT);
     std::wstring copy = win32::ToWide(text);

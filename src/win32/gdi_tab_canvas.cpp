@@ -27,7 +27,7 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
     return v;
 }
 
-HFONT CreateThemeFont(HDC dc, const ThemeFont& font) {
+win32::UniqueFont CreateThemeFont(HDC dc, const ThemeFont& font) {
     LOGFONTW log{};
     log.lfHeight = -MulDiv(font.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
     log.lfWeight = font.style.bold ? FW_BOLD : FW_NORMAL;
@@ -35,7 +35,7 @@ HFONT CreateThemeFont(HDC dc, const ThemeFont& font) {
     log.lfCharSet = DEFAULT_CHARSET;
     const std::wstring face = win32::ToWide(font.name);
     std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), log.lfFaceName);
-    return CreateFontIndirectW(&log);
+    return win32::UniqueFont(CreateFontIndirectW(&log));
 }
 
 }  // namespace
@@ -51,12 +51,10 @@ void GdiTabCanvas::DrawPolyline(std::span<const Point> points, std::uint32_t pen
     std::vector<POINT> gdiPoints;
     gdiPoints.reserve(points.size());
     for (const Point& p : points) gdiPoints.push_back(POINT{p.x, p.y});
-    HPEN pen = CreatePen(PS_SOLID, 1, penColor);
+    const win32::UniquePen pen(CreatePen(PS_SOLID, 1, penColor));
     if (!pen) return;
-    HGDIOBJ previous = SelectObject(dc_, pen);
+    const win32::SelectedObject selected(dc_, pen.Get());
     ::Polyline(dc_, gdiPoints.data(), static_cast<int>(gdiPoints.size()));
-    SelectObject(dc_, previous);
-    DeleteObject(pen);
 }
 
 void GdiTabCanvas::PutPixel(std::int32_t x, std::int32_t y, std::uint32_t color) { ::SetPixelV(dc_, x, y, color); }
@@ -65,7 +63,7 @@ void GdiTabCanvas::SelectFontWithClearBrush(const ThemeFont& font) {
     RestoreFontAndBrush();
     savedState_ = SaveDC(dc_);
     font_ = CreateThemeFont(dc_, font);
-    if (font_) SelectObject(dc_, font_);
+    if (font_) SelectObject(dc_, font_.Get());
     SelectObject(dc_, GetStockObject(NULL_BRUSH));
     SetBkMode(dc_, TRANSPARENT);
 }
@@ -74,8 +72,7 @@ void GdiTabCanvas::RestoreFontAndBrush() {
     // The font may only be deleted once the context no longer holds it.
     if (savedState_ != 0) RestoreDC(dc_, savedState_);
     savedState_ = 0;
-    if (font_) DeleteObject(font_);
-    font_ = nullptr;
+    font_.Reset();
 }
 
 void GdiTabCanvas::WriteText(const Rect& rect, std::u16string_view text, std::uint32_t color, std::uint32_t options) {

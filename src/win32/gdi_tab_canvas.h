@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
 #include "theme/tab_canvas.h"
 
 namespace kv::win32app {
@@ -22,8 +23,8 @@ public:
 
 private:
     HDC dc_;
+    win32::UniqueFont font_;
     int savedState_ = 0;  // SaveDC's token while a caption font is selected
-    HFONT font_ = nullptr;
 };
 
 }  // namespace kv::win32app

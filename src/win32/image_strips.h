@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/win32_handles.h"
+
 namespace kv::win32app {
 
 // An image list loaded from one of the program's bitmap strips, the large strip on screens of
@@ -9,17 +11,14 @@ namespace kv::win32app {
 class ImageStrip {
 public:
     ImageStrip(int normalId, int largeId, int imageSize, bool masked);
-    ~ImageStrip();
-    ImageStrip(const ImageStrip&) = delete;
-    ImageStrip& operator=(const ImageStrip&) = delete;
 
-    HIMAGELIST Handle() const { return list_; }
+    HIMAGELIST Handle() const { return list_.Get(); }
     int ImageSize() const { return size_; }
-    // A new icon the caller destroys; null for an index outside the strip.
-    HICON CreateIcon(int index) const;
+    // A new icon; empty for an index outside the strip.
+    win32::UniqueIcon CreateIcon(int index) const;
 
 private:
-    HIMAGELIST list_ = nullptr;
+    win32::UniqueImageList list_;
     int size_ = 16;
 };
 

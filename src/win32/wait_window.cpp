@@ -16,11 +16,11 @@ constexpr int kClientHeight = 120;
 constexpr auto kFrameInterval = std::chrono::milliseconds(100);
 constexpr COLORREF kLogoColor = RGB(0x1F, 0x4E, 0x8C);
 
-HFONT BoldVersionOf(HFONT font) {
+win32::UniqueFont BoldVersionOf(HFONT font) {
     LOGFONTW face{};
     GetObjectW(font, sizeof face, &face);
     face.lfWeight = FW_BOLD;
-    return CreateFontIndirectW(&face);
+    return win32::UniqueFont(CreateFontIndirectW(&face));
 }
 
 }  // namespace
@@ -28,13 +28,12 @@ HFONT BoldVersionOf(HFONT font) {
 WaitWindow::WaitWindow(win32::Win32MessageLoop& loop, HWND owner) : KvForm(loop, u"TKvMessageWaitForm") {
     Create(owner, u"");
     SetFrame(Handle(), WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClientWidth, kClientHeight);
-    boldFont_.Reset(BoldVersionOf(FormFontOrDefault(Font())));
+    boldFont_ = BoldVersionOf(FormFontOrDefault(Font()));
     CreateLinePicture();
 }
 
 WaitWindow::~WaitWindow() {
     StopRunningLine();  // before the picture and the window go
-    if (lineDc_) SelectObject(lineDc_.Get(), lineDcOldBitmap_);
 }
 
 COLORREF WaitWindow::LinePictureColor(int x, int width) {
@@ -46,11 +45,12 @@ void WaitWindow::CreateLinePicture() {
     RECT client{};
     GetClientRect(Handle(), &client);
     lineWidth_ = client.right - client.left;  // stretched over the full width
-    HDC screen = GetDC(nullptr);
-    lineDc_.Reset(CreateCompatibleDC(screen));
-    lineBitmap_.Reset(CreateCompatibleBitmap(screen, lineWidth_, kLineHeight));
-    ReleaseDC(nullptr, screen);
-    lineDcOldBitmap_ = SelectObject(lineDc_.Get(), lineBitmap_.Get());
+    {
+        const win32::WindowDc screen(nullptr);
+        lineDc_.Reset(CreateCompatibleDC(screen.Get()));
+        lineBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), lineWidth_, kLineHeight));
+    }
+    lineDcBitmap_.emplace(lineDc_.Get(), lineBitmap_.Get());
     for (int x = 0; x < lineWidth_; ++x) {
         for (int y = 0; y < kLineHeight; ++y) SetPixel(lineDc_.Get(), x, y, LinePictureColor(x, lineWidth_));
     }
@@ -98,14 +98,17 @@ void WaitWindow::RunLine() {
     while (!wake_.wait_for(lock, kFrameInterval, [this] { return stop_; })) {
         const RunningLineFrame frame = RunningLineAt(offset_, lineWidth_);
         // GetDC sends nothing to the GUI thread, so a busy or joining GUI thread cannot block it.
-        if (HDC dc = GetDC(Handle())) {
-            DrawLineFrame(dc, frame.offset);
-            ReleaseDC(Handle(), dc);
-        }
+        if (const win32::WindowDc dc(Handle()); dc) DrawLineFrame(dc.Get(), frame.offset);
         lastDrawnOffset_ = frame.offset;
         offset_ = frame.nextOffset;
         ++frames_;
+        frameDrawn_.notify_all();
     }
+}
+
+bool WaitWindow::WaitForFrames(int count, std::chrono::milliseconds bound) {
+    std::unique_lock lock(canvasLock_);
+    return frameDrawn_.wait_for(lock, bound, [&] { return frames_.load() >= count; });
 }
 
 void WaitWindow::DrawLineFrame(HDC target, std::int32_t offset) {
@@ -118,20 +121,19 @@ void WaitWindow::DrawLineFrame(HDC target, std::int32_t offset) {
 }
 
 void WaitWindow::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
+    const win32::PaintDc paint(Handle());
+    const HDC dc = paint.Get();
     {
         std::lock_guard lock(canvasLock_);
         RECT client{};
         GetClientRect(Handle(), &client);
         RECT logo{0, 0, client.right, kLogoHeight};
-        HBRUSH logoBrush = CreateSolidBrush(kLogoColor);
-        FillRect(dc, &logo, logoBrush);
-        DeleteObject(logoBrush);
+        const win32::UniqueBrush logoBrush(CreateSolidBrush(kLogoColor));
+        FillRect(dc, &logo, logoBrush.Get());
         DrawLineFrame(dc, lastDrawnOffset_);
 
         RECT area{8, lineTop_ + kLineHeight + 4, client.right - 8, client.bottom - 4};
-        HGDIOBJ oldFont = SelectObject(dc, boldFont_.Get());
+        const win32::SelectedObject font(dc, boldFont_.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         const std::wstring text = win32::ToWide(text_);
@@ -141,9 +143,7 @@ void WaitWindow::Paint() {
         const int height = measured.bottom - measured.top;
         area.top += std::max<LONG>(0, (area.bottom - area.top - height) / 2);
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, flags);
-        SelectObject(dc, oldFont);
     }
-    EndPaint(Handle(), &ps);
 }
 
 LRESULT WaitWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

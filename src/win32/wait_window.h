@@ -2,10 +2,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -33,6 +35,8 @@ public:
     bool RunningLineActive() const { return painter_.joinable(); }
     // Frames the line thread has drawn so far.
     int RunningLineFrames() const { return frames_.load(); }
+    // Blocks until the line thread has drawn `count` frames in all; false when `bound` passed first.
+    bool WaitForFrames(int count, std::chrono::milliseconds bound);
     // The offset of the frame drawn last; meaningful after StopRunningLine.
     std::int32_t LastDrawnOffset() const { return lastDrawnOffset_; }
     // The line picture's colour at a column.
@@ -44,17 +48,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct DcTraits {
-        static HDC Invalid() { return nullptr; }
-        static void Close(HDC dc) { DeleteDC(dc); }
-    };
-    struct GdiObjectTraits {
-        static HGDIOBJ Invalid() { return nullptr; }
-        static void Close(HGDIOBJ object) { DeleteObject(object); }
-    };
-    using UniqueDc = win32::UniqueHandle<HDC, DcTraits>;
-    using UniqueGdiObject = win32::UniqueHandle<HGDIOBJ, GdiObjectTraits>;
-
     void CreateLinePicture();
     void RunLine();
     // With the canvas lock held.
@@ -62,15 +55,17 @@ private:
     void Paint();
 
     std::u16string text_;
-    UniqueGdiObject boldFont_;
-    UniqueGdiObject lineBitmap_;
-    UniqueDc lineDc_;
-    HGDIOBJ lineDcOldBitmap_ = nullptr;
+    win32::UniqueFont boldFont_;
+    // In this order, so the bitmap leaves the DC before either goes.
+    win32::UniqueBitmap lineBitmap_;
+    win32::UniqueMemoryDc lineDc_;
+    std::optional<win32::SelectedObject> lineDcBitmap_;
     int lineWidth_ = 0;
     int lineTop_ = kLogoHeight;
 
     std::mutex canvasLock_;
     std::condition_variable wake_;
+    std::condition_variable frameDrawn_;
     bool stop_ = false;            // under canvasLock_
     std::int32_t offset_ = 0;      // under canvasLock_
     std::int32_t lastDrawnOffset_ = 0;

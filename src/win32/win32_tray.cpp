@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/win32_text.h"
 #include "win32/form_window.h"
@@ -23,9 +24,11 @@ void CopyText(wchar_t (&target)[N], const std::u16string& text) {
     target[length] = L'\0';
 }
 
-HICON LoadSmallIcon(int id) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+// Not shared (no LR_SHARED), so ours to destroy.
+win32::UniqueIcon LoadSmallIcon(int id) {
+    return win32::UniqueIcon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                           GetSystemMetrics(SM_CXSMICON),
+                                                           GetSystemMetrics(SM_CYSMICON), 0)));
 }
 
 }  // namespace
@@ -62,8 +65,8 @@ Win32TrayIcon::Win32TrayIcon(win32::Win32MessageLoop& loop)
 }
 
 Win32TrayIcon::~Win32TrayIcon() {
+    // The shell may still draw the icon it was given until the tray entry is gone.
     SetVisible(false);
-    if (icon_) DestroyIcon(icon_);
 }
 
 NOTIFYICONDATAW Win32TrayIcon::BaseData() const {
@@ -78,21 +81,21 @@ void Win32TrayIcon::Modify(UINT flags) {
     if (!visible_) return;
     NOTIFYICONDATAW data = BaseData();
     data.uFlags = flags;
-    data.hIcon = icon_;
+    data.hIcon = icon_.Get();
     CopyText(data.szTip, hint_);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void Win32TrayIcon::SetImage(TrayImage image) {
-    HICON icon = nullptr;
+    win32::UniqueIcon icon;
     if (image.list == TrayImageList::TrayIcons && (image.index == kTrayImageOn || image.index == kTrayImageOff)) {
         // The icon files carry every size; the strip is the fallback for other images.
         icon = LoadSmallIcon(image.index == kTrayImageOn ? IDI_TRAY_ON : IDI_TRAY_OFF);
     }
     if (!icon) icon = (image.list == TrayImageList::Langs ? flags_ : trayIcons_).CreateIcon(image.index);
     if (!icon) return;
-    if (icon_) DestroyIcon(icon_);
-    icon_ = icon;
+    // The shell copies the icon, so the old one may go once the new one is handed over.
+    std::swap(icon_, icon);
     Modify(NIF_ICON);
 }
 
@@ -107,7 +110,7 @@ void Win32TrayIcon::SetVisible(bool visible) {
     if (visible) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = kTrayCallback;
-        data.hIcon = icon_;
+        data.hIcon = icon_.Get();
         CopyText(data.szTip, hint_);
         visible_ = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
     } else {
@@ -187,19 +190,15 @@ private:
     const ImageStrip& images_;
 };
 
-struct MenuTraits {
-    static HMENU Invalid() { return nullptr; }
-    static void Close(HMENU menu) { DestroyMenu(menu); }
-};
-using UniqueMenu = win32::UniqueHandle<HMENU, MenuTraits>;
-
-HMENU BuildMenu(const std::vector<MenuEntry>& items) {
-    HMENU menu = CreatePopupMenu();
+win32::UniqueMenu BuildMenu(const std::vector<MenuEntry>& items) {
+    win32::UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return menu;
     UINT position = 0;
     for (const MenuEntry& entry : items) {
         if (!entry.visible) continue;
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
+        win32::UniqueMenu submenu;
         if (entry.separator) {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_SEPARATOR;
@@ -214,11 +213,15 @@ HMENU BuildMenu(const std::vector<MenuEntry>& items) {
             info.fMask |= MIIM_BITMAP;
             info.hbmpItem = HBMMENU_CALLBACK;
             if (!entry.submenu.empty()) {
+                submenu = BuildMenu(entry.submenu);
                 info.fMask |= MIIM_SUBMENU;
-                info.hSubMenu = BuildMenu(entry.submenu);  // owned by the parent menu from here on
+                info.hSubMenu = submenu.Get();
             }
         }
-        InsertMenuItemW(menu, position++, TRUE, &info);
+        if (InsertMenuItemW(menu.Get(), position, TRUE, &info)) {
+            ++position;
+            (void)submenu.Release();  // the parent menu destroys it from here on
+        }
     }
     return menu;
 }
@@ -241,7 +244,8 @@ int Win32PopupMenus::PopupAtCursor(const std::vector<MenuEntry>& items, MenuImag
     SetWindowPos(window, HWND_TOP, -10, -10, 1, 1, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
     SetForegroundWindow(window);
 
-    UniqueMenu menu(BuildMenu(items));
+    const win32::UniqueMenu menu = BuildMenu(items);
+    if (!menu) return 0;
     POINT cursor{};
     GetCursorPos(&cursor);
     const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | (rightToLeft ? TPM_LAYOUTRTL : 0);

@@ -37,7 +37,7 @@ private:
     std::unique_ptr<TrayWindow> window_;
     ImageStrip trayIcons_;
     ImageStrip flags_;
-    HICON icon_ = nullptr;
+    win32::UniqueIcon icon_;
     std::u16string hint_;
     bool visible_ = false;
     ITrayEvents* events_ = nullptr;

@@ -175,6 +175,46 @@ TEST_F(ActivationTest, RefusedKeyboardHookIsReportedAndActivationGoesOn) {
     EXPECT_TRUE(CompanionMessages().empty()) << "no hook, nothing to tell the companion";
 }
 
+TEST_F(ActivationTest, RefusedRemovalOfTheKeyboardHookIsReportedAndTheHookIsKeptForTheNextTurnOn) {
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    os.driver.RefuseRemoval(true);
+    effects.calls.clear();
+
+    EXPECT_TRUE(a.Deactivate());
+    EXPECT_EQ(Boxes(), std::vector<std::u16string>{u"The keyboard hook could not be removed."});
+    EXPECT_FALSE(a.Active()) << "turning off goes on";
+    EXPECT_EQ(effects.calls.front(), "model off");
+    EXPECT_EQ(os.libraries.calls, (std::vector<std::string>{"load", "Hook", "UnHook", "free"}));
+    EXPECT_TRUE(os.driver.Installed()) << "the system kept it";
+    EXPECT_EQ(CompanionMessages(),
+              (std::vector<std::uint32_t>{msg::kCompanionHookInstalled, msg::kCompanionHookRemoved}));
+
+    os.driver.RefuseRemoval(false);
+    ASSERT_TRUE(a.Activate());
+    EXPECT_EQ(os.driver.InstalledHooks(), 1u) << "the kept hook serves again; no second one";
+    EXPECT_EQ(CompanionMessages().back(), msg::kCompanionHookInstalled);
+    ASSERT_TRUE(a.Deactivate());
+    EXPECT_FALSE(os.driver.Installed());
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
+TEST_F(ActivationTest, TheProgramsHookLeavesAnotherHookOfTheProgramInPlace) {
+    // As the shortcut capture's own hook, installed and removed while the system is on.
+    NullHookProcedure capture;
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    auto captureHook = os.platform.keyboardHook.Install(capture);
+    ASSERT_TRUE(captureHook);
+    EXPECT_EQ(os.driver.InstalledHooks(), 2u);
+    ASSERT_TRUE(a.Deactivate());
+    EXPECT_EQ(os.driver.InstalledHooks(), 1u);
+    ASSERT_TRUE(a.Activate());
+    EXPECT_TRUE(captureHook->Remove());
+    EXPECT_EQ(os.driver.InstalledHooks(), 1u) << "the program's hook stays";
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ActivationTest, PanelIsRaisedAtMostOnceInFiveMs) {
     Activation& a = Make();
     a.Activate();

@@ -232,7 +232,8 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
     KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Queue(), w.Typed(), keys, w.Preset(),
                                      effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
-    w.os.driver.Install(procedure);
+    const auto hook = w.os.driver.Install(procedure);
+    ASSERT_TRUE(hook);
 
     w.os.driver.Press(kA);
     EXPECT_EQ(effects.pokes, KeyboardHookProcedure::kMaxDepth);

@@ -47,6 +47,55 @@ void SimKeyboard::UnloadLayout(LayoutHandle layout) {
     history_.emplace_back(false, layout);
 }
 
+// What Install hands out: removes its own entry of the chain.
+class SimInstalledKeyboardHook final : public IInstalledKeyboardHook {
+public:
+    SimInstalledKeyboardHook(SimKeyboardDriver& driver, std::uint64_t id) : driver_(driver), id_(id) {}
+    ~SimInstalledKeyboardHook() override {
+        if (!Remove()) driver_.AbandonHook(id_);
+    }
+    bool Remove() override {
+        if (removed_) return true;
+        removed_ = driver_.RemoveHook(id_);
+        return removed_;
+    }
+
+private:
+    SimKeyboardDriver& driver_;
+    std::uint64_t id_;
+    bool removed_ = false;
+};
+
+std::unique_ptr<IInstalledKeyboardHook> SimKeyboardDriver::Install(IKeyboardHookHandler& handler) {
+    if (refuseHook_) return nullptr;
+    const std::uint64_t id = nextHookId_++;
+    chain_.push_back({id, &handler, false});
+    return std::make_unique<SimInstalledKeyboardHook>(*this, id);
+}
+
+std::size_t SimKeyboardDriver::InstalledHooks() const {
+    return static_cast<std::size_t>(
+        std::count_if(chain_.begin(), chain_.end(), [](const ChainEntry& e) { return e.handler != nullptr; }));
+}
+
+SimKeyboardDriver::ChainEntry* SimKeyboardDriver::Find(std::uint64_t id) {
+    for (ChainEntry& entry : chain_) {
+        if (entry.id == id && !entry.removed) return &entry;
+    }
+    return nullptr;
+}
+
+bool SimKeyboardDriver::RemoveHook(std::uint64_t id) {
+    if (refuseRemoval_) return false;
+    if (ChainEntry* entry = Find(id)) *entry = {id, nullptr, true};
+    if (depth_ == 0) std::erase_if(chain_, [](const ChainEntry& e) { return e.removed; });
+    return true;
+}
+
+void SimKeyboardDriver::AbandonHook(std::uint64_t id) {
+    if (ChainEntry* entry = Find(id)) entry->handler = nullptr;
+}
+
 void SimKeyboardDriver::Inject(const KeyEvent& event) {
     Deliver(static_cast<std::uint8_t>(event.vk), (event.flags & win::kKeyEventKeyUp) != 0,
             (event.flags & win::kKeyEventExtendedKey) != 0, true, event.extraInfo);
@@ -65,12 +114,15 @@ void SimKeyboardDriver::Deliver(std::uint8_t vk, bool up, bool extended, bool in
     event.extraInfo = extraInfo;
 
     bool swallowed = false;
-    if (handler_) {
-        ++depth_;
+    ++depth_;
+    // By index: a handler may install or remove hooks meanwhile.
+    for (std::size_t i = chain_.size(); i-- > 0 && !swallowed;) {
+        IKeyboardHookHandler* handler = chain_[i].handler;
+        if (!handler) continue;
         maxDepth_ = depth_ > maxDepth_ ? depth_ : maxDepth_;
-        swallowed = handler_->OnKeyEvent(event);
-        --depth_;
+        swallowed = handler->OnKeyEvent(event);
     }
+    if (--depth_ == 0) std::erase_if(chain_, [](const ChainEntry& e) { return e.removed; });
     if (swallowed) return;
     // The system's key state, with the side-less modifier codes following either side.
     auto set = [&](std::uint8_t code) { keyState_[code] = up ? (keyState_[code] & 0x01) : (keyState_[code] | 0x80); };

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -58,18 +59,18 @@ private:
 };
 
 // The keyboard driver: a physical key press, or the program's synthetic input, runs the
-// low-level hook synchronously (re-entering it when the handler injects more), then reaches
-// the system's key state and the foreground application unless the hook swallowed it.
+// low-level hooks synchronously (re-entering them when a handler injects more), then reaches
+// the system's key state and the foreground application unless a hook swallowed it. Hooks form
+// the system's chain: the one installed last is called first, and one that swallows an event
+// hides it from those installed before it.
 class SimKeyboardDriver : public IKeyboardHook {
 public:
     explicit SimKeyboardDriver(const SimKeyboard& layouts) : layouts_(layouts) {}
 
-    bool Install(IKeyboardHookHandler& handler) override {
-        handler_ = &handler;
-        return !refuseHook_;
-    }
-    void Remove() override { handler_ = nullptr; }
-    bool Installed() const override { return handler_ != nullptr; }
+    std::unique_ptr<IInstalledKeyboardHook> Install(IKeyboardHookHandler& handler) override;
+    // Hooks that see events now.
+    std::size_t InstalledHooks() const;
+    bool Installed() const { return InstalledHooks() > 0; }
 
     // The user's fingers.
     void Press(std::uint8_t vk, bool extended = false) { Deliver(vk, false, extended, false, 0); }
@@ -88,12 +89,26 @@ public:
     int HookDepth() const { return depth_; }
     int MaxHookDepth() const { return maxDepth_; }
     void RefuseHook(bool refuse) { refuseHook_ = refuse; }
+    // While set, the system refuses to remove hooks (UnhookWindowsHookEx fails).
+    void RefuseRemoval(bool refuse) { refuseRemoval_ = refuse; }
 
 private:
+    friend class SimInstalledKeyboardHook;
+    struct ChainEntry {
+        std::uint64_t id;
+        IKeyboardHookHandler* handler;  // none once removed, or abandoned in the chain
+        bool removed;
+    };
+    bool RemoveHook(std::uint64_t id);
+    void AbandonHook(std::uint64_t id);
+    ChainEntry* Find(std::uint64_t id);
     void Deliver(std::uint8_t vk, bool up, bool extended, bool injected, std::uintptr_t extraInfo);
 
     const SimKeyboard& layouts_;
-    IKeyboardHookHandler* handler_ = nullptr;
+    // Oldest first. Removed entries leave only when no delivery walks the chain.
+    std::vector<ChainEntry> chain_;
+    std::uint64_t nextHookId_ = 1;
+    bool refuseRemoval_ = false;
     std::uint8_t keyState_[256] = {};
     int depth_ = 0;
     int maxDepth_ = 0;

@@ -2,9 +2,12 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "common/waits.h"
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/running_line.h"
@@ -19,11 +22,14 @@
 namespace kv {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
-long long MsSince(Clock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
+// Far above what any awaited event takes, even on a loaded machine; a test never waits it out
+// unless it is about to fail.
+constexpr std::uint32_t kEventBoundMs = 20'000;
+constexpr auto kEventBound = std::chrono::milliseconds(kEventBoundMs);
+// How often a probe looks at a modal dialog while its loop runs.
+constexpr std::uint32_t kProbeIntervalMs = 20;
 
 std::u16string TextOf(HWND window) {
     wchar_t buffer[512] = {};
@@ -58,13 +64,30 @@ int ThreadWindowsOfClass(const wchar_t* className) {
     return search.count;
 }
 
-void PumpFor(win32::Win32MessageLoop& loop, int ms) {
-    const auto start = Clock::now();
-    while (MsSince(start) < ms) {
-        loop.ProcessPendingMessages();
-        loop.WaitForMessages(10);
+// Looks at a modal dialog while its loop runs, then gives up after the bound: `giveUp` must
+// close the dialog, so a dialog that never does what the test awaits still returns.
+class ModalProbe {
+public:
+    ModalProbe(IMessageLoop& loop, std::function<void()> look, std::function<void()> giveUp)
+        : loop_(loop),
+          look_(loop.StartTimer(kProbeIntervalMs, std::move(look))),
+          bound_(loop.StartTimer(kEventBoundMs, [this, giveUp = std::move(giveUp)] {
+              loop_.StopTimer(bound_);
+              gaveUp_ = true;
+              giveUp();
+          })) {}
+    ~ModalProbe() {
+        loop_.StopTimer(look_);
+        if (!gaveUp_) loop_.StopTimer(bound_);
     }
-}
+    bool GaveUp() const { return gaveUp_; }
+
+private:
+    IMessageLoop& loop_;
+    TimerId look_;
+    TimerId bound_;
+    bool gaveUp_ = false;
+};
 
 class WaitWindowTest : public ::testing::Test {
 protected:
@@ -78,14 +101,13 @@ TEST_F(WaitWindowTest, TheLineKeepsRunningWhileTheGuiThreadIsBlockedAndItsThread
     window.StartRunningLine();
     ASSERT_TRUE(window.RunningLineActive());
 
-    Sleep(650);  // the GUI thread is busy and dispatches nothing
-    EXPECT_GE(window.RunningLineFrames(), 3);
+    // The GUI thread waits here and dispatches nothing.
+    EXPECT_TRUE(window.WaitForFrames(3, kEventBound)) << window.RunningLineFrames();
 
     window.StopRunningLine();
     EXPECT_FALSE(window.RunningLineActive());
     const int frames = window.RunningLineFrames();
-    Sleep(300);
-    EXPECT_EQ(window.RunningLineFrames(), frames) << "no frame after the thread was stopped";
+    EXPECT_FALSE(window.WaitForFrames(frames + 1, 300ms)) << "no frame after the thread was stopped";
 
     // What the thread drew last is on the window: the picture shifted right by that frame's offset.
     const int width = 340;
@@ -107,13 +129,11 @@ TEST_F(WaitWindowTest, DestroyingTheWindowWhileTheLineRunsJoinsItsThreadPromptly
     // which would hide the time the join takes.
     auto window = std::make_unique<win32app::WaitWindow>(os.loop, nullptr);
     window->StartRunningLine();
-    PumpFor(os.loop, 250);
-    EXPECT_GT(window->RunningLineFrames(), 0);
+    ASSERT_TRUE(window->WaitForFrames(1, kEventBound));
 
-    const auto start = Clock::now();
+    // A line thread that waited for the GUI thread would hang here, and ctest's time-out says so.
     const HWND handle = window->Handle();
     window.reset();
-    EXPECT_LT(MsSince(start), 1000);
     EXPECT_FALSE(IsWindow(handle));
 }
 
@@ -123,14 +143,13 @@ TEST_F(WaitWindowTest, ShowWaitTwiceShowsOneWindowWithTheSecondTextAndCloseWaitR
     WaitDialog wait(windows, lang);
 
     wait.ShowWait(u"first");
-    PumpFor(os.loop, 150);
+    ASSERT_TRUE(PumpUntil(os.platform, kEventBoundMs, [] { return VisibleThreadWindowsOfClass(L"TKvMessageWaitForm") > 0; }));
     wait.ShowWait(u"second");
-    PumpFor(os.loop, 150);
+    os.loop.ProcessPendingMessages();
     EXPECT_EQ(VisibleThreadWindowsOfClass(L"TKvMessageWaitForm"), 1);
 
     wait.CloseWait();
-    PumpFor(os.loop, 50);
-    EXPECT_EQ(VisibleThreadWindowsOfClass(L"TKvMessageWaitForm"), 0);
+    EXPECT_TRUE(PumpUntil(os.platform, kEventBoundMs, [] { return VisibleThreadWindowsOfClass(L"TKvMessageWaitForm") == 0; }));
     EXPECT_EQ(ThreadWindowsOfClass(L"TKvMessageWaitForm"), 0) << "destroyed, not only hidden";
 }
 
@@ -184,17 +203,26 @@ protected:
 };
 
 TEST_F(ErrorReportWindowTest, CountsDownWhileModalAndClosesOnTheCloseButton) {
+    // The first caption the countdown gives the button, then Send and Close.
     std::u16string closeCaptionSeen;
     bool visibleWhileShown = false;
-    const TimerId probe = os.loop.StartTimer(1300, [&] {
-        closeCaptionSeen = TextOf(window->Control(win32app::ErrorReportWindow::kCloseButton));
-        visibleWhileShown = IsWindowVisible(window->Handle()) != 0;
+    auto clickSendAndClose = [&] {
         PostClick(win32app::ErrorReportWindow::kSendButton);
         PostClick(win32app::ErrorReportWindow::kCloseButton);
-    });
+    };
+    ModalProbe probe(
+        os.loop,
+        [&] {
+            const std::u16string caption = TextOf(window->Control(win32app::ErrorReportWindow::kCloseButton));
+            if (!closeCaptionSeen.empty() || caption == u"Close") return;
+            closeCaptionSeen = caption;
+            visibleWhileShown = IsWindowVisible(window->Handle()) != 0;
+            clickSendAndClose();
+        },
+        clickSendAndClose);
     report->ShowErrorReport(u"Access violation");
-    os.loop.StopTimer(probe);
 
+    EXPECT_FALSE(probe.GaveUp()) << "the countdown never started";
     EXPECT_TRUE(visibleWhileShown);
     EXPECT_EQ(closeCaptionSeen, u"Close (59)");
     EXPECT_EQ(bugs.reports, std::vector<std::u16string>{u"Access violation"});
@@ -221,10 +249,11 @@ TEST_F(ErrorReportWindowTest, ACheckedNeverAskBoxStoresTheMessageAndTheNextRepor
 
 TEST_F(ErrorReportWindowTest, TerminateEndsTheApplicationAndClosesTheDialog) {
     PostClick(win32app::ErrorReportWindow::kTerminateButton);
-    const auto start = Clock::now();
+    // Far below the countdown's minute, which would close it anyway.
+    ModalProbe probe(os.loop, [] {}, [&] { PostClick(win32app::ErrorReportWindow::kCloseButton); });
     report->ShowErrorReport(u"fatal");
     EXPECT_EQ(end.terminations, 1);
-    EXPECT_LT(MsSince(start), 5000);
+    EXPECT_FALSE(probe.GaveUp()) << "Terminate left the dialog open";
     EXPECT_FALSE(IsWindowVisible(window->Handle()));
 }
 
@@ -236,15 +265,20 @@ TEST(MessageWindowTest, TheOkButtonCountsDownAndClosesTheDialogWithOk) {
     win32app::MessageWindow window(os.loop, nullptr, lang);
     EXPECT_EQ(TextOf(window.Control(win32app::MessageWindow::kCancelButton)), u"Cancel");
 
-    std::u16string okSeen;
-    const TimerId probe = os.loop.StartTimer(1400, [&] { okSeen = TextOf(window.Control(win32app::MessageWindow::kOkButton)); });
-    const auto start = Clock::now();
+    // Every caption the button shows while the dialog is open, in order.
+    std::vector<std::u16string> okSeen;
+    ModalProbe probe(
+        os.loop,
+        [&] {
+            if (!IsWindowVisible(window.Handle())) return;
+            const std::u16string caption = TextOf(window.Control(win32app::MessageWindow::kOkButton));
+            if (okSeen.empty() || okSeen.back() != caption) okSeen.push_back(caption);
+        },
+        [&] { PostMessageW(window.Handle(), WM_CLOSE, 0, 0); });
     const int result = window.ShowModal(u"Message", 2);
-    os.loop.StopTimer(probe);
 
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(okSeen, u"OK (1)");
-    EXPECT_GE(MsSince(start), 1800);
+    EXPECT_EQ(result, IDOK) << "closed by the countdown, not by the bound";
+    EXPECT_EQ(okSeen, (std::vector<std::u16string>{u"OK", u"OK (1)"})) << "closed after the second tick, not before";
     EXPECT_EQ(TextOf(window.Control(win32app::MessageWindow::kOkButton)), u"OK");
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
 }

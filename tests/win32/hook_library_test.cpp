@@ -11,16 +11,17 @@ TEST_F(HookLibraryTest, ReportsTheOtherProcessComingToTheFrontWithItsLayout) {
     received_.clear();
     ASSERT_TRUE(BringToFront(target_.window));
     ASSERT_TRUE(PumpUntil(3000, [&] { return ForegroundReportedAs(target_.window); })) << Describe();
-    PumpUntil(300, nullptr);
 
     // The report of the window is followed by its thread's layout.
-    const auto foreground = received_.begin() + Find(msg::kForegroundChanged, [&](const Notification& n) {
-                                return n.wParam == reinterpret_cast<WPARAM>(target_.window);
-                            });
-    const auto layout = std::find_if(foreground, received_.end(),
-                                     [](const Notification& n) { return n.message == msg::kLayoutChanged; });
-    ASSERT_NE(layout, received_.end()) << Describe();
-    EXPECT_EQ(layout->lParam, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
+    const auto layoutAfterForeground = [&] {
+        const auto foreground = received_.begin() + Find(msg::kForegroundChanged, [&](const Notification& n) {
+                                    return n.wParam == reinterpret_cast<WPARAM>(target_.window);
+                                });
+        return std::find_if(foreground, received_.end(),
+                            [](const Notification& n) { return n.message == msg::kLayoutChanged; });
+    };
+    ASSERT_TRUE(PumpUntil(3000, [&] { return layoutAfterForeground() != received_.end(); })) << Describe();
+    EXPECT_EQ(layoutAfterForeground()->lParam, reinterpret_cast<LPARAM>(GetKeyboardLayout(0)));
 }
 
 // Wine's notepad of the other bitness, or empty on a 32-bit system.
@@ -100,7 +101,10 @@ TEST_F(HookLibraryTest, LeavesOtherMessagesOfTheSameNumberToTheWindowAndAnswersN
         const LRESULT seenBefore = AskTarget(hooktarget::kQuerySwitchRequestsSeen);
         received_.clear();
         ASSERT_TRUE(PostMessageW(target_.window, msg::kSwitchLayout, c.wParam, c.lParam));
-        PumpUntil(500, nullptr);
+        if (c.reachesTheWindow) {
+            PumpUntil(3000, [&] { return AskTarget(hooktarget::kQuerySwitchRequestsSeen) > seenBefore; });
+        }
+        PumpUntil(300, nullptr);  // what must not arrive (an acknowledgement, a request) has this long to show
         EXPECT_EQ(AskTarget(hooktarget::kQuerySwitchRequestsSeen), seenBefore + (c.reachesTheWindow ? 1 : 0));
         if (c.reachesTheWindow) {
             EXPECT_EQ(AskTarget(hooktarget::kQueryLastSwitchRequest), static_cast<LRESULT>(c.wParam));

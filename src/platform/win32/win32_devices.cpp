@@ -125,28 +125,22 @@ std::optional<std::string> Win32Clipboard::Data(std::uint32_t format) {
     if (IsHandleFormat(format)) return std::nullopt;
     HANDLE data = GetClipboardData(format);
     if (!data) return std::nullopt;
-    const SIZE_T size = GlobalSize(data);
-    const void* bytes = GlobalLock(data);
-    if (!bytes) return std::nullopt;
-    std::string copy(static_cast<const char*>(bytes), size);
-    GlobalUnlock(data);
-    return copy;
+    const LockedGlobalMemory locked(data);
+    if (!locked.Data()) return std::nullopt;
+    return std::string(static_cast<const char*>(locked.Data()), locked.Size());
 }
 
 bool Win32Clipboard::SetData(std::uint32_t format, std::string_view bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size() ? bytes.size() : 1);
+    UniqueGlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, bytes.size() ? bytes.size() : 1));
     if (!block) return false;
-    void* target = GlobalLock(block);
-    if (!target) {
-        GlobalFree(block);
-        return false;
+    {
+        const LockedGlobalMemory target(block.Get());
+        if (!target.Data()) return false;
+        if (!bytes.empty()) std::memcpy(target.Data(), bytes.data(), bytes.size());
     }
-    if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
-    GlobalUnlock(block);
-    if (!SetClipboardData(format, block)) {
-        GlobalFree(block);  // still ours when the system refused it
-        return false;
-    }
+    // Still ours when the system refused it; the clipboard's once it took it.
+    if (!SetClipboardData(format, block.Get())) return false;
+    (void)block.Release();
     return true;
 }
 

@@ -70,8 +70,8 @@ std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& fol
                                                        std::u16string_view extension) const {
     std::vector<std::u16string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(W(JoinPath(folder, u"*" + std::u16string(extension))), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const UniqueFindHandle search(FindFirstFileW(W(JoinPath(folder, u"*" + std::u16string(extension))), &found));
+    if (!search) return names;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         std::u16string name = FromWide(found.cFileName);
@@ -80,8 +80,7 @@ std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& fol
             EqualsIgnoreCaseAscii(std::u16string_view(name).substr(name.size() - extension.size()), extension)) {
             names.push_back(std::move(name));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
 }
 

@@ -1,16 +1,20 @@
 #pragma once
+#include <cstddef>
+
 #include "platform/hook_api.h"
 
 namespace kv::win32 {
 
-// WH_KEYBOARD_LL for the whole process. The system calls a plain function, so the one handler
-// of the process is kept where that function finds it.
+// WH_KEYBOARD_LL hooks of the process. The system calls a hook's procedure with no context of
+// its own, once for every hook of the process in the chain, so each installed hook takes one slot
+// of a fixed table whose procedure knows its slot; the hook path allocates nothing.
 class Win32KeyboardHook : public IKeyboardHook {
 public:
-    ~Win32KeyboardHook() override { Remove(); }
-    bool Install(IKeyboardHookHandler& handler) override;
-    void Remove() override;
-    bool Installed() const override;
+    // More hooks at once than the program ever needs (its own and the shortcut capture's).
+    static constexpr std::size_t kMaxHooks = 4;
+
+    // Null when every slot is taken or the system refused the hook.
+    std::unique_ptr<IInstalledKeyboardHook> Install(IKeyboardHookHandler& handler) override;
 };
 
 }  // namespace kv::win32

@@ -16,7 +16,7 @@ using UnHookFn = void(WINAPI*)();
 
 class Win32HookLibrary : public IHookLibrary {
 public:
-    explicit Win32HookLibrary(HMODULE module) : module_(module) {}
+    explicit Win32HookLibrary(UniqueModule module) : module_(std::move(module)) {}
 
     bool HasExport(std::string_view name) const override {
         return GetProcAddress(module_.Get(), std::string(name).c_str()) != nullptr;
@@ -40,9 +40,9 @@ private:
 
 std::unique_ptr<IHookLibrary> Win32LibraryLoader::LoadHookLibrary(const std::u16string& fullPath) {
     // The library's own folder is searched for what it needs, never the current folder.
-    HMODULE module = LoadLibraryExW(W(fullPath), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    UniqueModule module(LoadLibraryExW(W(fullPath), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) return nullptr;
-    return std::make_unique<Win32HookLibrary>(module);
+    return std::make_unique<Win32HookLibrary>(std::move(module));
 }
 
 }  // namespace kv::win32

@@ -13,7 +13,7 @@ namespace {
 
 class Win32RegistryKey : public IRegistryKey {
 public:
-    explicit Win32RegistryKey(HKEY key) : key_(key) {}
+    explicit Win32RegistryKey(UniqueRegistryKey key) : key_(std::move(key)) {}
 
     bool ValueExists(std::u16string_view name) const override {
         const std::wstring n = ToWide(name);
@@ -85,7 +85,8 @@ std::unique_ptr<IRegistryKey> Win32Registry::OpenLocalMachineKeyReadOnly(std::u1
     while (!relative.empty() && relative.front() == u'\\') relative.erase(relative.begin());
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, W(relative), 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
-    return std::make_unique<Win32RegistryKey>(key);
+    UniqueRegistryKey owned(key);
+    return std::make_unique<Win32RegistryKey>(std::move(owned));
 }
 
 std::unique_ptr<IRegistryKey> Win32Registry::OpenCurrentUserKey(std::u16string_view path) {
@@ -98,7 +99,8 @@ std::unique_ptr<IRegistryKey> Win32Registry::OpenCurrentUserKey(std::u16string_v
         throw KvError(u"Failed to open the registry key '" + relative + u"': " +
                       SystemErrorText(static_cast<unsigned long>(rc)));
     }
-    return std::make_unique<Win32RegistryKey>(key);
+    UniqueRegistryKey owned(key);
+    return std::make_unique<Win32RegistryKey>(std::move(owned));
 }
 
 }  // namespace kv::win32

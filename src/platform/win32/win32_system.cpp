@@ -68,9 +68,8 @@ void Win32SystemInfo::SetForegroundLockTimeout(std::uint32_t ms) {
 std::uint32_t Win32SystemInfo::SystemColor(int index) const { return GetSysColor(index); }
 
 std::uint32_t Win32SystemInfo::NearestScreenColor(std::uint32_t color) const {
-    HDC screen = GetDC(nullptr);
-    const COLORREF nearest = GetNearestColor(screen, color);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const COLORREF nearest = GetNearestColor(screen.Get(), color);
     return nearest == CLR_INVALID ? color : nearest;
 }
 
