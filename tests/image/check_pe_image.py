@@ -3,8 +3,8 @@
 
 Where a build cannot run (the 32-bit build on a host whose kernel runs no 32-bit programs),
 this still catches what would break it on Windows: a wrong machine or subsystem, a missing
-manifest or version resource, decorated exports of the hook library, or an import of a DLL
-that Windows does not have (a MinGW runtime DLL, an API set of newer Windows).
+manifest or version resource, lost ASLR or DEP, decorated exports of the hook library, or an
+import of a DLL that Windows does not have (a MinGW runtime DLL, an API set of newer Windows).
 
     check_pe_image.py --bits 32 --kind gui|dll [--exports Hook,UnHook] [--only-imports a.dll,b.dll] FILE
 """
@@ -17,7 +17,10 @@ SUBSYSTEM_GUI = 2
 DLL_CHARACTERISTIC = 0x2000
 RT_VERSION = 16
 RT_MANIFEST = 24
-DIR_EXPORT, DIR_IMPORT, DIR_RESOURCE, DIR_DELAY_IMPORT = 0, 1, 2, 13
+DIR_EXPORT, DIR_IMPORT, DIR_RESOURCE, DIR_BASE_RELOCATION, DIR_DELAY_IMPORT = 0, 1, 2, 5, 13
+# Address space layout randomisation and data execution prevention, which the linker sets today
+# and nothing may lose: a fixed base or executable data would make every exploit easier.
+DYNAMIC_BASE, NX_COMPAT, HIGH_ENTROPY_VA = 0x0040, 0x0100, 0x0020
 
 # DLLs every Windows the program supports has, in 32 and 64 bits. Anything else (libstdc++-6,
 # libgcc_s_*, libwinpthread-1, api-ms-win-*, ucrtbase) is missing somewhere.
@@ -50,6 +53,7 @@ class PeImage:
         if (magic, self.bits) not in ((0x10B, 32), (0x20B, 64)):
             raise BadImage(f"optional header 0x{magic:x} does not fit a {self.bits}-bit machine")
         self.subsystem = self.u16(opt + 68)
+        self.dll_characteristics = self.u16(opt + 70)
         dirs = opt + (96 if self.bits == 32 else 112)
         count = self.u32(dirs - 4)
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(min(count, 16))]
@@ -133,6 +137,13 @@ def check(image, args):
         problems.append("not a DLL")
     if args.kind == "gui" and (is_dll or image.subsystem != SUBSYSTEM_GUI):
         problems.append(f"not a GUI program (subsystem {image.subsystem}, dll {is_dll})")
+
+    hardening = DYNAMIC_BASE | NX_COMPAT | (HIGH_ENTROPY_VA if image.bits == 64 else 0)
+    if image.dll_characteristics & hardening != hardening:
+        problems.append(f"hardening flags 0x{image.dll_characteristics:04x} lack 0x{hardening & ~image.dll_characteristics:04x} "
+                        "(ASLR, DEP, high-entropy ASLR on 64-bit)")
+    if not image.directory(DIR_BASE_RELOCATION)[1]:
+        problems.append("no base relocations: ASLR cannot move it")
 
     manifests = image.resources(RT_MANIFEST)
     if not manifests:
