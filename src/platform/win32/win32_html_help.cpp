@@ -21,25 +21,27 @@ HMODULE LoadSystemViewer() {
 
 }  // namespace
 
-Win32HtmlHelp::Win32HtmlHelp(HWND caller) : caller_(caller), library_(LoadSystemViewer()) {
-    if (library_) {
-        htmlHelp_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
-    }
-}
-
 Win32HtmlHelp::~Win32HtmlHelp() {
     // Help windows run on the viewer's code; they must be gone before the library is freed.
     if (htmlHelp_ && viewerUsed_) htmlHelp_(nullptr, nullptr, HH_CLOSE_ALL, 0);
 }
 
+bool Win32HtmlHelp::LoadViewer() {
+    if (htmlHelp_) return true;
+    if (!library_) library_.Reset(LoadSystemViewer());
+    if (!library_) return false;
+    htmlHelp_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
+    return htmlHelp_ != nullptr;
+}
+
 bool Win32HtmlHelp::ShowContext(const std::u16string& file, int context) {
-    if (!htmlHelp_) return false;
+    if (!LoadViewer()) return false;
     viewerUsed_ = true;
     return htmlHelp_(caller_, W(file), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(context)) != nullptr;
 }
 
 bool Win32HtmlHelp::ShowContents(const std::u16string& file) {
-    if (!htmlHelp_) return false;
+    if (!LoadViewer()) return false;
     viewerUsed_ = true;
     return htmlHelp_(caller_, W(file), HH_DISPLAY_TOC, 0) != nullptr;
 }
