@@ -2,6 +2,7 @@
 // RAII owners for the Win32 handles the program holds.
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace kv::win32 {

@@ -2,24 +2,10 @@
 
 #include <htmlhelp.h>
 
-#include <string>
-
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
 
 namespace kv::win32 {
-
-namespace {
-
-// By full path, so a planted hhctrl.ocx in the current or program folder is never picked up.
-HMODULE LoadSystemViewer() {
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\hhctrl.ocx";
-    return LoadLibraryW(path.c_str());
-}
-
-}  // namespace
 
 Win32HtmlHelp::~Win32HtmlHelp() {
     // Help windows run on the viewer's code; they must be gone before the library is freed.
@@ -28,9 +14,9 @@ Win32HtmlHelp::~Win32HtmlHelp() {
 
 bool Win32HtmlHelp::LoadViewer() {
     if (htmlHelp_) return true;
-    if (!library_) library_.Reset(LoadSystemViewer());
+    if (!library_) library_ = LoadSystemLibrary(L"hhctrl.ocx");
     if (!library_) return false;
-    htmlHelp_ = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library_.Get(), "HtmlHelpW")));
+    htmlHelp_ = ExportOf<HtmlHelpFn>(library_.Get(), "HtmlHelpW");
     return htmlHelp_ != nullptr;
 }
 
