@@ -42,7 +42,9 @@ add_executable(Karmux WIN32 src/win32/winmain.cpp src/win32/res/karmux.rc)
 file(GLOB KV_ARTWORK CONFIGURE_DEPENDS src/win32/res/*.bmp src/win32/res/*.ico src/win32/res/*.h)
 set_source_files_properties(src/win32/res/karmux.rc PROPERTIES OBJECT_DEPENDS "${KV_ARTWORK}")
 target_link_libraries(Karmux PRIVATE kv_win32)
-target_link_options(Karmux PRIVATE -municode ${KV_STATIC_RUNTIME})
+# Sections aligned in the file as in memory: Wine then maps the image and pages in only what is
+# used (resources mostly not), instead of reading the whole file into the working set.
+target_link_options(Karmux PRIVATE -municode ${KV_STATIC_RUNTIME} -Wl,--file-alignment=0x1000)
 kv_version_resource(Karmux "Tolvex keyboard layout assistant")
 kv_split_debug_info(Karmux)
 
