@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Start-up time and working set of Tolvex under Wine, each against a bare program of ours (one
 # window, one low-level keyboard hook, a "Run" log line: bare_hook_program.c) in the same run.
-#   tests/bench/startup_memory.sh [BIN_DIR]    (default build/win64/bin; KV_BENCH_RUNS=7)
+#   tests/bench/startup_memory.sh [BIN_DIR]    (default build/win64/bin; KV_BENCH_RUNS=9)
+#   KV_BENCH_FIRST_START=1 measures first starts (no settings in the registry) instead of later ones.
 # A benchmark, not a test: it prints figures and asserts nothing.
 #
 # Both programs start alternately in one booted prefix on an Xvfb of its own (first free display
 # from KV_BENCH_DISPLAY, default 140), after one uncounted start of each. Start-up is the time
 # from starting the Wine process until Log.txt beside the program holds the "Run" line, which
-# both write just before their message loop (Tolvex with /debug). Tolvex starts with no registry
-# key and no companion running, as on a first start.
+# both write just before their message loop (Tolvex with /debug). Tolvex starts with no companion
+# running and with the settings its uncounted first start left (or, with KV_BENCH_FIRST_START=1,
+# with none, as on a first start: that one also shows the first-start balloon).
 #
 # Working set: VmRSS in /proc/<pid>/status of the Wine process that runs the program, 2 s after
-# its start. Wine runs each Windows process as one Linux process and reports that same VmRSS as
-# GetProcessMemoryInfo's WorkingSetSize; reading it from /proc starts no helper under Wine in
-# the middle of a measurement.
+# its start. Wine runs each Windows process as one Linux process; VmRSS counts all it holds,
+# Wine's own Linux libraries and their heap (X11, fonts) included, which Wine 8's
+# GetProcessMemoryInfo leaves out (13.4 MB VmRSS against 7.2 MB WorkingSetSize for a console
+# program). Both programs carry the same Wine share, so the difference is what Tolvex adds; and
+# reading /proc starts no helper under Wine in the middle of a measurement.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export KV_ROOT=$(cd "$here/../.." && pwd)
@@ -56,7 +60,7 @@ e2e_init_prefix "$E2E_WORK/$KV_PREFIX_NAME" 2>/dev/null || exit 1
 
 echo "Start-up and working set: the $bits-bit build in $bin, Wine loader $E2E_WINE"
 python3 "$here/startup_memory_runs.py" --wine "$E2E_WINE" --prefix "$WINEPREFIX" --wintool "$tools/wintool.exe" \
-    --runs "${KV_BENCH_RUNS:-7}" \
+    --runs "${KV_BENCH_RUNS:-9}" ${KV_BENCH_FIRST_START:+--first-starts} \
     --base "bare,BareHookProgram,$tools/BareHook.exe" \
     --subject "Tolvex,TFirstForm,$app/Karmux.exe,/debug" \
     --subject-key 'HKCU\SOFTWARE\OrlentaSoftware\Karmux' --subject-companion KarmuxCm.exe

@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 """The timed part of tests/bench/startup_memory.sh: alternating starts of two programs under Wine.
 
-A run removes the program's Log.txt (and the subject's registry key), starts the program, takes
-the time until Log.txt holds the line "... : Run", reads the working set 2 s after the start,
+A run removes the program's Log.txt, starts the program, takes the time until Log.txt holds the
+line "... : Run", reads the working set 2 s after the start,
 closes the program's main window (WM_CLOSE through wintool.exe) and ends by process id whatever
 the run started that is still there (the subject's companion included). Prints each run, then
 the medians, the ratio of start-up times and the difference of working sets. Asserts nothing.
 
+The subject's registry key is removed before its uncounted first start, so the counted starts
+find the settings a first start leaves, as every start after the first does; with
+--first-starts it is removed before every start instead.
+
     startup_memory_runs.py --wine WINE --prefix PREFIX --wintool WINTOOL_EXE [--runs N]
         --base NAME,WINDOW_CLASS,EXE[,ARG...] --subject NAME,WINDOW_CLASS,EXE[,ARG...]
-        [--subject-key HKCU\\...] [--subject-companion KarmuxCm.exe]
+        [--subject-key HKCU\\... [--first-starts]] [--subject-companion KarmuxCm.exe]
 """
 import argparse
 import os
@@ -21,7 +25,7 @@ import time
 POLL_S = 0.002
 RUN_TIMEOUT_S = 20.0
 CLOSE_TIMEOUT_S = 5.0
-PAUSE_BETWEEN_RUNS_S = 0.5  # Wine's own processes finish with the program that ended
+PAUSE_BETWEEN_RUNS_S = 2.0  # Wine's own processes finish with the program that ended
 
 
 class Program:
@@ -118,7 +122,7 @@ def wait_for_run_line(program, process, start):
 
 
 def run_once(program, args, counted):
-    if program.registry_key:
+    if program.registry_key and (args.first_starts or not counted):
         subprocess.run([args.wine, "reg", "delete", program.registry_key, "/f"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
     if os.path.exists(program.log):
@@ -176,11 +180,12 @@ def main():
     parser.add_argument("--wine", required=True)
     parser.add_argument("--prefix", required=True)
     parser.add_argument("--wintool", required=True)
-    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--settle-s", type=float, default=2.0)
     parser.add_argument("--base", required=True)
     parser.add_argument("--subject", required=True)
     parser.add_argument("--subject-key")
+    parser.add_argument("--first-starts", action="store_true")
     parser.add_argument("--subject-companion")
     args = parser.parse_args()
     base = Program(args.base)
