@@ -10,7 +10,9 @@
 # from starting the Wine process until Log.txt beside the program holds the "Run" line, which
 # both write just before their message loop (Tolvex with /debug). Tolvex starts with no companion
 # running and with the settings its uncounted first start left (or, with KV_BENCH_FIRST_START=1,
-# with none, as on a first start: that one also shows the first-start balloon).
+# with none, as on a first start: that one also shows the first-start balloon). Beside that wall
+# time it prints the time the program's threads (and its companion's) ran on a processor until
+# then: on a machine shared with other work, that figure varies far less.
 #
 # Working set: VmRSS in /proc/<pid>/status of the Wine process that runs the program, 2 s after
 # its start. Wine runs each Windows process as one Linux process; VmRSS counts all it holds,
