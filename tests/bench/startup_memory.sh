@@ -12,7 +12,8 @@
 # running and with the settings its uncounted first start left (or, with KV_BENCH_FIRST_START=1,
 # with none, as on a first start: that one also shows the first-start balloon). Beside that wall
 # time it prints the time the program's threads (and its companion's) ran on a processor until
-# then: on a machine shared with other work, that figure varies far less.
+# then, which other work on a shared machine disturbs less than the wall time. Runs are 2 s apart
+# (KV_BENCH_PAUSE_S), so that Wine has finished with one program before the next starts.
 #
 # Working set: VmRSS in /proc/<pid>/status of the Wine process that runs the program, 2 s after
 # its start. Wine runs each Windows process as one Linux process; VmRSS counts all it holds,
