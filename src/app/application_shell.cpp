@@ -1,5 +1,7 @@
 #include "app/application_shell.h"
 
+#include <algorithm>
+
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
@@ -25,10 +27,34 @@ std::u16string UnsupportedSystemText() {
            u"All older versions of Windows are not supported!";
 }
 
-constexpr int kCompanionLookups = 51;
+// The companion's window is looked for during 51 pauses of 100 ms at most.
 constexpr std::uint32_t kCompanionLookupPauseMs = 100;
+constexpr std::uint64_t kCompanionWaitMs = 51 * kCompanionLookupPauseMs;
 constexpr std::uint32_t kStartupCompletionMs = 800;
 constexpr std::uint32_t kPopupActionsMs = 2000;
+
+WindowHandle FindCompanionWindow(const IWindowing& windows) {
+    return windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
+}
+
+// Looks for the companion's window until the time is up. While the companion is starting, a wait
+// ends the moment it is up instead of at the end of a pause; once it is up (or when it could not
+// be started), the window is looked for after each pause.
+WindowHandle WaitForCompanionWindow(const IWindowing& windows, IClock& clock,
+                                    std::unique_ptr<IStartedProcess> starting) {
+    const std::uint64_t deadline = clock.NowMs() + kCompanionWaitMs;
+    WindowHandle found = kNoWindow;
+    for (std::uint64_t now = clock.NowMs(); found == kNoWindow && now < deadline; now = clock.NowMs()) {
+        const auto pause = static_cast<std::uint32_t>(std::min<std::uint64_t>(kCompanionLookupPauseMs, deadline - now));
+        if (!starting) {
+            clock.Sleep(pause);
+        } else if (starting->WaitUntilStarted(pause)) {
+            starting.reset();
+        }
+        found = FindCompanionWindow(windows);
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -274,14 +300,12 @@ void ApplicationShell::DestroyForms() {
 void ApplicationShell::StartCompanion() {
     if (terminated_) return;
     auto& windows = app_.platform.windows;
-    companionWindow_ = windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
+    companionWindow_ = FindCompanionWindow(windows);
     if (companionWindow_ == kNoWindow) {
         // By full path: a bare name would run whatever "KarmuxCm.exe" sits in the current folder.
-        app_.platform.processes.StartHidden(app_.folders.appFolder + std::u16string(kCompanionFileName));
-    }
-    for (int attempt = 0; attempt < kCompanionLookups && companionWindow_ == kNoWindow; ++attempt) {
-        companionWindow_ = windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
-        if (companionWindow_ == kNoWindow) app_.platform.clock.Sleep(kCompanionLookupPauseMs);
+        companionWindow_ = WaitForCompanionWindow(
+            windows, app_.platform.clock,
+            app_.platform.processes.StartHidden(app_.folders.appFolder + std::u16string(kCompanionFileName)));
     }
 
     if (companionWindow_ != kNoWindow) {

@@ -10,7 +10,11 @@ bool IsBlank(char16_t c) { return c <= u' '; }
 }  // namespace
 
 char16_t CharForKey(IKeyboardLayouts& layouts, std::uint8_t vk, const std::uint8_t* keyState, LayoutHandle layout) {
-    const std::uint32_t scan = layouts.MapVirtualKeyCode(vk, win::kMapVkToVsc, layout);
+    return CharForKey(layouts, vk, layouts.MapVirtualKeyCode(vk, win::kMapVkToVsc, layout), keyState, layout);
+}
+
+char16_t CharForKey(IKeyboardLayouts& layouts, std::uint8_t vk, std::uint32_t scan, const std::uint8_t* keyState,
+                    LayoutHandle layout) {
     char16_t buffer[2] = {};
     const int count = layouts.TranslateToUnicode(vk, scan, keyState, buffer, 2, 0, layout);
     if (vk > kLastNonPunctuationKey) {

@@ -2,6 +2,7 @@
 
 #include "common/key_text.h"
 #include "keyboard/key_classes.h"
+#include "platform/win_constants.h"
 
 namespace kv {
 
@@ -17,6 +18,7 @@ void ComputeLayoutChars(IKeyboardLayouts& layouts, LayoutHandle layout, TKvLayou
     for (std::uint32_t code = 1; code < 256; ++code) {
         if (!IsPrintableKey(code)) continue;
         const auto key = static_cast<std::uint8_t>(code);
+        const std::uint32_t scan = layouts.MapVirtualKeyCode(key, win::kMapVkToVsc, layout);
         for (int capsLock = 0; capsLock < 2; ++capsLock) {
             state[vk::kCapsLock] = StateByte(capsLock);
             for (int shift = 0; shift < 2; ++shift) {
@@ -27,7 +29,7 @@ void ComputeLayoutChars(IKeyboardLayouts& layouts, LayoutHandle layout, TKvLayou
                     for (int ctrl = 0; ctrl < 2; ++ctrl) {
                         state[vk::kControl] = state[vk::kLeftControl] = StateByte(ctrl);
                         record.Chars[TKvLayoutChars::Index(key, shift, alt, ctrl, capsLock)] =
-                            CharForKey(layouts, key, state, layout);
+                            CharForKey(layouts, key, scan, state, layout);
                     }
                 }
             }

@@ -1,9 +1,20 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace kv {
+
+// A program this one started; what is held of it is released with this object.
+class IStartedProcess {
+public:
+    virtual ~IStartedProcess() = default;
+    // Waits at most `ms` for the program to finish starting: to wait for input for the first time
+    // (its windows are made then) or to end. True as soon as it has; false once `ms` has passed,
+    // also for a program that cannot tell (it has no message queue).
+    virtual bool WaitUntilStarted(std::uint32_t ms) = 0;
+};
 
 class IProcesses {
 public:
@@ -11,8 +22,8 @@ public:
     virtual std::u16string ExecutablePath() const = 0;
     // Arguments after the program name.
     virtual std::vector<std::u16string> CommandLineArguments() const = 0;
-    // Starts a program by its full path with its window hidden; false when it could not start.
-    virtual bool StartHidden(const std::u16string& fullPath) = 0;
+    // Starts a program by its full path with its window hidden; null when it could not start.
+    virtual std::unique_ptr<IStartedProcess> StartHidden(const std::u16string& fullPath) = 0;
     // The main module's path of a process; empty on any failure.
     virtual std::u16string ProcessImagePath(std::uint32_t processId) const = 0;
     // Kernel plus user time of a process in milliseconds; 0 when it cannot be read.

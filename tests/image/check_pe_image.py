@@ -4,9 +4,12 @@
 Where a build cannot run (the 32-bit build on a host whose kernel runs no 32-bit programs),
 this still catches what would break it on Windows: a wrong machine or subsystem, a missing
 manifest or version resource, lost ASLR or DEP, decorated exports of the hook library, or an
-import of a DLL that Windows does not have (a MinGW runtime DLL, an API set of newer Windows).
+import of a DLL that Windows does not have (a MinGW runtime DLL, an API set of newer Windows). It
+also keeps what makes start-up light: no debug information inside a shipped image, and no import
+of a library the program loads only on first use.
 
-    check_pe_image.py --bits 32 --kind gui|dll [--exports Hook,UnHook] [--only-imports a.dll,b.dll] FILE
+    check_pe_image.py --bits 32 --kind gui|dll [--exports Hook,UnHook] [--only-imports a.dll,b.dll]
+                      [--not-imports c.dll] [--stripped] FILE
 """
 import argparse
 import struct
@@ -44,7 +47,8 @@ class PeImage:
         pe = self.u32(0x3C)
         if data[pe:pe + 4] != b"PE\0\0":
             raise BadImage("no PE signature")
-        machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        machine, sections, _, symbols_at, symbol_count, optional_size, self.characteristics = struct.unpack_from(
+            "<HHIIIHH", data, pe + 4)
         if machine not in MACHINES:
             raise BadImage(f"unknown machine 0x{machine:04x}")
         self.bits = MACHINES[machine]
@@ -59,6 +63,15 @@ class PeImage:
         self.directories = [struct.unpack_from("<II", data, dirs + 8 * i) for i in range(min(count, 16))]
         table = opt + optional_size
         self.sections = [struct.unpack_from("<IIII", data, table + 40 * i + 8) for i in range(sections)]
+        # Names longer than 8 characters ("/4") point into the string table after the symbols.
+        strings = symbols_at + 18 * symbol_count
+        self.section_names = []
+        for i in range(sections):
+            raw = data[table + 40 * i:table + 40 * i + 8].rstrip(b"\0")
+            if raw.startswith(b"/") and raw[1:].isdigit() and symbols_at:
+                start = strings + int(raw[1:])
+                raw = data[start:data.index(b"\0", start)]
+            self.section_names.append(raw.decode("ascii", "replace"))
 
     def u16(self, offset):
         return struct.unpack_from("<H", self.data, offset)[0]
@@ -165,7 +178,19 @@ def check(image, args):
         if not wanted_exports <= exports:
             problems.append(f"exports {sorted(exports)}, expected undecorated {sorted(wanted_exports)}")
 
+    if args.stripped:
+        debug = [name for name in image.section_names if name.startswith(".debug")]
+        if debug:
+            problems.append("debug information inside the image (" + ", ".join(debug) + "): it belongs in the "
+                            "separate .debug file")
+        if ".gnu_debuglink" not in image.section_names:
+            problems.append("no debug link to its separate debug information")
+
     imports = [name.lower() for name in image.imports()]
+    on_first_use = set(filter(None, args.not_imports.lower().split(","))) if args.not_imports else set()
+    eager = sorted(set(imports) & on_first_use)
+    if eager:
+        problems.append("imports " + ", ".join(eager) + ", which it must load only on first use")
     allowed = set(filter(None, args.only_imports.lower().split(","))) if args.only_imports else SYSTEM_DLLS
     foreign = sorted(set(imports) - allowed)
     if foreign:
@@ -179,6 +204,9 @@ def main():
     parser.add_argument("--kind", choices=("gui", "dll"), required=True)
     parser.add_argument("--exports", help="names the image must export, comma separated")
     parser.add_argument("--only-imports", help="the only DLLs it may import, comma separated")
+    parser.add_argument("--not-imports", help="DLLs it must not import (it loads them on first use), comma separated")
+    parser.add_argument("--stripped", action="store_true",
+                        help="no debug information inside, a debug link to the separate file instead")
     parser.add_argument("file")
     args = parser.parse_args()
     try:

@@ -137,6 +137,17 @@ TEST_F(StartupTest, MissingCompanionWaitsAboutFiveSecondsReportsTheFileAndEnds) 
     EXPECT_EQ(log.back(), u"Finalize");
 }
 
+TEST_F(StartupTest, ACompanionSlowToStartIsFoundTheMomentItIsUpNotAtTheEndOfAPause) {
+    os.InstallCompanion(350);
+    os.loop.SetRunLimit(0);
+
+    Start();
+
+    EXPECT_NE(shell->CompanionWindow(), kNoWindow);
+    EXPECT_TRUE(os.desktop.MessageBoxes().empty());
+    EXPECT_EQ(os.loop.NowMs(), 350u) << "the message loop runs from the moment the companion is up";
+}
+
 TEST_F(StartupTest, CompanionAlreadyRunningIsNotStartedAgain) {
     os.InstallCompanion();
     os.desktop.StartHidden(u"C:\\Program Files\\Karmux\\KarmuxCm.exe");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -220,12 +221,44 @@ std::u16string SimDesktop::FromAnsi(std::string_view text) const {
     return out;
 }
 
-bool SimDesktop::StartHidden(const std::u16string& fullPath) {
+namespace {
+
+// A started program whose start-up takes virtual time, which passes while the starter waits.
+class SimStartedProcess : public IStartedProcess {
+public:
+    SimStartedProcess(SimClockAndLoop& loop, std::function<void()> launcher, std::uint64_t upAtMs)
+        : loop_(loop), launcher_(std::move(launcher)), upAtMs_(upAtMs) {}
+
+    bool WaitUntilStarted(std::uint32_t ms) override {
+        if (!launcher_) return true;
+        const std::uint64_t now = loop_.NowMs();
+        if (now + ms < upAtMs_) {
+            loop_.Sleep(ms);
+            return false;
+        }
+        if (upAtMs_ > now) loop_.Sleep(static_cast<std::uint32_t>(upAtMs_ - now));
+        std::exchange(launcher_, {})();
+        return true;
+    }
+
+private:
+    SimClockAndLoop& loop_;
+    std::function<void()> launcher_;  // empty once the program is up
+    std::uint64_t upAtMs_;
+};
+
+}  // namespace
+
+std::unique_ptr<IStartedProcess> SimDesktop::StartHidden(const std::u16string& fullPath) {
     started_.push_back(fullPath);
     auto it = programs_.find(fullPath);
-    if (it == programs_.end()) return false;
-    it->second();
-    return true;
+    if (it == programs_.end()) return nullptr;
+    const Program& program = it->second;
+    if (program.startupMs == 0) {
+        program.launcher();
+        return std::make_unique<SimStartedProcess>(loop_, nullptr, loop_.NowMs());
+    }
+    return std::make_unique<SimStartedProcess>(loop_, program.launcher, loop_.NowMs() + program.startupMs);
 }
 
 int SimDesktop::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {
@@ -267,8 +300,9 @@ std::vector<const SimWindow*> SimDesktop::WindowsOfProcess(std::uint32_t process
     return out;
 }
 
-void SimDesktop::InstallProgram(const std::u16string& fullPath, std::function<void()> launcher) {
-    programs_[fullPath] = std::move(launcher);
+void SimDesktop::InstallProgram(const std::u16string& fullPath, std::function<void()> launcher,
+                                std::uint32_t startupMs) {
+    programs_[fullPath] = {std::move(launcher), startupMs};
 }
 
 char16_t SimDesktop::CharToUpper(char16_t c) const { return WindowsUpperCase(c); }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -123,7 +124,7 @@ public:
     // IProcesses
     std::u16string ExecutablePath() const override { return executablePath_; }
     std::vector<std::u16string> CommandLineArguments() const override { return arguments_; }
-    bool StartHidden(const std::u16string& fullPath) override;
+    std::unique_ptr<IStartedProcess> StartHidden(const std::u16string& fullPath) override;
     std::u16string ProcessImagePath(std::uint32_t processId) const override;
     double ProcessCpuTimeMs(std::uint32_t processId) const override;
 
@@ -173,8 +174,9 @@ public:
     CursorShape Cursor() const { return cursor_; }
     const std::vector<std::uint32_t>& LockTimeoutHistory() const { return lockTimeoutHistory_; }
     const std::vector<std::pair<WindowHandle, int>>& AsyncShows() const { return asyncShows_; }
-    // A program that can be started: its launcher runs when StartHidden names it.
-    void InstallProgram(const std::u16string& fullPath, std::function<void()> launcher);
+    // A program that can be started: its launcher (which opens its windows) runs when StartHidden
+    // names it, or, with a start-up time, once the starter has waited that long for it to start.
+    void InstallProgram(const std::u16string& fullPath, std::function<void()> launcher, std::uint32_t startupMs = 0);
     const std::vector<std::u16string>& StartedPrograms() const { return started_; }
     void SetMonitors(std::vector<SimMonitor> monitors) { monitors_ = std::move(monitors); }
 
@@ -209,7 +211,11 @@ private:
     std::map<int, std::uint32_t> colors_;
     CursorShape cursor_ = CursorShape::Default;
     std::vector<std::pair<WindowHandle, int>> asyncShows_;
-    std::map<std::u16string, std::function<void()>> programs_;
+    struct Program {
+        std::function<void()> launcher;
+        std::uint32_t startupMs = 0;
+    };
+    std::map<std::u16string, Program> programs_;
     std::vector<std::u16string> started_;
     std::vector<SimMonitor> monitors_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
     std::vector<ShownBox> boxes_;

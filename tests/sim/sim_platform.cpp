@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -28,17 +29,18 @@ void SimPlatform::InstallHookLibrary() {
     libraries.Install(path, {});
 }
 
-void SimPlatform::InstallCompanion() {
+void SimPlatform::InstallCompanion(std::uint32_t startupMs) {
     const std::u16string path = std::u16string(kAppFolder) + u"KarmuxCm.exe";
     files.AddFile(path, "MZ");
-    desktop.InstallProgram(path, [this] {
+    auto openWindow = [this] {
         auto handle = std::make_shared<WindowHandle>(kNoWindow);
         *handle = desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", kCompanionProcessId, false,
                                        [this, handle](const SimMessage& m) -> std::intptr_t {
                                            if (m.message == win::kWmDestroy) desktop.DestroyWindow(*handle);
                                            return 0;
                                        });
-    });
+    };
+    desktop.InstallProgram(path, std::move(openWindow), startupMs);
 }
 
 void SimPlatform::InstallLanguages() {

@@ -35,8 +35,9 @@ public:
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";
     static constexpr std::u16string_view kDocuments = u"C:\\Users\\test\\Documents";
 
-    // Makes "KarmuxCm.exe" startable: it opens the companion window, which ends on WM_DESTROY.
-    void InstallCompanion();
+    // Makes "KarmuxCm.exe" startable: it opens the companion window, which ends on WM_DESTROY,
+    // `startupMs` of waiting after it was started.
+    void InstallCompanion(std::uint32_t startupMs = 0);
     // KarmuxH.dll in the program folder, with both exports.
     void InstallHookLibrary();
     // Lang\en.txt and Lang\ru.txt with their identification and the on-screen keyboard's name.

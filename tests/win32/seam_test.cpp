@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/paths.h"
 #include "platform/error.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
@@ -107,6 +108,20 @@ TEST(Win32SeamTest, FilesAndFolders) {
     RemoveDirectoryW(win32::W(root + u"a\\b"));
     RemoveDirectoryW(win32::W(root + u"a"));
     RemoveDirectoryW(win32::W(root));
+}
+
+// The companion built beside the tests makes its window before it first waits for input.
+TEST(Win32SeamTest, AStartedProgramIsWaitedForUntilItIsUp) {
+    win32::Win32Platform os;
+    ASSERT_EQ(FindWindowW(L"KarmuxCm", L"KarmuxCm"), nullptr) << "a companion is running already";
+    auto started = os.processes.StartHidden(FolderOf(os.processes.ExecutablePath()) + u"KarmuxCm.exe");
+    ASSERT_TRUE(started);
+
+    EXPECT_TRUE(started->WaitUntilStarted(20000));
+
+    const HWND companion = FindWindowW(L"KarmuxCm", L"KarmuxCm");
+    EXPECT_NE(companion, nullptr) << "its window exists once it is up";
+    if (companion) SendMessageW(companion, WM_DESTROY, 0, 0);
 }
 
 TEST(Win32SeamTest, StartingAMissingProgramFails) {

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_devices.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <cstring>
 
@@ -11,7 +10,6 @@
 
 namespace kv::win32 {
 
-static_assert(win::kSndAsync == SND_ASYNC && win::kSndNoStop == SND_NOSTOP);
 static_assert(win::kWmDestroyClipboard == WM_DESTROYCLIPBOARD && win::kWmDrawClipboard == WM_DRAWCLIPBOARD &&
               win::kWmChangeCbChain == WM_CHANGECBCHAIN && win::kWmClipboardUpdate == WM_CLIPBOARDUPDATE);
 static_assert(win::kKeyEventKeyUp == KEYEVENTF_KEYUP && win::kKeyEventExtendedKey == KEYEVENTF_EXTENDEDKEY);
@@ -176,10 +174,6 @@ WindowHandle Win32Clipboard::JoinViewerChain(WindowHandle window) {
 
 bool Win32Clipboard::LeaveViewerChain(WindowHandle window, WindowHandle next) {
     return ChangeClipboardChain(ToHwnd(window), ToHwnd(next)) != FALSE;
-}
-
-bool Win32Sound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {
-    return sndPlaySoundW(path ? W(*path) : nullptr, flags) != FALSE;
 }
 
 }  // namespace kv::win32

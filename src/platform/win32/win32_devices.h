@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/clipboard_api.h"
 #include "platform/keyboard_api.h"
-#include "platform/sound_api.h"
 
 namespace kv::win32 {
 
@@ -49,11 +48,6 @@ private:
     using ListenerFunction = int(__stdcall*)(void* window);
     ListenerFunction addListener_ = nullptr;
     ListenerFunction removeListener_ = nullptr;
-};
-
-class Win32Sound : public ISound {
-public:
-    bool SndPlaySound(const std::u16string* path, std::uint32_t flags) override;
 };
 
 }  // namespace kv::win32

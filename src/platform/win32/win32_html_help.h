@@ -6,17 +6,19 @@
 
 namespace kv::win32 {
 
-// HTML help through the system's hhctrl.ocx, loaded for the lifetime of this object. Without the
+// HTML help through the system's hhctrl.ocx. The viewer and the libraries it pulls in are loaded
+// when help is first asked for, not at start-up, and stay until this object goes. Without the
 // viewer every call reports failure and nothing else happens.
 class Win32HtmlHelp : public IHtmlHelp {
 public:
     // Help windows are owned by `caller` (may be null).
-    explicit Win32HtmlHelp(HWND caller = nullptr);
+    explicit Win32HtmlHelp(HWND caller = nullptr) : caller_(caller) {}
     ~Win32HtmlHelp() override;
     Win32HtmlHelp(const Win32HtmlHelp&) = delete;
     Win32HtmlHelp& operator=(const Win32HtmlHelp&) = delete;
 
-    bool ViewerLoaded() const { return htmlHelp_ != nullptr; }
+    // Loads the viewer unless it is loaded; true when it is there.
+    bool LoadViewer();
 
     bool ShowContext(const std::u16string& file, int context) override;
     bool ShowContents(const std::u16string& file) override;

@@ -4,37 +4,82 @@
 #include <wininet.h>
 
 #include <string>
+#include <utility>
 
-#include "platform/win32/win32_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace kv::win32 {
 
+struct Win32Internet::Api {
+    UniqueModule library;
+    decltype(&InternetGetConnectedState) getConnectedState = nullptr;
+    decltype(&InternetOpenW) open = nullptr;
+    decltype(&InternetOpenUrlW) openUrl = nullptr;
+    decltype(&InternetReadFile) readFile = nullptr;
+    decltype(&InternetCloseHandle) closeHandle = nullptr;
+};
+
 namespace {
 
-struct InternetHandleTraits {
-    static HINTERNET Invalid() { return nullptr; }
-    static void Close(HINTERNET handle) { InternetCloseHandle(handle); }
+class InternetHandle {
+public:
+    InternetHandle(HINTERNET handle, decltype(&InternetCloseHandle) close) : handle_(handle), close_(close) {}
+    ~InternetHandle() {
+        if (handle_) close_(handle_);
+    }
+    InternetHandle(const InternetHandle&) = delete;
+    InternetHandle& operator=(const InternetHandle&) = delete;
+
+    HINTERNET Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    HINTERNET handle_;
+    decltype(&InternetCloseHandle) close_;
 };
-using UniqueInternetHandle = UniqueHandle<HINTERNET, InternetHandleTraits>;
 
 }  // namespace
 
+Win32Internet::Win32Internet() = default;
+Win32Internet::~Win32Internet() = default;
+
+const Win32Internet::Api* Win32Internet::LoadedApi() const {
+    if (api_) return api_->library ? api_.get() : nullptr;
+    api_ = std::make_unique<Api>();
+    UniqueModule library = LoadSystemLibrary(L"wininet.dll");
+    if (!library) return nullptr;
+    Api& api = *api_;
+    const HMODULE module = library.Get();
+    api.getConnectedState = ExportOf<decltype(api.getConnectedState)>(module, "InternetGetConnectedState");
+    api.open = ExportOf<decltype(api.open)>(module, "InternetOpenW");
+    api.openUrl = ExportOf<decltype(api.openUrl)>(module, "InternetOpenUrlW");
+    api.readFile = ExportOf<decltype(api.readFile)>(module, "InternetReadFile");
+    api.closeHandle = ExportOf<decltype(api.closeHandle)>(module, "InternetCloseHandle");
+    if (!api.getConnectedState || !api.open || !api.openUrl || !api.readFile || !api.closeHandle) return nullptr;
+    api.library = std::move(library);
+    return api_.get();
+}
+
 bool Win32Internet::Connected() const {
+    const Api* api = LoadedApi();
     DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) != FALSE;
+    return api && api->getConnectedState(&flags, 0) != FALSE;
 }
 
 std::optional<std::string> Win32Internet::ReadOnce(std::u16string_view agent, std::u16string_view url,
                                                    std::size_t maxBytes) {
+    const Api* api = LoadedApi();
+    if (!api) return std::nullopt;
     const std::wstring agentText(agent.begin(), agent.end());
     const std::wstring urlText(url.begin(), url.end());
-    UniqueInternetHandle session(InternetOpenW(agentText.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    InternetHandle session(api->open(agentText.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0),
+                           api->closeHandle);
     if (!session) return std::nullopt;
-    UniqueInternetHandle file(InternetOpenUrlW(session.Get(), urlText.c_str(), nullptr, 0, 0, 0));
+    InternetHandle file(api->openUrl(session.Get(), urlText.c_str(), nullptr, 0, 0, 0), api->closeHandle);
     if (!file) return std::nullopt;
     std::string bytes(maxBytes, '\0');
     DWORD read = 0;
-    if (!InternetReadFile(file.Get(), bytes.data(), static_cast<DWORD>(maxBytes), &read) || read == 0) {
+    if (!api->readFile(file.Get(), bytes.data(), static_cast<DWORD>(maxBytes), &read) || read == 0) {
         return std::nullopt;
     }
     bytes.resize(read);

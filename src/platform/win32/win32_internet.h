@@ -1,14 +1,29 @@
 #pragma once
+#include <memory>
+
 #include "platform/internet_api.h"
 
 namespace kv::win32 {
 
-// WinINet, the internet API the system's proxy settings apply to.
+// WinINet, the internet API the system's proxy settings apply to. The library (with the network
+// libraries it brings) is loaded with the first request, not at start-up: most runs never make one.
 class Win32Internet : public IInternet {
 public:
+    Win32Internet();
+    ~Win32Internet() override;
+    Win32Internet(const Win32Internet&) = delete;
+    Win32Internet& operator=(const Win32Internet&) = delete;
+
     bool Connected() const override;
     std::optional<std::string> ReadOnce(std::u16string_view agent, std::u16string_view url,
                                         std::size_t maxBytes) override;
+
+private:
+    struct Api;
+    // Null when the library or one of its functions is missing.
+    const Api* LoadedApi() const;
+
+    mutable std::unique_ptr<Api> api_;
 };
 
 }  // namespace kv::win32

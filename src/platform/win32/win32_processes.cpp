@@ -4,11 +4,33 @@
 #include <shellapi.h>
 #include <psapi.h>
 
+#include <utility>
+
 #include "common/paths.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
 namespace kv::win32 {
+
+namespace {
+
+class Win32StartedProcess : public IStartedProcess {
+public:
+    explicit Win32StartedProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
+
+    bool WaitUntilStarted(std::uint32_t ms) override {
+        const DWORD result = WaitForInputIdle(process_.Get(), ms);
+        if (result == 0) return true;
+        // A program without a message queue never becomes idle: the time is waited out instead.
+        if (result == WAIT_FAILED) ::Sleep(ms);
+        return false;
+    }
+
+private:
+    UniqueKernelHandle process_;
+};
+
+}  // namespace
 
 std::u16string Win32Processes::ExecutablePath() const {
     std::wstring buffer(MAX_PATH, L'\0');
@@ -30,7 +52,7 @@ std::vector<std::u16string> Win32Processes::CommandLineArguments() const {
     return arguments;
 }
 
-bool Win32Processes::StartHidden(const std::u16string& fullPath) {
+std::unique_ptr<IStartedProcess> Win32Processes::StartHidden(const std::u16string& fullPath) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -40,11 +62,11 @@ bool Win32Processes::StartHidden(const std::u16string& fullPath) {
     const std::u16string folder = FolderOf(fullPath);
     if (!CreateProcessW(W(fullPath), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : W(folder), &startup, &info)) {
-        return false;
+        return nullptr;
     }
     UniqueKernelHandle process(info.hProcess);
     UniqueKernelHandle thread(info.hThread);
-    return true;
+    return std::make_unique<Win32StartedProcess>(std::move(process));
 }
 
 std::u16string Win32Processes::ProcessImagePath(std::uint32_t processId) const {

@@ -7,7 +7,7 @@ class Win32Processes : public IProcesses {
 public:
     std::u16string ExecutablePath() const override;
     std::vector<std::u16string> CommandLineArguments() const override;
-    bool StartHidden(const std::u16string& fullPath) override;
+    std::unique_ptr<IStartedProcess> StartHidden(const std::u16string& fullPath) override;
     std::u16string ProcessImagePath(std::uint32_t processId) const override;
     double ProcessCpuTimeMs(std::uint32_t processId) const override;
 };

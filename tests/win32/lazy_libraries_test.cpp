@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/win32/win32_platform.h"
+
+namespace kv {
+namespace {
+
+// Sounds are off unless the user turns them on, and most runs never reach the internet: their
+// libraries (winmm brings COM along) are loaded when first used, not with the program.
+TEST(LazyLibrariesTest, SoundAndInternetLibrariesLoadWhenFirstUsed) {
+    ASSERT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr) << "another test of this process loaded it";
+    ASSERT_EQ(GetModuleHandleW(L"wininet.dll"), nullptr) << "another test of this process loaded it";
+    win32::Win32Platform os;
+    EXPECT_EQ(GetModuleHandleW(L"winmm.dll"), nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"wininet.dll"), nullptr);
+
+    os.sound.SndPlaySound(nullptr, 0);  // stops the sound playing now, if any
+    EXPECT_NE(GetModuleHandleW(L"winmm.dll"), nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"wininet.dll"), nullptr);
+
+    os.internet.Connected();
+    EXPECT_NE(GetModuleHandleW(L"wininet.dll"), nullptr);
+}
+
+}  // namespace
+}  // namespace kv
