@@ -140,6 +140,8 @@ void TPreset::SetSCChangeLangTo(int slot, HotkeyCode code) { SetHotkey(hotkeys_.
 
 void TPreset::SetSoundEnabled(bool on) {
     soundEnabled_ = on;
+    // Typing sounds play from inside the keyboard hook, which must load nothing.
+    if (on) seams_.sound.Prepare();
     if (ports_) ports_->tray.CheckSoundMenuItem(on);
 }
 

@@ -104,6 +104,19 @@ TEST(PresetSoundsTest, EventsSoundOnlyWhenEnabledOrForced) {
     }
 }
 
+TEST(PresetSoundsTest, SoundsTurnedOnAreReadyBeforeTheFirstKeySounds) {
+    // Typing sounds play inside the keyboard hook, which must not load a library.
+    SoundWorld w;
+    w.ini.WriteBool(u"SoundEnabled", true);
+    TPreset preset = w.MakePreset();
+    EXPECT_FALSE(w.os.sound.Prepared()) << "sounds are off by default: nothing is loaded for them";
+    preset.Load();
+    ASSERT_TRUE(preset.SoundEnabled());
+    preset.PlayEventSound(SoundEvent::CharacterKey);
+    EXPECT_EQ(w.os.sound.Played().size(), 1u);
+    EXPECT_FALSE(w.os.sound.PlayedUnprepared());
+}
+
 TEST(PresetSoundsTest, OnVistaAndLaterASoundStillPlayingIsNotCutOff) {
     SoundWorld w;
     TPreset preset = w.MakePreset();

@@ -298,6 +298,7 @@ void SimShell::RunElevated(WindowHandle, const std::u16string& file, const std::
 }
 
 bool SimSound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {
+    if (path && !prepared_) playedUnprepared_ = true;
     const bool playing = clock_.NowMs() < playingUntil_;
     if (!path) {
         // Asking with SND_NOSTOP: false while a sound of this process still plays.

@@ -202,6 +202,10 @@ class SimSound : public ISound {
 public:
     explicit SimSound(const IClock& clock) : clock_(clock) {}
     bool SndPlaySound(const std::u16string* path, std::uint32_t flags) override;
+    void Prepare() override { prepared_ = true; }
+    // Whether playing was made ready before the sound that is playing now, or any at all.
+    bool Prepared() const { return prepared_; }
+    bool PlayedUnprepared() const { return playedUnprepared_; }
     const std::vector<std::u16string>& Played() const { return played_; }
     void SetSoundLength(std::uint64_t ms) { soundLengthMs_ = ms; }
 
@@ -210,6 +214,8 @@ private:
     std::uint64_t soundLengthMs_ = 300;
     std::uint64_t playingUntil_ = 0;
     std::vector<std::u16string> played_;
+    bool prepared_ = false;
+    bool playedUnprepared_ = false;
 };
 
 // Hook libraries that can be loaded: by full path, with the exports they have. "Hook" records

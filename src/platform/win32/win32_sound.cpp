@@ -15,14 +15,15 @@ Win32Sound::~Win32Sound() {
     if (play_) play_(nullptr, 0);
 }
 
+void Win32Sound::Prepare() {
+    if (play_) return;
+    if (!winmm_) winmm_ = LoadSystemLibrary(L"winmm.dll");
+    if (winmm_) play_ = ExportOf<PlayFn>(winmm_.Get(), "sndPlaySoundW");
+}
+
 bool Win32Sound::SndPlaySound(const std::u16string* path, std::uint32_t flags) {
-    if (!play_) {
-        if (!winmm_) winmm_ = LoadSystemLibrary(L"winmm.dll");
-        if (!winmm_) return false;
-        play_ = ExportOf<PlayFn>(winmm_.Get(), "sndPlaySoundW");
-        if (!play_) return false;
-    }
-    return play_(path ? W(*path) : nullptr, flags) != FALSE;
+    Prepare();
+    return play_ && play_(path ? W(*path) : nullptr, flags) != FALSE;
 }
 
 }  // namespace kv::win32

@@ -6,8 +6,8 @@
 
 namespace kv::win32 {
 
-// sndPlaySound of winmm.dll. The library (which brings COM along) is loaded with the first sound,
-// not at start-up: sounds are off unless the user turns them on.
+// sndPlaySound of winmm.dll. The library (which brings COM along) is loaded when sounds are
+// turned on, not at start-up: sounds are off unless the user turns them on.
 class Win32Sound : public ISound {
 public:
     Win32Sound() = default;
@@ -16,6 +16,7 @@ public:
     Win32Sound& operator=(const Win32Sound&) = delete;
 
     bool SndPlaySound(const std::u16string* path, std::uint32_t flags) override;
+    void Prepare() override;
 
 private:
     using PlayFn = BOOL(WINAPI*)(LPCWSTR, UINT);
