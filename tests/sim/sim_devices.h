@@ -219,6 +219,8 @@ public:
     struct Library {
         bool hasHook = true;
         bool hasUnHook = true;
+        // What "Hook" returns; a refusing library posts nowhere.
+        bool hookSucceeds = true;
     };
     std::unique_ptr<IHookLibrary> LoadHookLibrary(const std::u16string& fullPath) override;
     void Install(const std::u16string& fullPath, Library library) { libraries_[fullPath] = library; }
