@@ -7,8 +7,8 @@ namespace kv::win32 {
 class Win32Internet : public IInternet {
 public:
     bool Connected() const override;
-    std::optional<std::string> ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                        std::size_t maxBytes) override;
+    std::optional<InternetReply> ReadOnce(std::u16string_view agent, std::u16string_view url,
+                                          std::size_t maxBytes) override;
 };
 
 }  // namespace kv::win32

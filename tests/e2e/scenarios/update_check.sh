@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The update check from the tray menu against a version file on a local web server: a newer
-# version is offered with its release notes; with the server gone it says there is none.
+# version is offered with its release notes; once the file is gone and the server answers 404
+# with an HTML page (the earlier answer must not come from a cache), and with the server gone,
+# it says there is none.
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-update"
 kv_install_app "$app"
@@ -45,6 +47,14 @@ case "$text" in *"9.9.9.9"*"Faster conversions"*) ;; *) fail "question: [$text]"
 grep -q 'GET /verkv.txt' "$E2E_WORK/update-server.log" || fail "the server saw no request"
 e2e_screenshot "$KV_ARTIFACTS/update-question.png"
 check e2e_wintool post 'class:#32770' 273 7 0   # WM_COMMAND IDNO: not now
+
+rm -f "$site/verkv.txt"
+check check_for_update
+check e2e_poll 10 0.2 _box Information
+text=$(e2e_dialog_text 'class:#32770' 65535)
+[ "$text" = "No newer version of Tolvex was found." ] || fail "answer to a 404 page: [$text]"
+grep -q '"GET /verkv.txt HTTP/1\.[01]" 404' "$E2E_WORK/update-server.log" || fail "the server answered no 404"
+check e2e_wintool post 'class:#32770' 273 1 0
 
 kill "$server" 2>/dev/null; wait "$server" 2>/dev/null
 check check_for_update
