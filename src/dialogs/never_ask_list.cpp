@@ -69,11 +69,12 @@ std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes) {
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = bytes.size();
-        std::u16string line = Utf8ToUtf16(bytes.substr(start, end - start));
-        if (!line.empty() && line.front() == kEncodedEntryMarker) {
-            entries.push_back(UnmarkedEntry(std::u16string_view(line).substr(1)));
+        const std::string_view line = bytes.substr(start, end - start);
+        // The marker is a byte of its own: malformed text that decodes to it stays plain.
+        if (!line.empty() && line.front() == static_cast<char>(kEncodedEntryMarker)) {
+            entries.push_back(UnmarkedEntry(Utf8ToUtf16(line.substr(1))));
         } else {
-            entries.push_back(std::move(line));
+            entries.push_back(Utf8ToUtf16(line));
         }
         start = end;
         if (start < bytes.size() && bytes[start] == '\r') ++start;

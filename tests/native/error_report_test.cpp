@@ -268,6 +268,12 @@ TEST(NeverAskFileTest, AFileOfPlainLinesReadsExactly) {
                                            u"\\\\server\\share \\r\\n"}));
 }
 
+TEST(NeverAskFileTest, MalformedTextReadsAsReplacementCharacters) {
+    // A lead byte past the last code point, and an encoded surrogate.
+    EXPECT_EQ(DecodeNeverAskFile("a\xF6\x8D\xFE\x9E" "b\r\n\xED\xA0\x80"),
+              (std::vector<std::u16string>{u"a\xFFFD" u"b", u"\xFFFD"}));
+}
+
 // Inputs the fuzzer once broke on, or that probe the edges of the format, stay fixed.
 TEST(NeverAskFileTest, KeptFuzzInputsStillHold) {
     namespace fs = std::filesystem;
