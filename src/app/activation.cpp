@@ -41,7 +41,14 @@ bool Activation::Activate() {
         return false;
     }
     InstallKeyboardHook();
-    library_->CallHook(applicationWindow_);
+    if (!library_->CallHook(applicationWindow_)) {
+        // Nothing would report the applications' layouts: stay off, with nothing left bound.
+        RemoveKeyboardHook();
+        library_.reset();
+        app_.messageBoxes.ShowError(app_.lang.GetText(
+            651, u"The hook library refused to start, perhaps because another copy of Tolvex is running. Tolvex stays off."));
+        return false;
+    }
 
     ports_.tray.ShowActiveState(true);
     active_ = true;

@@ -8,7 +8,7 @@ namespace kv {
 bool DispatchLibraryMessage(KeyboardEngine& engine, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
         case msg::kLayoutChanged:
-            engine.Switcher().OnLayoutChanged(static_cast<LayoutHandle>(lParam));
+            engine.Switcher().OnLayoutReported(static_cast<LayoutHandle>(lParam));
             // A switch the program asked for breaks the typing run it came from.
             if (engine.Switcher().SwitchAcknowledged()) engine.Typed().ResetTypedBuffer();
             return true;

@@ -68,6 +68,7 @@ public:
     ForegroundTracker& Foreground() { return tracker_; }
     TKvClipboardMonitor& ClipboardMonitor() { return monitor_; }
     const ForegroundFlags& ApplicationFlags() const { return flags_; }
+    const TKvLayoutCharCache& CharCache() const { return charCache_; }
 
 private:
     // ILayoutModel

@@ -16,6 +16,7 @@ namespace {
 constexpr std::u16string_view kAgent = u"Karmux";
 constexpr std::size_t kVersionFileLimit = 10240;
 constexpr std::size_t kLongestVersion = 15;
+constexpr std::uint32_t kHttpOk = 200;
 constexpr std::u16string_view kCpuKey = u"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
 // The dotless number of a version, 0 when that is no number.
@@ -91,6 +92,24 @@ bool IsNewerVersion(std::u16string_view remote, std::u16string_view local) {
     return !(VersionNumber(remote) < VersionNumber(local));
 }
 
+bool IsVersionText(std::u16string_view text) {
+    if (text.empty() || text.size() > kLongestVersion || text.front() == u'.' || text.back() == u'.') return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'.' ? text[i - 1] == u'.' : c < u'0' || c > u'9') return false;
+    }
+    return true;
+}
+
+std::u16string VersionFileUrl(std::u16string_view host) {
+    constexpr std::u16string_view kPlain = u"http://";
+    // The maker's own site is asked over https; a host from the registry is taken as it is.
+    if (host == kDefaultMakerHost && host.starts_with(kPlain)) {
+        return u"https://" + std::u16string(host.substr(kPlain.size())) + u"verkv.txt";
+    }
+    return std::u16string(host) + u"verkv.txt";
+}
+
 MakerAddresses ReadMakerAddresses(const TAppIni& ini) {
     std::u16string host = ini.ReadStringDef(u"WebHost", kDefaultMakerHost);
     if (host.empty()) host = std::u16string(kDefaultMakerHost);
@@ -118,9 +137,13 @@ bool WebLinks::CheckForUpdate(bool interactive) {
     IInternet& internet = app_.platform.internet;
     if (internet.Connected()) {
         if (wait_) wait_->ShowWait(app_.lang.GetText(68, u"Please wait..."));
-        const std::optional<std::string> bytes =
-            internet.ReadOnce(kAgent, addresses_.host + u"verkv.txt", kVersionFileLimit);
-        if (bytes) file = ParseVersionFile(app_.platform.text.FromAnsi(*bytes));
+        const std::optional<InternetReply> reply =
+            internet.ReadOnce(kAgent, VersionFileUrl(addresses_.host), kVersionFileLimit);
+        // An error page or a portal's answer is no version file.
+        if (reply && reply->status == kHttpOk) {
+            file = ParseVersionFile(app_.platform.text.FromAnsi(reply->body));
+            if (!IsVersionText(file.remote)) file = {};
+        }
         if (wait_) wait_->CloseWait();
     }
     if (IsNewerVersion(file.remote, LocalVersion())) {

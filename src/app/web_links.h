@@ -21,6 +21,10 @@ VersionFile ParseVersionFile(std::u16string_view text);
 // Same length: newer unless the dotless number is smaller; other lengths: newer. Empty, equal
 // and over-long (more than 15 characters) versions are never newer.
 bool IsNewerVersion(std::u16string_view remote, std::u16string_view local);
+// Numbers separated by single dots, at most 15 characters: what a version file's first line holds.
+bool IsVersionText(std::u16string_view text);
+// Where the version file of `host` (ending with a slash) is read.
+std::u16string VersionFileUrl(std::u16string_view host);
 
 // The program's doors to the outside: web pages, mail, the update check and the bug report.
 class WebLinks {

@@ -12,9 +12,17 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-std::u16string EscapeEntry(std::u16string_view entry) {
-    std::u16string out;
-    out.reserve(entry.size());
+constexpr char16_t kByteOrderMark = u'\xFEFF';
+
+bool NeedsEncoding(std::u16string_view entry) {
+    if (entry.find_first_of(u"\r\n") != std::u16string_view::npos) return true;
+    // A leading byte order mark would be dropped at the start of the file.
+    return !entry.empty() && (entry.front() == kEncodedEntryMarker || entry.front() == kByteOrderMark);
+}
+
+std::u16string MarkedEntry(std::u16string_view entry) {
+    std::u16string out(1, kEncodedEntryMarker);
+    out.reserve(entry.size() + 1);
     for (char16_t c : entry) {
         switch (c) {
             case u'\\': out += u"\\\\"; break;
@@ -26,7 +34,7 @@ std::u16string EscapeEntry(std::u16string_view entry) {
     return out;
 }
 
-std::u16string UnescapeEntry(std::u16string_view line) {
+std::u16string UnmarkedEntry(std::u16string_view line) {
     std::u16string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -38,7 +46,7 @@ std::u16string UnescapeEntry(std::u16string_view line) {
                 continue;
             }
         }
-        out += line[i];  // a lone backslash, as a hand-edited file may hold, stays itself
+        out += line[i];  // a lone backslash stays itself
     }
     return out;
 }
@@ -48,7 +56,7 @@ std::u16string UnescapeEntry(std::u16string_view line) {
 std::string EncodeNeverAskFile(const std::vector<std::u16string>& entries) {
     std::string bytes;
     for (const auto& entry : entries) {
-        bytes += Utf16ToUtf8(EscapeEntry(entry));
+        bytes += Utf16ToUtf8(NeedsEncoding(entry) ? MarkedEntry(entry) : entry);
         bytes += "\r\n";
     }
     return bytes;
@@ -61,7 +69,13 @@ std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes) {
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = bytes.size();
-        entries.push_back(UnescapeEntry(Utf8ToUtf16(bytes.substr(start, end - start))));
+        const std::string_view line = bytes.substr(start, end - start);
+        // The marker is a byte of its own: malformed text that decodes to it stays plain.
+        if (!line.empty() && line.front() == static_cast<char>(kEncodedEntryMarker)) {
+            entries.push_back(UnmarkedEntry(Utf8ToUtf16(line.substr(1))));
+        } else {
+            entries.push_back(Utf8ToUtf16(line));
+        }
         start = end;
         if (start < bytes.size() && bytes[start] == '\r') ++start;
         if (start < bytes.size() && bytes[start] == '\n') ++start;

@@ -39,8 +39,12 @@ private:
     std::vector<std::u16string> entries_;
 };
 
-// One entry per line. Backslashes and line breaks inside a message are escaped ("\\", "\r",
-// "\n") so that a message of several lines stays one entry when the file is read back.
+// One entry per line, read back exactly as written, so that a file written by hand or by an
+// earlier version holding one plain message per line keeps matching its messages. Only a
+// message that a plain line cannot hold (a line break, or a first character that reading would
+// take for something else) is written as kEncodedEntryMarker followed by the message with
+// "\\", "\r" and "\n" escaped; no plain message starts with that control character.
+inline constexpr char16_t kEncodedEntryMarker = u'\x01';
 std::string EncodeNeverAskFile(const std::vector<std::u16string>& entries);
 std::vector<std::u16string> DecodeNeverAskFile(std::string_view bytes);
 

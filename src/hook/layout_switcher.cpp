@@ -1,5 +1,7 @@
 #include "hook/layout_switcher.h"
 
+#include <algorithm>
+
 #include "common/messages.h"
 #include "common/waits.h"
 #include "ports/caret_flag_port.h"
@@ -81,6 +83,21 @@ void LayoutSwitcher::OnLayoutChanged(LayoutHandle layout) {
     if (preset_.ShowLangIcon()) indicators_.tray.UpdateTrayIcon();
     if (preset_.ShowCaretFlag()) indicators_.caretFlag.ShowCaretFlagFor(layout);
     indicators_.panel.PanelLayoutChanged(layout);
+}
+
+bool LayoutSwitcher::IsInstalled(LayoutHandle layout) {
+    const auto known = [&] {
+        return std::find(installedLayouts_.begin(), installedLayouts_.end(), layout) != installedLayouts_.end();
+    };
+    if (known()) return true;
+    // The user may have added a layout since the list was read.
+    installedLayouts_ = platform_.layouts.InstalledLayouts();
+    return known();
+}
+
+void LayoutSwitcher::OnLayoutReported(LayoutHandle layout) {
+    if (layout == 0 || layout == model_.Layout()) return;
+    if (IsInstalled(layout)) OnLayoutChanged(layout);
 }
 
 int LayoutSwitcher::LayoutCount() const {

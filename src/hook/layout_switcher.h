@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/keyboard_api.h"
 
@@ -45,6 +46,8 @@ public:
     // kNextLayout (skipping disabled layouts) or a layout handle.
     void SwitchLayout(LayoutHandle target);
     void OnLayoutChanged(LayoutHandle layout);
+    // A layout reported by message, which any process can post: followed only when installed.
+    void OnLayoutReported(LayoutHandle layout);
     // The library's answer to a switch request.
     void OnSwitchAcknowledged() { switchAcknowledged_ = true; }
     bool SwitchAcknowledged() const { return switchAcknowledged_; }
@@ -52,6 +55,7 @@ public:
 
 private:
     LayoutHandle ChooseInOwnThread(LayoutHandle target, LayoutHandle before);
+    bool IsInstalled(LayoutHandle layout);
 
     Platform& platform_;
     TPreset& preset_;
@@ -62,6 +66,8 @@ private:
     bool switchAcknowledged_ = false;
     std::optional<std::uint64_t> lastLayoutTick_;  // empty before the first change
     int rapidLayoutCount_ = 0;
+    // Read again only when a reported layout is missing from it.
+    std::vector<LayoutHandle> installedLayouts_;
 };
 
 }  // namespace kv

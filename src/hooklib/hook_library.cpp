@@ -87,9 +87,12 @@ bool InstallHooks() noexcept {
 using namespace kv::hooklib;
 
 // A second call from the same process starts over; a call from another process is refused
-// while the process that hooked is still running.
+// while the process that hooked is still running. The window must be the caller's own, so that
+// no process can send another's notifications elsewhere.
 extern "C" BOOL WINAPI Hook(HWND appWindow) noexcept {
     if (!g_module || !IsWindow(appWindow)) return FALSE;
+    DWORD windowProcess = 0;
+    if (!GetWindowThreadProcessId(appWindow, &windowProcess) || windowProcess != GetCurrentProcessId()) return FALSE;
     SharedState& shared = Shared();
     const DWORD owner = static_cast<DWORD>(Load(shared.ownerProcess));
     if (owner == GetCurrentProcessId()) {

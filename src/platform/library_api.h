@@ -13,7 +13,8 @@ public:
     virtual ~IHookLibrary() = default;
     virtual bool HasExport(std::string_view name) const = 0;
     // The stdcall exports "Hook"(application window) and "UnHook"(); present when called.
-    virtual void CallHook(WindowHandle applicationWindow) = 0;
+    // False when "Hook" refused (another process holds the library, or the system's hooks failed).
+    virtual bool CallHook(WindowHandle applicationWindow) = 0;
     virtual void CallUnHook() = 0;
 };
 

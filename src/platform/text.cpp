@@ -25,7 +25,9 @@ std::u16string Utf8ToUtf16(std::string_view s) {
             len = 4;
         }
         i += len;
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
+        // Neither a surrogate nor a value past the last code point becomes a UTF-16 unit of its own.
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+        if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
             out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));

@@ -155,6 +155,25 @@ TEST_F(ActivationTest, LibraryProblemsAreReportedWithTheirTexts) {
     }
 }
 
+TEST_F(ActivationTest, RefusingHookIsReportedAndLeavesTheSystemOffWithNothingBound) {
+    os.libraries.Install(kLibrary, {.hookSucceeds = false});
+    Activation& a = Make();
+    EXPECT_FALSE(a.Activate());
+    EXPECT_FALSE(a.Active());
+    EXPECT_EQ(os.libraries.calls, (std::vector<std::string>{"load", "Hook", "free"}));
+    EXPECT_EQ(os.libraries.Loaded(), 0);
+    EXPECT_FALSE(os.driver.Installed());
+    EXPECT_EQ(CompanionMessages(),
+              (std::vector<std::uint32_t>{msg::kCompanionHookInstalled, msg::kCompanionHookRemoved}));
+    EXPECT_TRUE(effects.calls.empty()) << "no watcher started, the tray item still says off";
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].find(u"refused"), std::u16string::npos);
+
+    os.libraries.Install(kLibrary, {});
+    EXPECT_TRUE(a.Activate()) << "the next attempt starts afresh, not with the library still loaded";
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
 TEST_F(ActivationTest, MissingUnHookKeepsTheSystemOn) {
     os.libraries.Install(kLibrary, {true, false});
     Activation& a = Make();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "app/app_singletons.h"
@@ -12,6 +15,7 @@
 #include "resources/kv_lang.h"
 #include "sim_app_windows.h"
 #include "sim_platform.h"
+#include "../fuzz/never_ask_check.h"
 
 namespace kv {
 namespace {
@@ -245,12 +249,45 @@ TEST_F(ErrorReportTest, AFileThatCannotBeWrittenDoesNotRaise) {
     EXPECT_TRUE(unwritable.Contains(u"X")) << "kept for this run even so";
 }
 
-TEST(NeverAskFileTest, LinesEndingsAndEscapesRoundTrip) {
-    const std::vector<std::u16string> entries{u"plain", u"two\r\nlines", u"back\\slash \\n literal", u"", u"ünïcode"};
-    EXPECT_EQ(DecodeNeverAskFile(EncodeNeverAskFile(entries)), entries);
-    EXPECT_EQ(DecodeNeverAskFile("\xEF\xBB\xBF" "a\nb\rc\r\nC:\\Temp\\x"),
-              (std::vector<std::u16string>{u"a", u"b", u"c", u"C:\\Temp\\x"}))
-        << "a hand-written file: any line end, a byte order mark, lone backslashes kept";
+TEST(NeverAskFileTest, EveryMessageRoundTrips) {
+    const std::vector<std::u16string> entries{
+        u"plain", u"Cannot open C:\\new\\report.txt", u"back\\slash \\n \\\\ \\r literal", u"two\r\nlines",
+        u"lone\rreturn and\nnewline\n", u"\r\n", u"", u"\x01starts with the marker", u"\xFEFFstarts with a mark",
+        u"ünïcode"};
+    const std::string written = EncodeNeverAskFile(entries);
+    EXPECT_EQ(DecodeNeverAskFile(written), entries);
+    EXPECT_TRUE(written.starts_with("plain\r\nCannot open C:\\new\\report.txt\r\nback\\slash \\n \\\\ \\r literal\r\n"))
+        << "one-line messages are written as they are: " << written;
+}
+
+TEST(NeverAskFileTest, AFileOfPlainLinesReadsExactly) {
+    // As written by hand or by an earlier version: any line end, a byte order mark, backslashes.
+    EXPECT_EQ(DecodeNeverAskFile("\xEF\xBB\xBF" "a\nb\rc\r\nC:\\Temp\\x\r\nCannot open C:\\new\\report.txt\r\n"
+                                 "\\\\server\\share \\r\\n"),
+              (std::vector<std::u16string>{u"a", u"b", u"c", u"C:\\Temp\\x", u"Cannot open C:\\new\\report.txt",
+                                           u"\\\\server\\share \\r\\n"}));
+}
+
+TEST(NeverAskFileTest, MalformedTextReadsAsReplacementCharacters) {
+    // A lead byte past the last code point, and an encoded surrogate.
+    EXPECT_EQ(DecodeNeverAskFile("a\xF6\x8D\xFE\x9E" "b\r\n\xED\xA0\x80"),
+              (std::vector<std::u16string>{u"a\xFFFD" u"b", u"\xFFFD"}));
+}
+
+// Inputs the fuzzer once broke on, or that probe the edges of the format, stay fixed.
+TEST(NeverAskFileTest, KeptFuzzInputsStillHold) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(__FILE__).parent_path().parent_path() / "fuzz" / "regressions" / "never_ask_fuzzer";
+    ASSERT_TRUE(fs::is_directory(folder)) << folder;
+    std::size_t replayed = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(fuzz::NeverAskFileViolation(bytes), "") << entry.path().filename();
+        ++replayed;
+    }
+    EXPECT_GT(replayed, 0u);
 }
 
 // The shell hands every exception that reaches the message loop to the error report.

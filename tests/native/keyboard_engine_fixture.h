@@ -34,8 +34,9 @@ public:
     static constexpr std::uint32_t kCompanionProcessId = 200;
 
     explicit EngineWorld(std::vector<LayoutHandle> installed = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe},
-                         std::uint32_t windowsMajorVersion = 6) {
+                         std::uint32_t windowsMajorVersion = 6, bool is64BitWindows = true) {
         os.desktop.SetVersion({win::kVerPlatformWin32Nt, windowsMajorVersion, 1, windowsMajorVersion == 5 ? 2600u : 7601u});
+        os.desktop.Set64BitWindows(is64BitWindows);
         os.InstallHookLibrary();
         os.InstallShippedLanguages();
         os.keyboard.SetInstalled(std::move(installed));

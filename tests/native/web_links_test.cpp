@@ -46,7 +46,7 @@ protected:
         os.files.SetFileVersion(os.desktop.ExecutablePath(), u"FileVersion", u"3.0.5.0");
         links = std::make_unique<WebLinks>(*app, kNoWindow, ReadMakerAddresses(app->appIni));
     }
-    std::u16string VersionUrl() const { return links->Addresses().host + u"verkv.txt"; }
+    std::u16string VersionUrl() const { return VersionFileUrl(links->Addresses().host); }
 
     sim::SimPlatform os;
     std::unique_ptr<AppSingletons> app;
@@ -80,6 +80,48 @@ TEST_F(UpdateCheckTest, NoNewerVersionOfflineOrUnreadableSaysSoOnlyWhenAsked) {
     EXPECT_FALSE(links->CheckForUpdate(true));
     EXPECT_EQ(os.internet.Requests().size(), requests) << "offline: nothing is fetched";
     EXPECT_EQ(os.desktop.MessageBoxes().back().text, newest);
+}
+
+TEST_F(UpdateCheckTest, OnlyAVersionServedWithStatus200IsOffered) {
+    struct Case {
+        const char* name;
+        std::uint32_t status;
+        const char* body;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"not found, with an HTML page", 404, "<html><body>Not Found</body></html>", false},
+        {"not found, with a version", 404, "3.0.6.0\r\n", false},
+        {"server error", 500, "3.0.6.0", false},
+        {"a portal's page", 200, "<!DOCTYPE html>\r\n<html>", false},
+        {"a word", 200, "Maintenance\r\nback soon", false},
+        {"dots only", 200, "...", false},
+        {"two dots in a row", 200, "3..6.0", false},
+        {"a newer version", 200, "3.0.6.0\r\nNotes", true},
+    };
+    const std::u16string newest = app->lang.GetText(555, u"?");
+    os.desktop.SetMessageBoxAnswer(win::kIdNo);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        os.internet.Serve(VersionUrl(), c.body, c.status);
+        const std::size_t boxes = os.desktop.MessageBoxes().size();
+        EXPECT_FALSE(links->CheckForUpdate(true));
+        ASSERT_EQ(os.desktop.MessageBoxes().size(), boxes + 1);
+        const std::u16string& text = os.desktop.MessageBoxes().back().text;
+        if (c.offered) {
+            EXPECT_NE(text.find(u"3.0.6.0"), std::u16string::npos) << Utf16ToUtf8(text);
+        } else {
+            EXPECT_EQ(text, newest);
+        }
+    }
+}
+
+TEST_F(UpdateCheckTest, TheMakersSiteIsAskedOverHttpsAndAnOverrideAsWritten) {
+    EXPECT_EQ(VersionFileUrl(kDefaultMakerHost), u"https://www.tolvex.example/verkv.txt");
+    EXPECT_EQ(VersionFileUrl(u"http://127.0.0.1:8123/"), u"http://127.0.0.1:8123/verkv.txt");
+    links->CheckForUpdate(false);
+    ASSERT_FALSE(os.internet.Requests().empty());
+    EXPECT_EQ(os.internet.Requests().back(), u"https://www.tolvex.example/verkv.txt");
 }
 
 TEST_F(UpdateCheckTest, HostComesFromTheRegistryForTests) {

@@ -134,6 +134,7 @@ public:
     // The system: version, locales, text conversion, colours, priority, foreground lock.
     OsVersion Version() const override { return version_; }
     bool Is64BitWindows() const override { return is64Bit_; }
+    void Set64BitWindows(bool on) { is64Bit_ = on; }
     std::uint16_t SystemDefaultUILanguage() const override { return uiLanguage_; }
     // Names of the languages of the simulated layouts (US, Russian, German, French).
     std::u16string LanguageName(std::uint16_t languageId) const override;

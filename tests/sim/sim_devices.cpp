@@ -271,9 +271,11 @@ public:
     bool HasExport(std::string_view name) const override {
         return (name == "Hook" && library_.hasHook) || (name == "UnHook" && library_.hasUnHook);
     }
-    void CallHook(WindowHandle window) override {
+    bool CallHook(WindowHandle window) override {
         loader_.calls.push_back("Hook");
+        if (!library_.hookSucceeds) return false;
         loader_.hookedWindow_ = window;
+        return true;
     }
     void CallUnHook() override {
         loader_.calls.push_back("UnHook");

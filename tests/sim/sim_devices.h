@@ -225,6 +225,8 @@ public:
     struct Library {
         bool hasHook = true;
         bool hasUnHook = true;
+        // What "Hook" returns; a refusing library posts nowhere.
+        bool hookSucceeds = true;
     };
     std::unique_ptr<IHookLibrary> LoadHookLibrary(const std::u16string& fullPath) override;
     void Install(const std::u16string& fullPath, Library library) { libraries_[fullPath] = library; }
@@ -244,23 +246,26 @@ private:
 class SimInternet : public IInternet {
 public:
     bool Connected() const override { return connected_; }
-    std::optional<std::string> ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                        std::size_t maxBytes) override {
+    std::optional<InternetReply> ReadOnce(std::u16string_view agent, std::u16string_view url,
+                                          std::size_t maxBytes) override {
         requests_.push_back(std::u16string(url));
         agents_.push_back(std::u16string(agent));
         if (!connected_) return std::nullopt;
         auto it = files_.find(std::u16string(url));
-        if (it == files_.end() || it->second.empty()) return std::nullopt;
-        return it->second.substr(0, maxBytes);
+        if (it == files_.end() || it->second.body.empty()) return std::nullopt;
+        return InternetReply{it->second.status, it->second.body.substr(0, maxBytes)};
     }
     void SetConnected(bool connected) { connected_ = connected; }
-    void Serve(std::u16string url, std::string content) { files_[std::move(url)] = std::move(content); }
+    // An HTTP server's answer at `url`.
+    void Serve(std::u16string url, std::string content, std::uint32_t status = 200) {
+        files_[std::move(url)] = {status, std::move(content)};
+    }
     const std::vector<std::u16string>& Requests() const { return requests_; }
     const std::vector<std::u16string>& Agents() const { return agents_; }
 
 private:
     bool connected_ = true;
-    std::map<std::u16string, std::string> files_;
+    std::map<std::u16string, InternetReply> files_;
     std::vector<std::u16string> requests_, agents_;
 };
 

@@ -135,6 +135,15 @@ TEST_F(HookLibraryTest, AfterUnHookNothingIsReportedAndTheOtherProcessGoesOn) {
     EXPECT_EQ(AskTarget(hooktarget::kQuerySwitchRequestsSeen), 1);
 }
 
+TEST_F(HookLibraryTest, RefusesAWindowOfAnotherProcessAndStaysFreeForItsOwn) {
+    EXPECT_FALSE(hook_(target_.window));
+    EXPECT_FALSE(hook_(GetDesktopWindow()));
+    // The refusal took nothing: this process can still hook its own window.
+    Hook();
+    ASSERT_TRUE(BringToFront(target_.window));
+    EXPECT_TRUE(PumpUntil(3000, [&] { return ForegroundReportedAs(target_.window); })) << Describe();
+}
+
 TEST_F(HookLibraryTest, RefusesAWindowThatDoesNotExist) {
     HWND gone = CreateWindowExW(0, L"STATIC", L"gone", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(gone, nullptr);

@@ -17,6 +17,8 @@ struct Win32Internet::Api {
     decltype(&InternetOpenUrlW) openUrl = nullptr;
     decltype(&InternetReadFile) readFile = nullptr;
     decltype(&InternetCloseHandle) closeHandle = nullptr;
+    decltype(&InternetSetOptionW) setOption = nullptr;
+    decltype(&HttpQueryInfoW) queryInfo = nullptr;
 };
 
 namespace {
@@ -38,6 +40,8 @@ private:
     decltype(&InternetCloseHandle) close_;
 };
 
+constexpr DWORD kTimeoutMs = 5000;
+
 }  // namespace
 
 Win32Internet::Win32Internet() = default;
@@ -55,7 +59,12 @@ const Win32Internet::Api* Win32Internet::LoadedApi() const {
     api.openUrl = ExportOf<decltype(api.openUrl)>(module, "InternetOpenUrlW");
     api.readFile = ExportOf<decltype(api.readFile)>(module, "InternetReadFile");
     api.closeHandle = ExportOf<decltype(api.closeHandle)>(module, "InternetCloseHandle");
-    if (!api.getConnectedState || !api.open || !api.openUrl || !api.readFile || !api.closeHandle) return nullptr;
+    api.setOption = ExportOf<decltype(api.setOption)>(module, "InternetSetOptionW");
+    api.queryInfo = ExportOf<decltype(api.queryInfo)>(module, "HttpQueryInfoW");
+    if (!api.getConnectedState || !api.open || !api.openUrl || !api.readFile || !api.closeHandle || !api.setOption ||
+        !api.queryInfo) {
+        return nullptr;
+    }
     api.library = std::move(library);
     return api_.get();
 }
@@ -66,8 +75,8 @@ bool Win32Internet::Connected() const {
     return api && api->getConnectedState(&flags, 0) != FALSE;
 }
 
-std::optional<std::string> Win32Internet::ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                                   std::size_t maxBytes) {
+std::optional<InternetReply> Win32Internet::ReadOnce(std::u16string_view agent, std::u16string_view url,
+                                                     std::size_t maxBytes) {
     const Api* api = LoadedApi();
     if (!api) return std::nullopt;
     const std::wstring agentText(agent.begin(), agent.end());
@@ -75,15 +84,28 @@ std::optional<std::string> Win32Internet::ReadOnce(std::u16string_view agent, st
     InternetHandle session(api->open(agentText.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0),
                            api->closeHandle);
     if (!session) return std::nullopt;
-    InternetHandle file(api->openUrl(session.Get(), urlText.c_str(), nullptr, 0, 0, 0), api->closeHandle);
+    // The check runs on the GUI thread: an unreachable server must not hang the program.
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT}) {
+        DWORD timeoutMs = kTimeoutMs;
+        api->setOption(session.Get(), option, &timeoutMs, sizeof timeoutMs);
+    }
+    // A cached answer would hide a newer version.
+    constexpr DWORD kFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE;
+    InternetHandle file(api->openUrl(session.Get(), urlText.c_str(), nullptr, 0, kFlags, 0), api->closeHandle);
     if (!file) return std::nullopt;
-    std::string bytes(maxBytes, '\0');
+    InternetReply reply;
+    DWORD status = 0;
+    DWORD statusSize = sizeof status;
+    if (api->queryInfo(file.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &statusSize, nullptr)) {
+        reply.status = status;
+    }
+    reply.body.assign(maxBytes, '\0');
     DWORD read = 0;
-    if (!api->readFile(file.Get(), bytes.data(), static_cast<DWORD>(maxBytes), &read) || read == 0) {
+    if (!api->readFile(file.Get(), reply.body.data(), static_cast<DWORD>(maxBytes), &read) || read == 0) {
         return std::nullopt;
     }
-    bytes.resize(read);
-    return bytes;
+    reply.body.resize(read);
+    return reply;
 }
 
 }  // namespace kv::win32

@@ -15,8 +15,8 @@ public:
     Win32Internet& operator=(const Win32Internet&) = delete;
 
     bool Connected() const override;
-    std::optional<std::string> ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                        std::size_t maxBytes) override;
+    std::optional<InternetReply> ReadOnce(std::u16string_view agent, std::u16string_view url,
+                                          std::size_t maxBytes) override;
 
 private:
     struct Api;

@@ -11,7 +11,7 @@ namespace kv::win32 {
 
 namespace {
 
-using HookFn = void(WINAPI*)(DWORD);
+using HookFn = BOOL(WINAPI*)(DWORD);
 using UnHookFn = void(WINAPI*)();
 
 class Win32HookLibrary : public IHookLibrary {
@@ -21,10 +21,10 @@ public:
     bool HasExport(std::string_view name) const override {
         return GetProcAddress(module_.Get(), std::string(name).c_str()) != nullptr;
     }
-    void CallHook(WindowHandle applicationWindow) override {
-        if (auto hook = reinterpret_cast<HookFn>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "Hook")))) {
-            hook(static_cast<DWORD>(applicationWindow));  // window handles keep 32 significant bits
-        }
+    bool CallHook(WindowHandle applicationWindow) override {
+        auto hook = reinterpret_cast<HookFn>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "Hook")));
+        // Window handles keep 32 significant bits.
+        return hook && hook(static_cast<DWORD>(applicationWindow)) != FALSE;
     }
     void CallUnHook() override {
         if (auto unhook = reinterpret_cast<UnHookFn>(reinterpret_cast<void*>(GetProcAddress(module_.Get(), "UnHook")))) {
