@@ -35,6 +35,15 @@ kv_host_runs_32bit() {
     [ "$_KV_HOST_32BIT_PROBED" = yes ]
 }
 
+# kv_host_32bit_reason : why the 32-bit build is not run, in words a newcomer understands
+kv_host_32bit_reason() {
+    if [ "${KV_HOST_32BIT:-}" = 0 ]; then
+        echo "KV_HOST_32BIT=0 treats this machine as one whose kernel runs no 32-bit programs, so the 32-bit Windows build is not run here"
+    else
+        echo "$KV_HOST_32BIT_REASON"
+    fi
+}
+
 # kv_host_bits_runnable : "32 64" or "64", the Windows builds this host can run
 kv_host_bits_runnable() { if kv_host_runs_32bit; then echo "32 64"; else echo 64; fi; }
 

@@ -70,14 +70,17 @@ e2e_start_xvfb() {
 # Creates (wineboot -i, ~13-15 s) or reuses PREFIX, applies test-friendly registry settings,
 # then waits for the wineserver to exit so the settings are active for the next program.
 e2e_init_prefix() {
-    local prefix=$1 vd=""; shift
+    local prefix=${1:?prefix folder} vd=""; shift
     [ "${1:-}" = "--virtual-desktop" ] && vd=${2:?size WxH}
     [ -n "${DISPLAY:-}" ] || { e2e_die "start Xvfb first"; return 1; }
     export WINEPREFIX=$prefix
     local t0; t0=$(e2e_now)
-    if [ ! -f "$prefix/system.reg" ]; then
+    # A boot that was cut short leaves a prefix that looks booted; only a finished one is marked.
+    if [ ! -f "$prefix/.e2e-booted" ]; then
+        rm -rf "$prefix"
         e2e_log "wineboot -i $prefix ..."
         timeout 180 "$E2E_WINE" wineboot -i >"$E2E_WORK/wineboot.log" 2>&1 || { e2e_die "wineboot failed (see $E2E_WORK/wineboot.log)"; return 1; }
+        touch "$prefix/.e2e-booted"
     fi
     local reg="$E2E_WORK/e2e-settings.reg"
     {

@@ -19,7 +19,7 @@ fi
 KV_BUILD_BITS=$(kv_pe_bits "$KV_BIN/Karmux.exe") ||
     { echo "e2e: no Windows build in $KV_BIN (Karmux.exe missing or unreadable)" >&2; exit 2; }
 if [ "$KV_BUILD_BITS" = 32 ] && ! kv_host_runs_32bit; then
-    echo "e2e: the 32-bit build in $KV_BIN cannot run here: $KV_HOST_32BIT_REASON. Run the 64-bit build: tests/e2e/run.sh build/win64/bin" >&2
+    echo "e2e: the 32-bit build in $KV_BIN cannot run here: $(kv_host_32bit_reason). Run the 64-bit build: tests/e2e/run.sh build/win64/bin" >&2
     exit 2
 fi
 export KV_BIN KV_BUILD_BITS
