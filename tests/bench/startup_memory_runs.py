@@ -28,8 +28,8 @@ CLOSE_TIMEOUT_S = 5.0
 
 
 class Program:
-    def __init__(self, spec, registry_key=None, companion=None):
-        self.name, self.window_class, *self.command = spec.split(",")
+    def __init__(self, described, registry_key=None, companion=None):
+        self.name, self.window_class, *self.command = described.split(",")
         self.exe = self.command[0]
         self.log = os.path.join(os.path.dirname(self.exe), "Log.txt")
         self.registry_key = registry_key
