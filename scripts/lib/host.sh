@@ -44,9 +44,6 @@ kv_host_32bit_reason() {
     fi
 }
 
-# kv_host_bits_runnable : "32 64" or "64", the Windows builds this host can run
-kv_host_bits_runnable() { if kv_host_runs_32bit; then echo "32 64"; else echo 64; fi; }
-
 # kv_use_host_wine : exports E2E_WINE (and WINELOADER where needed) and KV_PREFIX_NAME, the
 # name of the Wine prefix folder for this kind of host. A prefix booted by the 64-bit loader
 # alone cannot run 32-bit programs later, so the two kinds never share one.
