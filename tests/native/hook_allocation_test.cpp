@@ -1,45 +1,16 @@
-// The keyboard hook runs inside the system's input path: it must never allocate. The global
-// allocation functions of this test binary count calls while a test asks them to.
+// The keyboard hook runs inside the system's input path: it must never allocate.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
+#include "counting_allocator.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 
-namespace {
-std::atomic<bool> g_counting{false};
-std::atomic<int> g_allocations{0};
-
-void* CountedAllocation(std::size_t size) {
-    if (g_counting.load(std::memory_order_relaxed)) g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-class AllocationCounter {
-public:
-    AllocationCounter() {
-        g_allocations = 0;
-        g_counting = true;
-    }
-    ~AllocationCounter() { g_counting = false; }
-    int Count() const { return g_allocations.load(); }
-};
-}  // namespace
-
-void* operator new(std::size_t size) { return CountedAllocation(size); }
-void* operator new[](std::size_t size) { return CountedAllocation(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
 namespace kv {
 namespace {
+
+using test::AllocationCounter;
 
 TEST(HookAllocationTest, TheCounterSeesAnAllocation) {
     AllocationCounter counter;

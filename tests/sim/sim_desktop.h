@@ -100,6 +100,10 @@ public:
     // IWindowing
     WindowHandle FindTopLevelWindow(std::u16string_view className, std::u16string_view caption) const override;
     bool IsWindow(WindowHandle window) const override { return windows_.count(window) != 0; }
+    // Empties every window's record of received messages.
+    void ForgetReceived() {
+        for (auto& [handle, window] : windows_) window.received.clear();
+    }
     bool IsWindowVisible(WindowHandle window) const override;
     std::vector<WindowHandle> TopLevelWindows() const override;
     bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;

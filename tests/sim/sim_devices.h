@@ -49,6 +49,7 @@ public:
     // The program thread's own layout, used where a call names none.
     void SetThreadLayout(LayoutHandle layout) { threadLayout_ = layout; }
     const std::vector<std::pair<bool, LayoutHandle>>& LoadHistory() const { return history_; }  // (loaded?, handle)
+    void ForgetLoadHistory() { history_.clear(); }
 
 private:
     SimKeyboardLayouts tables_;
@@ -137,6 +138,7 @@ public:
     // Sees every event before it is sent; a test throws here to make SendInput fail.
     std::function<void(const KeyEvent&)> beforeSend;
     const std::vector<KeyEvent>& Sent() const { return sent_; }
+    void ForgetSent() { sent_.clear(); }
     int MouseInputs() const { return mouseInputs_; }
 
 private:

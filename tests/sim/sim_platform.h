@@ -45,6 +45,13 @@ public:
     // The language files the program ships (Lang\en.txt, ru.txt, de.txt of the source tree).
     void InstallShippedLanguages();
     WindowHandle CompanionWindow() const;
+    // Empties what the simulation records for tests (messages received, layouts loaded, input
+    // sent), so that a long run measures only what the program itself holds.
+    void ForgetRecords() {
+        desktop.ForgetReceived();
+        keyboard.ForgetLoadHistory();
+        keyInput.ForgetSent();
+    }
 };
 
 }  // namespace kv::sim
