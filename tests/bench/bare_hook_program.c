@@ -4,6 +4,8 @@
  * compared with it in the same run. It ends when its window is closed or its process is ended. */
 #include <windows.h>
 
+#include "bare_run_line.h"
+
 static LRESULT CALLBACK PassKey(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
@@ -14,25 +16,6 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-static void WriteRunLine(void) {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return;
-    while (length > 0 && path[length - 1] != L'\\') --length;
-    if (length + 8 > MAX_PATH) return;
-    lstrcpyW(path + length, L"Log.txt");
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char line[64];
-    int n = wsprintfA(line, "%02u.%02u.%04u %02u:%02u:%02u : Run\r\n", now.wDay, now.wMonth, now.wYear, now.wHour,
-                      now.wMinute, now.wSecond);
-    DWORD written = 0;
-    WriteFile(file, line, (DWORD)n, &written, NULL);
-    CloseHandle(file);
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show) {
