@@ -133,7 +133,7 @@ protected:
     TPreset preset{os.platform, ini, folders, os.processes.ExecutablePath()};
     HandlerWindow window;
     ClipboardFormats formats = ClipboardFormats::Register(os.clipboard);
-    ClipboardAccess access{os.clipboard, os.loop, os.system, formats, window.Handle()};
+    ClipboardAccess access{os.clipboard, os.loop, os.clock, os.system, formats, window.Handle()};
     KeySender keys{os.keyInput, os.layouts, os.clock};
     ForegroundFlags foreground;
     std::unique_ptr<TKvClipboardMonitor> monitor;
