@@ -36,37 +36,39 @@ private:
 }  // namespace
 
 bool SelectionConversion::ProcessSelection(int mode) {
-    const bool hadFormats = s_.clipboard.HasAnyFormat();
-    s_.monitor.SaveUserClipboard();
+    // The user's clipboard is emptied only with a snapshot that brings it back.
+    if (!s_.monitor.SaveUserClipboard()) return false;
     s_.model.SetDrawEnabled(false);
     s_.monitor.SetChangeHandlingEnabled(false);
     SelectionBracket bracket(s_.monitor, s_.model, s_.typed);
 
-    s_.clipboard.EmptyClipboard();
+    if (!s_.clipboard.EmptyClipboard()) {
+        // Still the user's content, or the converted text a pending restore replaces.
+        s_.monitor.ScheduleRestore();
+        return false;
+    }
     bool replaced = false;
     try {
-        replaced = CutTransformPaste(mode);
+        replaced = CutTransformPaste(mode, s_.clipboard.SequenceNumber());
     } catch (...) {
         // The user's clipboard comes back even when the conversion fails half way.
-        if (hadFormats) s_.monitor.ScheduleRestore();
+        s_.monitor.ScheduleRestore();
         throw;
     }
-    if (hadFormats) s_.monitor.ScheduleRestore();
+    s_.monitor.ScheduleRestore();
     s_.model.RestoreHeldKeys(true);
     return replaced;
 }
 
-bool SelectionConversion::CutTransformPaste(int mode) {
+bool SelectionConversion::CutTransformPaste(int mode, std::uint32_t emptiedSequence) {
     // The user's keys are let go first, so the application sees a plain Ctrl+X.
     s_.model.RememberHeldKeys();
     s_.keys.SendEscapeRelease();
     s_.model.ReleaseHeldKeys();
     s_.keys.SendEscapeRelease();
 
-    s_.monitor.SetClipboardChanged(false);
     s_.keys.SendCtrlX();
-    s_.monitor.WaitForClipboardChange();
-    const std::u16string text = s_.clipboard.GetClipboardText();
+    const std::u16string text = s_.monitor.WaitForCutText(emptiedSequence);
     if (text.empty()) return false;
 
     const std::u16string result = Transform(mode, text);

@@ -33,7 +33,7 @@ public:
     bool ProcessSelection(int mode) override;
 
 private:
-    bool CutTransformPaste(int mode);
+    bool CutTransformPaste(int mode, std::uint32_t emptiedSequence);
     std::u16string Transform(int mode, const std::u16string& text);
 
     Services s_;

@@ -31,7 +31,8 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
                  app.platform.loop}),
       tracker_(app.platform, flags_, typed_, *model_, ports.caretFlag, activation_,
                std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
-      clipboard_(app.platform.clipboard, app.platform.loop, app.platform.text, app.clipboardFormats, clipboardWindow),
+      clipboard_(app.platform.clipboard, app.platform.loop, app.platform.clock, app.platform.text, app.clipboardFormats,
+                 clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
       selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text}) {
     executor_.SetSelectionProcessor(&selection_);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/maker_addresses.h"
+#include "app/version_file.h"
 #include "platform/types.h"
 
 namespace kv {
@@ -11,18 +12,6 @@ namespace kv {
 class AppSingletons;
 class WaitDialog;
 
-// The first line of the version file is the newest version; the rest is its release notes.
-struct VersionFile {
-    std::u16string remote;
-    std::u16string notes;  // "\r\n\r\n" and the text after the first line; empty without one
-};
-VersionFile ParseVersionFile(std::u16string_view text);
-
-// Same length: newer unless the dotless number is smaller; other lengths: newer. Empty, equal
-// and over-long (more than 15 characters) versions are never newer.
-bool IsNewerVersion(std::u16string_view remote, std::u16string_view local);
-// Numbers separated by single dots, at most 15 characters: what a version file's first line holds.
-bool IsVersionText(std::u16string_view text);
 // Where the version file of `host` (ending with a slash) is read.
 std::u16string VersionFileUrl(std::u16string_view host);
 

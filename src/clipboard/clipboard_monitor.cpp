@@ -16,6 +16,9 @@ namespace {
 constexpr std::uint32_t kRestoreDelayMs = 300;
 constexpr std::uint32_t kSlowRestoreDelayMs = 500;
 constexpr std::uint32_t kChangeWaitMs = 300;
+// A restore that finds the clipboard held open by another program tries again this often.
+constexpr int kRestoreAttempts = 10;
+constexpr std::uint32_t kRestoreRetryMs = 100;
 constexpr std::uint32_t kAfterChangeMs = 30;
 constexpr std::size_t kMaxPasteWindows = 100;
 constexpr std::uint32_t kPasteWindowStaleMs = 30'000;
@@ -66,7 +69,6 @@ void TKvClipboardMonitor::StopMonitor() {
 }
 
 void TKvClipboardMonitor::OnClipboardChange() {
-    snapshotTaken_ = false;
     clipboardChanged_ = true;
     if (registering_ || !changeHandlingEnabled_) return;
     services_.preset.PlayEventSound(SoundEvent::ClipboardChanged);
@@ -107,30 +109,49 @@ void TKvClipboardMonitor::ForwardToNextViewer(std::uint32_t message, std::uintpt
     services_.platform.windows.SendToWindow(nextViewer_, message, wParam, lParam);
 }
 
-void TKvClipboardMonitor::SaveUserClipboard() {
+bool TKvClipboardMonitor::SaveUserClipboard() {
     if (restoreTimer_) {
-        // The snapshot still holds the user's content from before the pending restore's operation.
         StopRestoreTimer();
-        return;
+        // The snapshot still holds the user's content from before the pending restore's
+        // operation, unless the user copied something since.
+        if (services_.clipboard.SequenceNumber() == restoreSequence_) return true;
     }
-    if (services_.platform.clipboard.FormatCount() == 0 || snapshotTaken_) return;
-    snapshot_.clear();
-    snapshotUsable_ = services_.clipboard.SaveClipboardToStream(snapshot_);
-    snapshotTaken_ = snapshotUsable_;
+    FreeSnapshot();
+    if (services_.platform.clipboard.FormatCount() == 0) return true;
+    snapshotUsable_ = services_.clipboard.SaveClipboardToStream(snapshot_) == SnapshotResult::Saved;
+    return snapshotUsable_;
 }
 
 void TKvClipboardMonitor::ScheduleRestore() {
     StopRestoreTimer();
     // Without a snapshot a restore would only empty the clipboard and lose the converted text too.
     if (!snapshotUsable_) return;
-    const std::uint32_t delay = services_.foreground.SlowClipboard ? kSlowRestoreDelayMs : kRestoreDelayMs;
-    restoreTimer_ = services_.platform.loop.StartTimer(delay, [this] {
+    restoreSequence_ = services_.clipboard.SequenceNumber();
+    restoreAttempts_ = 0;
+    StartRestoreTimer(services_.foreground.SlowClipboard ? kSlowRestoreDelayMs : kRestoreDelayMs);
+}
+
+void TKvClipboardMonitor::StartRestoreTimer(std::uint32_t delayMs) {
+    restoreTimer_ = services_.platform.loop.StartTimer(delayMs, [this] {
         StopRestoreTimer();
         RestoreSnapshot();
     });
 }
 
-void TKvClipboardMonitor::RestoreSnapshot() { services_.clipboard.RestoreClipboardFromStream(snapshot_); }
+void TKvClipboardMonitor::RestoreSnapshot() {
+    // What the user copied after the conversion stays: the restore only replaces the program's own text.
+    const RestoreResult result = services_.clipboard.RestoreUnlessChanged(snapshot_, restoreSequence_);
+    if (result == RestoreResult::Busy && ++restoreAttempts_ < kRestoreAttempts) {
+        StartRestoreTimer(kRestoreRetryMs);
+        return;
+    }
+    FreeSnapshot();
+}
+
+void TKvClipboardMonitor::FreeSnapshot() {
+    std::string().swap(snapshot_);
+    snapshotUsable_ = false;
+}
 
 void TKvClipboardMonitor::StopRestoreTimer() {
     if (!restoreTimer_) return;
@@ -140,12 +161,25 @@ void TKvClipboardMonitor::StopRestoreTimer() {
 
 void TKvClipboardMonitor::WaitForClipboardChange() {
     // The change notification is a window message, so the wait dispatches messages as they come.
-    // A change that left the clipboard empty does not end it: the notification of the program's
-    // own emptying is still queued when the wait for the application's cut begins, and an
-    // application empties the clipboard before it puts its data there.
     PumpUntil(services_.platform, kChangeWaitMs,
               [this] { return clipboardChanged_ && services_.platform.clipboard.FormatCount() > 0; });
     WaitPumping(services_.platform, kAfterChangeMs);
+}
+
+std::u16string TKvClipboardMonitor::WaitForCutText(std::uint32_t emptiedSequence) {
+    // The notification of the program's own emptying is posted, so it may arrive during this wait
+    // and cannot tell the application's cut; the sequence number can. While the application still
+    // holds the clipboard open its text cannot be read; the closing notifies, and the wait looks again.
+    std::u16string text;
+    PumpUntil(services_.platform, kChangeWaitMs, [&] {
+        if (services_.clipboard.SequenceNumber() == emptiedSequence) return false;
+        std::optional<std::u16string> read = services_.clipboard.ReadTextIfFree();
+        if (!read) return false;
+        text = std::move(*read);
+        return !text.empty();
+    });
+    WaitPumping(services_.platform, kAfterChangeMs);
+    return text;
 }
 
 std::uint32_t TKvClipboardMonitor::Tick() const {

@@ -43,14 +43,24 @@ public:
     void StopMonitor();
     void OnClipboardChange();
 
-    void SaveUserClipboard();
+    // True when the user's clipboard may be emptied: it is empty, a snapshot of it was taken,
+    // or a pending restore still holds one. False when it could not be saved (held open by
+    // another program, too large, or its owner hangs): then nothing may empty it.
+    bool SaveUserClipboard();
+    // The snapshot comes back after the delay, unless the clipboard changed after this call.
     void ScheduleRestore();
+    // Until a change arrives that leaves the clipboard with formats, or 300 ms.
     void WaitForClipboardChange();
+    // Until the application's cut is readable: the clipboard changed after the program's own
+    // emptying (`emptiedSequence`) and holds text. Empty when none came within 300 ms.
+    std::u16string WaitForCutText(std::uint32_t emptiedSequence);
     void PasteIntoForeground();
 
     bool ChangeHandlingEnabled() const { return changeHandlingEnabled_; }
     void SetChangeHandlingEnabled(bool enabled) { changeHandlingEnabled_ = enabled; }
     bool ClipboardChanged() const { return clipboardChanged_; }
+    // What the snapshot holds: nothing once it was put back or given up.
+    std::size_t SnapshotBytes() const { return snapshot_.size(); }
     void SetClipboardChanged(bool changed) { clipboardChanged_ = changed; }
 
     // The window's clipboard messages (WM_CHANGECBCHAIN, WM_DRAWCLIPBOARD, WM_CLIPBOARDUPDATE,
@@ -72,7 +82,9 @@ private:
 
     // Forwards a viewer-chain message to the next viewer, never to the monitor itself.
     void ForwardToNextViewer(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    void StartRestoreTimer(std::uint32_t delayMs);
     void RestoreSnapshot();
+    void FreeSnapshot();
     void StopRestoreTimer();
     PasteHistory RecordPasteWindow();
     std::uint32_t Tick() const;
@@ -90,7 +102,9 @@ private:
     std::string snapshot_;
     // A snapshot that a restore may put back: a failed save leaves none.
     bool snapshotUsable_ = false;
-    bool snapshotTaken_ = false;
+    // The clipboard's sequence number when the restore was scheduled: any other means the user changed it.
+    std::uint32_t restoreSequence_ = 0;
+    int restoreAttempts_ = 0;
     std::optional<TimerId> restoreTimer_;
     std::vector<PasteTarget> pasteWindows_;
 };

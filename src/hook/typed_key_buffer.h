@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -27,6 +28,8 @@ struct TypedKeyBuffer {
 
     void ResetTypedBuffer() noexcept {
         if (TypedBusy) return;
+        // What was typed (a password, say) does not stay in memory once the run is over.
+        std::fill_n(TypedBuffer.begin(), TypedCount, TypedKeyEntry{});
         TypedCount = 0;
         TypedChars = 0;
         TypedRecording = false;

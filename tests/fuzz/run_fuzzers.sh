@@ -10,7 +10,7 @@ seconds=${1:-60}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$root/build/fuzz
-fuzzers=(language_file_fuzzer geometry_fuzzer icon_pack_fuzzer never_ask_fuzzer)
+fuzzers=(language_file_fuzzer geometry_fuzzer icon_pack_fuzzer never_ask_fuzzer clipboard_stream_fuzzer version_file_fuzzer)
 
 if ! command -v clang++ >/dev/null; then
   echo "clang++ is missing: apt-get install clang libclang-rt-14-dev" >&2

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,7 +42,7 @@ protected:
             AppForm::ClipboardMonitor, [this](std::uint32_t m, std::uintptr_t w, std::intptr_t l, std::intptr_t& r) {
                 return monitor && monitor->HandleMessage(m, w, l, r);
             });
-        access = std::make_unique<ClipboardAccess>(os.clipboard, os.loop, os.desktop, formats, window);
+        access = std::make_unique<ClipboardAccess>(os.clipboard, os.loop, os.loop, os.desktop, formats, window);
     }
     ~ClipboardMonitorTest() override {
         appWindows.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
@@ -333,34 +334,160 @@ TEST_F(ClipboardMonitorTest, TheNextConversionSnapshotsWhatTheUserCopiedSince) {
     EXPECT_EQ(Read(customFormat), std::optional<std::string>("2"));
 }
 
-TEST_F(ClipboardMonitorTest, WithoutASnapshotNothingIsRestoredAndTheConvertedTextStays) {
+TEST_F(ClipboardMonitorTest, AClipboardThatCannotBeSavedMayNotBeEmptied) {
     struct Case {
         const char* name;
-        bool userContent;
-        bool busyWhileSaving;
+        std::function<void()> arrange;
+        bool mayEmpty;
     };
     const Case cases[] = {
-        {"empty clipboard", false, false},
-        {"clipboard held open by another program during the snapshot", true, true},
+        {"empty clipboard", [] {}, true},
+        {"held open by another program through every try",
+         [&] {
+             PutUserContent(u"user", "u");
+             os.clipboard.SetBusy(true);
+         },
+         false},
+        {"its owner hangs",
+         [&] {
+             os.clipboard.PutDelayed(customFormat, "rendered late", 50);
+             os.clipboard.SetOwnerHung(true);
+         },
+         false},
+        {"over the size limit",
+         [&] { PutUserContent(u"user", std::string(ClipboardAccess::kSnapshotLimitBytes, 'x')); }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         os.clipboard.Clear();
         TKvClipboardMonitor& m = Make(true);
         m.StartMonitor();
-        if (c.userContent) PutUserContent(u"user", "u");
-        os.clipboard.SetBusy(c.busyWhileSaving);
+        c.arrange();
         const int changes = os.clipboard.ChangeCount();
-        m.SaveUserClipboard();
+        EXPECT_EQ(m.SaveUserClipboard(), c.mayEmpty);
         os.clipboard.SetBusy(false);
+        os.clipboard.SetOwnerHung(false);
         EXPECT_EQ(os.clipboard.ChangeCount(), changes);
+        EXPECT_EQ(m.SnapshotBytes(), 0u);
+        if (c.mayEmpty) {
+            // Nothing to put back: the converted text stays rather than an empty clipboard.
+            m.SetChangeHandlingEnabled(false);
+            access->CopyTextToClipboard(u"CONVERTED");
+            m.ScheduleRestore();
+            m.SetChangeHandlingEnabled(true);
+            Advance(1000);
+            EXPECT_EQ(access->GetClipboardText(), u"CONVERTED");
+        }
+        monitor.reset();
+    }
+}
 
+TEST_F(ClipboardMonitorTest, WhatTheUserCopiesBeforeTheRestoreStays) {
+    TKvClipboardMonitor& m = Make(true);
+    m.StartMonitor();
+    PutUserContent(u"before", "b");
+    Convert(u"ONE");
+    Advance(100);
+    PutUserContent(u"copied after", "a");
+    Advance(400);
+    EXPECT_EQ(access->GetClipboardText(), u"copied after");
+    EXPECT_EQ(Read(customFormat), std::optional<std::string>("a"));
+    EXPECT_EQ(m.SnapshotBytes(), 0u) << "the snapshot is given up";
+    EXPECT_EQ(os.loop.ActiveTimers(), 0u);
+
+    // Copied while a restore is pending, then converted again: the new copy is what comes back.
+    Convert(u"TWO");
+    Advance(100);
+    PutUserContent(u"copied between", "c");
+    Convert(u"THREE");
+    Advance(300);
+    EXPECT_EQ(access->GetClipboardText(), u"copied between");
+    EXPECT_EQ(Read(customFormat), std::optional<std::string>("c"));
+    EXPECT_EQ(m.SnapshotBytes(), 0u) << "freed after the restore";
+}
+
+TEST_F(ClipboardMonitorTest, ARestoreThatFindsTheClipboardHeldOpenTriesAgainForAWhile) {
+    struct Case {
+        const char* name;
+        std::optional<std::uint32_t> heldMs;  // from the restore's due time; always when empty
+        std::u16string expected;
+    };
+    for (const Case& c : {Case{"held for 350 ms", 350, u"user"}, Case{"held for good", std::nullopt, u"CONVERTED"}}) {
+        SCOPED_TRACE(c.name);
+        os.clipboard.Clear();
+        TKvClipboardMonitor& m = Make(true);
+        m.StartMonitor();
+        PutUserContent(u"user", "u");
+        Convert(u"CONVERTED");
+        Advance(299);
+        if (c.heldMs) {
+            os.clipboard.HoldOpenFor(*c.heldMs + 1);
+        } else {
+            os.clipboard.SetBusy(true);
+        }
+        for (int step = 0; step < 40; ++step) Advance(50);
+        os.clipboard.SetBusy(false);
+        EXPECT_EQ(access->GetClipboardText(), c.expected);
+        EXPECT_EQ(m.SnapshotBytes(), 0u);
+        EXPECT_EQ(os.loop.ActiveTimers(), 0u) << "no endless retrying";
+        monitor.reset();
+    }
+}
+
+TEST_F(ClipboardMonitorTest, WaitingForTheCutEndsWhenItsTextCanBeRead) {
+    struct Case {
+        const char* name;
+        std::optional<std::uint32_t> cutAtMs;
+        std::uint32_t heldOpenMs;  // the application closes the clipboard this long after filling it
+        bool text;
+        std::u16string expected;
+        std::uint64_t waitedMs;
+    };
+    const Case cases[] = {
+        {"cut 60 ms late", 60, 0, true, u"cut", 60 + 30},
+        {"cut 200 ms late, clipboard held open 50 ms more", 200, 50, true, u"cut", 250 + 30},
+        {"nothing is cut", std::nullopt, 0, true, u"", 300 + 30},
+        {"cut too late", 400, 0, true, u"", 300 + 30},
+        {"a cut without text", 100, 0, false, u"", 300 + 30},
+    };
+    const WindowHandle application = os.desktop.CreateWindow(u"Edit", u"Editor", kEditorProcess, true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TKvClipboardMonitor& m = Make(true);
+        m.StartMonitor();
+        PutUserContent(u"user", "u");
         m.SetChangeHandlingEnabled(false);
-        access->CopyTextToClipboard(u"CONVERTED");
-        m.ScheduleRestore();
+        ASSERT_TRUE(access->EmptyClipboard());  // its notification is posted and still queued
+        const std::uint32_t emptied = access->SequenceNumber();
+        m.SetClipboardChanged(false);
+        std::vector<TimerId> timers;
+        auto later = [&](std::uint32_t ms, std::function<void()> work) {
+            auto id = std::make_shared<TimerId>();
+            *id = os.loop.StartTimer(ms, [this, id, work] {
+                os.loop.StopTimer(*id);
+                work();
+            });
+            timers.push_back(*id);
+        };
+        if (c.cutAtMs) {
+            later(*c.cutAtMs, [&] {
+                ASSERT_TRUE(os.clipboard.Open(application));
+                os.clipboard.Empty();
+                os.clipboard.SetData(c.text ? clip::kUnicodeText : customFormat, Utf16Bytes(u"cut"));
+                if (c.heldOpenMs == 0) {
+                    os.clipboard.Close();
+                } else {
+                    later(c.heldOpenMs, [this] { os.clipboard.Close(); });
+                }
+            });
+        }
+        const std::uint64_t start = os.loop.NowMs();
+        EXPECT_EQ(m.WaitForCutText(emptied), c.expected);
+        EXPECT_EQ(os.loop.NowMs() - start, c.waitedMs);
+        for (TimerId id : timers) os.loop.StopTimer(id);
+        Advance(200);
+        os.clipboard.Close();
         m.SetChangeHandlingEnabled(true);
-        Advance(1000);
-        EXPECT_EQ(access->GetClipboardText(), u"CONVERTED");
         monitor.reset();
     }
 }

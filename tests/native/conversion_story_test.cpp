@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/clipboard_stream.h"
 #include "keyboard/key_classes.h"
 #include "common/messages.h"
 #include "keyboard_engine_fixture.h"
@@ -209,12 +210,19 @@ TEST_F(ConversionStoryTest, SelectionCutLateStillConvertsAndTheUsersClipboardCom
         bool layout;  // the conversion chord, else upper case
         const char16_t* text;
         const char16_t* expected;
+        std::uint32_t heldOpenMs = 0;  // the editor closes the clipboard this long after filling it
     };
     w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
-    for (const Case& c : {Case{120, false, u"Hello world", u"HELLO WORLD"},
+    for (const Case& c : {Case{60, false, u"Hello world", u"HELLO WORLD"},
+                          Case{120, false, u"Hello world", u"HELLO WORLD"},
+                          Case{200, false, u"Hello world", u"HELLO WORLD", 40},
                           Case{250, false, u"Hello world", u"HELLO WORLD"},
+                          Case{60, true, u"ghbdtn", u"привет", 40},
+                          Case{200, true, u"ghbdtn", u"привет"},
                           Case{250, true, u"ghbdtn", u"привет"}}) {
-        SCOPED_TRACE(testing::Message() << c.cutDelayMs << " ms, " << Utf16ToUtf8(c.text));
+        SCOPED_TRACE(testing::Message() << c.cutDelayMs << " ms, held " << c.heldOpenMs << " ms, "
+                                        << Utf16ToUtf8(c.text));
+        w.document->SetClipboardHold(c.heldOpenMs);
         w.os.keyboard.SetLayoutOfThread(sim::SimForegroundApp::kThreadId, sim::kLayoutUs);
         w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutUs));
         w.Settle(10);
@@ -234,6 +242,43 @@ TEST_F(ConversionStoryTest, SelectionCutLateStillConvertsAndTheUsersClipboardCom
         EXPECT_EQ(ClipboardText(), u"saved by the user");
         EXPECT_TRUE(ClipboardHasCustomFormat());
     }
+}
+
+// Another program holds the clipboard open, or it is too large to keep a copy of: the selection
+// is left alone rather than the user's clipboard emptied with nothing to bring it back.
+TEST_F(ConversionStoryTest, AClipboardThatCannotBeSavedLeavesSelectionAndClipboardAsTheyWere) {
+    struct Case {
+        const char* name;
+        std::uint32_t heldOpenMs;
+        std::size_t userTextLength;
+        bool converts;
+    };
+    constexpr std::size_t kOverTheLimit = ClipboardAccess::kSnapshotLimitBytes / 2;
+    for (const Case& c : {Case{"held open a moment", 25, 5, true}, Case{"held open a second", 1000, 5, false},
+                          Case{"over the size limit", 0, kOverTheLimit, false}}) {
+        SCOPED_TRACE(c.name);
+        const std::u16string userText(c.userTextLength, u'u');
+        UserClipboard(userText);
+        w.document->SetText(u"Hello");
+        w.document->SelectAll();
+        w.os.clipboard.HoldOpenFor(c.heldOpenMs);
+        WinKey(kUp);
+        EXPECT_EQ(Text(), c.converts ? u"HELLO" : u"Hello");
+        w.Settle(1100);
+        EXPECT_TRUE(ClipboardText() == userText) << "the user's clipboard is as it was";
+        EXPECT_TRUE(ClipboardHasCustomFormat());
+    }
+}
+
+TEST_F(ConversionStoryTest, WhatTheUserCopiesRightAfterAConversionIsNotOverwritten) {
+    UserClipboard(u"saved by the user");
+    w.document->SetText(u"Hello");
+    w.document->SelectAll();
+    WinKey(kUp);
+    ASSERT_EQ(Text(), u"HELLO");
+    UserClipboard(u"copied right after");
+    w.Settle(600);
+    EXPECT_EQ(ClipboardText(), u"copied right after");
 }
 
 TEST_F(ConversionStoryTest, TwoConversionsInQuickSuccessionRestoreTheContentFromBeforeTheFirst) {

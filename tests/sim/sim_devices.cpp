@@ -135,8 +135,9 @@ void SimKeyboardDriver::Deliver(std::uint8_t vk, bool up, bool extended, bool in
 }
 
 bool SimClipboard::Open(WindowHandle) {
-    if (open_ || busy_) return false;
+    if (open_ || busy_ || clock_.NowMs() < busyUntilMs_) return false;
     open_ = true;
+    ++opens_;
     return true;
 }
 
@@ -152,6 +153,7 @@ void SimClipboard::Close() {
 bool SimClipboard::Empty() {
     if (!open_) return false;
     formats_.clear();
+    renderMs_.clear();
     Changed();
     return true;
 }
@@ -165,10 +167,34 @@ std::vector<std::uint32_t> SimClipboard::Formats() {
 
 std::optional<std::string> SimClipboard::Data(std::uint32_t format) {
     if (!open_) return std::nullopt;
+    Render(format);
     for (const auto& [f, bytes] : formats_) {
         if (f == format) return bytes;
     }
     return std::nullopt;
+}
+
+std::optional<std::size_t> SimClipboard::DataSize(std::uint32_t format) {
+    const auto data = Data(format);
+    if (!data) return std::nullopt;
+    return data->size();
+}
+
+void SimClipboard::Render(std::uint32_t format) {
+    auto delayed = renderMs_.find(format);
+    if (delayed == renderMs_.end()) return;
+    if (ownerHung_) {
+        clock_.Sleep(30'000);  // the system gives up on the owner at last
+        return;
+    }
+    clock_.Sleep(delayed->second);
+    renderMs_.erase(delayed);
+}
+
+bool SimClipboard::OwnerAnswers(std::uint32_t timeoutMs) {
+    if (!ownerHung_) return true;
+    clock_.Sleep(timeoutMs);
+    return false;
 }
 
 bool SimClipboard::SetData(std::uint32_t format, std::string_view bytes) {
@@ -178,6 +204,7 @@ bool SimClipboard::SetData(std::uint32_t format, std::string_view bytes) {
 }
 
 void SimClipboard::Put(std::uint32_t format, std::optional<std::string> bytes) {
+    renderMs_.erase(format);
     auto it = std::find_if(formats_.begin(), formats_.end(), [&](const auto& p) { return p.first == format; });
     if (it != formats_.end()) {
         it->second = std::move(bytes);
@@ -187,8 +214,14 @@ void SimClipboard::Put(std::uint32_t format, std::optional<std::string> bytes) {
     Changed();
 }
 
+void SimClipboard::PutDelayed(std::uint32_t format, std::string bytes, std::uint32_t renderMs) {
+    Put(format, std::move(bytes));
+    renderMs_[format] = renderMs;
+}
+
 void SimClipboard::Clear() {
     formats_.clear();
+    renderMs_.clear();
     Changed();
 }
 

@@ -152,20 +152,25 @@ private:
 // A change notifies as Windows does: when the changer closes the clipboard (at once for a test's
 // Put and Clear), WM_CLIPBOARDUPDATE is posted to every listener and WM_DRAWCLIPBOARD is sent to
 // the first viewer, which passes it on along the chain.
+// A format put for delayed rendering is rendered by its owner, taking `renderMs` of virtual time,
+// the first time a reader fetches it.
 class SimClipboard : public IClipboard {
 public:
-    explicit SimClipboard(IWindowing& windows) : windows_(windows) {}
+    SimClipboard(IWindowing& windows, IClock& clock) : windows_(windows), clock_(clock) {}
 
     bool Open(WindowHandle owner) override;
     void Close() override;
     bool Empty() override;
     std::vector<std::uint32_t> Formats() override;
     std::optional<std::string> Data(std::uint32_t format) override;
+    std::optional<std::size_t> DataSize(std::uint32_t format) override;
     bool SetData(std::uint32_t format, std::string_view bytes) override;
     bool HasFormat(std::uint32_t format) const override;
     std::u16string FormatName(std::uint32_t format) const override;
     std::uint32_t RegisterFormat(std::u16string_view name) override;
     std::size_t FormatCount() const override { return formats_.size(); }
+    std::uint32_t SequenceNumber() const override { return static_cast<std::uint32_t>(changes_); }
+    bool OwnerAnswers(std::uint32_t timeoutMs) override;
     bool ChangeListenerAvailable() const override { return listenerAvailable_; }
     bool AddChangeListener(WindowHandle window) override;
     bool RemoveChangeListener(WindowHandle window) override;
@@ -174,10 +179,16 @@ public:
 
     // Arrangement: what another application put there (opens nothing).
     void Put(std::uint32_t format, std::optional<std::string> bytes);
+    void PutDelayed(std::uint32_t format, std::string bytes, std::uint32_t renderMs);
     void Clear();
     bool IsOpen() const { return open_; }
     int ChangeCount() const { return changes_; }
     void SetBusy(bool busy) { busy_ = busy; }  // another program holds it open
+    // Another program holds it open for the next `ms` of virtual time.
+    void HoldOpenFor(std::uint32_t ms) { busyUntilMs_ = clock_.NowMs() + ms; }
+    // The owner of the content no longer answers messages (it would never render).
+    void SetOwnerHung(bool hung) { ownerHung_ = hung; }
+    int Opens() const { return opens_; }
     // A system whose user32 lacks the format listener functions.
     void SetListenerAvailable(bool available) { listenerAvailable_ = available; }
     const std::vector<WindowHandle>& Listeners() const { return listeners_; }
@@ -186,12 +197,18 @@ public:
 private:
     void Changed();
     void Notify();
+    void Render(std::uint32_t format);
 
     IWindowing& windows_;
+    IClock& clock_;
     std::vector<std::pair<std::uint32_t, std::optional<std::string>>> formats_;
+    std::map<std::uint32_t, std::uint32_t> renderMs_;  // formats not rendered yet
     std::map<std::u16string, std::uint32_t> registered_;
     bool open_ = false;
     bool busy_ = false;
+    std::uint64_t busyUntilMs_ = 0;
+    bool ownerHung_ = false;
+    int opens_ = 0;
     bool changedWhileOpen_ = false;
     int changes_ = 0;
     bool listenerAvailable_ = true;

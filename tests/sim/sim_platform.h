@@ -22,7 +22,7 @@ public:
     SimKeyboard keyboard;
     SimKeyboardDriver driver{keyboard};
     SimKeyInput keyInput{driver};
-    SimClipboard clipboard{desktop};
+    SimClipboard clipboard{desktop, loop};
     SimSound sound{loop};
     SimShell shell;
     SimLibraryLoader libraries;

@@ -56,12 +56,16 @@ void SimTextEditor::CopySelectionLater(bool cut) {
         CopySelection(cut);
         return;
     }
-    // A one-shot timer: it stops itself before it copies.
+    Later(clipboardKeyDelayMs_, [this, cut] { CopySelection(cut); });
+}
+
+void SimTextEditor::Later(std::uint32_t delayMs, std::function<void()> work) {
+    // A one-shot timer: it stops itself before it works.
     auto id = std::make_shared<TimerId>();
-    *id = loop_.StartTimer(clipboardKeyDelayMs_, [this, cut, id] {
+    *id = loop_.StartTimer(delayMs, [this, id, work = std::move(work)] {
         loop_.StopTimer(*id);
         lateCopies_.erase(*id);
-        CopySelection(cut);
+        work();
     });
     lateCopies_.insert(*id);
 }
@@ -74,8 +78,15 @@ void SimTextEditor::CopySelection(bool cut) {
     std::string bytes(reinterpret_cast<const char*>(selected.data()), selected.size() * sizeof(char16_t));
     bytes.append(2, '\0');
     clipboard_.SetData(clip::kUnicodeText, bytes);
-    clipboard_.Close();
-    if (cut) Insert(u"");
+    auto finish = [this, cut] {
+        clipboard_.Close();
+        if (cut) Insert(u"");
+    };
+    if (clipboardHoldMs_ == 0) {
+        finish();
+    } else {
+        Later(clipboardHoldMs_, finish);
+    }
 }
 
 void SimTextEditor::Paste() {

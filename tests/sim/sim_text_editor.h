@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -41,11 +42,15 @@ public:
     // A busy application: Ctrl+C and Ctrl+X put the selection of that later moment on the
     // clipboard `delayMs` of virtual time after the key, as the waiting program pumps messages.
     void SetClipboardKeyDelay(std::uint32_t delayMs) { clipboardKeyDelayMs_ = delayMs; }
+    // A slow application: it closes the clipboard (and removes the cut selection) `holdMs` after
+    // it emptied it and put the text there.
+    void SetClipboardHold(std::uint32_t holdMs) { clipboardHoldMs_ = holdMs; }
 
 private:
     void Insert(std::u16string_view text);
     void CopySelection(bool cut);
     void CopySelectionLater(bool cut);
+    void Later(std::uint32_t delayMs, std::function<void()> work);
     void Paste();
     bool Held(std::uint8_t vk) const { return (state_[vk] & 0x80) != 0; }
 
@@ -60,6 +65,7 @@ private:
     std::array<std::uint8_t, 256> state_{};
     bool ignoresClipboardKeys_ = false;
     std::uint32_t clipboardKeyDelayMs_ = 0;
+    std::uint32_t clipboardHoldMs_ = 0;
     std::set<TimerId> lateCopies_;
 };
 

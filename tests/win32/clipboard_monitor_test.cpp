@@ -133,7 +133,7 @@ protected:
     TPreset preset{os.platform, ini, folders, os.processes.ExecutablePath()};
     HandlerWindow window;
     ClipboardFormats formats = ClipboardFormats::Register(os.clipboard);
-    ClipboardAccess access{os.clipboard, os.loop, os.system, formats, window.Handle()};
+    ClipboardAccess access{os.clipboard, os.loop, os.clock, os.system, formats, window.Handle()};
     KeySender keys{os.keyInput, os.layouts, os.clock};
     ForegroundFlags foreground;
     std::unique_ptr<TKvClipboardMonitor> monitor;
@@ -191,6 +191,59 @@ TEST_F(RealClipboardMonitorTest, SnapshotAndDelayedRestoreBringBackEveryFormat) 
     EXPECT_GE(os.clock.NowMs() - scheduled, 250u) << "not before the restore delay";
     EXPECT_EQ(access.GetClipboardText(), u"user's text");
     EXPECT_EQ(ReadFormat(custom).substr(0, customBytes.size()), customBytes);
+}
+
+TEST_F(RealClipboardMonitorTest, WhatAnotherProgramCopiesBeforeTheRestoreStays) {
+    ASSERT_TRUE(CopyAsAnotherProgram({{CF_UNICODETEXT, Utf16Bytes(u"user's text")}}));
+    TKvClipboardMonitor& m = Make(true);
+    m.StartMonitor();
+    os.loop.ProcessPendingMessages();
+
+    ASSERT_TRUE(m.SaveUserClipboard());
+    EXPECT_GT(m.SnapshotBytes(), 0u);
+    m.SetChangeHandlingEnabled(false);
+    const std::uint32_t before = os.clipboard.SequenceNumber();
+    ASSERT_TRUE(access.CopyTextToClipboard(u"CONVERTED"));
+    EXPECT_NE(os.clipboard.SequenceNumber(), before) << "the system counts the program's own change";
+    m.ScheduleRestore();
+    m.SetChangeHandlingEnabled(true);
+    ASSERT_TRUE(CopyAsAnotherProgram({{CF_UNICODETEXT, Utf16Bytes(u"copied after")}}));
+
+    WaitPumping(os.platform, 800);
+    EXPECT_EQ(access.GetClipboardText(), u"copied after");
+    EXPECT_EQ(m.SnapshotBytes(), 0u) << "the snapshot is given up";
+}
+
+TEST_F(RealClipboardMonitorTest, TheSnapshotMeasuresBlocksAndLeavesHandlesOut) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    ReleaseDC(nullptr, screen);
+    ASSERT_NE(bitmap, nullptr);
+    ASSERT_TRUE(OpenClipboard(window.Hwnd()));
+    EmptyClipboard();
+    const std::string text = Utf16Bytes(u"beside a bitmap");
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size());
+    std::memcpy(GlobalLock(block), text.data(), text.size());
+    GlobalUnlock(block);
+    ASSERT_NE(SetClipboardData(CF_UNICODETEXT, block), nullptr);
+    ASSERT_NE(SetClipboardData(CF_BITMAP, bitmap), nullptr);
+    CloseClipboard();
+    EXPECT_TRUE(os.clipboard.OwnerAnswers(100)) << "the owner is this thread's window";
+
+    ASSERT_TRUE(os.clipboard.Open(window.Handle()));
+    EXPECT_GE(os.clipboard.DataSize(CF_UNICODETEXT).value_or(0), text.size());
+    EXPECT_EQ(os.clipboard.DataSize(CF_BITMAP), std::nullopt);
+    os.clipboard.Close();
+
+    std::string stream;
+    ASSERT_EQ(access.SaveClipboardToStream(stream), SnapshotResult::Saved);
+    for (std::size_t at = 0; at + 6 <= stream.size();) {
+        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(stream[i])); };
+        EXPECT_NE(byte(at) | byte(at + 1) << 8, static_cast<std::uint32_t>(CF_BITMAP)) << "a handle's bytes were kept";
+        at += 6 + (byte(at + 2) | byte(at + 3) << 8 | byte(at + 4) << 16 | byte(at + 5) << 24);
+    }
+    ASSERT_TRUE(access.RestoreClipboardFromStream(stream));
+    EXPECT_EQ(access.GetClipboardText(), u"beside a bitmap");
 }
 
 }  // namespace

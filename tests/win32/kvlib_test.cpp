@@ -16,7 +16,7 @@ protected:
         owner_ = CreateWindowExW(0, L"STATIC", L"clipboard owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(owner_, nullptr);
         formats_ = ClipboardFormats::Register(os.clipboard);
-        access_ = std::make_unique<ClipboardAccess>(os.clipboard, os.loop, os.system, formats_,
+        access_ = std::make_unique<ClipboardAccess>(os.clipboard, os.loop, os.clock, os.system, formats_,
                                                     reinterpret_cast<WindowHandle>(owner_));
     }
     void TearDown() override { DestroyWindow(owner_); }
@@ -56,7 +56,7 @@ TEST_F(RealClipboardTest, SnapshotAndRestoreOfSeveralFormats) {
     ASSERT_TRUE(access_->SetClipboardBuffer(formats_.html, html, false));
     ASSERT_TRUE(access_->SetClipboardBuffer(formats_.richText, rtf, false));
     std::string stream;
-    ASSERT_TRUE(access_->SaveClipboardToStream(stream));
+    ASSERT_EQ(access_->SaveClipboardToStream(stream), SnapshotResult::Saved);
 
     ASSERT_TRUE(access_->CopyTextToClipboard(u"something else"));
     ASSERT_TRUE(access_->RestoreClipboardFromStream(stream));

@@ -18,13 +18,11 @@ namespace {
 // HKL values are handles; their meaning lives in the low 32 bits, sign-extended on 64-bit.
 HKL ToHkl(LayoutHandle layout) { return reinterpret_cast<HKL>(static_cast<std::intptr_t>(static_cast<std::int32_t>(layout))); }
 LayoutHandle FromHkl(HKL hkl) { return static_cast<LayoutHandle>(reinterpret_cast<std::uintptr_t>(hkl)); }
-
-// Formats whose clipboard data is a GDI or other handle, not a memory block.
-bool IsHandleFormat(UINT format) {
-    return format == CF_BITMAP || format == CF_ENHMETAFILE || format == CF_PALETTE || format == CF_DSPBITMAP ||
-           format == CF_DSPENHMETAFILE || format == CF_OWNERDISPLAY;
-}
 }  // namespace
+
+static_assert(clip::kPalette == CF_PALETTE && clip::kOwnerDisplay == CF_OWNERDISPLAY && clip::kDspBitmap == CF_DSPBITMAP &&
+              clip::kDspMetafilePict == CF_DSPMETAFILEPICT && clip::kDspEnhMetafile == CF_DSPENHMETAFILE &&
+              clip::kPrivateFirst == CF_PRIVATEFIRST && clip::kGdiObjectLast == CF_GDIOBJLAST);
 
 std::vector<LayoutHandle> Win32KeyboardLayouts::InstalledLayouts() const {
     std::vector<LayoutHandle> layouts;
@@ -120,12 +118,22 @@ std::vector<std::uint32_t> Win32Clipboard::Formats() {
 }
 
 std::optional<std::string> Win32Clipboard::Data(std::uint32_t format) {
-    if (IsHandleFormat(format)) return std::nullopt;
+    // GlobalLock on a GDI handle is no memory block.
+    if (clip::HoldsHandle(format)) return std::nullopt;
     HANDLE data = GetClipboardData(format);
     if (!data) return std::nullopt;
     const LockedGlobalMemory locked(data);
     if (!locked.Data()) return std::nullopt;
     return std::string(static_cast<const char*>(locked.Data()), locked.Size());
+}
+
+std::optional<std::size_t> Win32Clipboard::DataSize(std::uint32_t format) {
+    if (clip::HoldsHandle(format)) return std::nullopt;
+    HANDLE data = GetClipboardData(format);
+    if (!data) return std::nullopt;
+    const SIZE_T size = GlobalSize(data);
+    if (size == 0) return std::nullopt;  // no memory block, or a discarded one
+    return static_cast<std::size_t>(size);
 }
 
 bool Win32Clipboard::SetData(std::uint32_t format, std::string_view bytes) {
@@ -158,6 +166,17 @@ std::uint32_t Win32Clipboard::RegisterFormat(std::u16string_view name) {
 std::size_t Win32Clipboard::FormatCount() const {
     const int count = CountClipboardFormats();
     return count > 0 ? static_cast<std::size_t>(count) : 0;
+}
+
+std::uint32_t Win32Clipboard::SequenceNumber() const { return GetClipboardSequenceNumber(); }
+
+bool Win32Clipboard::OwnerAnswers(std::uint32_t timeoutMs) {
+    HWND owner = GetClipboardOwner();
+    if (!owner) return true;
+    // A window of this thread is called directly; another one gets the time-out, and a sender
+    // waiting here still handles the messages sent to this thread, the hook's calls among them.
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &ignored) != 0;
 }
 
 bool Win32Clipboard::AddChangeListener(WindowHandle window) {

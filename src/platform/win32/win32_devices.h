@@ -32,11 +32,14 @@ public:
     bool Empty() override;
     std::vector<std::uint32_t> Formats() override;
     std::optional<std::string> Data(std::uint32_t format) override;
+    std::optional<std::size_t> DataSize(std::uint32_t format) override;
     bool SetData(std::uint32_t format, std::string_view bytes) override;
     bool HasFormat(std::uint32_t format) const override;
     std::u16string FormatName(std::uint32_t format) const override;
     std::uint32_t RegisterFormat(std::u16string_view name) override;
     std::size_t FormatCount() const override;
+    std::uint32_t SequenceNumber() const override;
+    bool OwnerAnswers(std::uint32_t timeoutMs) override;
     bool ChangeListenerAvailable() const override { return addListener_ && removeListener_; }
     bool AddChangeListener(WindowHandle window) override;
     bool RemoveChangeListener(WindowHandle window) override;

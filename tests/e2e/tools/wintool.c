@@ -21,6 +21,9 @@
  *   caret WINDOW                GetGUIThreadInfo of the window's thread, caret in screen coords
  *   clipget                     CF_UNICODETEXT from the clipboard (exit 3 if none)
  *   clipset TEXT                put TEXT (ASCII/argv) on the clipboard
+ *   clipbig MB                  put MB million characters of lines of text on the clipboard
+ *   cliphash                    "chars=N fnv=H seq=S" of the CF_UNICODETEXT text (FNV-1a, 64 bits,
+ *                               of its UTF-16 bytes up to the terminator); exit 3 if none
  *   trayicon [N]                screen centre "X Y" of the N-th (0-based) tray icon:
  *                               stand-alone Wine tray (no virtual desktop) or the
  *                               virtual-desktop taskbar (Shell_TrayWnd)
@@ -205,7 +208,7 @@ static int clipwatch(DWORD ms) {
 }
 
 int wmain(int argc, wchar_t **argv) {
-    if (argc < 2) { out(L"usage: wintool fg|find|list|children|setfg|post|send|caret|clipget|clipset|trayicon|count|watch|clipwatch ...\n"); return 64; }
+    if (argc < 2) { out(L"usage: wintool fg|find|list|children|setfg|post|send|caret|clipget|clipset|clipbig|cliphash|trayicon|count|watch|clipwatch ...\n"); return 64; }
     const wchar_t *cmd = argv[1];
     if (!wcscmp(cmd, L"fg")) { HWND h = GetForegroundWindow(); desc(h); return h ? 0 : 3; }
     if (!wcscmp(cmd, L"list")) { EnumWindows(enum_vis, 0); return 0; }
@@ -230,6 +233,36 @@ int wmain(int argc, wchar_t **argv) {
         HANDLE h = GetClipboardData(CF_UNICODETEXT);
         if (!h) { CloseClipboard(); return 3; }
         out(L"%ls", (wchar_t *)GlobalLock(h)); GlobalUnlock(h); CloseClipboard(); return 0;
+    }
+    if (!wcscmp(cmd, L"clipbig") && argc > 2) {
+        static const wchar_t line[] = L"The quick brown fox jumps over the lazy dog 0123456789.\r\n";
+        const size_t lineChars = sizeof line / sizeof line[0] - 1;
+        size_t chars = (size_t)wcstoul(argv[2], NULL, 0) * 1000000u, i; int tries;
+        HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (chars + 1) * sizeof(wchar_t));
+        wchar_t *p = g ? (wchar_t *)GlobalLock(g) : NULL;
+        if (!p) return 1;
+        for (i = 0; i < chars; i++) p[i] = line[i % lineChars];
+        p[chars] = 0;
+        GlobalUnlock(g);
+        for (tries = 0; tries < 50 && !OpenClipboard(NULL); tries++) Sleep(20);
+        EmptyClipboard(); HANDLE r = SetClipboardData(CF_UNICODETEXT, g); CloseClipboard();
+        return r ? 0 : 1;
+    }
+    if (!wcscmp(cmd, L"cliphash")) {
+        unsigned long long hash = 1469598103934665603ULL; size_t chars = 0, cap, i; int tries;
+        for (tries = 0; tries < 50 && !OpenClipboard(NULL); tries++) Sleep(20);
+        HANDLE h = GetClipboardData(CF_UNICODETEXT);
+        const wchar_t *p = h ? (const wchar_t *)GlobalLock(h) : NULL;
+        if (!p) { CloseClipboard(); return 3; }
+        cap = GlobalSize(h) / sizeof(wchar_t);
+        while (chars < cap && p[chars]) chars++;
+        for (i = 0; i < chars * sizeof(wchar_t); i++) {
+            hash ^= ((const unsigned char *)p)[i];
+            hash *= 1099511628211ULL;
+        }
+        GlobalUnlock(h); CloseClipboard();
+        out(L"chars=%llu fnv=%016llx seq=%lu\n", (unsigned long long)chars, hash, GetClipboardSequenceNumber());
+        return 0;
     }
     if (!wcscmp(cmd, L"clipset") && argc > 2) {
         size_t n = (wcslen(argv[2]) + 1) * sizeof(wchar_t); int i;
