@@ -63,6 +63,7 @@ bool SelectionConversion::CutTransformPaste(int mode) {
     s_.model.ReleaseHeldKeys();
     s_.keys.SendEscapeRelease();
 
+    if (!s_.target.TargetStillInFront()) return false;
     s_.monitor.SetClipboardChanged(false);
     s_.keys.SendCtrlX();
     s_.monitor.WaitForClipboardChange();
@@ -73,6 +74,9 @@ bool SelectionConversion::CutTransformPaste(int mode) {
     s_.monitor.SetClipboardChanged(false);
     s_.clipboard.CopyTextToClipboard(result);
     s_.monitor.WaitForClipboardChange();
+    // The waits let messages run; pasting into another window would put the text where the
+    // user never selected it.
+    if (!s_.target.TargetStillInFront()) return false;
     s_.monitor.PasteIntoForeground();
     return true;
 }

@@ -28,12 +28,13 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
       activation_(app, hook_, *this, {ports.tray, ports.caretFlag, ports.panel},
                   [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
       executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, ports.keyboard, activation_,
-                 app.platform.loop}),
+                 app.platform.loop, app.platform.layouts, app.platform.windows}),
       tracker_(app.platform, flags_, typed_, *model_, ports.caretFlag, activation_,
                std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.text, app.clipboardFormats, clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
-      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text}) {
+      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text,
+                  executor_}) {
     executor_.SetSelectionProcessor(&selection_);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
     model_->LoadKeyboard(kStandardKeyboard);
