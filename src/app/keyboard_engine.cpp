@@ -34,7 +34,8 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.text, app.clipboardFormats, clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
       selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text,
-                  executor_}) {
+                  executor_}),
+      clickEndsRun_(typed_, app.platform.windows) {
     executor_.SetSelectionProcessor(&selection_);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
     model_->LoadKeyboard(kStandardKeyboard);
@@ -97,6 +98,10 @@ void KeyboardEngine::ClipboardMonitorOn(bool on) {
 void KeyboardEngine::KeyboardModelOn(bool on) {
     if (on) hook_.StartChord();
     model_->SetActive(on);
+    // The typed run follows the mouse while the model follows the keyboard. Without the hook,
+    // clicks still end the run where the hook library reaches.
+    if (on && !mouseHook_) mouseHook_ = app_.platform.mouseHook.Install(clickEndsRun_);
+    if (!on && mouseHook_ && mouseHook_->Remove()) mouseHook_.reset();
 }
 
 }  // namespace kv

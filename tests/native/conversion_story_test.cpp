@@ -402,6 +402,32 @@ TEST_F(ConversionStoryTest, AnotherWindowInFrontStopsTheSelectionConversionAndTh
     }
 }
 
+// The hook library of the simulation reports no clicks, as in an elevated application: the
+// program's own mouse hook ends the run when the user clicks into the text.
+TEST_F(ConversionStoryTest, AClickInTheWindowInFrontEndsTheRunWhereTheLibraryIsNotLoaded) {
+    ASSERT_EQ(w.os.mouse.InstalledHooks(), 1u);
+    w.os.desktop.Find(w.editor->Window())->bounds = Rect{0, 0, 800, 600};
+
+    Type(u"GHBDTN");
+    w.os.mouse.Click({400, 300});
+    w.document->Select(0, 0);  // the caret went where the user clicked
+    Type(u"A");
+    ASSERT_EQ(Text(), u"aghbdtn");
+    WinShift();
+    EXPECT_EQ(Text(), u"фghbdtn") << "only what was typed after the click converts";
+
+    w.os.driver.Tap(13);
+    w.document->SetText(u"");
+    UseLayout(sim::kLayoutUs);
+    Type(u"GHBDTN");
+    w.os.mouse.Click({1000, 790});  // on the taskbar, where the tray menu opens
+    WinShift();
+    EXPECT_EQ(Text(), u"привет") << "a click outside the window in front keeps the run";
+
+    ASSERT_TRUE(w.engine->Switch().Deactivate());
+    EXPECT_EQ(w.os.mouse.InstalledHooks(), 0u) << "off, the program watches no clicks";
+}
+
 class OneLayoutStoryTest : public ConversionStoryTest {
 protected:
     OneLayoutStoryTest() : ConversionStoryTest({sim::kLayoutUs}) {}
