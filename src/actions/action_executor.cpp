@@ -11,6 +11,8 @@
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/text.h"
+#include "platform/windowing_api.h"
+#include "actions/typed_run_count.h"
 #include "settings/lang_action_target.h"
 #include "settings/preset.h"
 #include "ports/on_screen_keyboard_port.h"
@@ -45,6 +47,14 @@ private:
     Undo undo_;
 };
 
+// The run was typed in a window no longer in front: converting it there later would erase
+// another window's text. Resets are ignored while the executor is busy, so it is emptied here.
+void ForgetRun(TypedKeyBuffer& typed) {
+    typed.TypedCount = 0;
+    typed.TypedChars = 0;
+    typed.TypedRecording = false;
+}
+
 }  // namespace
 
 TKvActionExecute::TKvActionExecute(Services services) : s_(services) {
@@ -54,7 +64,12 @@ TKvActionExecute::TKvActionExecute(Services services) : s_(services) {
 
 TKvActionExecute::~TKvActionExecute() { s_.loop.StopTimer(execTimer_); }
 
-void TKvActionExecute::EnableExecTimer() { s_.loop.EnableTimer(execTimer_, true); }
+void TKvActionExecute::EnableExecTimer() {
+    target_ = s_.windows.ForegroundWindow();
+    s_.loop.EnableTimer(execTimer_, true);
+}
+
+bool TKvActionExecute::TargetStillInFront() const { return s_.windows.ForegroundWindow() == target_; }
 
 void TKvActionExecute::OnExecTimer() {
     s_.loop.EnableTimer(execTimer_, false);
@@ -96,7 +111,7 @@ void TKvActionExecute::RunLanguageAction(const TKvAction& action) {
         // One hotkey converts what was just typed, else the selection, else only switches.
         if (s_.typed.TypedChars > 0) {
             ConvertTypedText();
-        } else if (!ProcessSelection(kConvertSelectionMode)) {
+        } else if (!ProcessSelection(kConvertSelectionMode) && TargetStillInFront()) {
             s_.switcher.SwitchLayout(kNextLayout);
         }
         return;
@@ -143,13 +158,38 @@ void TKvActionExecute::ConvertTypedText() {
         }
         typed.TypedRecording = false;
     }
+    if (!TargetStillInFront()) {
+        ForgetRun(typed);
+        return;
+    }
+    const std::int32_t onScreen = CharactersTypedByRun(typed, s_.model, s_.layouts);
     s_.model.RememberHeldKeys();
     s_.model.ReleaseHeldKeys();
-    for (std::int32_t i = 0; i < typed.TypedChars; ++i) s_.keys.SendKeyPress(kBackspace, false);
+    // Switching waits for the application and lets messages run, so it comes before the window
+    // in front is checked: erasing and retyping follow that check without a pause for messages.
+    const LayoutHandle typedIn = s_.model.Layout();
     s_.switcher.SwitchLayout(kNextLayout);
-    ReplayTypedKeys();
+    if (TargetStillInFront()) {
+        try {
+            EraseAndRetype(onScreen);
+        } catch (...) {
+            // Keys typed after a failed conversion come out as they did before it.
+            s_.switcher.SwitchLayout(typedIn);
+            throw;
+        }
+    } else {
+        ForgetRun(typed);
+    }
     s_.keys.SendEscapeRelease();
     s_.model.RestoreHeldKeys(true);
+}
+
+void TKvActionExecute::EraseAndRetype(std::int32_t onScreen) {
+    const std::int32_t retyped = CharactersTypedByRun(s_.typed, s_.model, s_.layouts);
+    for (std::int32_t i = 0; i < onScreen; ++i) s_.keys.SendKeyPress(kBackspace, false);
+    ReplayTypedKeys();
+    // What the next conversion erases is what this one typed.
+    s_.typed.TypedChars = retyped;
 }
 
 void TKvActionExecute::ReplayTypedKeys() {

@@ -2,11 +2,14 @@
 #include <cstdint>
 
 #include "platform/clock_api.h"
+#include "platform/types.h"
 
 namespace kv {
 
 class IHookSuspension;
+class IKeyboardLayouts;
 class IOnScreenKeyboardPort;
+class IWindowing;
 class KeySender;
 class LayoutSwitcher;
 class TKvAction;
@@ -30,9 +33,17 @@ public:
     virtual bool ProcessSelection(int mode) = 0;
 };
 
+// The program's input goes only to the window in front when the action was asked for: the user
+// may click elsewhere, or another window may come up, while the program waits for the application.
+class IActionTarget {
+public:
+    virtual ~IActionTarget() = default;
+    virtual bool TargetStillInFront() const = 0;
+};
+
 // Carries out the queued action on a 10 ms timer, outside the keyboard hook, with the hook
 // suspended so that the program's own input is neither recorded nor matched.
-class TKvActionExecute {
+class TKvActionExecute : public IActionTarget {
 public:
     static constexpr std::uint32_t kExecIntervalMs = 10;
 
@@ -47,18 +58,22 @@ public:
         IOnScreenKeyboardPort& keyboard;
         IPanelOnTop& panelOnTop;
         IMessageLoop& loop;
+        IKeyboardLayouts& layouts;
+        IWindowing& windows;
     };
 
     explicit TKvActionExecute(Services services);
-    ~TKvActionExecute();
+    ~TKvActionExecute() override;
     TKvActionExecute(const TKvActionExecute&) = delete;
     TKvActionExecute& operator=(const TKvActionExecute&) = delete;
 
     // Null until the clipboard side exists; selection functions then do nothing.
     void SetSelectionProcessor(ISelectionProcessor* processor) { selection_ = processor; }
 
-    // Whoever queues an action starts the timer; allocates nothing.
+    // Whoever queues an action starts the timer, with the window the action is for in front;
+    // allocates nothing.
     void EnableExecTimer();
+    bool TargetStillInFront() const override;
     void OnExecTimer();
     void ConvertTypedText();
 
@@ -67,11 +82,13 @@ private:
     void RunLanguageAction(const TKvAction& action);
     bool ProcessSelection(int mode);
     bool CombinedConversion() const;
+    void EraseAndRetype(std::int32_t onScreen);
     void ReplayTypedKeys();
 
     Services s_;
     ISelectionProcessor* selection_ = nullptr;
     TimerId execTimer_ = 0;
+    WindowHandle target_ = kNoWindow;
 };
 
 }  // namespace kv

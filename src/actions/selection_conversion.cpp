@@ -67,6 +67,7 @@ bool SelectionConversion::CutTransformPaste(int mode, std::uint32_t emptiedSeque
     s_.model.ReleaseHeldKeys();
     s_.keys.SendEscapeRelease();
 
+    if (!s_.target.TargetStillInFront()) return false;
     s_.keys.SendCtrlX();
     const std::u16string text = s_.monitor.WaitForCutText(emptiedSequence);
     if (text.empty()) return false;
@@ -75,6 +76,9 @@ bool SelectionConversion::CutTransformPaste(int mode, std::uint32_t emptiedSeque
     s_.monitor.SetClipboardChanged(false);
     s_.clipboard.CopyTextToClipboard(result);
     s_.monitor.WaitForClipboardChange();
+    // The waits let messages run; pasting into another window would put the text where the
+    // user never selected it.
+    if (!s_.target.TargetStillInFront()) return false;
     s_.monitor.PasteIntoForeground();
     return true;
 }

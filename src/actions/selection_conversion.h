@@ -25,6 +25,7 @@ public:
         TypedKeyBuffer& typed;
         IKeyboardLayouts& layouts;
         const ITextConversion& text;
+        const IActionTarget& target;
     };
 
     explicit SelectionConversion(Services services) : s_(services) {}

@@ -28,13 +28,15 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
       activation_(app, hook_, *this, {ports.tray, ports.caretFlag, ports.panel},
                   [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
       executor_({queue_, typed_, *model_, keys_, switcher_, app.preset, hook_, ports.keyboard, activation_,
-                 app.platform.loop}),
+                 app.platform.loop, app.platform.layouts, app.platform.windows}),
       tracker_(app.platform, flags_, typed_, *model_, ports.caretFlag, activation_,
                std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.clock, app.platform.text, app.clipboardFormats,
                  clipboardWindow),
       monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
-      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text}) {
+      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text,
+                  executor_}),
+      clickEndsRun_(typed_, app.platform.windows) {
     executor_.SetSelectionProcessor(&selection_);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
     model_->LoadKeyboard(kStandardKeyboard);
@@ -97,6 +99,10 @@ void KeyboardEngine::ClipboardMonitorOn(bool on) {
 void KeyboardEngine::KeyboardModelOn(bool on) {
     if (on) hook_.StartChord();
     model_->SetActive(on);
+    // The typed run follows the mouse while the model follows the keyboard. Without the hook,
+    // clicks still end the run where the hook library reaches.
+    if (on && !mouseHook_) mouseHook_ = app_.platform.mouseHook.Install(clickEndsRun_);
+    if (!on && mouseHook_ && mouseHook_->Remove()) mouseHook_.reset();
 }
 
 }  // namespace kv

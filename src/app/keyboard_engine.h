@@ -13,6 +13,7 @@
 #include "app/foreground_tracker.h"
 #include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
+#include "hook/click_ends_typed_run.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
 #include "hook/typed_key_buffer.h"
@@ -103,6 +104,8 @@ private:
     ClipboardAccess clipboard_;
     TKvClipboardMonitor monitor_;
     SelectionConversion selection_;
+    ClickEndsTypedRun clickEndsRun_;
+    std::unique_ptr<IInstalledMouseHook> mouseHook_;
     std::optional<TimerId> vistaPoll_;
     WindowHandle applicationWindow_ = kNoWindow;
 };

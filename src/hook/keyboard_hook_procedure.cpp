@@ -116,8 +116,14 @@ bool KeyboardHookProcedure::HandleModelKey(const KeyEvent& e) {
         return true;
     }
     ReleaseAfterSecureSequence(e, mods);
-    if (changed && !s_.typed.TypedBusy) RecordTypedKey(e.code, *e.key, e.isUp, e.systemKeyUp);
+    if ((changed || TypesAgain(e)) && !s_.typed.TypedBusy) RecordTypedKey(e.code, *e.key, e.isUp, e.systemKeyUp);
     return false;
+}
+
+bool KeyboardHookProcedure::TypesAgain(const KeyEvent& e) noexcept {
+    // A held key's auto-repeat types or erases once more on screen, so the run records it like
+    // a fresh press; a repeated modifier changes nothing.
+    return !e.isUp && (e.code == kBackspace || IsPrintableKey(e.code));
 }
 
 bool KeyboardHookProcedure::TrackKeyUp(const KeyEvent& e, Modifiers& mods) noexcept {
@@ -267,10 +273,15 @@ void KeyboardHookProcedure::RecordTypedKey(std::uint8_t code, const TKvBtn& key,
             typed.ResetTypedBuffer();
             return;
         }
+        if (!isUp && code == kBackspace && typed.TypedChars == 0) {
+            // Erasing text typed before the run: replaying it would erase that text again.
+            typed.ResetTypedBuffer();
+            return;
+        }
         AppendEntry(key, isUp);
         if (!isUp) {
             if (code == kBackspace) {
-                if (typed.TypedChars > 0) --typed.TypedChars;
+                --typed.TypedChars;
             } else if (printable && TypesCharacter(code)) {
                 ++typed.TypedChars;
             }

@@ -96,6 +96,7 @@ private:
     bool MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept;
     void OnHotkeyMatched(const KeyEvent& e) noexcept;
     void ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept;
+    bool TypesAgain(const KeyEvent& e) noexcept;
     void EndRunUnlessConverting() noexcept;
     void ScheduleAfterPassedKey(std::uint8_t code) noexcept;
     void RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/types.h"
+
 namespace kv {
 
 // One event of the low-level keyboard hook (KBDLLHOOKSTRUCT and its message).
@@ -46,6 +48,31 @@ public:
     virtual ~IKeyboardHook() = default;
     // Null when the system refused the hook. The handler must outlive the returned hook.
     [[nodiscard]] virtual std::unique_ptr<IInstalledKeyboardHook> Install(IKeyboardHookHandler& handler) = 0;
+};
+
+// Receives every mouse button press of the session while installed (WH_MOUSE_LL), wherever it
+// lands, elevated applications and those of the other bitness included. Called inside the hook
+// on the GUI thread: it must return quickly and allocate nothing. It never swallows the press.
+class IMouseHookHandler {
+public:
+    virtual ~IMouseHookHandler() = default;
+    // Left, right, middle or X button, at `screenPoint`.
+    virtual void OnMouseButtonDown(Point screenPoint) = 0;
+};
+
+// One installed low-level mouse hook, removed as the keyboard's is.
+class IInstalledMouseHook {
+public:
+    virtual ~IInstalledMouseHook() = default;
+    // False when the system refused to remove it: it stays installed.
+    virtual bool Remove() = 0;
+};
+
+class IMouseHook {
+public:
+    virtual ~IMouseHook() = default;
+    // Null when the system refused the hook. The handler must outlive the returned hook.
+    [[nodiscard]] virtual std::unique_ptr<IInstalledMouseHook> Install(IMouseHookHandler& handler) = 0;
 };
 
 }  // namespace kv

@@ -38,6 +38,7 @@ struct Platform {
     IKeyboardHook& keyboardHook;
     ILibraryLoader& libraries;
     IInternet& internet;
+    IMouseHook& mouseHook;
 };
 
 }  // namespace kv

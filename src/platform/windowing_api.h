@@ -44,6 +44,9 @@ public:
     // RealGetWindowClass: the class of the window, at most 256 characters; empty when none.
     virtual std::u16string WindowClassName(WindowHandle window) const = 0;
     virtual bool ClientToScreen(WindowHandle window, Point& point) const = 0;
+    // GetWindowRect in screen coordinates; empty for no window. Sends no message, so it may be
+    // asked inside a hook.
+    virtual std::optional<Rect> WindowBounds(WindowHandle window) const = 0;
     virtual void SetCursorShape(CursorShape shape) = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 
 #include "common/clipboard_stream.h"
 #include "keyboard/key_classes.h"
@@ -42,6 +44,11 @@ protected:
         w.os.driver.Tap(key);
         w.os.driver.Release(vk::kLeftShift);
     }
+    // A key held long enough to repeat: its down arrives `repeats` more times before the up.
+    void Held(std::uint8_t key, int repeats) {
+        for (int i = 0; i <= repeats; ++i) w.os.driver.Press(key);
+        w.os.driver.Release(key);
+    }
     void AltGr(std::uint8_t key) {
         w.os.driver.Press(vk::kLeftControl);
         w.os.driver.Press(vk::kRightMenu, true);
@@ -78,6 +85,12 @@ protected:
         std::memcpy(text.data(), bytes->data(), text.size() * 2);
         return text.substr(0, text.find(u'\0'));
     }
+    // The editor's thread switched to `layout` as the library reports it.
+    void UseLayout(LayoutHandle layout) {
+        w.os.keyboard.SetLayoutOfThread(sim::SimForegroundApp::kThreadId, layout);
+        w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(layout));
+        w.Settle(10);
+    }
     bool ClipboardHasCustomFormat() { return w.os.clipboard.HasFormat(customFormat); }
     std::u16string Text() const { return w.document->Text(); }
 
@@ -102,6 +115,47 @@ TEST_F(ConversionStoryTest, BackspaceWhileTypingIsReplayed) {
     ASSERT_EQ(Text(), u"ac");
     WinShift();
     EXPECT_EQ(Text(), u"фс");
+}
+
+// What a held key repeats is on screen as often as it repeated, and is erased and retyped as
+// often; Backspace held past the start of the run leaves the text before the run alone.
+TEST_F(ConversionStoryTest, KeysHeldUntilTheyRepeatConvertAndConvertBack) {
+    struct Case {
+        const char* story;
+        std::function<void()> typing;
+        const char16_t* typed;
+        const char16_t* converted;
+    };
+    for (const Case& c : {
+             Case{"a letter held", [this] {
+                      Type(u"GHBDT");
+                      Held('N', 3);
+                  },
+                  u"xyghbdtnnnn", u"xyприветттт"},
+             Case{"Backspace held", [this] {
+                      Type(u"GHBDTNQQQ");
+                      Held(kBackspace, 2);
+                  },
+                  u"xyghbdtn", u"xyпривет"},
+             Case{"Backspace held past the run",
+                  [this] {
+                      Type(u"AB");
+                      Held(kBackspace, 2);
+                      Type(u"CD");
+                  },
+                  u"xcd", u"xсв"},
+         }) {
+        SCOPED_TRACE(c.story);
+        w.os.driver.Tap(13);  // Enter ends the run before
+        w.document->SetText(u"xy");
+        c.typing();
+        ASSERT_EQ(Text(), c.typed);
+        WinShift();
+        EXPECT_EQ(Text(), c.converted);
+        WinShift();
+        EXPECT_EQ(Text(), c.typed) << "converting back gives exactly what was typed";
+        EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
+    }
 }
 
 TEST_F(ConversionStoryTest, ShiftedCharactersSurviveARoundTrip) {
@@ -322,6 +376,103 @@ TEST_F(ConversionStoryTest, AnErrorHalfWayLeavesTheHookResumedAndNoKeyHeld) {
     EXPECT_EQ(Text(), left + u"x") << "typing goes on";
 }
 
+// The user brings another window to the front while the program works on the text typed last:
+// nothing is erased or typed there, and the run is forgotten rather than converted later in
+// the wrong window.
+TEST_F(ConversionStoryTest, AnotherWindowInFrontStopsTheConversionOfTypedText) {
+    const WindowHandle other = w.os.desktop.CreateWindow(u"Other", u"Elevated", 500, true);
+    for (const bool whileSwitching : {false, true}) {
+        SCOPED_TRACE(whileSwitching ? "while the layout switches" : "before the action runs");
+        w.os.desktop.SetForeground(w.editor->Window());
+        UseLayout(sim::kLayoutUs);
+        w.os.driver.Tap(13);
+        w.document->SetText(u"xy");
+        Type(u"GHBDTN");
+        const std::size_t before = w.delivered.size();
+        if (whileSwitching) w.editor->onLayoutRequest = [&] { w.os.desktop.SetForeground(other); };
+        w.os.driver.Press(vk::kLeftWin, true);
+        w.os.driver.Press(vk::kLeftShift);
+        w.os.driver.Release(vk::kLeftShift);
+        w.os.driver.Release(vk::kLeftWin, true);
+        if (!whileSwitching) w.os.desktop.SetForeground(other);
+        w.Settle(50);
+        w.editor->onLayoutRequest = nullptr;
+
+        EXPECT_EQ(Text(), u"xyghbdtn") << "nothing erased";
+        for (std::size_t i = before; i < w.delivered.size(); ++i) {
+            EXPECT_NE(w.delivered[i].vk, kBackspace) << "no Backspace went anywhere";
+        }
+        w.os.desktop.SetForeground(w.editor->Window());
+        UseLayout(sim::kLayoutUs);
+        WinShift();
+        EXPECT_EQ(Text(), u"xyghbdtn") << "back in the editor, the run is not converted after all";
+    }
+}
+
+TEST_F(ConversionStoryTest, AnotherWindowInFrontStopsTheSelectionConversionAndTheClipboardComesBack) {
+    const WindowHandle other = w.os.desktop.CreateWindow(u"Other", u"Elevated", 500, true);
+    w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
+    for (const bool afterTheCut : {false, true}) {
+        SCOPED_TRACE(afterTheCut ? "after the cut" : "before the cut");
+        w.os.desktop.SetForeground(w.editor->Window());
+        UserClipboard(u"saved by the user");
+        w.document->SetText(u"Hello");
+        w.document->SelectAll();
+        std::size_t changedAt = 0;
+        const auto toEditor = w.os.driver.onDelivered;
+        w.os.driver.onDelivered = [&](const LowLevelKeyEvent& e) {
+            toEditor(e);
+            if (afterTheCut && e.vkCode == 'X' && (e.flags & kLlkhfUp) == 0) {
+                w.os.desktop.SetForeground(other);
+                changedAt = w.delivered.size();
+            }
+        };
+        w.os.driver.Press(vk::kLeftWin, true);
+        w.os.driver.Tap(kUp, true);
+        w.os.driver.Release(vk::kLeftWin, true);
+        if (!afterTheCut) {
+            w.os.desktop.SetForeground(other);
+            changedAt = w.delivered.size();
+        }
+        w.Settle(50);
+        w.os.driver.onDelivered = toEditor;
+
+        if (!afterTheCut) EXPECT_EQ(Text(), u"Hello") << "nothing cut";
+        for (std::size_t i = changedAt; i < w.delivered.size(); ++i) {
+            EXPECT_FALSE(w.delivered[i].vk == 'V' && !w.delivered[i].up) << "nothing pasted into the other window";
+        }
+        w.Settle(600);
+        EXPECT_EQ(ClipboardText(), u"saved by the user");
+        EXPECT_TRUE(ClipboardHasCustomFormat());
+    }
+}
+
+// The hook library of the simulation reports no clicks, as in an elevated application: the
+// program's own mouse hook ends the run when the user clicks into the text.
+TEST_F(ConversionStoryTest, AClickInTheWindowInFrontEndsTheRunWhereTheLibraryIsNotLoaded) {
+    ASSERT_EQ(w.os.mouse.InstalledHooks(), 1u);
+    w.os.desktop.Find(w.editor->Window())->bounds = Rect{0, 0, 800, 600};
+
+    Type(u"GHBDTN");
+    w.os.mouse.Click({400, 300});
+    w.document->Select(0, 0);  // the caret went where the user clicked
+    Type(u"A");
+    ASSERT_EQ(Text(), u"aghbdtn");
+    WinShift();
+    EXPECT_EQ(Text(), u"фghbdtn") << "only what was typed after the click converts";
+
+    w.os.driver.Tap(13);
+    w.document->SetText(u"");
+    UseLayout(sim::kLayoutUs);
+    Type(u"GHBDTN");
+    w.os.mouse.Click({1000, 790});  // on the taskbar, where the tray menu opens
+    WinShift();
+    EXPECT_EQ(Text(), u"привет") << "a click outside the window in front keeps the run";
+
+    ASSERT_TRUE(w.engine->Switch().Deactivate());
+    EXPECT_EQ(w.os.mouse.InstalledHooks(), 0u) << "off, the program watches no clicks";
+}
+
 class OneLayoutStoryTest : public ConversionStoryTest {
 protected:
     OneLayoutStoryTest() : ConversionStoryTest({sim::kLayoutUs}) {}
@@ -358,6 +509,56 @@ TEST_F(ConversionStoryDeTest, AltGrAndDeadKeysSurviveARoundTrip) {
     WinShift();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutDe);
     EXPECT_EQ(Text(), u"a@ê");
+}
+
+// Keys that type nothing in the other layout, or only start a character there, change how many
+// characters are on screen; each conversion erases what the one before it left, no more.
+class ConversionStoryFrRuTest : public ConversionStoryTest {
+protected:
+    ConversionStoryFrRuTest() : ConversionStoryTest({sim::kLayoutFr, sim::kLayoutRu}) {}
+};
+
+TEST_F(ConversionStoryFrRuTest, AKeyThatTypesNothingInTheOtherLayoutConvertsBackWithoutLoss) {
+    UseLayout(sim::kLayoutFr);
+    w.document->SetText(u"xy");
+    Type(u"A");
+    AltGr('5');
+    Type(u"B");
+    ASSERT_EQ(Text(), u"xya[b");
+    WinShift();
+    EXPECT_EQ(Text(), u"xyйи") << "Russian has no AltGr character on that key";
+    WinShift();
+    EXPECT_EQ(Text(), u"xya[b") << "the text before the run stays";
+}
+
+class ConversionStoryRuDeTest : public ConversionStoryTest {
+protected:
+    ConversionStoryRuDeTest() : ConversionStoryTest({sim::kLayoutRu, sim::kLayoutDe}) {}
+};
+
+TEST_F(ConversionStoryRuDeTest, TheKeyThatIsADeadKeyInOneLayoutConvertsBothWays) {
+    constexpr std::uint8_t kRuYo = 0xC0, kDeCircumflex = 0xDC, kDeOUmlaut = 0xC0;
+    struct Case {
+        LayoutHandle typedIn;
+        std::vector<std::uint8_t> keys;
+        const char16_t* typed;
+        const char16_t* converted;
+    };
+    for (const Case& c : {Case{sim::kLayoutRu, {kRuYo, 'E'}, u"xyёу", u"xyê"},
+                          Case{sim::kLayoutDe, {kDeCircumflex, 'E'}, u"xyê", u"xyёу"},
+                          Case{sim::kLayoutDe, {kDeCircumflex, kDeOUmlaut}, u"xy^ö", u"xyёж"}}) {
+        SCOPED_TRACE(Utf16ToUtf8(c.typed));
+        w.os.driver.Tap(13);
+        UseLayout(c.typedIn);
+        w.document->SetText(u"xy");
+        for (std::uint8_t key : c.keys) w.os.driver.Tap(key);
+        ASSERT_EQ(Text(), c.typed);
+        WinShift();
+        EXPECT_EQ(Text(), c.converted);
+        WinShift();
+        EXPECT_EQ(Text(), c.typed);
+        EXPECT_EQ(w.editor->Layout(), c.typedIn);
+    }
 }
 
 class ConversionStoryFrTest : public ConversionStoryTest {

@@ -146,7 +146,8 @@ TEST_F(KeyboardHookTest, RunsEndAtNavigationAndCtrlLettersButNotAtSpace) {
     EXPECT_FALSE(w.Typed().TypedRecording);
 }
 
-TEST_F(KeyboardHookTest, AutoRepeatRecordsOneDownButClicksOnEveryRepeat) {
+// Each repeat types the character again, so the run holds it as often as the screen does.
+TEST_F(KeyboardHookTest, AutoRepeatRecordsAndClicksOnEveryRepeat) {
     const std::u16string sounds = w.app->folders.soundFolder;
     w.os.files.AddFile(sounds + u"Click.wav", "RIFF");
     w.Preset().SetSound(static_cast<int>(SoundEvent::CharacterKey), u"Click");
@@ -157,7 +158,8 @@ TEST_F(KeyboardHookTest, AutoRepeatRecordsOneDownButClicksOnEveryRepeat) {
     w.os.driver.Press(kA);
     w.os.driver.Press(kA);
     w.os.driver.Release(kA);
-    EXPECT_EQ(w.Typed().TypedCount, 2);
+    EXPECT_EQ(w.Typed().TypedCount, 4);
+    EXPECT_EQ(w.Typed().TypedChars, 3);
     EXPECT_EQ(w.os.sound.Played().size(), 3u);
 }
 

@@ -184,6 +184,12 @@ bool SimDesktop::ClientToScreen(WindowHandle window, Point& point) const {
     return true;
 }
 
+std::optional<Rect> SimDesktop::WindowBounds(WindowHandle window) const {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return std::nullopt;
+    return it->second.bounds;
+}
+
 std::u16string SimDesktop::ProcessImagePath(std::uint32_t processId) const {
     auto it = images_.find(processId);
     return it != images_.end() ? it->second : std::u16string();

@@ -123,6 +123,7 @@ public:
         return it != windows_.end() ? it->second.className : std::u16string();
     }
     bool ClientToScreen(WindowHandle window, Point& point) const override;
+    std::optional<Rect> WindowBounds(WindowHandle window) const override;
     void SetCursorShape(CursorShape shape) override { cursor_ = shape; }
 
     // IProcesses

@@ -66,6 +66,42 @@ private:
     bool removed_ = false;
 };
 
+class SimInstalledMouseHook final : public IInstalledMouseHook {
+public:
+    SimInstalledMouseHook(SimMouseDriver& driver, std::uint64_t id) : driver_(driver), id_(id) {}
+    ~SimInstalledMouseHook() override { Remove(); }
+    bool Remove() override {
+        for (auto& entry : driver_.chain_) {
+            if (entry.id == id_) entry.handler = nullptr;
+        }
+        return true;
+    }
+
+private:
+    SimMouseDriver& driver_;
+    std::uint64_t id_;
+};
+
+std::unique_ptr<IInstalledMouseHook> SimMouseDriver::Install(IMouseHookHandler& handler) {
+    if (refuseHook_) return nullptr;
+    const std::uint64_t id = nextId_++;
+    chain_.push_back({id, &handler});
+    return std::make_unique<SimInstalledMouseHook>(*this, id);
+}
+
+std::size_t SimMouseDriver::InstalledHooks() const {
+    return static_cast<std::size_t>(
+        std::count_if(chain_.begin(), chain_.end(), [](const Entry& e) { return e.handler != nullptr; }));
+}
+
+void SimMouseDriver::Click(Point at) {
+    // By index: a handler may install or remove hooks meanwhile.
+    for (std::size_t i = chain_.size(); i-- > 0;) {
+        if (IMouseHookHandler* handler = chain_[i].handler) handler->OnMouseButtonDown(at);
+    }
+    std::erase_if(chain_, [](const Entry& e) { return e.handler == nullptr; });
+}
+
 std::unique_ptr<IInstalledKeyboardHook> SimKeyboardDriver::Install(IKeyboardHookHandler& handler) {
     if (refuseHook_) return nullptr;
     const std::uint64_t id = nextHookId_++;

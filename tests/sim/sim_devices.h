@@ -116,6 +116,27 @@ private:
     bool refuseHook_ = false;
 };
 
+// The mouse: a button press runs the low-level mouse hooks, newest first, whichever window it
+// lands in; the hook library of the simulation sees no clicks, as in an elevated application.
+class SimMouseDriver : public IMouseHook {
+public:
+    std::unique_ptr<IInstalledMouseHook> Install(IMouseHookHandler& handler) override;
+    std::size_t InstalledHooks() const;
+    // The user's finger: a left-button press and release at a point of the screen.
+    void Click(Point at);
+    void RefuseHook(bool refuse) { refuseHook_ = refuse; }
+
+private:
+    friend class SimInstalledMouseHook;
+    struct Entry {
+        std::uint64_t id;
+        IMouseHookHandler* handler;  // none once removed
+    };
+    std::vector<Entry> chain_;
+    std::uint64_t nextId_ = 1;
+    bool refuseHook_ = false;
+};
+
 class SimKeyInput : public IKeyInput {
 public:
     explicit SimKeyInput(SimKeyboardDriver& driver) : driver_(driver) {}

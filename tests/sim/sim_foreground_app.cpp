@@ -21,6 +21,7 @@ SimForegroundApp::~SimForegroundApp() { desktop_.DestroyWindow(window_); }
 std::intptr_t SimForegroundApp::Handle(const SimMessage& message) {
     if (message.message == msg::kSwitchLayout) {
         ++switchRequests_;
+        if (onLayoutRequest) onLayoutRequest();
         if (!answersSwitch_ || libraryTarget_ == kNoWindow) return 0;
         SwitchTo(static_cast<LayoutHandle>(message.wParam));
         // The change is reported before the acknowledgement, so the program sees its result.
@@ -29,6 +30,7 @@ std::intptr_t SimForegroundApp::Handle(const SimMessage& message) {
     }
     if (message.message == win::kWmInputLangChangeRequest) {
         ++changeRequests_;
+        if (onLayoutRequest) onLayoutRequest();
         SwitchTo(static_cast<LayoutHandle>(message.lParam));
     }
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
 #include "sim_desktop.h"
 #include "sim_devices.h"
@@ -26,6 +27,9 @@ public:
     // An application where the library does not answer 1175 (it is not loaded there).
     void SetAnswersSwitchRequests(bool answers) { answersSwitch_ = answers; }
     int SwitchRequests() const { return switchRequests_; }
+    // Runs as a request to change the layout arrives (1175 or WM_INPUTLANGCHANGEREQUEST): what
+    // else happens while the program waits for the change.
+    std::function<void()> onLayoutRequest;
     int LanguageChangeRequests() const { return changeRequests_; }
 
 private:

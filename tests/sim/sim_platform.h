@@ -27,9 +27,10 @@ public:
     SimShell shell;
     SimLibraryLoader libraries;
     SimInternet internet;
+    SimMouseDriver mouse;
     Platform platform{desktop, desktop, registry, loop,     loop,      files,     desktop, desktop, desktop,
                       desktop, desktop, desktop,  desktop,  keyboard,  keyInput,  clipboard, sound, shell,
-                      driver,  libraries, internet};
+                      driver,  libraries, internet, mouse};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

@@ -6,6 +6,7 @@
 #include "platform/win32/win32_keyboard_hook.h"
 #include "platform/win32/win32_library_loader.h"
 #include "platform/win32/win32_message_loop.h"
+#include "platform/win32/win32_mouse_hook.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -34,9 +35,10 @@ public:
     Win32KeyboardHook keyboardHook;
     Win32LibraryLoader libraries;
     Win32Internet internet;
+    Win32MouseHook mouseHook;
     Platform platform{windows,  processes, registry, clock,    loop,     files,    system, system,
                       system,   system,    system,   system,   messageBoxes, layouts, keyInput, clipboard,
-                      sound,    shell,     keyboardHook, libraries, internet};
+                      sound,    shell,     keyboardHook, libraries, internet, mouseHook};
 };
 
 }  // namespace kv::win32

@@ -95,6 +95,12 @@ bool Win32Windowing::ClientToScreen(WindowHandle window, Point& point) const {
     return true;
 }
 
+std::optional<Rect> Win32Windowing::WindowBounds(WindowHandle window) const {
+    RECT r{};
+    if (window == kNoWindow || !::GetWindowRect(ToHwnd(window), &r)) return std::nullopt;
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
 void Win32Windowing::SetCursorShape(CursorShape shape) {
     LPCWSTR id = IDC_ARROW;
     if (shape == CursorShape::Hourglass) id = IDC_WAIT;

@@ -23,6 +23,7 @@ public:
     std::optional<CaretInfo> ThreadCaret(std::uint32_t threadId) const override;
     std::u16string WindowClassName(WindowHandle window) const override;
     bool ClientToScreen(WindowHandle window, Point& point) const override;
+    std::optional<Rect> WindowBounds(WindowHandle window) const override;
     void SetCursorShape(CursorShape shape) override;
 };
 
