@@ -16,6 +16,7 @@ void KeySender::SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended) {
     event.vk = vk;
     event.scanCode = static_cast<std::uint16_t>(layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, 0));
     event.flags = (keyUp ? win::kKeyEventKeyUp : 0) | (extended ? win::kKeyEventExtendedKey : 0);
+    event.extraInfo = kOwnInputMarker;
     input_.SendKeyEvents(&event, 1);
     leftDown_[vk] = !keyUp;
 }

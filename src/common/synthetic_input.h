@@ -13,6 +13,10 @@ constexpr std::uint8_t kVkEscape = 0x1B;
 constexpr std::uint8_t kVkV = 0x56;
 constexpr std::uint8_t kVkX = 0x58;
 
+// Carried in every event the program injects, so the hook tells its own input from the user's
+// (another program's injected input counts as the user's).
+constexpr std::uintptr_t kOwnInputMarker = 0x4B764B76;
+
 // Keys pressed on the user's behalf, one SendInput event each, paced so applications keep up.
 class KeySender {
 public:

@@ -22,8 +22,16 @@ void TKvKeyboard::RestoreHeldKeys(bool modifiersOnly) {
         const TKvBtn* key = btns_[code].get();
         const bool extended = key != nullptr ? key->Extended() : IsExtendedKey(code);
         services_.keys.SendKeyEvent(static_cast<std::uint8_t>(code), false, extended);
+        // The user let go just as the key went down again, and the press came after the
+        // release: it must not stay down.
+        if (!savedHeld_[code]) services_.keys.SendKeyEvent(static_cast<std::uint8_t>(code), true, extended);
     }
     services_.keys.SendEscapeRelease();
+}
+
+void TKvKeyboard::UserReleasedKey(std::uint8_t code) {
+    savedHeld_[code] = false;
+    SetKeyPressed(code, false);
 }
 
 bool TKvKeyboard::AnyModifierHeld() const {
