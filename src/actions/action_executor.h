@@ -35,6 +35,8 @@ public:
 class TKvActionExecute {
 public:
     static constexpr std::uint32_t kExecIntervalMs = 10;
+    // How often key-ups the system refused during an action are tried again.
+    static constexpr std::uint32_t kReleaseRetryMs = 100;
 
     struct Services {
         TActionQueue& queue;
@@ -68,10 +70,12 @@ private:
     bool ProcessSelection(int mode);
     bool CombinedConversion() const;
     void ReplayTypedKeys();
+    void RetryRefusedKeyUps();
 
     Services s_;
     ISelectionProcessor* selection_ = nullptr;
     TimerId execTimer_ = 0;
+    TimerId releaseRetryTimer_ = 0;
 };
 
 }  // namespace kv

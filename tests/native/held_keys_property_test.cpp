@@ -42,12 +42,13 @@ std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
 bool IsExtended(std::uint8_t vk) { return vk == vk::kLeftWin || vk == vk::kRightWin || vk == kUp || vk == vk::kRightMenu; }
 
 // Failures the world can throw at one action.
-enum class Trouble { None, SendInputFails, ClipboardBusy, EditorIgnoresClipboardKeys, EditorSlow, NoSwitchAnswer, Count };
+enum class Trouble { None, SendInputFails, SendInputRefuses, ClipboardBusy, EditorIgnoresClipboardKeys, EditorSlow, NoSwitchAnswer, Count };
 
 const char* TroubleName(Trouble t) {
     switch (t) {
         case Trouble::None: return "none";
         case Trouble::SendInputFails: return "SendInput fails";
+        case Trouble::SendInputRefuses: return "SendInput refuses";
         case Trouble::ClipboardBusy: return "clipboard busy";
         case Trouble::EditorIgnoresClipboardKeys: return "editor ignores Ctrl+X";
         case Trouble::EditorSlow: return "editor slow";
@@ -73,9 +74,11 @@ public:
         w_.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
         w_.Preset().SetSCSentenceCase(EncodeHotkey('7', kLeftWin));
         w_.os.keyInput.beforeSend = [this](const KeyEvent& e) { DuringProgramInput(e); };
+        w_.os.keyInput.refuses = [this](const KeyEvent&) { return Refused(); };
         const int steps = Pick(1, 4);
         for (int step = 0; step < steps && problem_.empty(); ++step) OneAction();
         w_.os.keyInput.beforeSend = nullptr;
+        w_.os.keyInput.refuses = nullptr;
         return problem_.empty() ? std::string() : problem_ + "\n  what happened: " + story_.str();
     }
 
@@ -133,6 +136,18 @@ private:
         }
     }
 
+    // Input is blocked for a stretch of the action's events, as while another desktop is shown,
+    // and open again once the action is over.
+    bool Refused() {
+        const bool refused = trouble_ == Trouble::SendInputRefuses && w_.engine->Queue().Current != nullptr &&
+                             programEvents_ >= failAt_ && programEvents_ < failAt_ + refusedEvents_;
+        if (refused) {
+            story_ << " [refused]";
+            ++tally_.sendInputFailures;
+        }
+        return refused;
+    }
+
     void ChangeLayout() {
         static constexpr LayoutHandle kLayouts[] = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe};
         const LayoutHandle layout = kLayouts[Pick(0, 2)];
@@ -146,6 +161,7 @@ private:
         trouble_ = Chance(40) ? Trouble::None : static_cast<Trouble>(Pick(1, static_cast<int>(Trouble::Count) - 1));
         programEvents_ = 0;
         failAt_ = Pick(1, 24);
+        refusedEvents_ = Pick(1, 30);
         story_ << " trouble '" << TroubleName(trouble_) << "'";
         if (trouble_ == Trouble::SendInputFails) story_ << " at " << failAt_;
         w_.os.clipboard.SetBusy(trouble_ == Trouble::ClipboardBusy);
@@ -245,7 +261,9 @@ private:
             if (vk == vk::kShift) userHolds = held(vk::kLeftShift) || held(vk::kRightShift);
             if (vk == vk::kControl) userHolds = held(vk::kLeftControl) || held(vk::kRightControl);
             if (vk == vk::kMenu) userHolds = held(vk::kLeftMenu) || held(vk::kRightMenu);
-            if (w_.os.driver.IsDown(static_cast<std::uint8_t>(vk)) && !userHolds) {
+            // While input is blocked a key-up may not get through; it must once input is open.
+            const bool blocked = trouble_ == Trouble::SendInputRefuses;
+            if (w_.os.driver.IsDown(static_cast<std::uint8_t>(vk)) && !userHolds && !blocked) {
                 Fail(std::string(when) + ": key " + std::to_string(vk) + " is down but the user does not hold it");
             }
             const bool inModel = w_.Model().IsKeyPressed(static_cast<std::uint8_t>(vk));
@@ -290,6 +308,7 @@ private:
     Trouble trouble_ = Trouble::None;
     int programEvents_ = 0;
     int failAt_ = 0;
+    int refusedEvents_ = 0;
     std::string problem_;
     std::ostringstream story_;
 };
