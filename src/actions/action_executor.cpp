@@ -60,9 +60,14 @@ void ForgetRun(TypedKeyBuffer& typed) {
 TKvActionExecute::TKvActionExecute(Services services) : s_(services) {
     execTimer_ = s_.loop.StartTimer(kExecIntervalMs, [this] { OnExecTimer(); });
     s_.loop.EnableTimer(execTimer_, false);
+    releaseRetryTimer_ = s_.loop.StartTimer(kReleaseRetryMs, [this] { RetryRefusedKeyUps(); });
+    s_.loop.EnableTimer(releaseRetryTimer_, false);
 }
 
-TKvActionExecute::~TKvActionExecute() { s_.loop.StopTimer(execTimer_); }
+TKvActionExecute::~TKvActionExecute() {
+    s_.loop.StopTimer(releaseRetryTimer_);
+    s_.loop.StopTimer(execTimer_);
+}
 
 void TKvActionExecute::EnableExecTimer() {
     target_ = s_.windows.ForegroundWindow();
@@ -83,10 +88,27 @@ void TKvActionExecute::OnExecTimer() {
     try {
         s_.preset.PlayEventSound(SoundEvent::ActionExecuted);
         Execute(*action);
+        // A key-up the system refused on the way leaves that key held.
+        s_.keys.ReleaseKeysLeftDown();
     } catch (...) {
         // A failed action must not take the program down, nor leave a key held in the system.
         s_.keys.ReleaseKeysLeftDown();
     }
+    // Input still blocked (another desktop shown, say): the key-ups are tried again later.
+    if (s_.keys.AnyLeftDown()) s_.loop.EnableTimer(releaseRetryTimer_, true);
+}
+
+void TKvActionExecute::RetryRefusedKeyUps() {
+    // An action running now sends and releases its own keys; the next tick comes after it.
+    if (s_.queue.Current != nullptr) return;
+    s_.hook.SuspendHook();
+    Finally resume([this] { s_.hook.ResumeHook(); });
+    try {
+        s_.keys.ReleaseKeysLeftDown();
+    } catch (...) {
+        // Tried again at the next tick.
+    }
+    if (!s_.keys.AnyLeftDown()) s_.loop.EnableTimer(releaseRetryTimer_, false);
 }
 
 void TKvActionExecute::Execute(const TKvAction& action) {

@@ -46,6 +46,8 @@ public:
 class TKvActionExecute : public IActionTarget {
 public:
     static constexpr std::uint32_t kExecIntervalMs = 10;
+    // How often key-ups the system refused during an action are tried again.
+    static constexpr std::uint32_t kReleaseRetryMs = 100;
 
     struct Services {
         TActionQueue& queue;
@@ -84,11 +86,13 @@ private:
     bool CombinedConversion() const;
     void EraseAndRetype(std::int32_t onScreen);
     void ReplayTypedKeys();
+    void RetryRefusedKeyUps();
 
     Services s_;
     ISelectionProcessor* selection_ = nullptr;
     TimerId execTimer_ = 0;
     WindowHandle target_ = kNoWindow;
+    TimerId releaseRetryTimer_ = 0;
 };
 
 }  // namespace kv

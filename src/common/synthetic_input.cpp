@@ -11,13 +11,21 @@ namespace {
 constexpr std::uint32_t kPaceMs = 10;
 }
 
-void KeySender::SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended) {
+bool KeySender::Send(std::uint8_t vk, bool keyUp, bool extended) {
     KeyEvent event;
     event.vk = vk;
     event.scanCode = static_cast<std::uint16_t>(layouts_.MapVirtualKeyCode(vk, win::kMapVkToVsc, 0));
     event.flags = (keyUp ? win::kKeyEventKeyUp : 0) | (extended ? win::kKeyEventExtendedKey : 0);
-    input_.SendKeyEvents(&event, 1);
-    leftDown_[vk] = !keyUp;
+    event.extraInfo = kOwnInputMarker;
+    return input_.SendKeyEvents(&event, 1) == 1;
+}
+
+void KeySender::SendKeyEvent(std::uint8_t vk, bool keyUp, bool extended) {
+    if (Send(vk, keyUp, extended)) leftDown_[vk] = !keyUp;
+}
+
+void KeySender::PressHeldKeyAgain(std::uint8_t vk, bool extended) {
+    if (Send(vk, false, extended)) leftDown_[vk] = false;
 }
 
 void KeySender::ReleaseKeysLeftDown() {
@@ -25,6 +33,18 @@ void KeySender::ReleaseKeysLeftDown() {
         const auto vk = static_cast<std::uint8_t>(code);
         if (leftDown_[vk]) SendKeyEvent(vk, true, IsExtendedKey(vk));
     }
+}
+
+void KeySender::ReleaseKeyPressedAgain(std::uint8_t vk, bool extended) {
+    leftDown_[vk] = true;
+    SendKeyEvent(vk, true, extended);
+}
+
+bool KeySender::AnyLeftDown() const {
+    for (const bool down : leftDown_) {
+        if (down) return true;
+    }
+    return false;
 }
 
 void KeySender::SendKeyPress(std::uint8_t vk, bool extended) {

@@ -68,8 +68,20 @@ bool KeyboardHookProcedure::OnKeyEvent(const LowLevelKeyEvent& event) {
     if (hookDepth_ < 0) hookDepth_ = 0;
     if (hookDepth_ >= kMaxDepth) return true;
     DepthGuard depth(hookDepth_);
-    if (hookSuspended_) return false;
+    if (hookSuspended_) {
+        NoteKeyUpWhileSuspended(event);
+        return false;
+    }
     return Process(event);
+}
+
+void KeyboardHookProcedure::NoteKeyUpWhileSuspended(const LowLevelKeyEvent& event) {
+    // A key the user lets go of during an action must not be pressed again after it; the
+    // action's own input changes nothing the user holds.
+    const bool ownInput = (event.flags & kLlkhfInjected) != 0 && event.extraInfo == kOwnInputMarker;
+    if (ownInput || !IsKeyUpMessage(event.message)) return;
+    const KeyEvent e = Classify(event);
+    if (e.key != nullptr) s_.model.UserReleasedKey(e.code);
 }
 
 KeyboardHookProcedure::KeyEvent KeyboardHookProcedure::Classify(const LowLevelKeyEvent& event) noexcept {

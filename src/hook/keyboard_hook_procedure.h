@@ -87,6 +87,7 @@ private:
 
     KeyEvent Classify(const LowLevelKeyEvent& event) noexcept;
     bool Process(const LowLevelKeyEvent& event);
+    void NoteKeyUpWhileSuspended(const LowLevelKeyEvent& event);
     // The steps, in the order they run; true from a step swallows the event.
     bool HandleModelKey(const KeyEvent& e);
     bool TrackKeyUp(const KeyEvent& e, Modifiers& mods) noexcept;

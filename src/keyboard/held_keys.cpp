@@ -21,9 +21,17 @@ void TKvKeyboard::RestoreHeldKeys(bool modifiersOnly) {
         // The geometry may have been reloaded meanwhile; a key without its object keeps its class flag.
         const TKvBtn* key = btns_[code].get();
         const bool extended = key != nullptr ? key->Extended() : IsExtendedKey(code);
-        services_.keys.SendKeyEvent(static_cast<std::uint8_t>(code), false, extended);
+        services_.keys.PressHeldKeyAgain(static_cast<std::uint8_t>(code), extended);
+        // The user let go just as the key went down again, and the press came after the
+        // release: it must not stay down.
+        if (!savedHeld_[code]) services_.keys.ReleaseKeyPressedAgain(static_cast<std::uint8_t>(code), extended);
     }
     services_.keys.SendEscapeRelease();
+}
+
+void TKvKeyboard::UserReleasedKey(std::uint8_t code) {
+    savedHeld_[code] = false;
+    SetKeyPressed(code, false);
 }
 
 bool TKvKeyboard::AnyModifierHeld() const {

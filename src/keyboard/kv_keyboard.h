@@ -120,7 +120,10 @@ public:
     // Held keys around synthetic input.
     void RememberHeldKeys();
     void ReleaseHeldKeys();
+    // Presses again the remembered keys the user still holds.
     void RestoreHeldKeys(bool modifiersOnly);
+    // The user let go of a key while the hook let input pass: it is up, and not one to press again.
+    void UserReleasedKey(std::uint8_t code);
     bool AnyModifierHeld() const;
     bool SavedHeld(std::uint8_t code) const { return savedHeld_[code]; }
 

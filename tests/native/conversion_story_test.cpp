@@ -9,6 +9,7 @@
 #include "common/clipboard_stream.h"
 #include "keyboard/key_classes.h"
 #include "common/messages.h"
+#include "common/synthetic_input.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/clipboard_api.h"
 #include "platform/text.h"
@@ -180,6 +181,56 @@ TEST_F(ConversionStoryTest, ModifierHeldThroughTheHotkeyIsPressedAgainAfterwards
     EXPECT_TRUE(w.os.driver.IsDown(vk::kLeftWin)) << "the user still holds Win";
     w.os.driver.Release(vk::kLeftWin, true);
     EXPECT_FALSE(w.os.driver.IsDown(vk::kLeftWin));
+}
+
+// A quick chord: Win comes up while the program is cutting the selection, so the hook, paused
+// for the program's own keys, must still see that the user let go.
+TEST_F(ConversionStoryTest, WinLetGoDuringTheConversionIsNotPressedAgain) {
+    struct Case {
+        const char* how;
+        bool pressedAgain;  // the user's finger comes back down before the program finishes
+        std::function<void(sim::SimKeyboardDriver&)> letGo;
+    };
+    const std::vector<Case> cases = {
+        {"the user's finger", false, [](sim::SimKeyboardDriver& d) { d.Release(vk::kLeftWin, true); }},
+        {"another program's input", false,
+         [](sim::SimKeyboardDriver& d) {
+             d.Inject({vk::kLeftWin, 0, win::kKeyEventKeyUp | win::kKeyEventExtendedKey, 0});
+         }},
+        {"let go and pressed again", true,
+         [](sim::SimKeyboardDriver& d) {
+             d.Release(vk::kLeftWin, true);
+             d.Press(vk::kLeftWin, true);
+         }},
+    };
+    w.Preset().SetSCUpperCase(EncodeHotkey(kUp, kLeftWin));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        w.document->SetText(u"abc");
+        w.document->SelectAll();
+        bool letGo = false;
+        w.os.keyInput.beforeSend = [&](const KeyEvent& e) {
+            if (e.vk != kVkX || letGo) return;
+            letGo = true;
+            c.letGo(w.os.driver);
+        };
+        w.os.driver.Press(vk::kLeftWin, true);
+        w.os.driver.Tap(kUp, true);
+        w.Settle(50);
+        w.os.keyInput.beforeSend = nullptr;
+        ASSERT_TRUE(letGo);
+        EXPECT_EQ(Text(), u"ABC");
+        EXPECT_EQ(w.os.driver.IsDown(vk::kLeftWin), c.pressedAgain);
+        if (!c.pressedAgain) {
+            EXPECT_FALSE(w.Model().IsKeyPressed(vk::kLeftWin)) << "the model knows Win is up";
+        }
+        if (c.pressedAgain) w.os.driver.Release(vk::kLeftWin, true);
+        for (int code = 1; code < 256; ++code) {
+            EXPECT_FALSE(w.os.driver.IsDown(static_cast<std::uint8_t>(code))) << "key " << code << " stays held";
+        }
+        Type(u"X");
+        EXPECT_EQ(Text(), u"ABCx") << "the next letter arrives as a letter";
+    }
 }
 
 TEST_F(ConversionStoryTest, CombinedHotkeyConvertsTypedTextElseTheSelectionElseSwitches) {

@@ -141,12 +141,15 @@ class SimKeyInput : public IKeyInput {
 public:
     explicit SimKeyInput(SimKeyboardDriver& driver) : driver_(driver) {}
     std::uint32_t SendKeyEvents(const KeyEvent* events, std::size_t count) override {
+        std::uint32_t accepted = 0;
         for (std::size_t i = 0; i < count; ++i) {
             if (beforeSend) beforeSend(events[i]);
+            if (refuses && refuses(events[i])) continue;
             sent_.push_back(events[i]);
             driver_.Inject(events[i]);
+            ++accepted;
         }
-        return static_cast<std::uint32_t>(count);
+        return accepted;
     }
     void SendEmptyMouseInput() override {
         ++mouseInputs_;
@@ -158,6 +161,9 @@ public:
     std::function<void()> onInput;  // the desktop learns that the program produced input
     // Sees every event before it is sent; a test throws here to make SendInput fail.
     std::function<void(const KeyEvent&)> beforeSend;
+    // True for an event the system refuses, as SendInput does while input is blocked: the event
+    // is dropped and not counted as sent.
+    std::function<bool(const KeyEvent&)> refuses;
     const std::vector<KeyEvent>& Sent() const { return sent_; }
     void ForgetSent() { sent_.clear(); }
     int MouseInputs() const { return mouseInputs_; }
