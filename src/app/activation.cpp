@@ -19,7 +19,8 @@ Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, 
       hookProcedure_(hookProcedure),
       effects_(effects),
       ports_(ports),
-      onLayoutChanged_(std::move(onLayoutChanged)) {}
+      onLayoutChanged_(std::move(onLayoutChanged)),
+      watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {}
 
 bool Activation::Activate() {
     if (active_) return false;
@@ -69,12 +70,14 @@ bool Activation::Activate() {
     if (!app_.preset.AccessDenied()) ports_.tray.EnableWindowItems(true);
     if (app_.isVistaOrLater) effects_.VistaForegroundPoll(true);
     effects_.HideTaskbarWindow();
+    watchdog_.Start(ReadLowLevelHookTimeout(app_.platform.registry));
     return true;
 }
 
 bool Activation::Deactivate() {
     if (!active_) return false;
     app_.log.WriteLog(u"Stop");
+    watchdog_.Stop();
     if (library_) {
         if (!library_->HasExport("UnHook")) {
             app_.messageBoxes.ShowError(
@@ -122,6 +125,20 @@ void Activation::InstallKeyboardHook() {
     if (companionWindow_ != kNoWindow) {
         app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookInstalled, 0, 0);
     }
+}
+
+void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
+    if (!active_) return;
+    // Out first: a hook the system dropped goes without a word, one it kept must not see every
+    // key twice. One whose removal is refused is still in the chain and stays in use.
+    if (keyboardHook_ && keyboardHook_->Remove()) keyboardHook_.reset();
+    InstallKeyboardHook();
+    // The library's hooks are no low-level hooks: no time-out drops them, but a session change
+    // or a sleep may. Called again, "Hook" starts over.
+    if (cause != HookWatchdog::Cause::LoopStalled && library_ && !library_->CallHook(applicationWindow_)) {
+        app_.log.WriteLog(u"The hook library refused to hook again");
+    }
+    app_.log.WriteLog(u"Keyboard hook reinstalled: " + std::u16string(CauseText(cause)));
 }
 
 void Activation::RemoveKeyboardHook() {
