@@ -16,9 +16,10 @@ namespace {
 
 constexpr std::u16string_view kAgent = u"Karmux";
 constexpr std::size_t kVersionFileLimit = 10240;
-// Beyond the read's own time-outs (connect, send, receive: a few seconds each), in case one of
-// them is not honoured.
-constexpr std::uint32_t kVersionFileWaitMs = 20000;
+// The read's own time-outs (connect, send, receive) are a few seconds each, but not every
+// WinINet honours them for a URL it opens (Wine's gives the request no receive time-out): past
+// this the check ends without an answer.
+constexpr std::uint32_t kVersionFileWaitMs = 10000;
 constexpr std::size_t kLongestVersion = 15;
 constexpr std::uint32_t kHttpOk = 200;
 constexpr std::u16string_view kCpuKey = u"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";

@@ -143,6 +143,37 @@ TEST_F(HookWatchdogStory, TheUserTypesOnWhileTheUpdateCheckWaitsForAStalledServe
     EXPECT_EQ(w.os.desktop.MessageBoxes().front().text, u"No newer version of Tolvex was found.");
 }
 
+TEST_F(HookWatchdogStory, TheUpdateCheckEndsByItsOwnBoundWhenTheReadIgnoresItsTimeOut) {
+    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
+    w.os.internet.SetServerDelay(60000);
+    w.os.internet.IgnoreReadTimeout(true);
+    const std::uint64_t start = w.os.loop.NowMs();
+    EXPECT_FALSE(links.CheckForUpdate(true));
+    EXPECT_EQ(w.os.loop.NowMs() - start, 10000u);
+    ASSERT_EQ(w.os.desktop.MessageBoxes().size(), 1u);
+    EXPECT_EQ(w.os.desktop.MessageBoxes().front().text, u"No newer version of Tolvex was found.");
+    // The abandoned read ends later on its own; nothing is offered then.
+    w.Settle(60000);
+    EXPECT_EQ(w.os.desktop.MessageBoxes().size(), 1u);
+}
+
+TEST_F(HookWatchdogStory, ACheckAskedForWhileOneWaitsDoesNothing) {
+    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
+    w.os.internet.SetServerDelay(1000);
+    bool nested = true;
+    const TimerId click = w.os.loop.StartTimer(100, [&] {
+        nested = links.CheckForUpdate(true);
+    });
+    w.os.desktop.SetMessageBoxAnswer(win::kIdNo);
+    EXPECT_FALSE(links.CheckForUpdate(true));
+    w.os.loop.StopTimer(click);
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(w.os.internet.Requests().size(), 1u) << "one request only";
+    ASSERT_EQ(w.os.desktop.MessageBoxes().size(), 1u) << "the newer version is offered once";
+}
+
 TEST(LowLevelHookTimeoutTest, ReadFromTheRegistryWithinWhatWindowsHonours) {
     struct Case {
         std::optional<RegistryValue> value;

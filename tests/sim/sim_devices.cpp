@@ -350,7 +350,7 @@ std::unique_ptr<IInternetRead> SimInternet::StartRead(std::u16string_view agent,
         reply = InternetReply{it->second.status, it->second.body.substr(0, maxBytes)};
     }
     if (!connected_) return std::make_unique<SimInternetRead>(loop_, 0, std::nullopt);
-    if (serverDelayMs_ >= kReadTimeoutMs) return std::make_unique<SimInternetRead>(loop_, kReadTimeoutMs, std::nullopt);
+    if (serverDelayMs_ >= kReadTimeoutMs && !ignoreReadTimeout_) return std::make_unique<SimInternetRead>(loop_, kReadTimeoutMs, std::nullopt);
     return std::make_unique<SimInternetRead>(loop_, serverDelayMs_, std::move(reply));
 }
 

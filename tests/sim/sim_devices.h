@@ -273,6 +273,8 @@ public:
     }
     // How long the server takes to answer.
     void SetServerDelay(std::uint32_t ms) { serverDelayMs_ = ms; }
+    // A WinINet that waits for the answer however long it takes, as Wine's does for a URL.
+    void IgnoreReadTimeout(bool ignore) { ignoreReadTimeout_ = ignore; }
     const std::vector<std::u16string>& Requests() const { return requests_; }
     const std::vector<std::u16string>& Agents() const { return agents_; }
 
@@ -280,6 +282,7 @@ private:
     SimClockAndLoop& loop_;
     bool connected_ = true;
     std::uint32_t serverDelayMs_ = 0;
+    bool ignoreReadTimeout_ = false;
     std::map<std::u16string, InternetReply> files_;
     std::vector<std::u16string> requests_, agents_;
 };

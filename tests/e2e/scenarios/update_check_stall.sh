@@ -2,7 +2,8 @@
 # The update check against a server that takes the request and then says nothing for 60 s.
 # Meanwhile the user types into notepad: every letter arrives within 200 ms, and the hotkey
 # letter is swallowed, so the program's keyboard hook kept running; the check ends by its
-# time-out and finds no newer version. Prints each letter's delay and the check's duration.
+# time-out (the program's own bound of 10 s under Wine, whose WinINet ignores the receive
+# time-out for a URL it opens) and finds no newer version. Prints each letter's delay and the check's duration.
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-update-stall"
 kv_install_app "$app"
@@ -37,7 +38,6 @@ pid=$E2E_LAST_PID
 check e2e_wait_log "$app/Log.txt" ' : Run$' 10
 _icon_shown() { e2e_tray_icon_pos 0 >/dev/null; }
 check e2e_poll 5 0.2 _icon_shown
-kv_start_notepad
 
 # Tray menu > Help > Check for a new version (the last item of the submenu).
 _menus_shown() { [ "$(e2e_wintool count -v '#32768' | tr -d '\r')" = "$1" ]; }
@@ -49,7 +49,7 @@ e2e_key End Return
 check_started=$(date +%s%3N)
 _asked() { grep -q '^request /verkv.txt' "$requests"; }
 check e2e_poll 5 0.05 _asked
-e2e_focus "$KV_NOTEPAD_XID" "$KV_NOTEPAD_TITLE" || fail "notepad did not come back to the foreground"
+kv_start_notepad
 
 # One letter at a time; the tracer notes when notepad's text grew.
 trace="$E2E_WORK/stall-trace.txt"
@@ -77,8 +77,10 @@ worst=$(printf '%s\n' $delays | awk '$1 == "missing" { print 99999; next } { pri
 e2e_log "longest delay of a letter during the stalled check: $worst ms"
 [ "$worst" -le 200 ] || fail "a letter took $worst ms to arrive"
 
-check e2e_poll 30 0.2 _box Information
-e2e_log "the check ended $(( $(date +%s%3N) - check_started )) ms after it started"
+check e2e_poll 20 0.1 _box Information
+took=$(( $(date +%s%3N) - check_started ))
+e2e_log "the check ended $took ms after it started"
+[ "$took" -le 12000 ] || fail "the check outlasted its time-out: $took ms"
 text=$(e2e_dialog_text 'class:#32770' 65535)
 [ "$text" = "No newer version of Tolvex was found." ] || fail "answer: [$text]"
 check e2e_wintool post 'class:#32770' 273 1 0
