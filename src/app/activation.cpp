@@ -5,6 +5,7 @@
 #include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
 #include "ports/tray_port.h"
+#include "platform/text.h"
 #include "platform/win_constants.h"
 
 namespace kv {
@@ -129,16 +130,25 @@ void Activation::InstallKeyboardHook() {
 
 void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
     if (!active_) return;
-    // Out first: a hook the system dropped goes without a word, one it kept must not see every
-    // key twice. One whose removal is refused is still in the chain and stays in use.
-    if (keyboardHook_ && keyboardHook_->Remove()) keyboardHook_.reset();
-    InstallKeyboardHook();
+    // The new hook goes in before the old one goes out, so the chain is never without ours; no
+    // key can reach both, as the system calls hooks only while this thread waits for messages.
+    std::unique_ptr<IInstalledKeyboardHook> fresh = app_.platform.keyboardHook.Install(hookProcedure_);
+    if (fresh) {
+        // A hook the system dropped goes without a word; one it refuses to remove stays in use.
+        if (!keyboardHook_ || keyboardHook_->Remove()) keyboardHook_ = std::move(fresh);
+    } else if (!keyboardHook_) {
+        InstallKeyboardHook();  // reports that it cannot
+    }
     // The library's hooks are no low-level hooks: no time-out drops them, but a session change
     // or a sleep may. Called again, "Hook" starts over.
     if (cause != HookWatchdog::Cause::LoopStalled && library_ && !library_->CallHook(applicationWindow_)) {
         app_.log.WriteLog(u"The hook library refused to hook again");
     }
-    app_.log.WriteLog(u"Keyboard hook reinstalled: " + std::u16string(CauseText(cause)));
+    std::u16string line = u"Keyboard hook reinstalled: " + std::u16string(CauseText(cause));
+    if (cause == HookWatchdog::Cause::LoopStalled) {
+        line += u" for " + Utf8ToUtf16(std::to_string(watchdog_.LastStallMs())) + u" ms";
+    }
+    app_.log.WriteLog(line);
 }
 
 void Activation::RemoveKeyboardHook() {

@@ -51,7 +51,9 @@ void HookWatchdog::Beat() {
     const std::uint64_t now = clock_.NowMs();
     const std::uint64_t gap = now - lastBeat_;
     lastBeat_ = now;
-    if (gap > hookTimeoutMs_) reinstall_(Cause::LoopStalled);
+    if (gap <= hookTimeoutMs_) return;
+    lastStallMs_ = gap;
+    reinstall_(Cause::LoopStalled);
 }
 
 void HookWatchdog::OnSystemNotification(std::uint32_t message, std::uintptr_t wParam) {

@@ -28,6 +28,8 @@ public:
     void Start(std::uint32_t hookTimeoutMs);
     void Stop();
     bool Watching() const { return heartbeat_.has_value(); }
+    // How long the loop stood still before the last beat that came late.
+    std::uint64_t LastStallMs() const { return lastStallMs_; }
     // WM_WTSSESSION_CHANGE and WM_POWERBROADCAST of the application window; others are ignored.
     void OnSystemNotification(std::uint32_t message, std::uintptr_t wParam);
 
@@ -40,6 +42,7 @@ private:
     std::optional<TimerId> heartbeat_;
     std::uint32_t hookTimeoutMs_ = 0;
     std::uint64_t lastBeat_ = 0;
+    std::uint64_t lastStallMs_ = 0;
 };
 
 std::u16string_view CauseText(HookWatchdog::Cause cause);
