@@ -5,6 +5,7 @@
 #include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
 #include "ports/tray_port.h"
+#include "platform/text.h"
 #include "platform/win_constants.h"
 
 namespace kv {
@@ -19,7 +20,8 @@ Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, 
       hookProcedure_(hookProcedure),
       effects_(effects),
       ports_(ports),
-      onLayoutChanged_(std::move(onLayoutChanged)) {}
+      onLayoutChanged_(std::move(onLayoutChanged)),
+      watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {}
 
 bool Activation::Activate() {
     if (active_) return false;
@@ -69,12 +71,14 @@ bool Activation::Activate() {
     if (!app_.preset.AccessDenied()) ports_.tray.EnableWindowItems(true);
     if (app_.isVistaOrLater) effects_.VistaForegroundPoll(true);
     effects_.HideTaskbarWindow();
+    watchdog_.Start(ReadLowLevelHookTimeout(app_.platform.registry));
     return true;
 }
 
 bool Activation::Deactivate() {
     if (!active_) return false;
     app_.log.WriteLog(u"Stop");
+    watchdog_.Stop();
     if (library_) {
         if (!library_->HasExport("UnHook")) {
             app_.messageBoxes.ShowError(
@@ -122,6 +126,29 @@ void Activation::InstallKeyboardHook() {
     if (companionWindow_ != kNoWindow) {
         app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookInstalled, 0, 0);
     }
+}
+
+void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
+    if (!active_) return;
+    // The new hook goes in before the old one goes out, so the chain is never without ours; no
+    // key can reach both, as the system calls hooks only while this thread waits for messages.
+    std::unique_ptr<IInstalledKeyboardHook> fresh = app_.platform.keyboardHook.Install(hookProcedure_);
+    if (fresh) {
+        // A hook the system dropped goes without a word; one it refuses to remove stays in use.
+        if (!keyboardHook_ || keyboardHook_->Remove()) keyboardHook_ = std::move(fresh);
+    } else if (!keyboardHook_) {
+        InstallKeyboardHook();  // reports that it cannot
+    }
+    // The library's hooks are no low-level hooks: no time-out drops them, but a session change
+    // or a sleep may. Called again, "Hook" starts over.
+    if (cause != HookWatchdog::Cause::LoopStalled && library_ && !library_->CallHook(applicationWindow_)) {
+        app_.log.WriteLog(u"The hook library refused to hook again");
+    }
+    std::u16string line = u"Keyboard hook reinstalled: " + std::u16string(CauseText(cause));
+    if (cause == HookWatchdog::Cause::LoopStalled) {
+        line += u" for " + Utf8ToUtf16(std::to_string(watchdog_.LastStallMs())) + u" ms";
+    }
+    app_.log.WriteLog(line);
 }
 
 void Activation::RemoveKeyboardHook() {

@@ -5,6 +5,7 @@
 
 #include "actions/action_executor.h"
 #include "app/foreground_tracker.h"
+#include "app/hook_watchdog.h"
 #include "indicators/system_switch.h"
 #include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
@@ -53,10 +54,13 @@ public:
     void KeepPanelOnTop() override;
     WindowHandle LastForegroundWindow() const override { return lastForegroundWindow_; }
     void SetLastForegroundWindow(WindowHandle window) override { lastForegroundWindow_ = window; }
+    // Puts the hooks back while the system is on, when the system may have dropped them.
+    HookWatchdog& Watchdog() { return watchdog_; }
 
 private:
     void InstallKeyboardHook();
     void RemoveKeyboardHook();
+    void ReinstallHooks(HookWatchdog::Cause cause);
 
     AppSingletons& app_;
     IKeyboardHookHandler& hookProcedure_;
@@ -70,6 +74,7 @@ private:
     WindowHandle lastForegroundWindow_ = kNoWindow;
     bool active_ = false;
     std::uint64_t lastTopmostTick_ = 0;
+    HookWatchdog watchdog_;
 };
 
 inline constexpr std::u16string_view kHookLibraryFileName = u"KarmuxH.dll";

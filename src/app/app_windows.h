@@ -47,6 +47,8 @@ public:
     virtual IErrorReportWindow& ErrorReportWindow() = 0;
     virtual void AttachErrorReport(ErrorReport* report) = 0;
     virtual IWaitWindows& WaitWindows() = 0;
+    // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
+    virtual void WatchSessionChanges() = 0;
 };
 
 }  // namespace kv

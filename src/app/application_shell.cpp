@@ -325,6 +325,8 @@ void ApplicationShell::CompleteStartup() {
     startupCompletionTimer_.reset();
     startupComplete_ = true;
     if (tray_) tray_->ApplyHideTrayIcon();
+    // Not with the first window: its library costs start-up time, and an unlock can wait.
+    windows_.WatchSessionChanges();
 }
 
 void ApplicationShell::Terminate() {
@@ -339,6 +341,10 @@ bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_
     if (message == msg::kSecondInstance) {
         if (tray_) tray_->OnSecondInstance();
         return true;
+    }
+    if (message == win::kWmWtsSessionChange || message == win::kWmPowerBroadcast) {
+        if (engine_) engine_->Switch().Watchdog().OnSystemNotification(message, wParam);
+        return false;  // the system's own handling goes on
     }
     if (message == msg::kActionsMenuTimerStart || message == msg::kActionsMenuTimerStop) {
         SetActionsMenuTimer(message == msg::kActionsMenuTimerStart);

@@ -62,8 +62,8 @@ public:
 
     // From the windows: the marker form was closed (it is the main form).
     void OnMainFormClosed();
-    // A message for the application from the library, the companion or a second instance.
-    // True when handled.
+    // A message for the application from the library, the companion or a second instance, or a
+    // session change or power event of the system. True when handled.
     bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     // WM_SETTINGCHANGE: colours and metrics follow the system.
     void OnSettingChange();

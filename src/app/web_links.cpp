@@ -5,6 +5,7 @@
 
 #include "app/app_singletons.h"
 #include "common/system_services.h"
+#include "common/waits.h"
 #include "dialogs/wait_dialog.h"
 #include "platform/text.h"
 #include "common/product.h"
@@ -15,6 +16,10 @@ namespace {
 
 constexpr std::u16string_view kAgent = u"Karmux";
 constexpr std::size_t kVersionFileLimit = 10240;
+// The read's own time-outs (connect, send, receive) are a few seconds each, but not every
+// WinINet honours them for a URL it opens (Wine's gives the request no receive time-out): past
+// this the check ends without an answer.
+constexpr std::uint32_t kVersionFileWaitMs = 10000;
 constexpr std::uint32_t kHttpOk = 200;
 constexpr std::u16string_view kCpuKey = u"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
 
@@ -97,13 +102,27 @@ std::u16string WebLinks::LocalVersion() const {
     return GetFileVersionString(app_.platform.files, app_.platform.processes.ExecutablePath(), u"FileVersion");
 }
 
+std::optional<InternetReply> WebLinks::ReadVersionFile() {
+    Platform& platform = app_.platform;
+    const std::unique_ptr<IInternetRead> read =
+        platform.internet.StartRead(kAgent, VersionFileUrl(addresses_.host), kVersionFileLimit);
+    // The GUI thread keeps pumping meanwhile: the keyboard hook and the user's typing go on.
+    PumpUntil(platform, kVersionFileWaitMs, [&] { return read->Done() || platform.loop.QuitRequested(); });
+    return read->Reply();
+}
+
 bool WebLinks::CheckForUpdate(bool interactive) {
+    // The check pumps messages while it waits: a second request meanwhile joins the first.
+    if (checking_) return false;
+    checking_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{checking_};
     VersionFile file;
-    IInternet& internet = app_.platform.internet;
-    if (internet.Connected()) {
+    if (app_.platform.internet.Connected()) {
         if (wait_) wait_->ShowWait(app_.lang.GetText(68, u"Please wait..."));
-        const std::optional<InternetReply> reply =
-            internet.ReadOnce(kAgent, VersionFileUrl(addresses_.host), kVersionFileLimit);
+        const std::optional<InternetReply> reply = ReadVersionFile();
         // An error page or a portal's answer is no version file.
         if (reply && reply->status == kHttpOk) {
             file = ParseVersionFile(app_.platform.text.FromAnsi(reply->body));
@@ -111,6 +130,8 @@ bool WebLinks::CheckForUpdate(bool interactive) {
         }
         if (wait_) wait_->CloseWait();
     }
+    // The program ends: nobody is there to answer.
+    if (app_.platform.loop.QuitRequested()) return false;
     if (IsNewerVersion(file.remote, LocalVersion())) {
         const std::u16string question =
             TKvLang::FormatText(app_.lang.GetText(556, u"A new version %1 is available. Download it now?"),

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/maker_addresses.h"
 #include "app/version_file.h"
+#include "platform/internet_api.h"
 #include "platform/types.h"
 
 namespace kv {
@@ -28,7 +30,8 @@ public:
     void OpenForum();
     void OpenFeatureRequest();
     void MailToMaker();
-    // True when the user chose to download a newer version.
+    // True when the user chose to download a newer version. While the version file is read the
+    // wait dialog shows and messages are pumped; a check asked for meanwhile does nothing.
     bool CheckForUpdate(bool interactive);
     // The body of a bug report; `layout` is the keyboard model's current input layout.
     std::u16string BugReportBody(std::u16string_view errorText, std::uint32_t layout) const;
@@ -39,11 +42,13 @@ public:
 private:
     void Open(const std::u16string& address);
     std::u16string LocalVersion() const;
+    std::optional<InternetReply> ReadVersionFile();
 
     AppSingletons& app_;
     WindowHandle applicationWindow_;
     MakerAddresses addresses_;
     WaitDialog* wait_ = nullptr;
+    bool checking_ = false;
 };
 
 }  // namespace kv

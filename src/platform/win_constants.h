@@ -18,6 +18,12 @@ constexpr std::uint32_t kWmDestroyClipboard = 0x0307;
 constexpr std::uint32_t kWmDrawClipboard = 0x0308;
 constexpr std::uint32_t kWmChangeCbChain = 0x030D;
 constexpr std::uint32_t kWmClipboardUpdate = 0x031D;
+constexpr std::uint32_t kWmPowerBroadcast = 0x0218;
+constexpr std::uint32_t kWmWtsSessionChange = 0x02B1;
+
+constexpr std::uint32_t kWtsSessionUnlock = 0x8;
+constexpr std::uint32_t kPbtApmResumeSuspend = 0x7;
+constexpr std::uint32_t kPbtApmResumeAutomatic = 0x12;
 
 constexpr int kSwHide = 0;
 constexpr int kSwShowNormal = 1;

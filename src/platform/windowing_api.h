@@ -26,6 +26,10 @@ public:
     virtual bool IsWindowVisible(WindowHandle window) const = 0;
     virtual std::vector<WindowHandle> TopLevelWindows() const = 0;
     virtual bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // To a window of another thread it waits a short while at most, and not at all for a hung
+    // receiver: the sender may be the keyboard hook, which the system drops when it waits long.
+    // 0 when it gave up; whether the receiver still handles the message later is the system's
+    // affair (Wine drops it).
     virtual std::intptr_t SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual void ShowWindow(WindowHandle window, int command) = 0;
     // Work area (screen minus task bar) of the monitor nearest to `area`.

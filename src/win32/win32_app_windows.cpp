@@ -31,6 +31,7 @@ public:
     void Repaint() override {
         if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
     }
+    void RouteSessionAndPower() { routesSessionAndPower_ = true; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -43,6 +44,10 @@ protected:
             shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
             return 0;
         }
+        // Top-level windows all get these; the application window alone passes them on.
+        if (routesSessionAndPower_ && (message == WM_WTSSESSION_CHANGE || message == WM_POWERBROADCAST) && shell_) {
+            shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam));
+        }
         if (message == WM_SETTINGCHANGE && shell_) shell_->OnSettingChange();
         return KvForm::HandleMessage(message, wParam, lParam);
     }
@@ -51,6 +56,7 @@ private:
     ApplicationShell*& shell_;
     std::function<std::u16string()> localizedCaption_;
     const FormMessageHandler* handler_;
+    bool routesSessionAndPower_ = false;
 };
 
 std::u16string ClassNameOf(AppForm form) {
@@ -63,6 +69,7 @@ std::u16string ClassNameOf(AppForm form) {
 }  // namespace
 
 Win32AppWindows::~Win32AppWindows() {
+    sessionNotifications_.reset();
     help_.reset();
     tray_.reset();
     for (auto& [form, window] : forms_) window->onDestroyed = nullptr;
@@ -94,6 +101,12 @@ IWaitWindows& Win32AppWindows::WaitWindows() {
     return *waits_;
 }
 
+void Win32AppWindows::WatchSessionChanges() {
+    if (applicationWindow_ && applicationWindow_->Handle() && !sessionNotifications_) {
+        sessionNotifications_ = std::make_unique<SessionNotifications>(applicationWindow_->Handle());
+    }
+}
+
 IHtmlHelp& Win32AppWindows::HtmlHelp() {
     if (!help_) help_ = std::make_unique<win32::Win32HtmlHelp>(applicationWindow_ ? applicationWindow_->Handle() : nullptr);
     return *help_;
@@ -105,7 +118,9 @@ ITrayIcon& Win32AppWindows::TrayIcon() {
 }
 
 WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title) {
-    applicationWindow_ = std::make_unique<RoutingWindow>(loop_, u"TApplication", shell_);
+    auto window = std::make_unique<RoutingWindow>(loop_, u"TApplication", shell_);
+    window->RouteSessionAndPower();
+    applicationWindow_ = std::move(window);
     applicationWindow_->Create(nullptr, std::u16string(title));
     menus_.SetOwner(applicationWindow_->Handle());
     return win32::FromHwnd(applicationWindow_->Handle());

@@ -7,6 +7,7 @@
 #include "win32/form_window.h"
 #include "platform/win32/win32_html_help.h"
 #include "win32/error_report_window.h"
+#include "win32/session_notifications.h"
 #include "win32/wait_window.h"
 #include "win32/win32_tray.h"
 
@@ -38,6 +39,7 @@ public:
     IErrorReportWindow& ErrorReportWindow() override;
     void AttachErrorReport(ErrorReport* report) override;
     IWaitWindows& WaitWindows() override;
+    void WatchSessionChanges() override;
 
 private:
     void LocalizeMenus() override {}
@@ -47,6 +49,8 @@ private:
     const TKvLang& lang_;
     ApplicationShell* shell_ = nullptr;
     std::unique_ptr<win32app::KvForm> applicationWindow_;
+    // Goes before the application window it reports to.
+    std::unique_ptr<SessionNotifications> sessionNotifications_;
     std::map<AppForm, std::unique_ptr<win32app::KvForm>> forms_;
     // Shared with the form windows, which look their handler up on every message.
     std::map<AppForm, FormMessageHandler> handlers_;

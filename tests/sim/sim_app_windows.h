@@ -78,6 +78,8 @@ public:
     IErrorReportWindow& ErrorReportWindow() override { return errorWindow_; }
     void AttachErrorReport(ErrorReport* report) override { errorReport_ = report; }
     IWaitWindows& WaitWindows() override { return waits_; }
+    void WatchSessionChanges() override { watchingSessions_ = true; }
+    bool WatchingSessions() const { return watchingSessions_; }
     SimErrorReportWindow& ErrorWindow() { return errorWindow_; }
     ErrorReport* AttachedErrorReport() const { return errorReport_; }
     SimWaitWindows& Waits() { return waits_; }
@@ -105,6 +107,7 @@ private:
     std::map<AppForm, FormMessageHandler> handlers_;
     std::vector<AppForm> destroyed_;
     bool realizedOffscreen_ = false;
+    bool watchingSessions_ = false;
     SimTrayIcon tray_;
     SimPopupMenus menus_;
     SimHtmlHelp help_;

@@ -18,6 +18,13 @@ std::u16string SimClockAndLoop::LocalDateTimeText() const {
     return Utf8ToUtf16(buffer);
 }
 
+void SimClockAndLoop::Stall(std::uint32_t ms, const std::function<void()>& meanwhile) {
+    stalledUntil_ = now_ + ms;
+    if (meanwhile) meanwhile();
+    now_ = std::max(now_, stalledUntil_);
+    stalledUntil_ = 0;
+}
+
 void SimClockAndLoop::ProcessPendingMessages() {
     while (!pending_.empty()) {
         auto work = std::move(pending_.front());

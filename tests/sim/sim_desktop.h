@@ -58,6 +58,13 @@ public:
     void StopTimer(TimerId id) override { timers_.erase(id); }
     void EnableTimer(TimerId id, bool enabled) override;
 
+    // The GUI thread is stuck for `ms` in a call that neither returns nor pumps messages, while
+    // `meanwhile` happens in the rest of the system (the user types): a hook called then waits
+    // for the stall to end. Nothing of the loop runs during it; the clock moves on at its end.
+    void Stall(std::uint32_t ms, const std::function<void()>& meanwhile = {});
+    // When the current stall ends; 0 when the thread is not stalled.
+    std::uint64_t StalledUntil() const { return stalledUntil_; }
+
     // Queued for dispatch on the GUI thread by Run or ProcessPendingMessages.
     void QueueDispatch(std::function<void()> work) { pending_.push_back(std::move(work)); }
     // Run returns once virtual time passes this point, as if the user had stopped watching.
@@ -74,6 +81,7 @@ private:
         std::function<void()> onTick;
     };
     std::uint64_t now_ = 0;
+    std::uint64_t stalledUntil_ = 0;
     bool quit_ = false;
     std::uint64_t runLimit_ = 60'000;
     bool runHitLimit_ = false;

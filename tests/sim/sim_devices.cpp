@@ -132,6 +132,13 @@ void SimKeyboardDriver::AbandonHook(std::uint64_t id) {
     if (ChainEntry* entry = Find(id)) entry->handler = nullptr;
 }
 
+void SimKeyboardDriver::DropTimedOutHook(std::uint64_t id) {
+    ChainEntry* entry = Find(id);
+    if (!entry) return;
+    *entry = {id, nullptr, true};  // gone: removing it later fails quietly, as for a stale handle
+    ++timedOutHooks_;
+}
+
 void SimKeyboardDriver::Inject(const KeyEvent& event) {
     Deliver(static_cast<std::uint8_t>(event.vk), (event.flags & win::kKeyEventKeyUp) != 0,
             (event.flags & win::kKeyEventExtendedKey) != 0, true, event.extraInfo);
@@ -150,13 +157,25 @@ void SimKeyboardDriver::Deliver(std::uint8_t vk, bool up, bool extended, bool in
     event.extraInfo = extraInfo;
 
     bool swallowed = false;
+    const std::uint64_t arrival = loop_.NowMs();
     ++depth_;
     // By index: a handler may install or remove hooks meanwhile.
     for (std::size_t i = chain_.size(); i-- > 0 && !swallowed;) {
         IKeyboardHookHandler* handler = chain_[i].handler;
         if (!handler) continue;
+        const std::uint64_t id = chain_[i].id;
+        // The call waits for the stalled GUI thread; the system gives up on it first.
+        if (loop_.StalledUntil() > arrival + hookTimeoutMs_) {
+            DropTimedOutHook(id);
+            continue;
+        }
         maxDepth_ = depth_ > maxDepth_ ? depth_ : maxDepth_;
         swallowed = handler->OnKeyEvent(event);
+        if (loop_.NowMs() - arrival > hookTimeoutMs_) {
+            // Too late: the event went on without this hook's answer.
+            DropTimedOutHook(id);
+            swallowed = false;
+        }
     }
     if (--depth_ == 0) std::erase_if(chain_, [](const ChainEntry& e) { return e.removed; });
     if (swallowed) return;
@@ -361,6 +380,47 @@ std::unique_ptr<IHookLibrary> SimLibraryLoader::LoadHookLibrary(const std::u16st
     calls.push_back(it == libraries_.end() ? "load failed" : "load");
     if (it == libraries_.end()) return nullptr;
     return std::make_unique<SimHookLibrary>(*this, it->second);
+}
+
+namespace {
+
+class SimInternetRead final : public IInternetRead {
+public:
+    SimInternetRead(SimClockAndLoop& loop, std::uint32_t takesMs, std::optional<InternetReply> reply)
+        : loop_(loop), readyAt_(loop.NowMs() + takesMs), reply_(std::move(reply)) {
+        // The transfer's end is what wakes a wait for messages, as the real read's posted wake-up does.
+        if (takesMs > 0) timer_ = loop_.StartTimer(takesMs, [this] { StopTimer(); });
+    }
+    ~SimInternetRead() override { StopTimer(); }
+    bool Done() const override { return loop_.NowMs() >= readyAt_; }
+    std::optional<InternetReply> Reply() const override { return Done() ? reply_ : std::nullopt; }
+
+private:
+    void StopTimer() {
+        if (timer_) loop_.StopTimer(*timer_);
+        timer_.reset();
+    }
+
+    SimClockAndLoop& loop_;
+    std::uint64_t readyAt_;
+    std::optional<InternetReply> reply_;
+    std::optional<TimerId> timer_;
+};
+
+}  // namespace
+
+std::unique_ptr<IInternetRead> SimInternet::StartRead(std::u16string_view agent, std::u16string_view url,
+                                                      std::size_t maxBytes) {
+    requests_.push_back(std::u16string(url));
+    agents_.push_back(std::u16string(agent));
+    std::optional<InternetReply> reply;
+    auto it = files_.find(std::u16string(url));
+    if (connected_ && it != files_.end() && !it->second.body.empty()) {
+        reply = InternetReply{it->second.status, it->second.body.substr(0, maxBytes)};
+    }
+    if (!connected_) return std::make_unique<SimInternetRead>(loop_, 0, std::nullopt);
+    if (serverDelayMs_ >= kReadTimeoutMs && !ignoreReadTimeout_) return std::make_unique<SimInternetRead>(loop_, kReadTimeoutMs, std::nullopt);
+    return std::make_unique<SimInternetRead>(loop_, serverDelayMs_, std::move(reply));
 }
 
 void SimShell::RunElevated(WindowHandle, const std::u16string& file, const std::u16string& parameters) {

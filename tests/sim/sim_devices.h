@@ -20,6 +20,7 @@
 #include "platform/shell_api.h"
 #include "platform/sound_api.h"
 #include "platform/windowing_api.h"
+#include "sim_desktop.h"
 
 namespace kv::sim {
 
@@ -63,10 +64,15 @@ private:
 // low-level hooks synchronously (re-entering them when a handler injects more), then reaches
 // the system's key state and the foreground application unless a hook swallowed it. Hooks form
 // the system's chain: the one installed last is called first, and one that swallows an event
-// hides it from those installed before it.
+// hides it from those installed before it. As on Windows 7 and later, a hook whose call does
+// not return within the system's time-out (because it ran long, or the GUI thread was stalled
+// when the key came) is removed from the chain without a word, and the key goes on without it.
 class SimKeyboardDriver : public IKeyboardHook {
 public:
-    explicit SimKeyboardDriver(const SimKeyboard& layouts) : layouts_(layouts) {}
+    // LowLevelHooksTimeout when the registry names none.
+    static constexpr std::uint32_t kDefaultHookTimeoutMs = 300;
+
+    SimKeyboardDriver(const SimKeyboard& layouts, const SimClockAndLoop& loop) : layouts_(layouts), loop_(loop) {}
 
     std::unique_ptr<IInstalledKeyboardHook> Install(IKeyboardHookHandler& handler) override;
     // Hooks that see events now.
@@ -92,6 +98,9 @@ public:
     void RefuseHook(bool refuse) { refuseHook_ = refuse; }
     // While set, the system refuses to remove hooks (UnhookWindowsHookEx fails).
     void RefuseRemoval(bool refuse) { refuseRemoval_ = refuse; }
+    void SetHookTimeout(std::uint32_t ms) { hookTimeoutMs_ = ms; }
+    // Hooks the system dropped because a call of theirs overran the time-out.
+    int TimedOutHooks() const { return timedOutHooks_; }
 
 private:
     friend class SimInstalledKeyboardHook;
@@ -102,10 +111,14 @@ private:
     };
     bool RemoveHook(std::uint64_t id);
     void AbandonHook(std::uint64_t id);
+    void DropTimedOutHook(std::uint64_t id);
     ChainEntry* Find(std::uint64_t id);
     void Deliver(std::uint8_t vk, bool up, bool extended, bool injected, std::uintptr_t extraInfo);
 
     const SimKeyboard& layouts_;
+    const SimClockAndLoop& loop_;
+    std::uint32_t hookTimeoutMs_ = kDefaultHookTimeoutMs;
+    int timedOutHooks_ = 0;
     // Oldest first. Removed entries leave only when no delivery walks the chain.
     std::vector<ChainEntry> chain_;
     std::uint64_t nextHookId_ = 1;
@@ -288,29 +301,34 @@ private:
     int loaded_ = 0;
 };
 
-// The internet: files served at URLs, and whether the machine is connected at all.
+// The internet: files served at URLs, and whether the machine is connected at all. A read
+// ends once the server answered, after `serverDelay` of virtual time, or fails when that is
+// longer than WinINet's receive time-out; its end wakes the loop's wait for messages.
 class SimInternet : public IInternet {
 public:
+    static constexpr std::uint32_t kReadTimeoutMs = 5000;
+
+    explicit SimInternet(SimClockAndLoop& loop) : loop_(loop) {}
     bool Connected() const override { return connected_; }
-    std::optional<InternetReply> ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                          std::size_t maxBytes) override {
-        requests_.push_back(std::u16string(url));
-        agents_.push_back(std::u16string(agent));
-        if (!connected_) return std::nullopt;
-        auto it = files_.find(std::u16string(url));
-        if (it == files_.end() || it->second.body.empty()) return std::nullopt;
-        return InternetReply{it->second.status, it->second.body.substr(0, maxBytes)};
-    }
+    std::unique_ptr<IInternetRead> StartRead(std::u16string_view agent, std::u16string_view url,
+                                             std::size_t maxBytes) override;
     void SetConnected(bool connected) { connected_ = connected; }
     // An HTTP server's answer at `url`.
     void Serve(std::u16string url, std::string content, std::uint32_t status = 200) {
         files_[std::move(url)] = {status, std::move(content)};
     }
+    // How long the server takes to answer.
+    void SetServerDelay(std::uint32_t ms) { serverDelayMs_ = ms; }
+    // A WinINet that waits for the answer however long it takes, as Wine's does for a URL.
+    void IgnoreReadTimeout(bool ignore) { ignoreReadTimeout_ = ignore; }
     const std::vector<std::u16string>& Requests() const { return requests_; }
     const std::vector<std::u16string>& Agents() const { return agents_; }
 
 private:
+    SimClockAndLoop& loop_;
     bool connected_ = true;
+    std::uint32_t serverDelayMs_ = 0;
+    bool ignoreReadTimeout_ = false;
     std::map<std::u16string, InternetReply> files_;
     std::vector<std::u16string> requests_, agents_;
 };

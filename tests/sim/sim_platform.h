@@ -20,13 +20,13 @@ public:
     SimRegistry registry;
     SimFileSystem files;
     SimKeyboard keyboard;
-    SimKeyboardDriver driver{keyboard};
+    SimKeyboardDriver driver{keyboard, loop};
     SimKeyInput keyInput{driver};
     SimClipboard clipboard{desktop, loop};
     SimSound sound{loop};
     SimShell shell;
     SimLibraryLoader libraries;
-    SimInternet internet;
+    SimInternet internet{loop};
     SimMouseDriver mouse;
     Platform platform{desktop, desktop, registry, loop,     loop,      files,     desktop, desktop, desktop,
                       desktop, desktop, desktop,  desktop,  keyboard,  keyInput,  clipboard, sound, shell,

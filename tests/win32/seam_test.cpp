@@ -72,6 +72,75 @@ TEST(Win32SeamTest, WindowsAreFoundByClassAndCaptionAndReceivePosts) {
     EXPECT_FALSE(os.windows.IsWindow(handle));
 }
 
+constexpr UINT kCountedMessage = WM_USER + 192;
+
+LRESULT CALLBACK CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCountedMessage) {
+        InterlockedIncrement(reinterpret_cast<LONG*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
+        return 42;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A thread with a window that answers sends until told to be busy, waits without pumping until
+// told to resume, then answers again until told to finish.
+struct BusyReceiver {
+    LONG handled = 0;
+    HWND window = nullptr;
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE busy = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE resume = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE finish = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ~BusyReceiver() {
+        for (HANDLE h : {ready, busy, resume, finish}) CloseHandle(h);
+    }
+
+    static void AnswerUntil(HANDLE event) {
+        while (MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG m;
+            PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
+        }
+    }
+    static DWORD WINAPI Run(void* parameter) {
+        auto& r = *static_cast<BusyReceiver*>(parameter);
+        r.window = CreateWindowExW(0, L"KvSeamSendTarget", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(r.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&r.handled));
+        SetEvent(r.ready);
+        AnswerUntil(r.busy);
+        WaitForSingleObject(r.resume, INFINITE);
+        AnswerUntil(r.finish);
+        DestroyWindow(r.window);
+        return 0;
+    }
+};
+
+// The keyboard hook sends to other processes' windows: a busy receiver must not hold it.
+TEST(Win32SeamTest, ASendToABusyThreadGivesUp) {
+    win32::Win32Platform os;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KvSeamSendTarget";
+    RegisterClassExW(&wc);
+    BusyReceiver receiver;
+    HANDLE thread = CreateThread(nullptr, 0, BusyReceiver::Run, &receiver, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(receiver.ready, 10000), WAIT_OBJECT_0);
+    const auto target = reinterpret_cast<WindowHandle>(receiver.window);
+
+    EXPECT_EQ(os.windows.SendToWindow(target, kCountedMessage, 0, 0), 42);
+    SetEvent(receiver.busy);
+    EXPECT_EQ(os.windows.SendToWindow(target, kCountedMessage, 0, 0), 0) << "gave up on the busy thread";
+    EXPECT_EQ(InterlockedCompareExchange(&receiver.handled, 0, 0), 1);
+    SetEvent(receiver.resume);
+    EXPECT_EQ(os.windows.SendToWindow(target, kCountedMessage, 0, 0), 42) << "answered again once free";
+    SetEvent(receiver.finish);
+    EXPECT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+}
+
 TEST(Win32SeamTest, TrueVersionAndWorkArea) {
     win32::Win32Platform os;
     const OsVersion v = os.system.Version();

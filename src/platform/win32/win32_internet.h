@@ -7,6 +7,8 @@ namespace kv::win32 {
 
 // WinINet, the internet API the system's proxy settings apply to. The library (with the network
 // libraries it brings) is loaded with the first request, not at start-up: most runs never make one.
+// A read runs on a thread of its own: WinINet's calls block, and the GUI thread must stay free
+// to serve the keyboard hook, which the system drops when a call of it waits too long.
 class Win32Internet : public IInternet {
 public:
     Win32Internet();
@@ -15,11 +17,12 @@ public:
     Win32Internet& operator=(const Win32Internet&) = delete;
 
     bool Connected() const override;
-    std::optional<InternetReply> ReadOnce(std::u16string_view agent, std::u16string_view url,
-                                          std::size_t maxBytes) override;
+    std::unique_ptr<IInternetRead> StartRead(std::u16string_view agent, std::u16string_view url,
+                                             std::size_t maxBytes) override;
+
+    struct Api;
 
 private:
-    struct Api;
     // Null when the library or one of its functions is missing.
     const Api* LoadedApi() const;
 

@@ -78,7 +78,9 @@ public:
 
     bool Remove() override {
         if (!hook_) return true;
-        if (!UnhookWindowsHookEx(hook_.Get())) return false;
+        // A hook the system dropped (its call overran the time-out) has a stale handle: it is
+        // gone, and its slot is free again.
+        if (!UnhookWindowsHookEx(hook_.Get()) && GetLastError() != ERROR_INVALID_HOOK_HANDLE) return false;
         (void)hook_.Release();
         g_slots[slot_] = HookSlot{};
         return true;

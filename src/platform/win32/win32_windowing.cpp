@@ -35,9 +35,20 @@ bool Win32Windowing::PostToWindow(WindowHandle window, std::uint32_t message, st
     return PostMessageW(ToHwnd(window), message, wParam, lParam) != FALSE;
 }
 
+namespace {
+// Below the shortest time-out of a low-level hook call (LowLevelHooksTimeout, 300 ms by default).
+constexpr UINT kSendBoundMs = 200;
+}  // namespace
+
 std::intptr_t Win32Windowing::SendToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                           std::intptr_t lParam) {
-    return SendMessageW(ToHwnd(window), message, wParam, lParam);
+    // A window of this thread is called directly, without a time-out.
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kSendBoundMs,
+                             &result)) {
+        return 0;
+    }
+    return static_cast<std::intptr_t>(result);
 }
 
 void Win32Windowing::ShowWindow(WindowHandle window, int command) { ::ShowWindow(ToHwnd(window), command); }

@@ -13,6 +13,8 @@
  *     -d ID   : read the dialog item with this control id instead (65535 is a message box's text)
  *     -w MS   : keep retrying for up to MS milliseconds until the window/child exists
  *     -r      : raw output (default converts CRLF to LF)
+ *     -t MS   : trace instead: for MS milliseconds, read the text length every 2 ms and print
+ *               "<unix time in ms> <length>" on a line of its own whenever it changes
  *   The text is written to stdout as UTF-8 with no trailing newline added.
  * Exit codes: 0 ok, 2 window not found, 3 child not found, 4 WM_GETTEXT timed out, 64 usage.
  *
@@ -56,15 +58,40 @@ static HWND find_top(const wchar_t *query) {
     return g_found;
 }
 
+/* The host's wall clock (Wine's system time is the host's), to compare with times taken outside Wine. */
+static unsigned long long unix_ms(void) {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    return ((((unsigned long long)ft.dwHighDateTime << 32) | ft.dwLowDateTime) - 116444736000000000ULL) / 10000ULL;
+}
+
+static int trace_length(HWND target, DWORD trace_ms) {
+    DWORD start = GetTickCount();
+    DWORD_PTR last = (DWORD_PTR)-1;
+    char line[64];
+    DWORD written;
+    while (GetTickCount() - start < trace_ms) {
+        DWORD_PTR len = 0;
+        if (SendMessageTimeoutW(target, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &len) && len != last) {
+            int n = snprintf(line, sizeof line, "%llu %lu\n", unix_ms(), (unsigned long)len);
+            WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, (DWORD)n, &written, NULL);
+            last = len;
+        }
+        Sleep(2);
+    }
+    return 0;
+}
+
 int wmain(int argc, wchar_t **argv) {
     const wchar_t *child_cls = L"Edit", *query = NULL;
     int item_id = -1;
-    DWORD wait_ms = 0, start;
+    DWORD wait_ms = 0, trace_ms = 0, start;
     int raw = 0, i;
     for (i = 1; i < argc; i++) {
         if (!wcscmp(argv[i], L"-c") && i + 1 < argc) child_cls = argv[++i];
         else if (!wcscmp(argv[i], L"-w") && i + 1 < argc) wait_ms = wcstoul(argv[++i], NULL, 10);
         else if (!wcscmp(argv[i], L"-r")) raw = 1;
+        else if (!wcscmp(argv[i], L"-t") && i + 1 < argc) trace_ms = wcstoul(argv[++i], NULL, 10);
         else if (!wcscmp(argv[i], L"-d") && i + 1 < argc) item_id = (int)wcstol(argv[++i], NULL, 0);
         else query = argv[i];
     }
@@ -81,6 +108,8 @@ int wmain(int argc, wchar_t **argv) {
     }
     if (!top) { fputs("gettext: window not found\n", stderr); return 2; }
     if (!target) { fputs("gettext: child control not found\n", stderr); return 3; }
+
+    if (trace_ms) return trace_length(target, trace_ms);
 
     DWORD_PTR len = 0;
     if (!SendMessageTimeoutW(target, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &len)) {
