@@ -7,7 +7,6 @@
 namespace kv {
 
 namespace {
-constexpr std::u16string_view kStandardKeyboard = u"Standard";
 constexpr std::uint32_t kVistaPollMs = 300;
 }  // namespace
 
@@ -36,7 +35,6 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
       selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text}) {
     executor_.SetSelectionProcessor(&selection_);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
-    model_->LoadKeyboard(kStandardKeyboard);
     app_.preset.SetLangActionTarget(&langTarget_);
     app_.preset.RebuildLangActions();
 }
