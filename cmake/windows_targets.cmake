@@ -5,7 +5,10 @@ set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/win32/*.cpp)
 list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
 add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
-target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 winmm psapi version msimg32 comctl32 wininet)
+# The program imports only libraries Windows keeps among its known DLLs (tests/image checks);
+# the others (comctl32, version, winmm, wininet, hhctrl) are loaded from the system folder when
+# first used. msimg32 is drawn with by the canvases that no shipped window uses yet.
+target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 psapi msimg32)
 target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Version resource of one program or library, with "ProductVersion" and "FileVersion" under 040904E4.
@@ -78,6 +81,7 @@ add_dependencies(Karmux kv_help)
 
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp src/companion/companion.rc)
 target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)
+target_include_directories(KarmuxCm PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(KarmuxCm "Tolvex companion")
 kv_split_debug_info(KarmuxCm)

@@ -76,11 +76,12 @@ int ApplicationShell::Run() {
         return 0;
     }
 
+    std::unique_ptr<IStartedProcess> companionStarting = BeginCompanionStart();
     applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
     app_.messageBoxes.SetOwner(applicationWindow_);
     CreateForms();
     CreateDialogs();
-    StartCompanion();
+    FinishCompanionStart(std::move(companionStarting));
     if (!terminated_) {
         CreateKeyboardEngine();
         LoadLanguagesAndSettings();
@@ -297,15 +298,18 @@ void ApplicationShell::DestroyForms() {
     formsCreated_ = 0;
 }
 
-void ApplicationShell::StartCompanion() {
+std::unique_ptr<IStartedProcess> ApplicationShell::BeginCompanionStart() {
+    companionWindow_ = FindCompanionWindow(app_.platform.windows);
+    if (companionWindow_ != kNoWindow) return nullptr;
+    // By full path: a bare name would run whatever "KarmuxCm.exe" sits in the current folder.
+    return app_.platform.processes.StartHidden(app_.folders.appFolder + std::u16string(kCompanionFileName));
+}
+
+void ApplicationShell::FinishCompanionStart(std::unique_ptr<IStartedProcess> starting) {
     if (terminated_) return;
     auto& windows = app_.platform.windows;
-    companionWindow_ = FindCompanionWindow(windows);
     if (companionWindow_ == kNoWindow) {
-        // By full path: a bare name would run whatever "KarmuxCm.exe" sits in the current folder.
-        companionWindow_ = WaitForCompanionWindow(
-            windows, app_.platform.clock,
-            app_.platform.processes.StartHidden(app_.folders.appFolder + std::u16string(kCompanionFileName)));
+        companionWindow_ = WaitForCompanionWindow(windows, app_.platform.clock, std::move(starting));
     }
 
     if (companionWindow_ != kNoWindow) {

@@ -15,6 +15,7 @@
 #include "app/windows_not_built_yet.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
+#include "platform/process_api.h"
 #include "platform/types.h"
 #include "settings/preset_ports.h"
 
@@ -84,7 +85,10 @@ private:
     bool PassesOperatingSystemGate();
     void CreateForms();
     void DestroyForms();
-    void StartCompanion();
+    // The companion starts before the windows are made and is waited for after them, so that its
+    // start-up overlaps theirs. Null when it runs already or could not be started.
+    std::unique_ptr<IStartedProcess> BeginCompanionStart();
+    void FinishCompanionStart(std::unique_ptr<IStartedProcess> starting);
     void CompleteStartup();
     void CreateKeyboardEngine();
     void RunTrayCommand(TrayItem item) override;

@@ -7,7 +7,6 @@
 namespace kv {
 
 namespace {
-constexpr std::u16string_view kStandardKeyboard = u"Standard";
 constexpr std::uint32_t kVistaPollMs = 300;
 }  // namespace
 
@@ -39,7 +38,6 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
       clickEndsRun_(typed_, app.platform.windows) {
     executor_.SetSelectionProcessor(&selection_);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
-    model_->LoadKeyboard(kStandardKeyboard);
     app_.preset.SetLangActionTarget(&langTarget_);
     app_.preset.RebuildLangActions();
 }

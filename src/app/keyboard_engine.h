@@ -47,7 +47,8 @@ class KeyboardEngine : private ILayoutModel,
                        private IActionScheduler,
                        private IActivationEffects {
 public:
-    // `clipboardWindow` is the clipboard monitor's hidden window.
+    // `clipboardWindow` is the clipboard monitor's hidden window. The model has no keys until the
+    // settings load the geometry they name (TPreset::SetKeyboardName).
     KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow, EnginePorts ports);
     ~KeyboardEngine() override;
     KeyboardEngine(const KeyboardEngine&) = delete;

@@ -2,6 +2,8 @@
 // its keyboard hook and synthetic input come and go, and ends it with WM_DESTROY.
 #include <windows.h>
 
+#include "platform/win32/dll_search.h"
+
 namespace {
 
 constexpr wchar_t kCompanionName[] = L"KarmuxCm";
@@ -18,6 +20,7 @@ LRESULT CALLBACK CompanionWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    kv::win32::RestrictDllSearchToSystemFolder();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = CompanionWindowProc;

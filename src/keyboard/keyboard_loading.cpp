@@ -29,6 +29,8 @@ bool TKvKeyboard::LoadKeyboard(std::u16string_view name) {
         BuildLayoutChars();
         Redraw();
     } catch (const KvError& error) {
+        // The keys read so far still get the layout's characters.
+        if (layoutSlot_ < 0) BuildLayoutChars();
         services_.busyCursor.End(true);
         services_.messageBoxes.ShowError(path + u": " + error.Message());
         return false;

@@ -30,7 +30,9 @@ TKvKeyboard::TKvKeyboard(IKeyboardCanvas& canvas, KeyboardServices services, Lay
     width_ = size.x;
     height_ = size.y;
     for (std::size_t i = 0; i < posToVk_.size(); ++i) posToVk_[i] = static_cast<std::uint8_t>(i);
-    SetLayout(initialLayout);
+    // Without keys there is no position to map and nothing to label: LoadKeyboard computes the
+    // layout's characters once the keys exist (ToUnicodeEx for every key is slow under Wine).
+    if (initialLayout >= kLowestLayoutHandle) layout_ = initialLayout;
     ClearKeys();
 }
 

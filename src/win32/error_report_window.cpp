@@ -14,11 +14,17 @@ ErrorReportWindow::ErrorReportWindow(win32::Win32MessageLoop& loop, HWND owner)
     Create(owner, u"");
     SetFrame(Handle(), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
              kClientWidth, kClientHeight);
-    CreateControls();
     CenterOnWorkArea(Handle());
 }
 
-void ErrorReportWindow::CreateControls() {
+HWND ErrorReportWindow::Control(ControlId id) {
+    EnsureControls();
+    return GetDlgItem(Handle(), id);
+}
+
+void ErrorReportWindow::EnsureControls() {
+    if (controlsMade_ || !Handle()) return;
+    controlsMade_ = true;
     HWND self = Handle();
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON | SS_NOTIFY, 12, 14, 32, 32, kErrorIcon, font);
@@ -28,6 +34,12 @@ void ErrorReportWindow::CreateControls() {
     CreateChild(self, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 262, 130, 120, 25, kSendButton, font);
     CreateChild(self, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 388, 130, 82, 25, kTerminateButton, font);
     CreateChild(self, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 476, 130, 82, 25, kCloseButton, font);
+    for (const auto& [id, text] : texts_) SetText(GetDlgItem(self, id), text);
+}
+
+void ErrorReportWindow::SetControlText(ControlId id, std::u16string_view text) {
+    texts_[id] = std::u16string(text);
+    if (controlsMade_) SetText(GetDlgItem(Handle(), id), text);
 }
 
 void ErrorReportWindow::ApplyLanguage() {
@@ -41,14 +53,15 @@ void ErrorReportWindow::ApplyLanguage() {
 
 bool ErrorReportWindow::IsVisible() const { return Handle() && IsWindowVisible(Handle()); }
 void ErrorReportWindow::SetCaption(std::u16string_view text) { SetText(Handle(), text); }
-void ErrorReportWindow::SetMessageText(std::u16string_view text) { SetText(Control(kMessageLabel), text); }
-void ErrorReportWindow::SetCloseButtonText(std::u16string_view text) { SetText(Control(kCloseButton), text); }
-void ErrorReportWindow::SetSendButtonText(std::u16string_view text) { SetText(Control(kSendButton), text); }
-void ErrorReportWindow::SetTerminateButtonText(std::u16string_view text) { SetText(Control(kTerminateButton), text); }
-void ErrorReportWindow::SetNeverAskText(std::u16string_view text) { SetText(Control(kNeverAskBox), text); }
+void ErrorReportWindow::SetMessageText(std::u16string_view text) { SetControlText(kMessageLabel, text); }
+void ErrorReportWindow::SetCloseButtonText(std::u16string_view text) { SetControlText(kCloseButton, text); }
+void ErrorReportWindow::SetSendButtonText(std::u16string_view text) { SetControlText(kSendButton, text); }
+void ErrorReportWindow::SetTerminateButtonText(std::u16string_view text) { SetControlText(kTerminateButton, text); }
+void ErrorReportWindow::SetNeverAskText(std::u16string_view text) { SetControlText(kNeverAskBox, text); }
 
 bool ErrorReportWindow::NeverAskChecked() const {
-    return SendMessageW(Control(kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // A box never made was never checked.
+    return controlsMade_ && SendMessageW(GetDlgItem(Handle(), kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void ErrorReportWindow::Repaint() {
@@ -87,7 +100,7 @@ LRESULT ErrorReportWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             break;
         case WM_CLOSE: CloseModal(); return 0;  // hidden, never destroyed, until the program ends
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == Control(kErrorIcon)) {
+            if (reinterpret_cast<HWND>(wParam) == GetDlgItem(Handle(), kErrorIcon)) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <string>
 
 #include "dialogs/error_report.h"
 #include "win32/form_window.h"
@@ -9,7 +11,9 @@
 namespace kv::win32app {
 
 // TKvBugMessageForm: the error report dialog on the desktop. It is created once, hidden, and
-// closing it only hides it. The buttons reach the report logic through the callbacks.
+// closing it only hides it. The buttons reach the report logic through the callbacks. Its
+// controls are made when first needed: with the program's manifest, the first standard control
+// loads the common-controls library, which a program that never reports an error does without.
 class ErrorReportWindow : public KvForm, public IErrorReportWindow {
 public:
     ErrorReportWindow(win32::Win32MessageLoop& loop, HWND owner);
@@ -41,15 +45,20 @@ public:
         kErrorIcon,
         kMessageLabel,
     };
-    HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
+    // Makes the controls when they do not exist yet.
+    HWND Control(ControlId id);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateControls();
+    void EnsureControls();
+    void SetControlText(ControlId id, std::u16string_view text);
 
     bool closed_ = true;
+    bool controlsMade_ = false;
+    // The texts of the controls, kept until the controls exist.
+    std::map<ControlId, std::u16string> texts_;
 };
 
 }  // namespace kv::win32app

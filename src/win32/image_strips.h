@@ -1,25 +1,36 @@
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include "platform/win32/win32_handles.h"
+#include "win32/common_controls.h"
 
 namespace kv::win32app {
 
-// An image list loaded from one of the program's bitmap strips, the large strip on screens of
-// 150 % scaling and more.
+// An image list of one of the program's bitmap strips, the large strip on screens of 150 %
+// scaling and more. The list is loaded when an image is first asked for.
 class ImageStrip {
 public:
-    ImageStrip(int normalId, int largeId, int imageSize, bool masked);
+    // `controls` must outlive the strip.
+    ImageStrip(CommonControls& controls, int normalId, int largeId, int imageSize, bool masked);
+    ~ImageStrip();
+    ImageStrip(const ImageStrip&) = delete;
+    ImageStrip& operator=(const ImageStrip&) = delete;
 
-    HIMAGELIST Handle() const { return list_.Get(); }
     int ImageSize() const { return size_; }
     // A new icon; empty for an index outside the strip.
-    win32::UniqueIcon CreateIcon(int index) const;
+    win32::UniqueIcon CreateIcon(int index);
+    // False when the strip cannot be loaded or has no such image.
+    bool Draw(int index, HDC dc, int x, int y);
 
 private:
-    win32::UniqueImageList list_;
+    HIMAGELIST List();
+
+    CommonControls& controls_;
+    int resourceId_;
+    bool masked_;
     int size_ = 16;
+    bool loaded_ = false;
+    HIMAGELIST list_ = nullptr;
 };
 
 // True on screens of 150 % scaling and more.

@@ -17,6 +17,17 @@ MessageWindow::MessageWindow(win32::Win32MessageLoop& loop, HWND owner, const TK
     Create(owner, u"");
     SetFrame(Handle(), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST,
              kClientWidth, kClientHeight);
+    CenterOnWorkArea(Handle());
+}
+
+HWND MessageWindow::Control(ControlId id) {
+    EnsureControls();
+    return GetDlgItem(Handle(), id);
+}
+
+void MessageWindow::EnsureControls() {
+    if (controlsMade_ || !Handle()) return;
+    controlsMade_ = true;
     HWND self = Handle();
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON, 12, 12, 32, 32, kIcon, font);
@@ -27,12 +38,11 @@ MessageWindow::MessageWindow(win32::Win32MessageLoop& loop, HWND owner, const TK
     CreateChild(self, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 284, 56, 80, 25, kOkButton, font);
     CreateChild(self, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 370, 56, 80, 25, kCancelButton, font);
     ApplyLanguage();
-    CenterOnWorkArea(self);
 }
 
 void MessageWindow::ApplyLanguage() {
     KvForm::ApplyLanguage();
-    if (!Control(kOkButton)) return;  // the base applies it before the controls exist
+    if (!controlsMade_) return;  // the controls take the texts when they are made
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFontOrDefault(Font())), TRUE);
     }
@@ -62,7 +72,7 @@ int MessageWindow::ShowModal(std::u16string_view text, std::optional<int> countd
 }
 
 bool MessageWindow::NeverAskChecked() const {
-    return SendMessageW(Control(kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return controlsMade_ && SendMessageW(GetDlgItem(Handle(), kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void MessageWindow::Close(int result) {

@@ -14,7 +14,8 @@ class TKvLang;
 namespace kv::win32app {
 
 // TKvMessageForm: a message with OK and Cancel and a never-show-again box. With a countdown
-// the OK button counts down like the error report's close button and closes the dialog.
+// the OK button counts down like the error report's close button and closes the dialog. Its
+// controls are made when first needed, as the error report's are.
 class MessageWindow : public KvForm {
 public:
     // `lang` must outlive the window.
@@ -26,12 +27,14 @@ public:
     void ApplyLanguage() override;
 
     enum ControlId : int { kOkButton = IDOK, kCancelButton = IDCANCEL, kNeverAskBox = 201, kIcon, kMessageLabel };
-    HWND Control(ControlId id) const { return GetDlgItem(Handle(), id); }
+    // Makes the controls when they do not exist yet.
+    HWND Control(ControlId id);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void EnsureControls();
     void Close(int result);
     void StopTimer();
 
@@ -40,6 +43,7 @@ private:
     CloseCountdown countdown_;
     bool timerRunning_ = false;
     bool closed_ = true;
+    bool controlsMade_ = false;
     int result_ = IDCANCEL;
 };
 

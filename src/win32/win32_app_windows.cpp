@@ -113,7 +113,7 @@ IHtmlHelp& Win32AppWindows::HtmlHelp() {
 }
 
 ITrayIcon& Win32AppWindows::TrayIcon() {
-    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_);
+    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_, commonControls_);
     return *tray_;
 }
 

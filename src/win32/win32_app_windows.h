@@ -22,7 +22,8 @@ namespace kv::win32app {
 // windows of their classes, so the single-instance marker and the message routes exist now.
 class Win32AppWindows : public IAppWindows, private ILanguageTargets {
 public:
-    Win32AppWindows(win32::Win32MessageLoop& loop, const TKvLang& lang) : loop_(loop), lang_(lang), menus_(loop) {}
+    Win32AppWindows(win32::Win32MessageLoop& loop, const TKvLang& lang)
+        : loop_(loop), lang_(lang), menus_(loop, commonControls_) {}
     ~Win32AppWindows() override;
     void Attach(ApplicationShell& shell) { shell_ = &shell; }
 
@@ -54,6 +55,8 @@ private:
     std::map<AppForm, std::unique_ptr<win32app::KvForm>> forms_;
     // Shared with the form windows, which look their handler up on every message.
     std::map<AppForm, FormMessageHandler> handlers_;
+    // Before the tray and the menus, whose image strips it loads and frees.
+    CommonControls commonControls_;
     // Made on first use: it needs the message loop's windows, which exist from start-up on.
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;

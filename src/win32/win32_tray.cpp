@@ -57,10 +57,10 @@ private:
     UINT taskbarCreated_;
 };
 
-Win32TrayIcon::Win32TrayIcon(win32::Win32MessageLoop& loop)
+Win32TrayIcon::Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls)
     : window_(std::make_unique<TrayWindow>(loop, *this)),
-      trayIcons_(IDB_TRAY_ICONS, IDB_TRAY_ICONS_LARGE, 16, true),
-      flags_(IDB_FLAGS, IDB_FLAGS_LARGE, 16, false) {
+      trayIcons_(controls, IDB_TRAY_ICONS, IDB_TRAY_ICONS_LARGE, 16, true),
+      flags_(controls, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false) {
     window_->Create(nullptr, u"");
 }
 
@@ -165,7 +165,7 @@ namespace {
 // The off-screen window that owns a popup menu and draws the items' images.
 class MenuHost : public FormWindow {
 public:
-    MenuHost(win32::Win32MessageLoop& loop, const ImageStrip& images) : FormWindow(loop, u"KvMenuHost"), images_(images) {}
+    MenuHost(win32::Win32MessageLoop& loop, ImageStrip& images) : FormWindow(loop, u"KvMenuHost"), images_(images) {}
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -177,17 +177,14 @@ protected:
         }
         if (message == WM_DRAWITEM) {
             const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (images_.Handle() && static_cast<int>(draw->itemData) >= 0) {
-                ImageList_Draw(images_.Handle(), static_cast<int>(draw->itemData), draw->hDC, draw->rcItem.left,
-                               draw->rcItem.top, ILD_TRANSPARENT);
-            }
+            images_.Draw(static_cast<int>(draw->itemData), draw->hDC, draw->rcItem.left, draw->rcItem.top);
             return TRUE;
         }
         return FormWindow::HandleMessage(message, wParam, lParam);
     }
 
 private:
-    const ImageStrip& images_;
+    ImageStrip& images_;
 };
 
 win32::UniqueMenu BuildMenu(const std::vector<MenuEntry>& items) {
@@ -228,10 +225,10 @@ win32::UniqueMenu BuildMenu(const std::vector<MenuEntry>& items) {
 
 }  // namespace
 
-Win32PopupMenus::Win32PopupMenus(win32::Win32MessageLoop& loop)
+Win32PopupMenus::Win32PopupMenus(win32::Win32MessageLoop& loop, CommonControls& controls)
     : loop_(loop),
-      main_(IDB_MAIN, IDB_MAIN_LARGE, 16, true),
-      actLang_(IDB_ACT_LANG, IDB_ACT_LANG_LARGE, 16, true) {}
+      main_(controls, IDB_MAIN, IDB_MAIN_LARGE, 16, true),
+      actLang_(controls, IDB_ACT_LANG, IDB_ACT_LANG_LARGE, 16, true) {}
 
 Win32PopupMenus::~Win32PopupMenus() = default;
 

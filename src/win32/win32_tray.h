@@ -17,7 +17,8 @@ namespace kv::win32app {
 // The notification-area icon through Shell_NotifyIcon, put back when Explorer restarts.
 class Win32TrayIcon : public ITrayIcon {
 public:
-    explicit Win32TrayIcon(win32::Win32MessageLoop& loop);
+    // `controls` must outlive the icon.
+    Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls);
     ~Win32TrayIcon() override;
 
     void SetEvents(ITrayEvents* events) override { events_ = events; }
@@ -47,7 +48,8 @@ private:
 // foreground first, so the menu closes when the user clicks elsewhere.
 class Win32PopupMenus : public IPopupMenus {
 public:
-    explicit Win32PopupMenus(win32::Win32MessageLoop& loop);
+    // `controls` must outlive the menus.
+    Win32PopupMenus(win32::Win32MessageLoop& loop, CommonControls& controls);
     ~Win32PopupMenus() override;
     void SetOwner(HWND owner) { owner_ = owner; }
 

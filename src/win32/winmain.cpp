@@ -7,6 +7,7 @@
 #include "app/application_shell.h"
 #include "common/product.h"
 #include "platform/error.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 #include "win32/win32_app_windows.h"
@@ -37,6 +38,7 @@ int RunProgram() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    kv::win32::RestrictDllSearchToSystemFolder();
     try {
         RunProgram();
     } catch (const kv::KvError& e) {

@@ -4,7 +4,8 @@
 Where a build cannot run (the 32-bit build on a host whose kernel runs no 32-bit programs),
 this still catches what would break it on Windows: a wrong machine or subsystem, a missing
 manifest or version resource, lost ASLR or DEP, decorated exports of the hook library, or an
-import of a DLL that Windows does not have (a MinGW runtime DLL, an API set of newer Windows). It
+import of a DLL other than Windows' known DLLs (a MinGW runtime DLL, an API set of newer Windows,
+a system DLL for which a planted copy could stand in). It
 also keeps what makes start-up light: no debug information inside a shipped image, and no import
 of a library the program loads only on first use.
 
@@ -25,13 +26,15 @@ DIR_EXPORT, DIR_IMPORT, DIR_RESOURCE, DIR_BASE_RELOCATION, DIR_DELAY_IMPORT = 0,
 # and nothing may lose: a fixed base or executable data would make every exploit easier.
 DYNAMIC_BASE, NX_COMPAT, HIGH_ENTROPY_VA = 0x0040, 0x0100, 0x0020
 
-# DLLs every Windows the program supports has, in 32 and 64 bits. Anything else (libstdc++-6,
-# libgcc_s_*, libwinpthread-1, api-ms-win-*, ucrtbase) is missing somewhere.
-SYSTEM_DLLS = {
-    "advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll", "gdiplus.dll", "imm32.dll",
-    "kernel32.dll", "msimg32.dll", "msvcrt.dll", "ntdll.dll", "ole32.dll", "oleaut32.dll",
-    "psapi.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "uxtheme.dll", "version.dll",
-    "wininet.dll", "winmm.dll", "ws2_32.dll", "wtsapi32.dll",
+# The only DLLs a shipped image may import: Windows has them in 32 and 64 bits, and they are
+# among its KnownDLLs, which the loader maps from the system folder whatever lies beside the
+# program or in the current folder. Any other import (libstdc++-6, libgcc_s_*, api-ms-win-*,
+# ucrtbase, or a system DLL such as version.dll, comctl32.dll or wtsapi32.dll) is missing
+# somewhere or can be planted; such a library is loaded from the system folder on first use.
+KNOWN_DLLS = {
+    "advapi32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll", "msvcrt.dll",
+    "ntdll.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "shell32.dll", "shlwapi.dll",
+    "user32.dll", "ws2_32.dll",
 }
 
 
@@ -191,10 +194,10 @@ def check(image, args):
     eager = sorted(set(imports) & on_first_use)
     if eager:
         problems.append("imports " + ", ".join(eager) + ", which it must load only on first use")
-    allowed = set(filter(None, args.only_imports.lower().split(","))) if args.only_imports else SYSTEM_DLLS
+    allowed = set(filter(None, args.only_imports.lower().split(","))) if args.only_imports else KNOWN_DLLS
     foreign = sorted(set(imports) - allowed)
     if foreign:
-        problems.append("imports DLLs Windows lacks or that are not allowed here: " + ", ".join(foreign))
+        problems.append("imports DLLs that are not known system DLLs or not allowed here: " + ", ".join(foreign))
     return problems, imports
 
 

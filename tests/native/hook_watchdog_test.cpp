@@ -28,6 +28,7 @@ protected:
         w.engine = std::make_unique<KeyboardEngine>(
             *w.app, w.clipboardWindow,
             EnginePorts{w.tray, w.windowsToCome, w.windowsToCome, w.windowsToCome, w.windowsToCome});
+        w.engine->Model().LoadKeyboard(w.app->preset.KeyboardName());
         w.engine->SetApplicationWindow(w.appWindow);
         w.engine->SetCompanionWindow(w.companion);
     }

@@ -51,6 +51,8 @@ public:
                                                       return result;
                                                   });
         engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome, windowsToCome, windowsToCome});
+        // As the program's settings load does: the geometry named by the setting.
+        engine->Model().LoadKeyboard(app->preset.KeyboardName());
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
                                                 DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);

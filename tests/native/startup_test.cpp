@@ -5,6 +5,7 @@
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
 #include "app/keyboard_engine.h"
+#include "keyboard/layout_char_cache.h"
 #include "common/messages.h"
 #include "platform/win_constants.h"
 #include "resources/lang_flags.h"
@@ -159,6 +160,23 @@ TEST_F(StartupTest, CompanionAlreadyRunningIsNotStartedAgain) {
     EXPECT_EQ(os.desktop.StartedPrograms().size(), 1u);
     EXPECT_EQ(shell->CompanionWindow(), companion);
     EXPECT_EQ(os.loop.NowMs(), 100u) << "no waiting for a companion that is there";
+}
+
+TEST_F(StartupTest, AStartComputesTheCharactersOfTheLayoutOnce) {
+    // 64-bit Windows keeps one record and recomputes it on every request, so every request counts.
+    os.desktop.Set64BitWindows(true);
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    sim::SimKeyboard reference;
+    TKvLayoutChars oneLayout;
+    ComputeLayoutChars(reference, sim::kLayoutUs, oneLayout);
+    ASSERT_GT(reference.Translations(), 0u);
+
+    Start();
+
+    EXPECT_EQ(windows.FormWindow(AppForm::FirstForm), os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"));
+    EXPECT_GE(os.keyboard.Translations(), reference.Translations()) << "the keys loaded at start have their characters";
+    EXPECT_LT(os.keyboard.Translations(), 2 * reference.Translations());
 }
 
 TEST_F(StartupTest, UnsupportedSystemsSeeOnlyTheGateMessage) {

@@ -34,6 +34,7 @@ public:
     }
     int TranslateToUnicode(std::uint32_t vk, std::uint32_t scanCode, const std::uint8_t* keyState, char16_t* buffer,
                     int bufferLength, std::uint32_t flags, LayoutHandle layout) override {
+        ++translations_;
         return tables_.ToUnicodeEx(vk, scanCode, keyState, buffer, bufferLength, flags, layout);
     }
     std::int16_t ScanForCharacter(char16_t ch, LayoutHandle layout) const override { return tables_.VkKeyScanEx(ch, layout); }
@@ -51,6 +52,8 @@ public:
     void SetThreadLayout(LayoutHandle layout) { threadLayout_ = layout; }
     const std::vector<std::pair<bool, LayoutHandle>>& LoadHistory() const { return history_; }  // (loaded?, handle)
     void ForgetLoadHistory() { history_.clear(); }
+    // ToUnicodeEx calls so far: each costs a round trip to the system.
+    std::size_t Translations() const { return translations_; }
 
 private:
     SimKeyboardLayouts tables_;
@@ -58,6 +61,7 @@ private:
     LayoutHandle threadLayout_ = kLayoutUs;
     std::map<std::uint32_t, LayoutHandle> threadLayouts_;
     std::vector<std::pair<bool, LayoutHandle>> history_;
+    std::size_t translations_ = 0;
 };
 
 // The keyboard driver: a physical key press, or the program's synthetic input, runs the

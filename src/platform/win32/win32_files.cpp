@@ -5,6 +5,7 @@
 
 #include "common/paths.h"
 #include "platform/text.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 
@@ -85,15 +86,22 @@ std::vector<std::u16string> Win32FileSystem::ListFiles(const std::u16string& fol
 }
 
 std::u16string Win32FileSystem::FileVersionString(const std::u16string& path, std::u16string_view key) const {
+    // version.dll is no known system library: taken from the system folder, never found by name.
+    const UniqueModule library = LoadSystemLibrary(L"version.dll");
+    if (!library) return {};
+    const auto infoSize = ExportOf<DWORD(WINAPI*)(LPCWSTR, LPDWORD)>(library.Get(), "GetFileVersionInfoSizeW");
+    const auto info = ExportOf<BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID)>(library.Get(), "GetFileVersionInfoW");
+    const auto query = ExportOf<BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT)>(library.Get(), "VerQueryValueW");
+    if (!infoSize || !info || !query) return {};
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(W(path), &handle);
+    const DWORD size = infoSize(W(path), &handle);
     if (size == 0) return {};
     std::string block(size, '\0');
-    if (!GetFileVersionInfoW(W(path), 0, size, block.data())) return {};
-    const std::wstring query = L"\\StringFileInfo\\040904E4\\" + ToWide(key);
+    if (!info(W(path), 0, size, block.data())) return {};
+    const std::wstring name = L"\\StringFileInfo\\040904E4\\" + ToWide(key);
     wchar_t* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return {};
+    if (!query(block.data(), name.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return {};
     return FromWide(value);
 }
 

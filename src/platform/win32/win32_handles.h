@@ -2,7 +2,6 @@
 // RAII owners for the Win32 handles the program holds: each closes its handle the way the
 // system asks for that kind, on every way out of the scope that holds it.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -71,10 +70,6 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
-struct ImageListTraits {
-    static HIMAGELIST Invalid() { return nullptr; }
-    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
-};
 // A memory DC of CreateCompatibleDC; a DC of GetDC is a WindowDc instead.
 struct MemoryDcTraits {
     static HDC Invalid() { return nullptr; }
@@ -104,7 +99,6 @@ using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindFileTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
