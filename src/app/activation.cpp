@@ -139,6 +139,7 @@ void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
     } else if (!keyboardHook_) {
         InstallKeyboardHook();  // reports that it cannot
     }
+    effects_.ReinstallMouseHook();
     // The library's hooks are no low-level hooks: no time-out drops them, but a session change
     // or a sleep may. Called again, "Hook" starts over.
     if (cause != HookWatchdog::Cause::LoopStalled && library_ && !library_->CallHook(applicationWindow_)) {

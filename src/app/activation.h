@@ -27,6 +27,8 @@ public:
     virtual void ClipboardMonitorOn(bool on) = 0;
     virtual void VistaForegroundPoll(bool on) = 0;
     virtual void HideTaskbarWindow() = 0;
+    // The system drops a low-level mouse hook on the same occasions as a keyboard hook.
+    virtual void ReinstallMouseHook() = 0;
 };
 
 // The windows that show whether the system is on.

@@ -103,4 +103,9 @@ void KeyboardEngine::KeyboardModelOn(bool on) {
     if (!on && mouseHook_ && mouseHook_->Remove()) mouseHook_.reset();
 }
 
+void KeyboardEngine::ReinstallMouseHook() {
+    std::unique_ptr<IInstalledMouseHook> fresh = app_.platform.mouseHook.Install(clickEndsRun_);
+    if (fresh && (!mouseHook_ || mouseHook_->Remove())) mouseHook_ = std::move(fresh);
+}
+
 }  // namespace kv

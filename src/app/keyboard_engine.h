@@ -85,6 +85,7 @@ private:
     void ClipboardMonitorOn(bool on) override;
     void VistaForegroundPoll(bool on) override;
     void HideTaskbarWindow() override;
+    void ReinstallMouseHook() override;
 
     void CheckVistaForeground();
 

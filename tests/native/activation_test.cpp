@@ -38,6 +38,7 @@ public:
     void ClosePanel() override { calls.push_back("panel close"); }
     void EnableWindowItems(bool enabled) override { calls.push_back(enabled ? "items enabled" : "items disabled"); }
     void VistaForegroundPoll(bool on) override { calls.push_back(on ? "poll on" : "poll off"); }
+    void ReinstallMouseHook() override { calls.push_back("mouse hook reinstalled"); }
     void HideTaskbarWindow() override { calls.push_back("taskbar hidden"); }
     void RaisePanel() override { calls.push_back("panel raised"); }
 };

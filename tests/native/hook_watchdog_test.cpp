@@ -103,6 +103,7 @@ TEST_F(HookWatchdogStory, UnlockAndResumeReinstallBothHooksOthersDoNothing) {
             EXPECT_TRUE(w.os.libraries.calls.empty());
         }
         EXPECT_EQ(w.os.driver.InstalledHooks(), 1u) << "one hook, never two";
+        EXPECT_EQ(w.os.mouse.InstalledHooks(), 1u) << "one mouse hook, never two";
         EXPECT_EQ(w.os.libraries.HookedWindow(), w.appWindow);
     }
     Type(u"GHBDTN");
