@@ -30,7 +30,9 @@ fi
 e2e_start_xvfb "${KV_BENCH_DISPLAY:-150}" 2>/dev/null || exit 1
 e2e_init_prefix "$E2E_WORK/$KV_PREFIX_NAME" 2>/dev/null || exit 1
 set +e
+xvfb=$E2E_XVFB_PID
 . "$KV_ROOT/tests/e2e/support.sh"
+E2E_XVFB_PID=$xvfb  # support.sh sources lib.sh again, which forgets the X server started above
 
 app="$E2E_WORK/app"
 if [ "${KV_LOOP_PROGRAM:-tolvex}" = bare ]; then
