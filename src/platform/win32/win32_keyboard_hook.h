@@ -5,9 +5,7 @@
 
 namespace kv::win32 {
 
-// WH_KEYBOARD_LL hooks of the process. The system calls a hook's procedure with no context of
-// its own, once for every hook of the process in the chain, so each installed hook takes one slot
-// of a fixed table whose procedure knows its slot; the hook path allocates nothing.
+// WH_KEYBOARD_LL hooks of the process, each in a slot of its own (low_level_hook_slots.h).
 class Win32KeyboardHook : public IKeyboardHook {
 public:
     // More hooks at once than the program ever needs (its own and the shortcut capture's).
