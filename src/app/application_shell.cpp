@@ -10,6 +10,7 @@
 #include "common/system_services.h"
 #include "common/messages.h"
 #include "common/product.h"
+#include "keyboard/layout_chars_ahead.h"
 #include "dialogs/error_report.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -77,13 +78,17 @@ int ApplicationShell::Run() {
     }
 
     std::unique_ptr<IStartedProcess> companionStarting = BeginCompanionStart();
+    // The keyboard's characters are computed while the companion starts: both take a while.
+    LayoutCharsAhead layoutChars(app_.platform.layouts, app_.platform.layouts.ThreadLayout(0));
     applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
     app_.messageBoxes.SetOwner(applicationWindow_);
     CreateForms();
     CreateDialogs();
     FinishCompanionStart(std::move(companionStarting));
+    const std::optional<TKvLayoutChars> startLayoutChars = layoutChars.Take();
     if (!terminated_) {
         CreateKeyboardEngine();
+        if (startLayoutChars) engine_->OfferLayoutChars(*startLayoutChars);
         LoadLanguagesAndSettings();
         windows_.RealizeKeyboardFormsOffscreen();
         // A failed activation leaves the program running, switched off; a program already on

@@ -71,6 +71,7 @@ public:
     TKvClipboardMonitor& ClipboardMonitor() { return monitor_; }
     const ForegroundFlags& ApplicationFlags() const { return flags_; }
     const TKvLayoutCharCache& CharCache() const { return charCache_; }
+    void OfferLayoutChars(const TKvLayoutChars& computed) { charCache_.Offer(computed); }
 
 private:
     // ILayoutModel

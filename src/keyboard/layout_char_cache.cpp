@@ -45,7 +45,12 @@ std::size_t TKvLayoutCharCache::SlotFor(IKeyboardLayouts& layouts, LayoutHandle 
     }
     // Computed aside, so that a failing translation leaves no half-filled record to be found later.
     TKvLayoutChars computed;
-    ComputeLayoutChars(layouts, layout, computed);
+    if (offered_ && offered_->Layout == layout) {
+        computed = *offered_;
+    } else {
+        ComputeLayoutChars(layouts, layout, computed);
+    }
+    offered_.reset();
     if (singleSlot) records_.clear();
     records_.push_back(computed);
     return records_.size() - 1;

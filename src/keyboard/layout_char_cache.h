@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/keyboard_api.h"
@@ -35,12 +36,16 @@ public:
     // The slot holding `layout`'s characters, computed when the layout is new. With `singleSlot`
     // (64-bit Windows) the cache keeps one record and recomputes it on every call.
     std::size_t SlotFor(IKeyboardLayouts& layouts, LayoutHandle layout, bool singleSlot);
+    // A record computed ahead of the first request: the next SlotFor for its layout takes it
+    // instead of computing the characters again.
+    void Offer(const TKvLayoutChars& computed) { offered_ = computed; }
 
     std::size_t Count() const { return records_.size(); }
     const TKvLayoutChars& Record(std::size_t slot) const { return records_[slot]; }
 
 private:
     std::vector<TKvLayoutChars> records_;
+    std::optional<TKvLayoutChars> offered_;
 };
 
 }  // namespace kv
