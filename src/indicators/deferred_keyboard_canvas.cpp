@@ -1,0 +1,77 @@
+#include "indicators/deferred_keyboard_canvas.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "keyboard/kv_btn.h"
+#include "keyboard/kv_keyboard.h"
+
+namespace kv {
+
+Rect KeyImageArea(const TKvBtn& key) {
+    const TKvBtn* shape = key.Shape();
+    if (shape == nullptr || shape->Points().empty()) return {};
+    Rect area{std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max(),
+              std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::min()};
+    for (const Point& p : shape->Points()) {
+        // Separator points of split outlines are negative; they mark, they do not cover.
+        if (p.x < 0 || p.y < 0) continue;
+        area.left = std::min(area.left, p.x);
+        area.top = std::min(area.top, p.y);
+        area.right = std::max(area.right, p.x + 1);
+        area.bottom = std::max(area.bottom, p.y + 1);
+    }
+    if (area.left > area.right) return {};
+    // The outline's pen and rounded corners reach a pixel beyond the points.
+    return {area.left - 1, area.top - 1, area.right + 1, area.bottom + 1};
+}
+
+void DeferredKeyboardCanvas::SetTarget(IKeyboardCanvas& target) {
+    target_ = &target;
+    fullPending_ = true;
+    if (requests_) requests_->InvalidateWholeImage();
+}
+
+void DeferredKeyboardCanvas::Resize(std::int32_t width, std::int32_t height) {
+    target_->Resize(width, height);
+    // A new bitmap holds nothing of the old image.
+    fullPending_ = true;
+}
+
+void DeferredKeyboardCanvas::DrawKeyboard(TKvKeyboard& keyboard) {
+    keyboard_ = &keyboard;
+    const bool wasPending = fullPending_;
+    fullPending_ = true;
+    anyKeyPending_ = false;
+    dirtyKeys_.reset();
+    if (!wasPending && requests_) requests_->InvalidateWholeImage();
+}
+
+void DeferredKeyboardCanvas::DrawKey(TKvBtn& key) {
+    keyboard_ = &key.Keyboard();
+    if (fullPending_ || dirtyKeys_.test(key.Vk())) return;
+    dirtyKeys_.set(key.Vk());
+    anyKeyPending_ = true;
+    if (requests_) requests_->InvalidateImageArea(KeyImageArea(key));
+}
+
+void DeferredKeyboardCanvas::CopyToDisplay() { copyPending_ = true; }
+
+void DeferredKeyboardCanvas::Flush() {
+    const bool full = fullPending_;
+    const bool anyKey = anyKeyPending_;
+    fullPending_ = anyKeyPending_ = copyPending_ = false;
+    if (full && keyboard_ != nullptr) {
+        dirtyKeys_.reset();
+        target_->DrawKeyboard(*keyboard_);
+    } else if (anyKey && keyboard_ != nullptr) {
+        for (std::size_t code = 1; code < dirtyKeys_.size(); ++code) {
+            if (!dirtyKeys_.test(code)) continue;
+            if (TKvBtn* key = keyboard_->Btn(static_cast<std::uint8_t>(code))) target_->DrawKey(*key);
+        }
+        dirtyKeys_.reset();
+    }
+    target_->CopyToDisplay();
+}
+
+}  // namespace kv
