@@ -10,7 +10,12 @@
 
 namespace kv {
 
+class DeferredKeyboardCanvas;
 class ErrorReport;
+class IKeyboardWindowView;
+class OnScreenKeyboard;
+class TPreset;
+struct TKvTheme;
 class IErrorReportWindow;
 class ILanguageTargets;
 class IWaitWindows;
@@ -47,6 +52,11 @@ public:
     virtual IErrorReportWindow& ErrorReportWindow() = 0;
     virtual void AttachErrorReport(ErrorReport* report) = 0;
     virtual IWaitWindows& WaitWindows() = 0;
+    // The on-screen keyboard's windows (its two forms and the hint).
+    virtual IKeyboardWindowView& KeyboardWindows() = 0;
+    // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.
+    virtual void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas,
+                                        const TKvTheme* theme, const TPreset* preset) = 0;
     // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
     virtual void WatchSessionChanges() = 0;
 };

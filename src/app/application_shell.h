@@ -10,13 +10,17 @@
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
+#include "app/deferred_keyboard_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
 #include "app/windows_not_built_yet.h"
+#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/on_screen_keyboard.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
 #include "platform/process_api.h"
 #include "platform/types.h"
+#include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
 namespace kv {
@@ -99,16 +103,24 @@ private:
     void Exit();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
+    void CreateOnScreenKeyboard();
+    // Its place is saved while its window still exists.
+    void DetachOnScreenKeyboard();
 
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
     WindowsNotBuiltYet notBuiltYet_;
     DeferredTrayPort trayPort_;
+    DeferredKeyboardPort keyboardPort_;
+    // What the keyboard model draws on: key changes are marked here and painted by the window.
+    DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
+    std::optional<FormPlacement> placement_;
     std::unique_ptr<KeyboardEngine> engine_;
     // Wired once the engine and the tray exist.
     std::optional<PresetPorts> presetPorts_;
     std::unique_ptr<TrayController> tray_;
+    std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;

@@ -105,7 +105,6 @@ OnScreenKeyboard::~OnScreenKeyboard() {
     for (TimerId id : {pressDelay_, pressRepeat_, hint_, hintNow_, hideHint_, checkHint_, show_, hide_}) {
         s_.loop.StopTimer(id);
     }
-    SavePosition();
 }
 
 void OnScreenKeyboard::SavePosition() {

@@ -75,7 +75,7 @@ public:
     void ApplyAppearance();
     // The display changed: back onto the work area, on top, drawn anew.
     void DisplayChanged();
-    // Position only, under the form's class name.
+    // Position only, under the form's class name; the owner saves it while the window exists.
     void SavePosition();
 
     // The keyboard window's mouse, in image coordinates.

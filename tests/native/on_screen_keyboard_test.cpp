@@ -15,6 +15,7 @@
 #include "indicators/deferred_keyboard_canvas.h"
 #include "keyboard_engine_fixture.h"
 #include "keyboard_model_fixture.h"
+#include "sim_keyboard_windows.h"
 #include "settings/form_placement.h"
 #include "theme/kv_theme.h"
 
@@ -23,45 +24,10 @@ namespace {
 
 constexpr std::uint8_t kA = 'A', kSpace = 32, kBackspace = 8, kEnter = 13;
 
-class RecordingKeyboardView : public IKeyboardWindowView {
-public:
-    bool shown = false;
-    Rect bounds{0, 0, 100, 50};
-    Point cursor{};
-    std::uint8_t keyboardOpacity = 255, backdropOpacity = 255;
-    std::optional<std::u16string> hint;
-    Rect hintArea{};
-    int broughtToFront = 0;
-    int buttonRepaints = 0;
-    std::vector<std::u16string> pictures;
-
-    bool IsShown() const override { return shown; }
-    void ShowWindows(std::uint8_t) override { shown = true; }
-    void HideWindows() override { shown = false; }
-    Rect Bounds() const override { return bounds; }
-    void MoveTo(Point p) override { bounds = {p.x, p.y, p.x + bounds.Width(), p.y + bounds.Height()}; }
-    void SetImageSize(std::int32_t w, std::int32_t h) override { bounds.right = bounds.left + w, bounds.bottom = bounds.top + h; }
-    void SetOpacity(std::uint8_t k, std::uint8_t b) override { keyboardOpacity = k, backdropOpacity = b; }
-    Point CursorPos() const override { return cursor; }
-    Point MeasureHint(std::u16string_view text, std::int32_t) const override {
-        return {static_cast<std::int32_t>(text.size()) * 7, 18};
-    }
-    void ShowHint(const Rect& area, std::u16string_view text) override { hint = std::u16string(text), hintArea = area; }
-    void HideHint() override { hint.reset(); }
-    void RepaintButtons() override { ++buttonRepaints; }
-    void RepaintBackdrop() override {}
-    bool SetBackdropPicture(const std::u16string& path) override {
-        pictures.push_back(path);
-        return true;
-    }
-    void ClearBackdropPicture() override { pictures.clear(); }
-    void BringToFront() override { ++broughtToFront; }
-};
-
 const std::u16string kSounds = u"C:\\Program Files\\Karmux\\Sound\\";
 
 struct KeyboardWindowWorld : EngineWorld {
-    RecordingKeyboardView view;
+    sim::SimKeyboardWindows view;
     FormPlacement placement{app->appIni, os.desktop};
     int trayMenus = 0;
     bool settingsOpen = false;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/app_windows.h"
+#include "sim_keyboard_windows.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
 #include "dialogs/error_report.h"
@@ -78,6 +79,13 @@ public:
     IErrorReportWindow& ErrorReportWindow() override { return errorWindow_; }
     void AttachErrorReport(ErrorReport* report) override { errorReport_ = report; }
     IWaitWindows& WaitWindows() override { return waits_; }
+    IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
+    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas*, const TKvTheme*,
+                                const TPreset*) override {
+        onScreenKeyboard_ = keyboard;
+    }
+    SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
+    OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
     bool WatchingSessions() const { return watchingSessions_; }
     SimErrorReportWindow& ErrorWindow() { return errorWindow_; }
@@ -114,6 +122,8 @@ private:
     SimErrorReportWindow errorWindow_;
     ErrorReport* errorReport_ = nullptr;
     SimWaitWindows waits_;
+    SimKeyboardWindows keyboardWindows_;
+    OnScreenKeyboard* onScreenKeyboard_ = nullptr;
 };
 
 }  // namespace kv::sim
