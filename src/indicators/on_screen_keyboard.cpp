@@ -188,14 +188,15 @@ void OnScreenKeyboard::MouseDown(Point at, ClickButton button) {
             ClickKey(found, button);
         }
     } else if (button == ClickButton::Left && !s_.preset.AccessDenied()) {
-        dragOrigin_ = s_.view.CursorPos();
+        dragOrigin_ = ToScreen(at);
     }
     model.RepaintDisplay();
 }
 
 void OnScreenKeyboard::MouseMove(Point at) {
     if (Dragging()) {
-        const Point cursor = s_.view.CursorPos();
+        // The event's own point: the cursor may have gone on since.
+        const Point cursor = ToScreen(at);
         const Rect before = s_.view.Bounds();
         MoveBy(cursor.x - dragOrigin_.x, cursor.y - dragOrigin_.y);
         const Rect after = s_.view.Bounds();

@@ -78,7 +78,8 @@ public:
     // Position only, under the form's class name; the owner saves it while the window exists.
     void SavePosition();
 
-    // The keyboard window's mouse, in image coordinates.
+    // The keyboard window's mouse, in image coordinates (the window's client area, also while the
+    // mouse is captured outside it).
     void MouseDown(Point at, ClickButton button);
     void MouseMove(Point at);
     void MouseUp();

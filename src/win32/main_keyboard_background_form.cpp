@@ -80,6 +80,8 @@ LRESULT MainKeyboardBackgroundForm::HandleMessage(UINT message, WPARAM wParam, L
         case WM_RBUTTONUP:
             if (GetCapture() == Handle()) ReleaseCapture();
             if (keyboard_) {
+                const POINT at = MousePoint(lParam);
+                if (keyboard_->Dragging()) keyboard_->MouseMove({at.x, at.y});
                 keyboard_->MouseUp();
                 if (message == WM_RBUTTONUP) keyboard_->BackdropMouseUp(ClickButton::Right);
             }

@@ -89,9 +89,11 @@ void MainKeyboardForm::MouseUp(POINT at) {
     if (TKvFormBtn* button = pressedButton_) {
         pressedButton_ = nullptr;
         const RECT panel = PanelRect();
-        button->MouseUp({at.x - panel.left, at.y - panel.top});  // may hide or free nothing: buttons live on
+        button->MouseUp({at.x - panel.left, at.y - panel.top});
         return;
     }
+    // A drag ends where the button went up, even when that move was not seen on its own.
+    if (keyboard_->Dragging()) keyboard_->MouseMove({at.x, at.y});
     keyboard_->MouseUp();
 }
 

@@ -63,6 +63,11 @@ struct KeyboardWindowWorld : EngineWorld {
         return n;
     }
     void Wait(std::uint32_t ms) { Settle(ms); }
+    // The mouse at a screen point, as the keyboard window sees it.
+    void MoveMouseTo(Point screen) {
+        view.cursor = screen;
+        keyboard->MouseMove({screen.x - view.bounds.left, screen.y - view.bounds.top});
+    }
     bool Held(std::uint8_t code) { return engine->Model().IsKeyPressed(code); }
 };
 
@@ -230,15 +235,12 @@ TEST(OnScreenKeyboardTest, DraggingTheEmptyAreaMovesTheWindowAndSavesItsPlace) {
     KeyboardWindowWorld w;
     OnScreenKeyboard& k = w.Create();
     w.view.MoveTo({300, 300});
-    w.view.cursor = {305, 302};
     k.MouseDown({5, 2}, ClickButton::Left);  // the corner holds no key
     ASSERT_TRUE(k.Dragging());
-    w.view.cursor = {405, 352};
-    k.MouseMove({});
+    w.MoveMouseTo({405, 352});
     EXPECT_EQ(w.view.bounds.left, 400);
     EXPECT_EQ(w.view.bounds.top, 350);
-    w.view.cursor = {415, 362};
-    k.MouseMove({});
+    w.MoveMouseTo({415, 362});
     EXPECT_EQ(w.view.bounds.left, 410);
     k.MouseUp();
     EXPECT_FALSE(k.Dragging());
@@ -257,16 +259,12 @@ TEST(OnScreenKeyboardTest, AnEdgeHoldsTheWindowUntilTheCursorGoesFarEnough) {
     KeyboardWindowWorld w;
     OnScreenKeyboard& k = w.Create();
     w.view.MoveTo({30, 300});
-    w.view.cursor = {40, 310};
-    k.MouseDown({5, 2}, ClickButton::Left);
-    w.view.cursor = {18, 310};  // 22 px left: 8 from the edge, snaps onto it
-    k.MouseMove({});
+    k.MouseDown({10, 10}, ClickButton::Left);  // at 40,310 on the screen
+    w.MoveMouseTo({18, 310});  // 22 px left: 8 from the edge, snaps onto it
     EXPECT_EQ(w.view.bounds.left, 0);
-    w.view.cursor = {25, 310};  // the anchor stayed at 18: 7 px is within the snap
-    k.MouseMove({});
+    w.MoveMouseTo({25, 310});  // the anchor stayed at 18: 7 px is within the snap
     EXPECT_EQ(w.view.bounds.left, 0);
-    w.view.cursor = {40, 310};
-    k.MouseMove({});
+    w.MoveMouseTo({40, 310});
     EXPECT_EQ(w.view.bounds.left, 22);
 }
 
@@ -279,8 +277,7 @@ TEST(OnScreenKeyboardTest, NoDragWhileAccessIsLocked) {
     w.view.MoveTo({300, 300});
     k.MouseDown({5, 2}, ClickButton::Left);
     EXPECT_FALSE(k.Dragging());
-    w.view.cursor = {500, 500};
-    k.MouseMove({});
+    w.MoveMouseTo({500, 500});
     EXPECT_EQ(w.view.bounds.left, 300);
 }
 
