@@ -1,6 +1,7 @@
 #include "indicators/deferred_keyboard_canvas.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 
 #include "keyboard/kv_btn.h"
@@ -43,14 +44,16 @@ void DeferredKeyboardCanvas::DrawKeyboard(TKvKeyboard& keyboard) {
     const bool wasPending = fullPending_;
     fullPending_ = true;
     anyKeyPending_ = false;
-    dirtyKeys_.reset();
+    dirtyKeys_.fill(0);
     if (!wasPending && requests_) requests_->InvalidateWholeImage();
 }
 
 void DeferredKeyboardCanvas::DrawKey(TKvBtn& key) {
     keyboard_ = &key.Keyboard();
-    if (fullPending_ || dirtyKeys_.test(key.Vk())) return;
-    dirtyKeys_.set(key.Vk());
+    const std::uint64_t bit = std::uint64_t{1} << (key.Vk() % 64);
+    std::uint64_t& word = dirtyKeys_[key.Vk() / 64];
+    if (fullPending_ || (word & bit) != 0) return;
+    word |= bit;
     anyKeyPending_ = true;
     if (requests_) requests_->InvalidateImageArea(KeyImageArea(key));
 }
@@ -61,15 +64,17 @@ void DeferredKeyboardCanvas::Flush() {
     const bool full = fullPending_;
     const bool anyKey = anyKeyPending_;
     fullPending_ = anyKeyPending_ = copyPending_ = false;
+    std::array<std::uint64_t, 4> marked{};
+    std::swap(marked, dirtyKeys_);
     if (full && keyboard_ != nullptr) {
-        dirtyKeys_.reset();
         target_->DrawKeyboard(*keyboard_);
     } else if (anyKey && keyboard_ != nullptr) {
-        for (std::size_t code = 1; code < dirtyKeys_.size(); ++code) {
-            if (!dirtyKeys_.test(code)) continue;
-            if (TKvBtn* key = keyboard_->Btn(static_cast<std::uint8_t>(code))) target_->DrawKey(*key);
+        for (std::size_t w = 0; w < marked.size(); ++w) {
+            for (std::uint64_t bits = marked[w]; bits != 0; bits &= bits - 1) {
+                const auto code = static_cast<std::uint8_t>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+                if (TKvBtn* key = keyboard_->Btn(code)) target_->DrawKey(*key);
+            }
         }
-        dirtyKeys_.reset();
     }
     target_->CopyToDisplay();
 }

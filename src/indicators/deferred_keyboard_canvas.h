@@ -3,7 +3,7 @@
 // changed key is only marked, and the area it covers is handed to the window to invalidate. The
 // window's paint, from the message loop, then draws the marked keys (or the whole image when a
 // full redraw was asked for) on the real canvas and copies it to the display.
-#include <bitset>
+#include <array>
 #include <cstdint>
 
 #include "keyboard/keyboard_canvas.h"
@@ -38,13 +38,13 @@ public:
     // From the window's paint: draws what was marked since the last flush, then copies.
     void Flush();
     bool Pending() const { return fullPending_ || anyKeyPending_ || copyPending_; }
-    std::size_t PendingKeyCount() const { return dirtyKeys_.count(); }
 
 private:
     IKeyboardCanvas* target_;
     IRepaintRequests* requests_ = nullptr;
     TKvKeyboard* keyboard_ = nullptr;
-    std::bitset<256> dirtyKeys_;
+    // One bit per key code, so the paint visits only the marked keys.
+    std::array<std::uint64_t, 4> dirtyKeys_{};
     bool fullPending_ = false;
     bool anyKeyPending_ = false;
     bool copyPending_ = false;
