@@ -12,6 +12,7 @@ namespace kv {
 
 class DeferredKeyboardCanvas;
 class ErrorReport;
+class IIconImageDecoder;
 class IKeyboardWindowView;
 class OnScreenKeyboard;
 class TPreset;
@@ -52,6 +53,8 @@ public:
     virtual IErrorReportWindow& ErrorReportWindow() = 0;
     virtual void AttachErrorReport(ErrorReport* report) = 0;
     virtual IWaitWindows& WaitWindows() = 0;
+    // Decodes the image strips of icon packs into the pictures the keyboard draws.
+    virtual IIconImageDecoder& IconDecoder() = 0;
     // The on-screen keyboard's windows (its two forms and the hint).
     virtual IKeyboardWindowView& KeyboardWindows() = 0;
     // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.

@@ -79,6 +79,7 @@ int ApplicationShell::Run() {
     std::unique_ptr<IStartedProcess> companionStarting = BeginCompanionStart();
     applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
     app_.messageBoxes.SetOwner(applicationWindow_);
+    iconPacks_ = std::make_unique<IconPacks>(app_, windows_.IconDecoder());
     CreateForms();
     CreateDialogs();
     FinishCompanionStart(std::move(companionStarting));
@@ -150,6 +151,8 @@ void ApplicationShell::CreateKeyboardEngine() {
                                    });
     engine_->SetApplicationWindow(applicationWindow_);
     engine_->SetCompanionWindow(companionWindow_);
+    engine_->Foreground().SetIconSource(iconPacks_.get());
+    engine_->Model().SetSystemIcons(iconPacks_->SystemPack());
     tray_ = std::make_unique<TrayController>(TrayController::Services{
         app_.preset, app_.lang, app_.appIni, app_.log, app_.platform, engine_->Actions(), engine_->Model(),
         engine_->Queue(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),

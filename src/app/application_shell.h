@@ -7,6 +7,7 @@
 #include "app/app_forms.h"
 #include "app/data_module.h"
 #include "app/help_router.h"
+#include "app/icon_packs.h"
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
@@ -111,6 +112,8 @@ private:
     IAppWindows& windows_;
     TDataDM dataModule_;
     WindowsNotBuiltYet notBuiltYet_;
+    // Before the engine, whose keyboard model shows their icons.
+    std::unique_ptr<IconPacks> iconPacks_;
     DeferredTrayPort trayPort_;
     DeferredKeyboardPort keyboardPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.

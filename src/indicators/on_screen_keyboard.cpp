@@ -119,11 +119,14 @@ void OnScreenKeyboard::SaveSettingsUnlessOpen() {
 void OnScreenKeyboard::LoadAndLayout() {
     TKvKeyboard& model = s_.model;
     const std::u16string& name = s_.preset.KeyboardName();
-    if (model.KeyboardName() != name) model.LoadKeyboard(name);
+    if (model.KeyboardName() != name) {
+        model.LoadKeyboard(name);
+        if (!Shown()) model.SetDrawEnabled(false);
+    }
     laidOutName_ = name;
     laidOut_ = true;
     s_.view.SetImageSize(model.Width(), model.Height());
-    model.Redraw();
+    model.Redraw();  // nothing while hidden: showing redraws
     const Rect bounds = s_.view.Bounds();
     const Rect onScreen = ClampToScreen(bounds, s_.windowing.PrimaryScreen());
     if (onScreen.left != bounds.left || onScreen.top != bounds.top) s_.view.MoveTo({onScreen.left, onScreen.top});
@@ -404,7 +407,12 @@ void OnScreenKeyboard::OnHideTimer() {
 
 void OnScreenKeyboard::LoadKeyboardDescription(const std::u16string& name) {
     s_.model.LoadKeyboard(name);
-    if (Shown()) LoadAndLayout();
+    // Loading switches drawing back on; a hidden keyboard draws nothing.
+    if (Shown()) {
+        LoadAndLayout();
+    } else {
+        s_.model.SetDrawEnabled(false);
+    }
 }
 
 void OnScreenKeyboard::RebuildKeyboardCharacters() {
