@@ -454,5 +454,26 @@ TEST_F(KeyboardStartupTest, ThePackOfThisWindowsIsReadAtStartAndItsIconsGoToTheK
     EXPECT_TRUE(os.files.FileExists(app->appIni.DataFolder() + u"Icons.tmp")) << "the strip read last is cached";
 }
 
+TEST_F(KeyboardStartupTest, OptionChangesReachTheKeyboardWindows) {
+    SetAutoHide(true);
+    os.loop.SetRunLimit(1000);
+    bool shownByOption = false;
+    std::uint8_t backdrop = 0, keyboard = 0;
+    os.loop.StartTimer(500, [&] {
+        if (!shell || !shell->Engine() || backdrop != 0) return;
+        TPreset& preset = app->preset;
+        preset.SetKeyboardAutoHide(false);  // while the program is on: the keyboard comes up
+        shownByOption = windows.Keyboard().shown;
+        preset.SetThemeAlphaBlend(120);
+        preset.SetThemeCommonAlphaBlend(230);
+        backdrop = windows.Keyboard().backdropOpacity;
+        keyboard = windows.Keyboard().keyboardOpacity;
+    });
+    Start();
+    EXPECT_TRUE(shownByOption);
+    EXPECT_EQ(backdrop, 120);
+    EXPECT_EQ(keyboard, 230);
+}
+
 }  // namespace
 }  // namespace kv
