@@ -7,6 +7,7 @@
 
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
+#include "app/deferred_keyboard_port.h"
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
@@ -53,7 +54,7 @@ public:
                                                       return result;
                                                   });
         engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome,
-                                                                     keyboardPort ? *keyboardPort : windowsToCome,
+                                                                     keyboardPort ? *keyboardPort : noKeyboardWindow,
                                                                      canvas ? *canvas : windowsToCome});
         // As the program's settings load does: the geometry named by the setting.
         engine->Model().LoadKeyboard(app->preset.KeyboardName());
@@ -97,6 +98,8 @@ public:
     // windows still to come.
     RecordingPorts tray;
     WindowsNotBuiltYet windowsToCome;
+    // The program before its keyboard window exists: the hook's calls reach nothing.
+    DeferredKeyboardPort noKeyboardWindow;
     std::unique_ptr<AppSingletons> app;
     std::unique_ptr<KeyboardEngine> engine;
     WindowHandle appWindow = kNoWindow;
