@@ -60,6 +60,8 @@ SIZE KeyboardHintWindow::Measure(const std::u16string& text, int maxWidth) {
 
 void KeyboardHintWindow::ShowAt(const RECT& area, std::u16string text) {
     text_ = std::move(text);
+    // Also its caption, so the hint can be read from outside (accessibility tools, tests).
+    SetWindowTextW(Handle(), win32::W(text_));
     SetWindowPos(Handle(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(Handle(), nullptr, TRUE);

@@ -2,6 +2,7 @@
 
 #include "indicators/deferred_keyboard_canvas.h"
 #include "indicators/on_screen_keyboard.h"
+#include "platform/win32/win32_text.h"
 #include "theme/kv_theme.h"
 #include "win32/res/resource_ids.h"
 
@@ -19,9 +20,22 @@ ClickButton ButtonOf(UINT message) {
 
 }  // namespace
 
-MainKeyboardForm::MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls)
+MainKeyboardForm::MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
+                                   std::function<std::u16string()> localizedCaption)
     : KeyboardFormBase(loop, u"TMainKeyboardForm"),
+      localizedCaption_(std::move(localizedCaption)),
       glyphs_(controls, IDB_FORM_BUTTONS, IDB_FORM_BUTTONS_LARGE, 12, true) {}
+
+void MainKeyboardForm::ApplyLanguage() {
+    KeyboardFormBase::ApplyLanguage();
+    if (!Handle() || !localizedCaption_) return;
+    const std::u16string caption = localizedCaption_();
+    if (!caption.empty()) SetWindowTextW(Handle(), win32::W(caption));
+}
+
+void MainKeyboardForm::Repaint() {
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 void MainKeyboardForm::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme) {
     keyboard_ = keyboard;

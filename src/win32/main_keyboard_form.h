@@ -4,6 +4,10 @@
 // keys marked since the last paint, then the two buttons.
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
+#include "resources/language_apply.h"
 #include "win32/image_strips.h"
 #include "win32/keyboard_form_base.h"
 
@@ -16,14 +20,20 @@ struct TKvTheme;
 
 namespace kv::win32app {
 
-class MainKeyboardForm final : public KeyboardFormBase {
+class MainKeyboardForm final : public KeyboardFormBase, public ILocalizedForm {
 public:
     static constexpr int kPanelFromRight = 36, kPanelTop = 2, kPanelWidth = 33, kPanelHeight = 16;
 
-    MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls);
+    // `localizedCaption` gives the caption in the interface language.
+    MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
+                     std::function<std::u16string()> localizedCaption);
     // Null detaches, before what they point at goes.
     void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme);
     RECT PanelRect() const;
+
+    // ILocalizedForm
+    void ApplyLanguage() override;
+    void Repaint() override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -37,6 +47,7 @@ private:
     void MouseUp(POINT at);
     void MouseLeft();
 
+    std::function<std::u16string()> localizedCaption_;
     OnScreenKeyboard* keyboard_ = nullptr;
     DeferredKeyboardCanvas* canvas_ = nullptr;
     const TKvTheme* theme_ = nullptr;

@@ -139,7 +139,7 @@ void Win32AppWindows::CreateForm(AppForm form) {
         return;
     }
     if (form == AppForm::MainKeyboardForm) {
-        keyboardWindows_.CreateKeyboardForm();
+        keyboardWindows_.CreateKeyboardForm([this] { return LocalizedFormCaption(AppForm::MainKeyboardForm, lang_); });
         return;
     }
     if (form == AppForm::MainKeyboardBackgroundForm) {
@@ -179,6 +179,7 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
         // The dialogs take their texts from their own logic.
         if (auto* routing = dynamic_cast<RoutingWindow*>(window.get())) forms.push_back(routing);
     }
+    if (MainKeyboardForm* keyboard = keyboardWindows_.KeyboardForm()) forms.push_back(keyboard);
     return forms;
 }
 

@@ -14,8 +14,8 @@ void SetRoundedRegion(HWND hwnd, int width, int height) {
 }
 }  // namespace
 
-void Win32KeyboardWindows::CreateKeyboardForm() {
-    keyboard_ = std::make_unique<MainKeyboardForm>(loop_, controls_);
+void Win32KeyboardWindows::CreateKeyboardForm(std::function<std::u16string()> localizedCaption) {
+    keyboard_ = std::make_unique<MainKeyboardForm>(loop_, controls_, std::move(localizedCaption));
     // The desktop is its parent: owned by no window of ours, it floats over every application.
     keyboard_->Create(nullptr, u"KvMainKeyboard");
 }

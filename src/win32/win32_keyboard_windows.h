@@ -15,10 +15,11 @@ class Win32KeyboardWindows final : public IKeyboardWindowView, public IRepaintRe
 public:
     Win32KeyboardWindows(win32::Win32MessageLoop& loop, CommonControls& controls) : loop_(loop), controls_(controls) {}
 
-    void CreateKeyboardForm();
+    void CreateKeyboardForm(std::function<std::u16string()> localizedCaption);
     void CreateBackgroundForm();
     void DestroyKeyboardForm();
     void DestroyBackgroundForm();
+    MainKeyboardForm* KeyboardForm() const { return keyboard_.get(); }
     HWND KeyboardHandle() const { return keyboard_ ? keyboard_->Handle() : nullptr; }
     HWND BackgroundHandle() const { return background_ ? background_->Handle() : nullptr; }
     // Null detaches.

@@ -13,7 +13,7 @@ namespace {
 class KeyboardWindowsTest : public ::testing::Test {
 protected:
     KeyboardWindowsTest() {
-        windows.CreateKeyboardForm();
+        windows.CreateKeyboardForm([] { return std::u16string(u"On-Screen Keyboard"); });
         windows.CreateBackgroundForm();
     }
     ~KeyboardWindowsTest() override {
@@ -37,6 +37,12 @@ TEST_F(KeyboardWindowsTest, BothFloatWithoutEverTakingTheFocus) {
                   MA_NOACTIVATE);
         EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr) << "the desktop is its parent";
     }
+}
+
+TEST_F(KeyboardWindowsTest, TheKeyboardTakesItsCaptionFromTheInterfaceLanguage) {
+    wchar_t caption[64] = {};
+    GetWindowTextW(windows.KeyboardHandle(), caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"On-Screen Keyboard");
 }
 
 TEST_F(KeyboardWindowsTest, ShownMovedAndSizedTogether) {
