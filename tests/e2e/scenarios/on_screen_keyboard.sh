@@ -31,7 +31,7 @@ kv_find TMainKeyboardBackgroundForm | grep -q "rect=$L,$T,$R,$B visible=1" ||
     fail "the backdrop is not exactly behind the keyboard: $(kv_find TMainKeyboardBackgroundForm)"
 
 kv_start_notepad
-e2e_screenshot "$KV_ARTIFACTS/osk-light-us.png"
+e2e_screenshot "$KV_ARTIFACTS/osk-shown.png"
 
 # Clicking a key leaves notepad in front: typing goes on into it.
 e2e_type "ab"
