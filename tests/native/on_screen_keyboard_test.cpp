@@ -478,6 +478,16 @@ TEST(DeferredKeyboardCanvasTest, AKeyEventOnlyMarksTheKeyAndThePaintDrawsJustTha
     EXPECT_FALSE(w.deferred.Pending());
 }
 
+TEST(DeferredKeyboardCanvasTest, TheAreaOfASplitKeyCoversBothParts) {
+    DeferredWorld w;
+    const Rect enter = KeyImageArea(*w.model->Btn(kEnter));  // the L shape and the numeric-pad part
+    EXPECT_LE(enter.left, 439);
+    EXPECT_LE(enter.top, 102);
+    EXPECT_GE(enter.right, 772);
+    EXPECT_GE(enter.bottom, 238);
+    EXPECT_GT(enter.left, 0) << "the separator point is no corner";
+}
+
 TEST(DeferredKeyboardCanvasTest, ALockKeyRedrawsEverythingOnceAtThePaint) {
     DeferredWorld w;
     w.Press({'A'});
