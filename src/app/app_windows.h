@@ -13,6 +13,7 @@ namespace kv {
 class DeferredKeyboardCanvas;
 class ErrorReport;
 class IIconImageDecoder;
+class IKeyboardCanvas;
 class IKeyboardWindowView;
 class OnScreenKeyboard;
 class TPreset;
@@ -55,6 +56,8 @@ public:
     virtual IWaitWindows& WaitWindows() = 0;
     // Decodes the image strips of icon packs into the pictures the keyboard draws.
     virtual IIconImageDecoder& IconDecoder() = 0;
+    // The on-screen keyboard's image, shown in its window; exists from creation on.
+    virtual IKeyboardCanvas& KeyboardCanvas() = 0;
     // The on-screen keyboard's windows (its two forms and the hint).
     virtual IKeyboardWindowView& KeyboardWindows() = 0;
     // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.

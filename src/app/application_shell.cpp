@@ -141,6 +141,7 @@ void ApplicationShell::DestroyDialogs() {
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
+    keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
                                                EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,

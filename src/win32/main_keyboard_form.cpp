@@ -144,7 +144,10 @@ void MainKeyboardForm::Paint() {
     FillRect(dc, &ps.rcPaint, under.Get());
     EndPaint(Handle(), &ps);
     // The image copies itself onto the window; the buttons go over it.
-    if (canvas_) canvas_->Flush();
+    if (canvas_) {
+        if (onBeforePaint) onBeforePaint();
+        canvas_->Flush();
+    }
     if (keyboard_) {
         HDC windowDc = GetDC(Handle());
         PaintButton(windowDc, keyboard_->PinButton());

@@ -30,6 +30,8 @@ public:
     // Null detaches, before what they point at goes.
     void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme);
     RECT PanelRect() const;
+    // Runs before each paint draws the marked keys.
+    std::function<void()> onBeforePaint;
 
     // ILocalizedForm
     void ApplyLanguage() override;

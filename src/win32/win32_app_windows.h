@@ -43,6 +43,7 @@ public:
     void AttachErrorReport(ErrorReport* report) override;
     IWaitWindows& WaitWindows() override;
     IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
+    IKeyboardCanvas& KeyboardCanvas() override { return keyboardWindows_.Canvas(); }
     IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
     void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme,
                                 const TPreset* preset) override {

@@ -1,6 +1,8 @@
 #include "win32/win32_keyboard_windows.h"
 
 #include "platform/win32/win32_text.h"
+#include "settings/preset.h"
+#include "win32/res/resource_ids.h"
 
 namespace kv::win32app {
 
@@ -18,6 +20,27 @@ void Win32KeyboardWindows::CreateKeyboardForm(std::function<std::u16string()> lo
     keyboard_ = std::make_unique<MainKeyboardForm>(loop_, controls_, std::move(localizedCaption));
     // The desktop is its parent: owned by no window of ours, it floats over every application.
     keyboard_->Create(nullptr, u"KvMainKeyboard");
+    canvas_.SetDisplay(keyboard_->Handle());
+    keyboard_->onBeforePaint = [this] { UpdateLook(); };
+}
+
+void Win32KeyboardWindows::UpdateLook() {
+    look_.theme = theme_;
+    if (preset_) {
+        look_.showKeyboardZone = preset_->ShowKeyboardZone();
+        look_.showLabels = preset_->KeyboardShowLabels();
+        look_.centerInfo = preset_->KeyboardCenterInfo();
+        look_.showCharCtrl = preset_->ShowCharCtrl();
+        look_.showCaption = preset_->KeyboardShowCaption();
+        look_.showHotkeySquare = preset_->ShowHotkeySquare();
+        look_.showIconApp = preset_->ShowIconApp();
+        look_.showIconWindows = preset_->ShowIconWindows();
+    }
+    if (keyboard_) {
+        wchar_t caption[128] = {};
+        GetWindowTextW(keyboard_->Handle(), caption, 128);
+        look_.caption = reinterpret_cast<const char16_t*>(caption);
+    }
 }
 
 void Win32KeyboardWindows::CreateBackgroundForm() {
@@ -26,6 +49,7 @@ void Win32KeyboardWindows::CreateBackgroundForm() {
 }
 
 void Win32KeyboardWindows::DestroyKeyboardForm() {
+    canvas_.SetDisplay(nullptr);
     hint_.reset();
     keyboard_.reset();
 }
@@ -34,6 +58,9 @@ void Win32KeyboardWindows::DestroyBackgroundForm() { background_.reset(); }
 
 void Win32KeyboardWindows::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme,
                                   const TPreset* preset) {
+    theme_ = theme;
+    preset_ = preset;
+    UpdateLook();
     if (keyboard_) keyboard_->Attach(keyboard, canvas, theme);
     if (background_) background_->Attach(keyboard, theme, preset);
     if (canvas) canvas->SetRepaintRequests(keyboard ? this : nullptr);

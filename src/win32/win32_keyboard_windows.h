@@ -5,6 +5,10 @@
 
 #include "indicators/deferred_keyboard_canvas.h"
 #include "indicators/keyboard_window_view.h"
+#include "keyboard/render/keyboard_look.h"
+#include "win32/gdi_keyboard_canvas.h"
+#include "win32/image_strips.h"
+#include "win32/res/resource_ids.h"
 #include "win32/keyboard_hint_window.h"
 #include "win32/main_keyboard_background_form.h"
 #include "win32/main_keyboard_form.h"
@@ -13,7 +17,12 @@ namespace kv::win32app {
 
 class Win32KeyboardWindows final : public IKeyboardWindowView, public IRepaintRequests {
 public:
-    Win32KeyboardWindows(win32::Win32MessageLoop& loop, CommonControls& controls) : loop_(loop), controls_(controls) {}
+    Win32KeyboardWindows(win32::Win32MessageLoop& loop, CommonControls& controls)
+        : loop_(loop), controls_(controls), keyGlyphs_(controls, IDB_KEYS, IDB_KEYS_LARGE, 16, true) {}
+    // The keyboard image, shown in the keyboard window; its look follows the settings at each paint.
+    GdiKeyboardCanvas& Canvas() { return canvas_; }
+    // Before a paint: the theme and the drawing options as they are now.
+    void UpdateLook();
 
     void CreateKeyboardForm(std::function<std::u16string()> localizedCaption);
     void CreateBackgroundForm();
@@ -56,6 +65,11 @@ private:
     std::unique_ptr<MainKeyboardBackgroundForm> background_;
     mutable std::unique_ptr<KeyboardHintWindow> hint_;
     bool bringingToFront_ = false;
+    const TKvTheme* theme_ = nullptr;
+    const TPreset* preset_ = nullptr;
+    KeyboardLook look_;
+    ImageStrip keyGlyphs_;
+    GdiKeyboardCanvas canvas_{nullptr, look_, &keyGlyphs_, nullptr};
 };
 
 }  // namespace kv::win32app

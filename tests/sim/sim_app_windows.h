@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/app_windows.h"
+#include "app/windows_not_built_yet.h"
 #include "resources/icon_pack_images.h"
 #include "sim_keyboard_windows.h"
 #include "resources/language_apply.h"
@@ -95,6 +96,7 @@ public:
     void AttachErrorReport(ErrorReport* report) override { errorReport_ = report; }
     IWaitWindows& WaitWindows() override { return waits_; }
     IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
+    IKeyboardCanvas& KeyboardCanvas() override { return keyboardCanvas_; }
     IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
     void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas*, const TKvTheme*,
                                 const TPreset*) override {
@@ -140,6 +142,7 @@ private:
     SimWaitWindows waits_;
     SimKeyboardWindows keyboardWindows_;
     SimIconDecoder iconDecoder_;
+    WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
     OnScreenKeyboard* onScreenKeyboard_ = nullptr;
 };
 
