@@ -76,7 +76,18 @@ endforeach()
 add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/ThirdPartyNotices.txt ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/
   DEPENDS ${PROJECT_SOURCE_DIR}/ThirdPartyNotices.txt VERBATIM)
-add_custom_target(kv_help DEPENDS ${KV_HELP_FILES} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt)
+# The icon packs go to Icons\ beside the program.
+file(GLOB KV_ICON_PACKS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Icons/*.pni)
+set(KV_SHIPPED_ICON_PACKS)
+foreach(kv_pack IN LISTS KV_ICON_PACKS)
+  get_filename_component(kv_pack_name ${kv_pack} NAME)
+  add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Icons/${kv_pack_name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${kv_pack} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Icons/${kv_pack_name}
+    DEPENDS ${kv_pack} VERBATIM)
+  list(APPEND KV_SHIPPED_ICON_PACKS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Icons/${kv_pack_name})
+endforeach()
+add_custom_target(kv_help DEPENDS ${KV_HELP_FILES} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt
+  ${KV_SHIPPED_ICON_PACKS})
 add_dependencies(Karmux kv_help)
 
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp src/companion/companion.rc)

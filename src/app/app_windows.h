@@ -10,7 +10,14 @@
 
 namespace kv {
 
+class DeferredKeyboardCanvas;
 class ErrorReport;
+class IIconImageDecoder;
+class IKeyboardCanvas;
+class IKeyboardWindowView;
+class OnScreenKeyboard;
+class TPreset;
+struct TKvTheme;
 class IErrorReportWindow;
 class ILanguageTargets;
 class IWaitWindows;
@@ -47,6 +54,15 @@ public:
     virtual IErrorReportWindow& ErrorReportWindow() = 0;
     virtual void AttachErrorReport(ErrorReport* report) = 0;
     virtual IWaitWindows& WaitWindows() = 0;
+    // Decodes the image strips of icon packs into the pictures the keyboard draws.
+    virtual IIconImageDecoder& IconDecoder() = 0;
+    // The on-screen keyboard's image, shown in its window; exists from creation on.
+    virtual IKeyboardCanvas& KeyboardCanvas() = 0;
+    // The on-screen keyboard's windows (its two forms and the hint).
+    virtual IKeyboardWindowView& KeyboardWindows() = 0;
+    // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.
+    virtual void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas,
+                                        const TKvTheme* theme, const TPreset* preset) = 0;
     // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
     virtual void WatchSessionChanges() = 0;
 };

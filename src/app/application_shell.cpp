@@ -82,6 +82,7 @@ int ApplicationShell::Run() {
     LayoutCharsAhead layoutChars(app_.platform.layouts, app_.platform.layouts.ThreadLayout(0));
     applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
     app_.messageBoxes.SetOwner(applicationWindow_);
+    iconPacks_ = std::make_unique<IconPacks>(app_, windows_.IconDecoder());
     CreateForms();
     CreateDialogs();
     FinishCompanionStart(std::move(companionStarting));
@@ -94,6 +95,10 @@ int ApplicationShell::Run() {
         // A failed activation leaves the program running, switched off; a program already on
         // its way out hooks nothing.
         if (!terminated_) engine_->Switch().Activate();
+        // With auto-hide off the keyboard stays up while the program is on.
+        if (!terminated_ && engine_->Switch().Active() && !app_.preset.KeyboardAutoHide()) {
+            keyboardPort_.ShowKeyboardAndReactivateLayout();
+        }
         tray_->ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
@@ -106,8 +111,10 @@ int ApplicationShell::Run() {
     // No hook and no library may outlive the program in other processes.
     if (engine_) engine_->Switch().Deactivate();
     DestroyDialogs();
+    DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
+    onScreenKeyboard_.reset();
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
     trayPort_.Attach(nullptr);
     tray_.reset();
@@ -139,8 +146,9 @@ void ApplicationShell::DestroyDialogs() {
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
+    keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
-                                               EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, notBuiltYet_, notBuiltYet_});
+                                               EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
                                    [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                           std::intptr_t& result) {
@@ -149,6 +157,8 @@ void ApplicationShell::CreateKeyboardEngine() {
                                    });
     engine_->SetApplicationWindow(applicationWindow_);
     engine_->SetCompanionWindow(companionWindow_);
+    engine_->Foreground().SetIconSource(iconPacks_.get());
+    engine_->Model().SetSystemIcons(iconPacks_->SystemPack());
     tray_ = std::make_unique<TrayController>(TrayController::Services{
         app_.preset, app_.lang, app_.appIni, app_.log, app_.platform, engine_->Actions(), engine_->Model(),
         engine_->Queue(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),
@@ -158,8 +168,31 @@ void ApplicationShell::CreateKeyboardEngine() {
     tray_->UpdateTrayIcon();
     links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
     links_->SetWaitDialog(wait_.get());
-    presetPorts_.emplace(PresetPorts{*this, engine_->Model(), notBuiltYet_, trayPort_, notBuiltYet_, *this, *this,
+    CreateOnScreenKeyboard();
+    presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, notBuiltYet_, *this, *this,
                                      notBuiltYet_});
+}
+
+void ApplicationShell::CreateOnScreenKeyboard() {
+    Platform& os = app_.platform;
+    placement_.emplace(app_.appIni, os.windows);
+    onScreenKeyboard_ = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
+        app_.preset, engine_->Model(), os.loop, os.registry, os.layouts, os.windows, *placement_,
+        windows_.KeyboardWindows(),
+        [this] {
+            if (tray_) tray_->PopupTrayMenu();
+        },
+        [] { return false; },  // no settings window or wizard in this build yet
+        {}});
+    keyboardPort_.Attach(onScreenKeyboard_.get());
+    windows_.AttachOnScreenKeyboard(onScreenKeyboard_.get(), &keyboardCanvas_, &dataModule_.Theme(), &app_.preset);
+}
+
+void ApplicationShell::DetachOnScreenKeyboard() {
+    if (!onScreenKeyboard_) return;
+    onScreenKeyboard_->SavePosition();
+    keyboardPort_.Attach(nullptr);
+    windows_.AttachOnScreenKeyboard(nullptr, &keyboardCanvas_, nullptr, nullptr);
 }
 
 bool ApplicationShell::ProgramActive() const { return engine_ != nullptr && engine_->Switch().Active(); }
@@ -171,7 +204,7 @@ void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
 
 void ApplicationShell::RefreshVisuals() {
     dataModule_.ApplyColorScheme();
-    notBuiltYet_.RepaintKeyboardAndBackground();
+    keyboardPort_.RepaintKeyboardAndBackground();
     notBuiltYet_.RepaintPanel();
 }
 
@@ -188,6 +221,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::Settings:
             app_.log.WriteLog(u"The settings window is not part of this build yet");
+            break;
+        case TrayItem::ShowMainKeyboard:
+            keyboardPort_.ToggleOnScreenKeyboard();
             break;
         case TrayItem::Help:
             help_.ShowHelp(0);

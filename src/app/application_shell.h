@@ -7,16 +7,21 @@
 #include "app/app_forms.h"
 #include "app/data_module.h"
 #include "app/help_router.h"
+#include "app/icon_packs.h"
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
+#include "app/deferred_keyboard_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
 #include "app/windows_not_built_yet.h"
+#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/on_screen_keyboard.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
 #include "platform/process_api.h"
 #include "platform/types.h"
+#include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
 namespace kv {
@@ -99,16 +104,26 @@ private:
     void Exit();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
+    void CreateOnScreenKeyboard();
+    // Its place is saved while its window still exists.
+    void DetachOnScreenKeyboard();
 
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
     WindowsNotBuiltYet notBuiltYet_;
+    // Before the engine, whose keyboard model shows their icons.
+    std::unique_ptr<IconPacks> iconPacks_;
     DeferredTrayPort trayPort_;
+    DeferredKeyboardPort keyboardPort_;
+    // What the keyboard model draws on: key changes are marked here and painted by the window.
+    DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
+    std::optional<FormPlacement> placement_;
     std::unique_ptr<KeyboardEngine> engine_;
     // Wired once the engine and the tray exist.
     std::optional<PresetPorts> presetPorts_;
     std::unique_ptr<TrayController> tray_;
+    std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;

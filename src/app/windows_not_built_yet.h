@@ -11,18 +11,17 @@
 #include "keyboard/keyboard_canvas.h"
 #include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
-#include "ports/on_screen_keyboard_port.h"
 #include "ports/wizard_port.h"
 
 namespace kv {
 
-class WindowsNotBuiltYet final : public IOnScreenKeyboardPort,
-                                 public ICaretFlagPort,
+class WindowsNotBuiltYet final : public ICaretFlagPort,
                                  public ILanguagePanelPort,
                                  public IWizardPort,
                                  public IKeyboardCanvas {
 public:
-    // The on-screen keyboard's drawing surface.
+    // The on-screen keyboard's drawing surface, until the keyboard's renderer comes: its windows
+    // exist, the image they show does not yet.
     Point DisplaySize() const override { return {}; }
     void Resize(std::int32_t, std::int32_t) override {}
     bool LoadPicture(const std::u16string&) override { return true; }
@@ -30,19 +29,6 @@ public:
     void DrawKeyboard(TKvKeyboard&) override {}
     void DrawKey(TKvBtn&) override {}
     void CopyToDisplay() override {}
-
-    // On-screen keyboard and its backdrop.
-    void RepaintKeyboard() override {}
-    void RepaintKeyboardAndBackground() override {}
-    void SetKeyboardShowInterval(std::int32_t) override {}
-    void ReapplyKeyboardAppearance() override {}
-    void SetAutoHideButtonState(int) override {}
-    void ShowKeyboardAndReactivateLayout() override {}
-    void SetKeyboardOpacity(std::uint8_t) override {}
-    void LoadBackgroundImage(const std::u16string&) override {}
-    void ClearBackgroundImage() override {}
-    void ToggleOnScreenKeyboard() override {}
-    void RefreshHoverHint() override {}
 
     // Caret flag.
     bool CaretFlagExists() const override { return false; }

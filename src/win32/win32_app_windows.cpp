@@ -69,6 +69,8 @@ std::u16string ClassNameOf(AppForm form) {
 }  // namespace
 
 Win32AppWindows::~Win32AppWindows() {
+    keyboardWindows_.DestroyKeyboardForm();
+    keyboardWindows_.DestroyBackgroundForm();
     sessionNotifications_.reset();
     help_.reset();
     tray_.reset();
@@ -136,6 +138,14 @@ void Win32AppWindows::CreateForm(AppForm form) {
         forms_[form] = std::make_unique<MessageWindow>(loop_, owner, lang_);
         return;
     }
+    if (form == AppForm::MainKeyboardForm) {
+        keyboardWindows_.CreateKeyboardForm([this] { return LocalizedFormCaption(AppForm::MainKeyboardForm, lang_); });
+        return;
+    }
+    if (form == AppForm::MainKeyboardBackgroundForm) {
+        keyboardWindows_.CreateBackgroundForm();
+        return;
+    }
     auto window = std::make_unique<RoutingWindow>(
         loop_, ClassNameOf(form), shell_, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
     if (form == AppForm::FirstForm) {
@@ -154,6 +164,8 @@ void Win32AppWindows::SetFormMessageHandler(AppForm form, FormMessageHandler han
 }
 
 void Win32AppWindows::DestroyForm(AppForm form) {
+    if (form == AppForm::MainKeyboardForm) return keyboardWindows_.DestroyKeyboardForm();
+    if (form == AppForm::MainKeyboardBackgroundForm) return keyboardWindows_.DestroyBackgroundForm();
     auto it = forms_.find(form);
     if (it == forms_.end()) return;
     it->second->onDestroyed = nullptr;
@@ -167,10 +179,13 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
         // The dialogs take their texts from their own logic.
         if (auto* routing = dynamic_cast<RoutingWindow*>(window.get())) forms.push_back(routing);
     }
+    if (MainKeyboardForm* keyboard = keyboardWindows_.KeyboardForm()) forms.push_back(keyboard);
     return forms;
 }
 
 WindowHandle Win32AppWindows::FormWindow(AppForm form) const {
+    if (form == AppForm::MainKeyboardForm) return win32::FromHwnd(keyboardWindows_.KeyboardHandle());
+    if (form == AppForm::MainKeyboardBackgroundForm) return win32::FromHwnd(keyboardWindows_.BackgroundHandle());
     auto it = forms_.find(form);
     return it != forms_.end() ? win32::FromHwnd(it->second->Handle()) : kNoWindow;
 }

@@ -9,6 +9,8 @@
 #include "win32/error_report_window.h"
 #include "win32/session_notifications.h"
 #include "win32/wait_window.h"
+#include "win32/gdi_icon_images.h"
+#include "win32/win32_keyboard_windows.h"
 #include "win32/win32_tray.h"
 
 namespace kv {
@@ -40,6 +42,13 @@ public:
     IErrorReportWindow& ErrorReportWindow() override;
     void AttachErrorReport(ErrorReport* report) override;
     IWaitWindows& WaitWindows() override;
+    IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
+    IKeyboardCanvas& KeyboardCanvas() override { return keyboardWindows_.Canvas(); }
+    IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
+    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme,
+                                const TPreset* preset) override {
+        keyboardWindows_.Attach(keyboard, canvas, theme, preset);
+    }
     void WatchSessionChanges() override;
 
 private:
@@ -60,6 +69,8 @@ private:
     // Made on first use: it needs the message loop's windows, which exist from start-up on.
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
+    Win32KeyboardWindows keyboardWindows_{loop_, commonControls_};
+    GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;
 };

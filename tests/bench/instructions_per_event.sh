@@ -24,5 +24,11 @@ per_call() {
 
 per_call kv_hook_event_bench LetterEvent 'KeyboardHookProcedure::OnKeyEvent'
 per_call kv_hook_event_bench ModifierEvent 'KeyboardHookProcedure::OnKeyEvent'
+# The same with the on-screen keyboard hidden and shown (letter /0, left Ctrl /1); goal: shown at
+# most twice hidden.
+for arg in 0 1; do
+    per_call kv_hook_event_bench "KeyboardHidden/$arg" 'KeyboardHookProcedure::OnKeyEvent'
+    per_call kv_hook_event_bench "KeyboardShown/$arg" 'KeyboardHookProcedure::OnKeyEvent'
+done
 per_call kv_match_hotkey_bench 'LetterWithoutHotkey/8' 'TKvActions::MatchHotkey'
 per_call kv_match_hotkey_bench 'ModifierOnly/8' 'TKvActions::MatchHotkey'

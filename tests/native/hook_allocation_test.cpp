@@ -3,9 +3,15 @@
 
 #include <vector>
 
+#include "app/deferred_keyboard_port.h"
 #include "counting_allocator.h"
+#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/on_screen_keyboard.h"
+#include "settings/form_placement.h"
+#include "sim_keyboard_windows.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
+#include "keyboard_model_fixture.h"
 
 namespace kv {
 namespace {
@@ -43,6 +49,48 @@ TEST(HookAllocationTest, KeyEventsThroughTheHookAllocateNothing) {
     EXPECT_EQ(allocations, 0);
     EXPECT_NE(w.engine->Queue().Current, nullptr) << "the hotkey went through the matching path";
     EXPECT_EQ(typedChars, 6) << "the typed-key buffer recorded the run";
+}
+
+// With the on-screen keyboard shown, the hook marks changed keys and resumes the hint timer;
+// neither may allocate, and nothing is painted before the window's paint.
+TEST(HookAllocationTest, KeyEventsWithTheKeyboardShownAllocateNothingAndPaintNothing) {
+    test::RecordingCanvas drawn;
+    DeferredKeyboardCanvas canvas(drawn);
+    DeferredKeyboardPort port;
+    test::EngineWorld w({sim::kLayoutUs, sim::kLayoutRu}, 6, true, &port, &canvas);
+    sim::SimKeyboardWindows view;
+    FormPlacement placement(w.app->appIni, w.os.desktop);
+    OnScreenKeyboard keyboard({w.Preset(), w.engine->Model(), w.os.loop, w.os.registry, w.os.keyboard, w.os.desktop,
+                               placement, view, [] {}, [] { return false; }, {}});
+    port.Attach(&keyboard);
+    ASSERT_TRUE(w.Activate());
+    keyboard.Show();
+    keyboard.MouseMove({81, 152});  // a key is hot, so modifiers refresh its hint
+    canvas.Flush();
+    drawn.ForgetDrawing();
+    w.os.driver.onDelivered = nullptr;
+
+    AllocationCounter letters;
+    for (std::uint8_t key : {'H', 'E', 'L', 'L', 'O'}) w.os.driver.Tap(key);
+    EXPECT_EQ(letters.Count(), 0);
+    EXPECT_TRUE(drawn.drawnKeys.empty());
+    EXPECT_EQ(drawn.copies, 0);
+    canvas.Flush();
+    EXPECT_EQ(drawn.drawnKeys, (std::vector<std::uint8_t>{'E', 'H', 'L', 'O'})) << "each changed key once";
+    EXPECT_EQ(drawn.fullDraws, 0);
+    EXPECT_EQ(drawn.copies, 1);
+
+    // A modifier changes the characters of every key: one full redraw, at the paint.
+    drawn.ForgetDrawing();
+    AllocationCounter shifted;
+    w.os.driver.Press(vk::kLeftShift);
+    w.os.driver.Tap('A');
+    w.os.driver.Release(vk::kLeftShift);
+    EXPECT_EQ(shifted.Count(), 0);
+    EXPECT_EQ(drawn.fullDraws, 0);
+    canvas.Flush();
+    EXPECT_EQ(drawn.fullDraws, 1);
+    port.Attach(nullptr);
 }
 
 }  // namespace

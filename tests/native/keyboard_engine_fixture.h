@@ -7,6 +7,7 @@
 
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
+#include "app/deferred_keyboard_port.h"
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
@@ -33,8 +34,10 @@ class EngineWorld {
 public:
     static constexpr std::uint32_t kCompanionProcessId = 200;
 
+    // `keyboardPort` and `canvas`, when given, stand for the on-screen keyboard window.
     explicit EngineWorld(std::vector<LayoutHandle> installed = {sim::kLayoutUs, sim::kLayoutRu, sim::kLayoutDe},
-                         std::uint32_t windowsMajorVersion = 6, bool is64BitWindows = true) {
+                         std::uint32_t windowsMajorVersion = 6, bool is64BitWindows = true,
+                         IOnScreenKeyboardPort* keyboardPort = nullptr, IKeyboardCanvas* canvas = nullptr) {
         os.desktop.SetVersion({win::kVerPlatformWin32Nt, windowsMajorVersion, 1, windowsMajorVersion == 5 ? 2600u : 7601u});
         os.desktop.Set64BitWindows(is64BitWindows);
         os.InstallHookLibrary();
@@ -50,7 +53,9 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome, windowsToCome, windowsToCome});
+        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome,
+                                                                     keyboardPort ? *keyboardPort : noKeyboardWindow,
+                                                                     canvas ? *canvas : windowsToCome});
         // As the program's settings load does: the geometry named by the setting.
         engine->Model().LoadKeyboard(app->preset.KeyboardName());
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
@@ -93,6 +98,8 @@ public:
     // windows still to come.
     RecordingPorts tray;
     WindowsNotBuiltYet windowsToCome;
+    // The program before its keyboard window exists: the hook's calls reach nothing.
+    DeferredKeyboardPort noKeyboardWindow;
     std::unique_ptr<AppSingletons> app;
     std::unique_ptr<KeyboardEngine> engine;
     WindowHandle appWindow = kNoWindow;

@@ -9,6 +9,9 @@
 #include "common/messages.h"
 #include "platform/win_constants.h"
 #include "resources/lang_flags.h"
+#include "../fuzz/icon_pack_fakes.h"
+#include "indicators/on_screen_keyboard.h"
+#include "resources/icon_pack_list.h"
 #include "sim_app_windows.h"
 #include "sim_platform.h"
 
@@ -384,6 +387,92 @@ TEST_F(StartupTest, BugReportSwitchesTheSystemOffWhileTheMailDialogIsOpen) {
     EXPECT_NE(os.shell.Mails()[0].body.find(u"Access violation"), std::u16string::npos);
     EXPECT_FALSE(activeDuringMail);
     EXPECT_TRUE(activeAfter) << "on again afterwards";
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// The on-screen keyboard and the icon packs in the running program.
+class KeyboardStartupTest : public StartupTest {
+protected:
+    KeyboardStartupTest() {
+        os.InstallCompanion();
+        os.desktop.SetVersion({win::kVerPlatformWin32Nt, 6, 1, 7601});
+        fuzz::PackLayout windowsPack;
+        windowsPack.entries = {{0x80, 'E', "Explorer"}};
+        windowsPack.strip = fuzz::BitmapFile(16);
+        os.files.AddFile(IconFolder(sim::SimPlatform::kAppFolder) + u"WinVista.pni", fuzz::PackFile(windowsPack));
+    }
+    void SetAutoHide(bool on) {
+        os.registry.OpenCurrentUserKey(kProgramRegistryKey)->WriteDword(u"KeyboardAutoHide", on ? 1 : 0);
+    }
+    // What the program shows 500 ms after it started.
+    void StartAndLook() {
+        os.loop.SetRunLimit(1000);
+        os.loop.StartTimer(500, [this] {
+            if (looked || !shell || !shell->Engine()) return;
+            looked = true;
+            shown = windows.Keyboard().shown;
+            drawing = shell->Engine()->Model().DrawEnabled();
+            systemIcons = shell->Engine()->Model().SystemIcons();
+            keyboardWidth = windows.Keyboard().bounds.Width();
+            modelWidth = shell->Engine()->Model().Width();
+        });
+        Start();
+        ASSERT_TRUE(looked);
+    }
+    bool looked = false, shown = false, drawing = false;
+    const TKvIcons* systemIcons = nullptr;
+    std::int32_t keyboardWidth = 0, modelWidth = 0;
+};
+
+TEST_F(KeyboardStartupTest, WithAutoHideOffTheKeyboardIsUpFromTheStartAtItsImageSize) {
+    SetAutoHide(false);
+    StartAndLook();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(drawing);
+    EXPECT_GT(modelWidth, 0);
+    EXPECT_EQ(keyboardWidth, modelWidth);
+    EXPECT_EQ(windows.AttachedOnScreenKeyboard(), nullptr) << "detached at the way out";
+}
+
+TEST_F(KeyboardStartupTest, WithAutoHideOnItStaysHiddenAndDrawsNothing) {
+    SetAutoHide(true);
+    StartAndLook();
+    EXPECT_FALSE(shown);
+    EXPECT_FALSE(drawing);
+}
+
+TEST_F(KeyboardStartupTest, ThePackOfThisWindowsIsReadAtStartAndItsIconsGoToTheKeys) {
+    StartAndLook();
+    ASSERT_NE(systemIcons, nullptr);
+    EXPECT_EQ(systemIcons->Name(), u"WinVista");
+    EXPECT_TRUE(systemIcons->Loaded());
+    EXPECT_TRUE(os.files.FileExists(app->appIni.DataFolder() + u"Icons.tmp")) << "the strip read last is cached";
+}
+
+TEST_F(KeyboardStartupTest, OptionChangesReachTheKeyboardWindows) {
+    SetAutoHide(true);
+    os.loop.SetRunLimit(1000);
+    bool shownByOption = false;
+    std::uint8_t backdrop = 0, keyboard = 0;
+    os.loop.StartTimer(500, [&] {
+        if (!shell || !shell->Engine() || backdrop != 0) return;
+        TPreset& preset = app->preset;
+        preset.SetKeyboardAutoHide(false);  // while the program is on: the keyboard comes up
+        shownByOption = windows.Keyboard().shown;
+        preset.SetThemeAlphaBlend(120);
+        preset.SetThemeCommonAlphaBlend(230);
+        backdrop = windows.Keyboard().backdropOpacity;
+        keyboard = windows.Keyboard().keyboardOpacity;
+    });
+    Start();
+    EXPECT_TRUE(shownByOption);
+    EXPECT_EQ(backdrop, 120);
+    EXPECT_EQ(keyboard, 230);
 }
 
 }  // namespace

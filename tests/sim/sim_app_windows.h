@@ -3,6 +3,9 @@
 #include <memory>
 
 #include "app/app_windows.h"
+#include "app/windows_not_built_yet.h"
+#include "resources/icon_pack_images.h"
+#include "sim_keyboard_windows.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
 #include "dialogs/error_report.h"
@@ -15,6 +18,20 @@ class TKvLang;
 }
 
 namespace kv::sim {
+
+// Pack images as an image list would cut them: one per whole 16 pixels of the strip's width.
+class SimIconDecoder : public IIconImageDecoder {
+public:
+    std::unique_ptr<IIconImages> DecodeStrip(std::string_view, const BitmapFileInfo& info) override {
+        struct Images : IIconImages {
+            std::size_t count = 0;
+            std::size_t Count() const override { return count; }
+        };
+        auto images = std::make_unique<Images>();
+        images->count = static_cast<std::size_t>(info.width / kIconImageSize);
+        return images;
+    }
+};
 
 // The error report dialog: what it shows, and a modal loop that returns at once.
 class SimErrorReportWindow : public IErrorReportWindow {
@@ -78,6 +95,15 @@ public:
     IErrorReportWindow& ErrorReportWindow() override { return errorWindow_; }
     void AttachErrorReport(ErrorReport* report) override { errorReport_ = report; }
     IWaitWindows& WaitWindows() override { return waits_; }
+    IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
+    IKeyboardCanvas& KeyboardCanvas() override { return keyboardCanvas_; }
+    IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
+    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas*, const TKvTheme*,
+                                const TPreset*) override {
+        onScreenKeyboard_ = keyboard;
+    }
+    SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
+    OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
     bool WatchingSessions() const { return watchingSessions_; }
     SimErrorReportWindow& ErrorWindow() { return errorWindow_; }
@@ -114,6 +140,10 @@ private:
     SimErrorReportWindow errorWindow_;
     ErrorReport* errorReport_ = nullptr;
     SimWaitWindows waits_;
+    SimKeyboardWindows keyboardWindows_;
+    SimIconDecoder iconDecoder_;
+    WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
+    OnScreenKeyboard* onScreenKeyboard_ = nullptr;
 };
 
 }  // namespace kv::sim

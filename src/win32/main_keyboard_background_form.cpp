@@ -1,0 +1,94 @@
+#include "win32/main_keyboard_background_form.h"
+
+#include "indicators/on_screen_keyboard.h"
+#include "platform/win32/win32_text.h"
+#include "settings/preset.h"
+#include "theme/kv_theme.h"
+
+namespace kv::win32app {
+
+namespace {
+constexpr int kCaptionStripTop = 20;
+}
+
+void MainKeyboardBackgroundForm::OnCreated() {
+    KeyboardFormBase::OnCreated();
+    SetLayering(RGB(255, 255, 255), 100);
+}
+
+void MainKeyboardBackgroundForm::Attach(OnScreenKeyboard* keyboard, const TKvTheme* theme, const TPreset* preset) {
+    keyboard_ = keyboard;
+    theme_ = theme;
+    preset_ = preset;
+}
+
+bool MainKeyboardBackgroundForm::LoadPicture(const std::u16string& path) {
+    HANDLE loaded = LoadImageW(nullptr, win32::W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!loaded) return false;
+    picture_.Reset(static_cast<HBITMAP>(loaded));
+    return true;
+}
+
+void MainKeyboardBackgroundForm::Paint() {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(Handle(), &ps);
+    if (!painting_) {
+        painting_ = true;
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        win32::UniqueBrush back(CreateSolidBrush(theme_ ? theme_->Background : GetSysColor(COLOR_BTNFACE)));
+        FillRect(dc, &client, back.Get());
+        if (picture_) {
+            BITMAP info{};
+            GetObjectW(picture_.Get(), sizeof info, &info);
+            win32::UniqueMemoryDc source(CreateCompatibleDC(dc));
+            HGDIOBJ old = SelectObject(source.Get(), picture_.Get());
+            const int top = preset_ && preset_->KeyboardShowCaption() ? kCaptionStripTop : 1;
+            for (int y = top; info.bmHeight > 0 && y < client.bottom; y += info.bmHeight) {
+                for (int x = 1; info.bmWidth > 0 && x < client.right; x += info.bmWidth) {
+                    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
+                }
+            }
+            SelectObject(source.Get(), old);
+        }
+        painting_ = false;
+    }
+    EndPaint(Handle(), &ps);
+}
+
+LRESULT MainKeyboardBackgroundForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            if (keyboard_) {
+                SetCapture(Handle());
+                const POINT at = MousePoint(lParam);
+                keyboard_->BackdropMouseDown({at.x, at.y},
+                                             message == WM_RBUTTONDOWN ? ClickButton::Right : ClickButton::Left);
+            }
+            return 0;
+        case WM_MOUSEMOVE:
+            if (keyboard_ && keyboard_->Shown()) {
+                const POINT at = MousePoint(lParam);
+                keyboard_->MouseMove({at.x, at.y});
+            }
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            if (GetCapture() == Handle()) ReleaseCapture();
+            if (keyboard_) {
+                const POINT at = MousePoint(lParam);
+                if (keyboard_->Dragging()) keyboard_->MouseMove({at.x, at.y});
+                keyboard_->MouseUp();
+                if (message == WM_RBUTTONUP) keyboard_->BackdropMouseUp(ClickButton::Right);
+            }
+            return 0;
+        default:
+            return KeyboardFormBase::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace kv::win32app

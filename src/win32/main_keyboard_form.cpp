@@ -1,0 +1,191 @@
+#include "win32/main_keyboard_form.h"
+
+#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/on_screen_keyboard.h"
+#include "platform/win32/win32_text.h"
+#include "theme/kv_theme.h"
+#include "win32/res/resource_ids.h"
+
+namespace kv::win32app {
+
+namespace {
+
+ClickButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_RBUTTONDOWN: return ClickButton::Right;
+        case WM_MBUTTONDOWN: return ClickButton::Middle;
+        default: return ClickButton::Left;
+    }
+}
+
+}  // namespace
+
+MainKeyboardForm::MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
+                                   std::function<std::u16string()> localizedCaption)
+    : KeyboardFormBase(loop, u"TMainKeyboardForm"),
+      localizedCaption_(std::move(localizedCaption)),
+      glyphs_(controls, IDB_FORM_BUTTONS, IDB_FORM_BUTTONS_LARGE, 12, true) {}
+
+void MainKeyboardForm::ApplyLanguage() {
+    KeyboardFormBase::ApplyLanguage();
+    if (!Handle() || !localizedCaption_) return;
+    const std::u16string caption = localizedCaption_();
+    if (!caption.empty()) SetWindowTextW(Handle(), win32::W(caption));
+}
+
+void MainKeyboardForm::Repaint() {
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void MainKeyboardForm::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme) {
+    keyboard_ = keyboard;
+    canvas_ = canvas;
+    theme_ = theme;
+    hotButton_ = pressedButton_ = nullptr;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+RECT MainKeyboardForm::PanelRect() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int left = client.right - kPanelFromRight;
+    return {left, kPanelTop, left + kPanelWidth, kPanelTop + kPanelHeight};
+}
+
+TKvFormBtn* MainKeyboardForm::ButtonAt(POINT client) {
+    if (!keyboard_) return nullptr;
+    const RECT panel = PanelRect();
+    const Point inPanel{client.x - panel.left, client.y - panel.top};
+    for (TKvFormBtn* button : {&keyboard_->PinButton(), &keyboard_->CloseButton()}) {
+        const Rect b = button->Bounds();
+        if (inPanel.x >= b.left && inPanel.x < b.right && inPanel.y >= b.top && inPanel.y < b.bottom) return button;
+    }
+    return nullptr;
+}
+
+void MainKeyboardForm::MouseDown(POINT at, int message) {  // message: which button went down
+    if (!keyboard_) return;
+    if (TKvFormBtn* button = ButtonAt(at)) {
+        if (message == WM_LBUTTONDOWN) {
+            pressedButton_ = button;
+            button->MouseDown();
+            SetCapture(Handle());
+        }
+        return;
+    }
+    SetCapture(Handle());
+    keyboard_->MouseDown({at.x, at.y}, ButtonOf(static_cast<UINT>(message)));
+}
+
+void MainKeyboardForm::MouseMove(POINT at) {
+    if (!keyboard_) return;
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
+    if (pressedButton_) return;
+    TKvFormBtn* over = ButtonAt(at);
+    if (over != hotButton_) {
+        if (hotButton_) hotButton_->MouseLeave();
+        if (over) over->MouseEnter();
+        hotButton_ = over;
+    }
+    if (over && !keyboard_->Dragging()) {
+        keyboard_->MouseLeave();  // entering a button leaves the keys
+        return;
+    }
+    keyboard_->MouseMove({at.x, at.y});
+}
+
+void MainKeyboardForm::MouseUp(POINT at) {
+    if (GetCapture() == Handle()) ReleaseCapture();
+    if (!keyboard_) return;
+    if (TKvFormBtn* button = pressedButton_) {
+        pressedButton_ = nullptr;
+        const RECT panel = PanelRect();
+        button->MouseUp({at.x - panel.left, at.y - panel.top});
+        return;
+    }
+    // A drag ends where the button went up, even when that move was not seen on its own.
+    if (keyboard_->Dragging()) keyboard_->MouseMove({at.x, at.y});
+    keyboard_->MouseUp();
+}
+
+void MainKeyboardForm::MouseLeft() {
+    trackingLeave_ = false;
+    if (!keyboard_ || GetCapture() == Handle()) return;
+    if (hotButton_) hotButton_->MouseLeave();
+    hotButton_ = nullptr;
+    keyboard_->MouseLeave();
+}
+
+void MainKeyboardForm::PaintButton(HDC dc, const TKvFormBtn& button) {
+    if (!theme_ || !button.Visible()) return;
+    const FormButtonColors colors = button.Colors(*theme_);
+    const RECT panel = PanelRect();
+    const Rect b = button.Bounds();
+    win32::UniquePen pen(CreatePen(PS_SOLID, 1, colors.border));
+    win32::UniqueBrush brush(CreateSolidBrush(colors.face));
+    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+    RoundRect(dc, panel.left + b.left, panel.top + b.top, panel.left + b.right, panel.top + b.bottom,
+              TKvFormBtn::kCornerSize, TKvFormBtn::kCornerSize);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    glyphs_.Draw(button.ImageIndex(), dc, panel.left + b.left + TKvFormBtn::kGlyphOffset.x,
+                 panel.top + b.top + TKvFormBtn::kGlyphOffset.y);
+}
+
+void MainKeyboardForm::Paint() {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(Handle(), &ps);
+    // Under the image: the keys' surroundings take the theme's background.
+    win32::UniqueBrush under(CreateSolidBrush(theme_ ? theme_->Background : RGB(0, 255, 0)));
+    FillRect(dc, &ps.rcPaint, under.Get());
+    EndPaint(Handle(), &ps);
+    // The image copies itself onto the window; the buttons go over it.
+    if (canvas_) {
+        if (onBeforePaint) onBeforePaint();
+        canvas_->Flush();
+    }
+    if (keyboard_) {
+        HDC windowDc = GetDC(Handle());
+        PaintButton(windowDc, keyboard_->PinButton());
+        PaintButton(windowDc, keyboard_->CloseButton());
+        ReleaseDC(Handle(), windowDc);
+    }
+}
+
+LRESULT MainKeyboardForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            MouseDown(MousePoint(lParam), static_cast<int>(message));
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(MousePoint(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            MouseUp(MousePoint(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            MouseLeft();
+            return 0;
+        case WM_DISPLAYCHANGE:
+            if (keyboard_) keyboard_->DisplayChanged();
+            return KeyboardFormBase::HandleMessage(message, wParam, lParam);
+        case WM_CLOSE:
+            if (keyboard_) keyboard_->Hide();  // closing hides
+            return 0;
+        default:
+            return KeyboardFormBase::HandleMessage(message, wParam, lParam);
+    }
+}
+
+}  // namespace kv::win32app

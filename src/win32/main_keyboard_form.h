@@ -1,0 +1,62 @@
+#pragma once
+// TMainKeyboardForm: the keyboard image on a transparent (pure green) background with the pin and
+// close buttons at its top right. Its mouse goes to the keyboard's behaviour; its paint draws the
+// keys marked since the last paint, then the two buttons.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "resources/language_apply.h"
+#include "win32/image_strips.h"
+#include "win32/keyboard_form_base.h"
+
+namespace kv {
+class DeferredKeyboardCanvas;
+class OnScreenKeyboard;
+class TKvFormBtn;
+struct TKvTheme;
+}  // namespace kv
+
+namespace kv::win32app {
+
+class MainKeyboardForm final : public KeyboardFormBase, public ILocalizedForm {
+public:
+    static constexpr int kPanelFromRight = 36, kPanelTop = 2, kPanelWidth = 33, kPanelHeight = 16;
+
+    // `localizedCaption` gives the caption in the interface language.
+    MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
+                     std::function<std::u16string()> localizedCaption);
+    // Null detaches, before what they point at goes.
+    void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme);
+    RECT PanelRect() const;
+    // Runs before each paint draws the marked keys.
+    std::function<void()> onBeforePaint;
+
+    // ILocalizedForm
+    void ApplyLanguage() override;
+    void Repaint() override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint();
+    void PaintButton(HDC dc, const TKvFormBtn& button);
+    TKvFormBtn* ButtonAt(POINT client);
+    void MouseDown(POINT at, int button);
+    void MouseMove(POINT at);
+    void MouseUp(POINT at);
+    void MouseLeft();
+
+    std::function<std::u16string()> localizedCaption_;
+    OnScreenKeyboard* keyboard_ = nullptr;
+    DeferredKeyboardCanvas* canvas_ = nullptr;
+    const TKvTheme* theme_ = nullptr;
+    ImageStrip glyphs_;
+    TKvFormBtn* hotButton_ = nullptr;
+    TKvFormBtn* pressedButton_ = nullptr;
+    bool trackingLeave_ = false;
+};
+
+}  // namespace kv::win32app
