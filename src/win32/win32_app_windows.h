@@ -41,6 +41,8 @@ public:
     void AttachErrorReport(ErrorReport* report) override;
     IWaitWindows& WaitWindows() override;
     void WatchSessionChanges() override;
+    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
+    bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
 
 private:
     void LocalizeMenus() override {}
