@@ -1,6 +1,7 @@
 #include "dialogs/shortcut_capture.h"
 
 #include "common/message_boxes.h"
+#include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/win_constants.h"
 #include "resources/kv_lang.h"
@@ -28,6 +29,7 @@ std::u16string ShortcutCapture::Begin(HotkeyCode current) {
     model_.SetActive(true);  // starts from no key held
     model_.SetDrawEnabled(true);
     begun_ = true;
+    shown_.fill(0);
     const DecodedHotkey hotkey = DecodeHotkey(current);
     UpdateCapture();
     return current == 0 ? lang_.GetText(6, u"None") : model_.HotkeyText(hotkey.key, hotkey.modifiers);
@@ -68,25 +70,27 @@ bool ShortcutCapture::OnKeyEvent(const LowLevelKeyEvent& event) {
     } else {
         if (code == kVkTab) {
             bool modifierHeld = false;
-            for (int c = 1; c < 256; ++c) modifierHeld = modifierHeld || (held_[c] && TKvKeyboard::IsModifier(c));
+            for (int c = 1; c < 256; ++c) modifierHeld = modifierHeld || (held_[c] && IsModifierKey(c));
             if (!modifierHeld && view_ && view_->OkEnabled()) {
                 view_->FocusOk();
                 return true;
             }
         }
         held_[code] = 1;
-        model_.SetKeyPressed(code, true);
+        shown_[code] = 1;
         bool keyTaken = false;
         for (int c = 1; c < 256; ++c) {
-            const auto other = static_cast<std::uint8_t>(c);
-            if (!model_.IsKeyPressed(other)) continue;
-            if (held_[c] && !TKvKeyboard::IsModifier(other)) {
+            if (!shown_[c]) continue;
+            if (held_[c] && !IsModifierKey(c)) {
                 // The lowest key that is no modifier stays; any further one leaves the chord.
                 if (keyTaken) held_[c] = 0;
                 keyTaken = true;
             }
-            if (!held_[c]) model_.SetKeyPressed(other, false);
+            if (!held_[c]) shown_[c] = 0;
         }
+        // The combination is the capture's own: where the program's hook sees the keys too (it
+        // may be put back in front of this one), its releases must not empty the combination.
+        for (int c = 1; c < 256; ++c) model_.SetKeyPressed(static_cast<std::uint8_t>(c), shown_[c] != 0);
     }
     model_.RepaintDisplay();
     UpdateCapture();
@@ -94,11 +98,31 @@ bool ShortcutCapture::OnKeyEvent(const LowLevelKeyEvent& event) {
 }
 
 void ShortcutCapture::UpdateCapture() {
-    const PressedCombination pressed = model_.PressedHotkey();
-    capturedKey_ = pressed.key;
-    capturedMods_ = pressed.modifiers;
-    if (pressed.text == capturedText_) return;
-    capturedText_ = pressed.text;
+    // As the keyboard model names a pressed combination: one key alone, even a modifier, is a
+    // hotkey of its own.
+    std::uint8_t key = 0;
+    std::uint16_t modifiers = 0;
+    std::uint8_t only = 0;
+    int count = 0;
+    for (int c = 1; c < 256; ++c) {
+        if (!shown_[c]) continue;
+        ++count;
+        only = static_cast<std::uint8_t>(c);
+        if (IsModifierKey(c)) {
+            modifiers |= SidedModifierBit(c);
+        } else {
+            key = static_cast<std::uint8_t>(c);
+        }
+    }
+    if (count == 1) {
+        key = only;
+        modifiers = 0;
+    }
+    capturedKey_ = key;
+    capturedMods_ = modifiers;
+    std::u16string text = model_.HotkeyText(key, modifiers);
+    if (text == capturedText_) return;
+    capturedText_ = std::move(text);
     if (view_) view_->ShowCaptured(capturedText_);
 }
 

@@ -67,6 +67,8 @@ private:
     std::unique_ptr<IInstalledKeyboardHook> hook_;
     // CaptureHeld: 1 while the key is physically held during the capture.
     std::array<std::uint8_t, 256> held_{};
+    // The keys of the combination shown: a released key stays until the next key goes down.
+    std::array<std::uint8_t, 256> shown_{};
     std::uint8_t capturedKey_ = 0;
     std::uint16_t capturedMods_ = 0;
     std::u16string capturedText_;

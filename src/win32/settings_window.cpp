@@ -99,8 +99,9 @@ const ControlSpec kControls[] = {
     {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | TVS_TRACKSELECT | WS_TABSTOP | WS_BORDER, 0, 0,
      kLeftWidth, kClientHeight - kBottomHeight},
     {kInfoIcon, L"STATIC", SS_ICON | SS_NOTIFY, kLeftWidth + 8, kHeaderHeight + 8, 32, 32},
-    {kInfoLabel, L"STATIC", SS_LEFT | SS_NOPREFIX, kLeftWidth + 45, kHeaderHeight + 6, kClientWidth - kLeftWidth - 55,
-     kInfoHeight - 12},
+    // Three lines of the longest (German) page texts fit.
+    {kInfoLabel, L"STATIC", SS_LEFT | SS_NOPREFIX, kLeftWidth + 45, kHeaderHeight + 4, kClientWidth - kLeftWidth - 55,
+     kInfoHeight - 7},
     {kLblLanguage, L"STATIC", SS_LEFT, kX, kY, kW, 16},
     {kCbLanguage, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kX, kY + 18, 250, 300},
     {kLblLocalization, L"STATIC", SS_LEFT | SS_NOTIFY, kX, kY + 50, kW, 16},
@@ -231,9 +232,9 @@ void SettingsWindow::CreateControls() {
     SendMessageW(shortcuts, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    column.cx = Scale(310);
+    column.cx = Scale(292);
     SendMessageW(shortcuts, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    column.cx = Scale(110);
+    column.cx = Scale(130);
     SendMessageW(shortcuts, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
 
     HWND enabled = GetDlgItem(self, kClbEnabled);

@@ -41,7 +41,7 @@ ShortcutCaptureDialog::ShortcutCaptureDialog(win32::Win32MessageLoop& loop, cons
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON | SS_NOTIFY, Scale(8), Scale(8), Scale(32), Scale(32), kInfoIcon, font);
     SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
-    CreateChild(self, L"STATIC", SS_LEFT | SS_NOPREFIX, Scale(45), Scale(4), Scale(kClientWidth - 55), Scale(kInfoHeight - 8),
+    CreateChild(self, L"STATIC", SS_LEFT | SS_NOPREFIX, Scale(45), Scale(3), Scale(kClientWidth - 55), Scale(kInfoHeight - 6),
                 kInfoLabel, font);
     CreateChild(self, L"STATIC", SS_OWNERDRAW, Scale(3), Scale(kInfoHeight + 3), Scale(425), Scale(135), kPreview, font);
     const int y = kInfoHeight + 145;
@@ -147,6 +147,16 @@ LRESULT ShortcutCaptureDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_CLOSE:
             Finish(false);
+            return 0;
+        case WM_ACTIVATE:
+            // As a dialog does: the focus goes back to the control that had it (the new
+            // hotkey field at first), not to the window itself, so activation keeps the capture.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+            } else {
+                SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : GetDlgItem(Handle(), kEdtNew));
+            }
             return 0;
         case WM_ACTIVATEAPP:
             // Another application came to the front: the dialog closes as Cancel.

@@ -43,6 +43,7 @@ private:
     const TKvLang& lang_;
     ShortcutCapture& capture_;
     WNDPROC editProc_ = nullptr;
+    HWND lastFocus_ = nullptr;
     int dpi_ = 96;
     bool closed_ = true;
     bool confirmed_ = false;

@@ -64,6 +64,16 @@ TEST_F(ShortcutCaptureTest, ChordsWithWinAndSingleModifiersAreCapturedAndNoKeyGe
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs) << "right Ctrl (the program's switch hotkey) was swallowed too";
 }
 
+TEST_F(ShortcutCaptureTest, TheCaptureHoldsWhenTheProgramsHookIsPutBackInFrontOfIt) {
+    // The watchdog puts the program's hook back (here after an unlock), in front of the
+    // capture's: it then sees every key first and lets the model go of released keys.
+    w.engine->Switch().Watchdog().OnSystemNotification(win::kWmWtsSessionChange, win::kWtsSessionUnlock);
+    w.Settle(50);
+    Chord({{vk::kLeftShift, false}, {'Q', false}});
+    EXPECT_EQ(capture.Captured(), EncodeHotkey('Q', hotkey_mod::kLeftShift));
+    EXPECT_EQ(view.shown.back(), w.Model().HotkeyText('Q', hotkey_mod::kLeftShift));
+}
+
 TEST_F(ShortcutCaptureTest, OnlyTheLowestOfTwoHeldKeysTakesPart) {
     w.os.driver.Press(vk::kLeftShift);
     w.os.driver.Press('B');
