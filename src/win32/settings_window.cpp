@@ -152,6 +152,7 @@ constexpr std::array<PageInfo, kPageCount> kPages{{
 }};
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
+constexpr COLORREF kLinkHotColor = RGB(128, 0, 0);
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 void SetChecked(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
@@ -178,6 +179,7 @@ public:
         if (init) init(&classes);
     }
     win32::UniqueModule library_;
+    win32::UniqueFont font;
     win32::UniqueFont headerFont;
     win32::UniqueFont linkFont;
 };
@@ -190,8 +192,9 @@ SettingsWindow::SettingsWindow(win32::Win32MessageLoop& loop, ISettingsHost& hos
     Create(nullptr, u"");
     // Its own task-bar button: an application window without owner.
     HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    systemDpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    dpi_ = systemDpi_;
     using DpiForWindowFn = UINT(WINAPI*)(HWND);
     if (auto dpiFor = win32::ExportOf<DpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")) {
         dpi_ = static_cast<int>(dpiFor(Handle()));
@@ -244,12 +247,6 @@ void SettingsWindow::CreateControls() {
 
     SendMessageW(GetDlgItem(self, kTbAlpha), TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
 
-    LOGFONTW header{};
-    header.lfHeight = -Scale(15);
-    header.lfWeight = FW_BOLD;
-    lstrcpynW(header.lfFaceName, L"Arial", LF_FACESIZE);
-    controls_->headerFont.Reset(CreateFontIndirectW(&header));
-
     for (int page = 0; page < kPageCount; ++page) {
         TVINSERTSTRUCTW item{};
         item.hParent = TVI_ROOT;
@@ -275,10 +272,21 @@ void SettingsWindow::ApplyLanguage() {
     KvForm::ApplyLanguage();
     if (!Handle() || !controls_ || !GetDlgItem(Handle(), kTree)) return;
     HWND self = Handle();
-    HFONT font = FormFontOrDefault(Font());
+    // The form's font is made for the system's DPI; the monitor of the window may have another.
+    LOGFONTW face{};
+    GetObjectW(FormFontOrDefault(Font()), sizeof face, &face);
+    face.lfHeight = MulDiv(face.lfHeight, dpi_, systemDpi_);
+    controls_->font.Reset(CreateFontIndirectW(&face));
+    HFONT font = controls_->font.Get();
     for (HWND child = GetWindow(self, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    LOGFONTW header{};
+    header.lfHeight = -Scale(15);
+    header.lfWeight = FW_BOLD;
+    header.lfCharSet = face.lfCharSet;
+    lstrcpynW(header.lfFaceName, L"Arial", LF_FACESIZE);
+    controls_->headerFont.Reset(CreateFontIndirectW(&header));
     LOGFONTW link{};
     GetObjectW(font, sizeof link, &link);
     link.lfUnderline = TRUE;
@@ -880,7 +888,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
             }
             if (id == kLblLocalization) {
-                SetTextColor(dc, kLinkColor);
+                SetTextColor(dc, linkHot_ ? kLinkHotColor : kLinkColor);
                 SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
                 return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
             }
@@ -888,6 +896,11 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         case WM_SETCURSOR: {
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+            // The link turns maroon while the mouse is over it.
+            if ((id == kLblLocalization) != linkHot_) {
+                linkHot_ = id == kLblLocalization;
+                InvalidateRect(GetDlgItem(Handle(), kLblLocalization), nullptr, TRUE);
+            }
             if (id == kLblLocalization || id == kInfoIcon) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
@@ -900,6 +913,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
             LayoutControls();
+            ApplyLanguage();  // fonts for the new DPI
             return 0;
         }
     }

@@ -73,6 +73,8 @@ private:
     std::vector<std::u16string> soundChoices_;
     int page_ = 0;
     int dpi_ = 96;
+    int systemDpi_ = 96;
+    bool linkHot_ = false;
     bool shown_ = false;
     bool closing_ = false;
 };
