@@ -732,7 +732,10 @@ void SettingsWindow::OnSetShortcut() {
     const auto current = PrepareRowHotkey(host_.Preset(), rows_, row);
     if (!current) return;  // every direct-switch slot belongs to another layout
     HotkeyCode code = *current;
-    if (!host_.CaptureShortcut(code)) return;
+    const bool confirmed = host_.CaptureShortcut(code);
+    // Where the dialog stood, under Wine without a window manager nothing is redrawn by itself.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    if (!confirmed) return;
     AssignRowHotkey(host_.Preset(), row, code);
     ShowShortcutTexts();
     edits_.Edited();

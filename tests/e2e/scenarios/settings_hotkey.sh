@@ -64,7 +64,7 @@ sleep 0.3
 e2e_screenshot "$KV_ARTIFACTS/settings-capture-dialog-after-tab.png"
 KV_TOP=TGetShortKeyForm click_child Button "$(text_in en 101)"
 check e2e_poll 5 0.2 capture_gone
-sleep 0.3
+sleep 1
 shot_settings settings-hotkey-captured
 click_child Button "$(text_in en 101)"   # OK
 check e2e_poll 5 0.2 _settings_gone
