@@ -60,7 +60,9 @@ std::u16string ApplicationShell::HotkeyText(HotkeyCode code) const {
 
 bool ApplicationShell::CaptureShortcut(HotkeyCode& code) {
     if (!engine_) return false;
-    ShortcutCapture capture(engine_->Model(), app_.platform.keyboardHook, app_.messageBoxes, app_.lang);
+    KeyboardHookProcedure& programHook = engine_->Hook();
+    ShortcutCapture capture(engine_->Model(), app_.platform.keyboardHook, app_.messageBoxes, app_.lang,
+                            [&programHook](bool on) { programHook.SetPassThrough(on); });
     const std::u16string oldText = capture.Begin(code);
     const bool confirmed = windows_.RunShortcutCaptureDialog(capture, oldText);
     capture.End();

@@ -12,8 +12,9 @@ namespace {
 constexpr std::uint8_t kVkTab = 0x09;
 }
 
-ShortcutCapture::ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang)
-    : model_(model), hooks_(hooks), boxes_(boxes), lang_(lang) {}
+ShortcutCapture::ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang,
+                                 std::function<void(bool)> programHookPassThrough)
+    : model_(model), hooks_(hooks), boxes_(boxes), lang_(lang), programHookPassThrough_(std::move(programHookPassThrough)) {}
 
 ShortcutCapture::~ShortcutCapture() {
     // A hook the system would not remove stays owned here and tries again on destruction.
@@ -28,6 +29,7 @@ std::u16string ShortcutCapture::Begin(HotkeyCode current) {
     model_.SetActive(false);
     model_.SetActive(true);  // starts from no key held
     model_.SetDrawEnabled(true);
+    if (programHookPassThrough_) programHookPassThrough_(true);
     begun_ = true;
     shown_.fill(0);
     const DecodedHotkey hotkey = DecodeHotkey(current);
@@ -39,6 +41,7 @@ void ShortcutCapture::End() {
     Stop();
     if (!begun_) return;
     begun_ = false;
+    if (programHookPassThrough_) programHookPassThrough_(false);
     model_.SetDrawEnabled(false);
     model_.SetTransparentBackground(true);
     model_.SetActive(false);

@@ -7,6 +7,7 @@
 // Tab moves to OK instead. Removing the hook leaves the program's own hook as it was.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -32,8 +33,10 @@ public:
 
 class ShortcutCapture : private IKeyboardHookHandler {
 public:
-    // All must outlive the capture.
-    ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang);
+    // All must outlive the capture. `programHookPassThrough` turns the program's own hook into a
+    // bystander while the capture exists (true) and back (false).
+    ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang,
+                    std::function<void(bool)> programHookPassThrough);
     ~ShortcutCapture() override;
     ShortcutCapture(const ShortcutCapture&) = delete;
     ShortcutCapture& operator=(const ShortcutCapture&) = delete;
@@ -63,6 +66,7 @@ private:
     IKeyboardHook& hooks_;
     KvMessageBoxes& boxes_;
     const TKvLang& lang_;
+    std::function<void(bool)> programHookPassThrough_;
     IShortcutCaptureView* view_ = nullptr;
     std::unique_ptr<IInstalledKeyboardHook> hook_;
     // CaptureHeld: 1 while the key is physically held during the capture.

@@ -40,7 +40,11 @@ protected:
     }
 
     EngineWorld w{{sim::kLayoutUs, sim::kLayoutRu}};
-    ShortcutCapture capture{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang};
+    // As the program wires it.
+    std::function<void(bool)> PassThrough() {
+        return [this](bool on) { w.engine->Hook().SetPassThrough(on); };
+    }
+    ShortcutCapture capture{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang, PassThrough()};
     RecordingView view;
     std::u16string oldText;
 };
@@ -72,6 +76,15 @@ TEST_F(ShortcutCaptureTest, TheCaptureHoldsWhenTheProgramsHookIsPutBackInFrontOf
     Chord({{vk::kLeftShift, false}, {'Q', false}});
     EXPECT_EQ(capture.Captured(), EncodeHotkey('Q', hotkey_mod::kLeftShift));
     EXPECT_EQ(view.shown.back(), w.Model().HotkeyText('Q', hotkey_mod::kLeftShift));
+    // The program's hotkeys stay quiet although its hook sees the keys first.
+    Chord({{vk::kRightControl, true}});
+    w.Settle();
+    EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs) << "right Ctrl switched the layout during the capture";
+    EXPECT_EQ(capture.Captured(), EncodeHotkey(vk::kRightControl, 0));
+    capture.End();
+    w.os.driver.Tap(vk::kRightControl, true);
+    w.Settle();
+    EXPECT_EQ(w.editor->Layout(), sim::kLayoutRu) << "and work again after it";
 }
 
 TEST_F(ShortcutCaptureTest, OnlyTheLowestOfTwoHeldKeysTakesPart) {
@@ -124,7 +137,7 @@ TEST_F(ShortcutCaptureTest, TheProgramsHotkeysWorkAgainAfterTheCaptureWhateverWa
 
     // Destroyed while capturing (the dialog torn down): the hook goes with it.
     {
-        ShortcutCapture another{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang};
+        ShortcutCapture another{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang, PassThrough()};
         another.Begin(0);
         another.Start();
         w.os.driver.Tap(vk::kRightControl, true);
