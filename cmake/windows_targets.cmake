@@ -98,6 +98,16 @@ kv_version_resource(KarmuxCm "Tolvex companion")
 kv_split_debug_info(KarmuxCm)
 add_subdirectory(src/hooklib)
 
+# The elevated options program: the settings window starts it with "runas" to change the
+# machine's Run value.
+add_executable(Elevopt WIN32 src/win32/elevopt/elevopt_main.cpp src/win32/elevopt/elevopt.rc)
+target_compile_definitions(Elevopt PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(Elevopt PRIVATE kv_core advapi32)
+target_link_options(Elevopt PRIVATE -municode ${KV_STATIC_RUNTIME})
+kv_version_resource(Elevopt "Tolvex elevated options")
+kv_split_debug_info(Elevopt)
+add_dependencies(Karmux Elevopt)
+
 # GoogleTest from Debian's source package, built for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

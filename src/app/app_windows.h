@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "app/app_forms.h"
@@ -21,6 +23,9 @@ struct TKvTheme;
 class IErrorReportWindow;
 class ILanguageTargets;
 class IWaitWindows;
+class ISettingsHost;
+class ISettingsWindow;
+class ShortcutCapture;
 
 // A form's messages for a part that lives outside the windows (the clipboard monitor): true when
 // handled, with the window procedure's result in the last argument.
@@ -65,6 +70,10 @@ public:
                                         const TKvTheme* theme, const TPreset* preset) = 0;
     // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
     virtual void WatchSessionChanges() = 0;
+    // The settings window, made when the tray opens it; `host` outlives it.
+    virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) = 0;
+    // Runs the shortcut capture dialog modally over a begun capture: true when the user confirmed.
+    virtual bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) = 0;
 };
 
 }  // namespace kv

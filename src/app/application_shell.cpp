@@ -110,6 +110,8 @@ int ApplicationShell::Run() {
     SetActionsMenuTimer(false);
     // No hook and no library may outlive the program in other processes.
     if (engine_) engine_->Switch().Deactivate();
+    if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
+    settingsWindow_.reset();
     DestroyDialogs();
     DetachOnScreenKeyboard();
     DestroyForms();
@@ -200,6 +202,7 @@ bool ApplicationShell::ProgramActive() const { return engine_ != nullptr && engi
 void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
     LocalizeMenus();
+    if (settingsWindow_) settingsWindow_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
@@ -220,7 +223,7 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             Exit();
             break;
         case TrayItem::Settings:
-            app_.log.WriteLog(u"The settings window is not part of this build yet");
+            OpenSettingsWindow();
             break;
         case TrayItem::ShowMainKeyboard:
             keyboardPort_.ToggleOnScreenKeyboard();
@@ -284,6 +287,8 @@ void ApplicationShell::SetActionsMenuTimer(bool on) {
 }
 
 void ApplicationShell::Exit() {
+    // Unsaved edits of an open settings window are not kept by the final save.
+    if (settingsWindow_ && settingsWindow_->Visible()) app_.preset.Load();
     if (engine_) engine_->Switch().Deactivate();
     Terminate();
 }

@@ -21,6 +21,7 @@
 #include "platform/clock_api.h"
 #include "platform/process_api.h"
 #include "platform/types.h"
+#include "ports/settings_window_port.h"
 #include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
@@ -40,7 +41,8 @@ class ApplicationShell : private ITrayCommands,
                          private IApplicationEnd,
                          private IProgramState,
                          private IInterfaceLanguagePort,
-                         private IVisualsPort {
+                         private IVisualsPort,
+                         private ISettingsHost {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -86,6 +88,23 @@ private:
     void ApplyLanguage(std::int32_t languageId) override;
     // IVisualsPort
     void RefreshVisuals() override;
+
+    // The settings window (shell_settings_window.cpp): at most one, made by the tray's command.
+    void OpenSettingsWindow();
+    TPreset& Preset() override;
+    const TKvLang& Lang() const override;
+    const std::vector<TKvLangListItem>& Languages() const override;
+    KvMessageBoxes& MessageBoxes() override;
+    Platform& Os() override;
+    const AppFolders& Folders() const override;
+    std::u16string ProgramPath() const override;
+    std::u16string HotkeyText(HotkeyCode code) const override;
+    bool CaptureShortcut(HotkeyCode& code) override;
+    void ShowHelp(std::int32_t context) override;
+    void OpenLocalizationPage() override;
+    void OpenWizard() override;
+    void ActionsMenuDirty() override;
+    void SettingsWindowClosed() override;
 
     bool PassesOperatingSystemGate();
     void CreateForms();
@@ -137,6 +156,9 @@ private:
     std::optional<TimerId> startupCompletionTimer_;
     std::optional<TimerId> popupActionsTimer_;
     IErrorReportSink* errorReport_ = nullptr;
+    std::unique_ptr<ISettingsWindow> settingsWindow_;
+    // A closed settings window is freed once its last message has returned.
+    std::optional<TimerId> settingsReleaseTimer_;
 };
 
 }  // namespace kv

@@ -65,6 +65,7 @@ KeyboardHookProcedure::KeyboardHookProcedure(Services services) : s_(services) {
 KeyboardHookProcedure::~KeyboardHookProcedure() { s_.loop.StopTimer(releaseTimer_); }
 
 bool KeyboardHookProcedure::OnKeyEvent(const LowLevelKeyEvent& event) {
+    if (passThrough_) return false;
     if (hookDepth_ < 0) hookDepth_ = 0;
     if (hookDepth_ >= kMaxDepth) return true;
     DepthGuard depth(hookDepth_);

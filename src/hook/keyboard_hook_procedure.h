@@ -65,6 +65,9 @@ public:
     void SuspendHook() override;
     void ResumeHook() override;
     bool HookSuspended() const { return hookSuspended_; }
+    // While a hotkey is being captured every key belongs to the capture: passed on untouched,
+    // also where this hook was put back in front of the capture's.
+    void SetPassThrough(bool on) { passThrough_ = on; }
     // A freshly installed hook starts a new chord.
     void StartChord() { chordStart_ = true; }
 
@@ -113,6 +116,7 @@ private:
     TimerId releaseTimer_ = 0;
     std::int32_t hookDepth_ = 0;
     bool hookSuspended_ = false;
+    bool passThrough_ = false;
     bool chordStart_ = true;
     bool appsUpPending_ = false;
     bool numLockResync_ = false;

@@ -129,6 +129,9 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
         if (!entry.separator) entry.caption = Caption(info);
         if (info.item == TrayItem::Active && !s_.system.Active()) entry.image = kActiveImageOff;
         if (OpensWindow(info.item)) entry.enabled = entry.enabled && windowItemsEnabled_;
+        if (info.item == TrayItem::Settings || info.item == TrayItem::ActionSetup) {
+            entry.enabled = entry.enabled && !settingsWindowOpen_;
+        }
         if (info.item == TrayItem::SoundEnabled) entry.checked = s_.preset.SoundEnabled();
         if (info.item == TrayItem::Help || info.item == TrayItem::CheckNewVersion) entry.hint = entry.caption;
         if (info.inAddInfo) {

@@ -65,6 +65,8 @@ public:
     void CheckSoundMenuItem(bool) override {}
     void ShowActiveState(bool) override {}
     void EnableWindowItems(bool enabled) override { windowItemsEnabled_ = enabled; }
+    // While the settings window exists its own item and the hotkey setup are disabled.
+    void SetSettingsWindowOpen(bool open) { settingsWindowOpen_ = open; }
 
     // Shows the icon exactly when `HideTrayIcon` is off.
     void ApplyHideTrayIcon();
@@ -105,6 +107,7 @@ private:
     std::u16string currentBalloon_;
     bool actionsMenuDirty_ = true;
     bool windowItemsEnabled_ = true;
+    bool settingsWindowOpen_ = false;
     std::vector<MenuEntry> actionsMenu_;
 };
 

@@ -33,9 +33,12 @@ public:
     void StringEmptyByDefault(std::u16string_view name, const std::u16string&, Set set) {
         set(ini_.ReadStringDef(name, u""));
     }
+    // Save deletes the value of a free slot, so a missing value is a free slot: read with the
+    // current value as default, a layout disabled since the last save would stay disabled after
+    // the settings window discards its edits.
     template <class Set>
-    void LayoutSlot(std::u16string_view name, LayoutHandle current, Set set) {
-        set(static_cast<LayoutHandle>(ini_.ReadIntegerDef(name, static_cast<std::int32_t>(current))));
+    void LayoutSlot(std::u16string_view name, LayoutHandle, Set set) {
+        set(static_cast<LayoutHandle>(ini_.ReadIntegerDef(name, 0)));
     }
 
 private:

@@ -10,4 +10,8 @@ bool IsStartWithWindows(IRegistry& registry, std::u16string_view executablePath)
     return value && value->type == RegistryType::String && value->text == executablePath;
 }
 
+bool IsContextMenuRegistered(IRegistry& registry) {
+    return registry.OpenLocalMachineKeyReadOnly(kContextMenuServerKey) != nullptr;
+}
+
 }  // namespace kv

@@ -1,5 +1,8 @@
 #include "win32/win32_app_windows.h"
 
+#include "win32/settings_window.h"
+#include "win32/shortcut_capture_dialog.h"
+
 #include "app/application_shell.h"
 #include "dialogs/error_report.h"
 #include "platform/error.h"
@@ -96,6 +99,15 @@ void Win32AppWindows::AttachErrorReport(ErrorReport* report) {
     window.onSend = [report] { report->SendReport(); };
     window.onTerminate = [report] { report->TerminateApplication(); };
     window.onLanguageChanged = [report] { report->ApplyLanguage(); };
+}
+
+std::unique_ptr<ISettingsWindow> Win32AppWindows::CreateSettingsWindow(ISettingsHost& host) {
+    return std::make_unique<SettingsWindow>(loop_, host);
+}
+
+bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) {
+    ShortcutCaptureDialog dialog(loop_, lang_, capture);
+    return dialog.Run(oldText);
 }
 
 IWaitWindows& Win32AppWindows::WaitWindows() {

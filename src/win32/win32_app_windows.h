@@ -50,6 +50,8 @@ public:
         keyboardWindows_.Attach(keyboard, canvas, theme, preset);
     }
     void WatchSessionChanges() override;
+    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
+    bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
 
 private:
     void LocalizeMenus() override {}

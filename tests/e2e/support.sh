@@ -18,6 +18,7 @@ kv_install_app() {
     rm -rf "$dir" && mkdir -p "$dir" || fail "cannot create $dir"
     cp "$KV_BIN/Karmux.exe" "$KV_BIN/KarmuxH.dll" "$dir/" || fail "no Karmux.exe or KarmuxH.dll in $KV_BIN"
     [ "${2:-}" = --without-companion ] || cp "$KV_BIN/KarmuxCm.exe" "$dir/"
+    cp "$KV_BIN/Elevopt.exe" "$dir/" || fail "no Elevopt.exe in $KV_BIN"
     local help
     for help in Karmux.chm KarmuxRu.chm; do
         if [ -f "$KV_BIN/$help" ]; then cp "$KV_BIN/$help" "$dir/" || fail "cannot copy $help"; fi

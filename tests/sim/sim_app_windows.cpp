@@ -90,3 +90,11 @@ WindowHandle SimAppWindows::FormWindow(AppForm form) const {
 }
 
 }  // namespace kv::sim
+
+namespace kv::sim {
+
+std::unique_ptr<ISettingsWindow> SimAppWindows::CreateSettingsWindow(ISettingsHost& host) {
+    return std::make_unique<SimSettingsWindow>(host, settingsWindow_);
+}
+
+}  // namespace kv::sim

@@ -1,6 +1,8 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/app_windows.h"
 #include "app/windows_not_built_yet.h"
@@ -11,6 +13,7 @@
 #include "dialogs/error_report.h"
 #include "dialogs/wait_dialog.h"
 #include "sim_tray.h"
+#include "ports/settings_window_port.h"
 
 namespace kv {
 class ApplicationShell;
@@ -73,6 +76,38 @@ public:
 };
 
 // The program's windows on the simulated desktop, wired to the shell as the Win32 ones are.
+// The settings window on the simulated desktop: it records what the program asks of it; tests
+// drive the settings model through the host as the window's handlers would.
+class SimSettingsWindow : public ISettingsWindow {
+public:
+    SimSettingsWindow(ISettingsHost& host, SimSettingsWindow*& registration)
+        : host_(host), registration_(registration) {
+        registration_ = this;
+    }
+    ~SimSettingsWindow() override { registration_ = nullptr; }
+    void ShowAndActivate() override {
+        ++activations_;
+        visible_ = true;
+    }
+    bool Visible() const override { return visible_; }
+    void ApplyLanguage() override { ++languageApplications_; }
+    ISettingsHost& Host() { return host_; }
+    int Activations() const { return activations_; }
+    int LanguageApplications() const { return languageApplications_; }
+    // Closing the window: the host hears of it as from the real one.
+    void Close() {
+        visible_ = false;
+        host_.SettingsWindowClosed();
+    }
+
+private:
+    ISettingsHost& host_;
+    SimSettingsWindow*& registration_;
+    bool visible_ = false;
+    int activations_ = 0;
+    int languageApplications_ = 0;
+};
+
 class SimAppWindows : public IAppWindows, private ILanguageTargets {
 public:
     explicit SimAppWindows(SimDesktop& desktop) : desktop_(desktop) {}
@@ -105,6 +140,17 @@ public:
     SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
     OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
+    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
+    // The capture dialog "runs" `whileCaptureDialogOpen`, which answers for the user; without
+    // it the dialog is cancelled.
+    bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override {
+        captureOldTexts_.push_back(oldText);
+        return whileCaptureDialogOpen ? whileCaptureDialogOpen(capture) : false;
+    }
+    std::function<bool(ShortcutCapture&)> whileCaptureDialogOpen;
+    const std::vector<std::u16string>& CaptureOldTexts() const { return captureOldTexts_; }
+    // The settings window now open, or null.
+    SimSettingsWindow* SettingsWindow() const { return settingsWindow_; }
     bool WatchingSessions() const { return watchingSessions_; }
     SimErrorReportWindow& ErrorWindow() { return errorWindow_; }
     ErrorReport* AttachedErrorReport() const { return errorReport_; }
@@ -133,6 +179,8 @@ private:
     std::map<AppForm, FormMessageHandler> handlers_;
     std::vector<AppForm> destroyed_;
     bool realizedOffscreen_ = false;
+    SimSettingsWindow* settingsWindow_ = nullptr;
+    std::vector<std::u16string> captureOldTexts_;
     bool watchingSessions_ = false;
     SimTrayIcon tray_;
     SimPopupMenus menus_;
