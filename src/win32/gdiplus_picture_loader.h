@@ -15,8 +15,8 @@ namespace kv::win32app {
 // program's memory.
 struct PictureLimits {
     std::uint64_t maxFileBytes = 32ull * 1024 * 1024;
-    std::uint32_t maxSide = 8192;
-    std::uint64_t maxPixels = 16ull * 1024 * 1024;
+    std::uint32_t maxSide = 4096;
+    std::uint64_t maxPixels = 8ull * 1024 * 1024;
 };
 
 // BMP, JPEG, GIF and PNG through GDI+, whose flat functions are taken from the system folder's
