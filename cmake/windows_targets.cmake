@@ -89,6 +89,13 @@ endforeach()
 add_custom_target(kv_help DEPENDS ${KV_HELP_FILES} ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ThirdPartyNotices.txt
   ${KV_SHIPPED_ICON_PACKS})
 add_dependencies(Karmux kv_help)
+# The keyboard geometries travel with the program in Keyboards\.
+file(GLOB KV_GEOMETRIES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/Keyboards/*.txt)
+add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Keyboards/Standard.txt
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/Keyboards ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Keyboards
+  DEPENDS ${KV_GEOMETRIES} VERBATIM)
+add_custom_target(kv_geometries DEPENDS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Keyboards/Standard.txt)
+add_dependencies(Karmux kv_geometries)
 
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp src/companion/companion.rc)
 target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)

@@ -23,7 +23,7 @@ kv_install_app() {
     for help in Karmux.chm KarmuxRu.chm; do
         if [ -f "$KV_BIN/$help" ]; then cp "$KV_BIN/$help" "$dir/" || fail "cannot copy $help"; fi
     done
-    cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$KV_ROOT/Icons" "$dir/"
+    cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$KV_ROOT/Icons" "$KV_ROOT/Keyboards" "$dir/"
     rm -f "$dir/Lang/texts.tsv" "$dir/Sound/make_sounds.py" "$dir/Icons/make_packs.py" "$dir/Icons/README.md"
     return 0
 }
