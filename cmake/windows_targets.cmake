@@ -7,8 +7,8 @@ list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
 add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
 # The program imports only libraries Windows keeps among its known DLLs (tests/image checks);
 # the others (comctl32, version, winmm, wininet, hhctrl) are loaded from the system folder when
-# first used. msimg32 is drawn with by the canvases that no shipped window uses yet.
-target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 psapi msimg32)
+# first used.
+target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 psapi)
 target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Version resource of one program or library, with "ProductVersion" and "FileVersion" under 040904E4.

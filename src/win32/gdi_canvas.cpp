@@ -64,7 +64,7 @@ void GdiCanvas::DrawTextThroughWorkBitmap(const Rect& rect, std::int32_t x, std:
     } else {
         ::ExtTextOutW(work.Get(), x, y, ETO_CLIPPED, &area, copy.c_str(), static_cast<UINT>(copy.size()), nullptr);
     }
-    TransparentBlt(dc_, rect.left, rect.top, width, height, work.Get(), 0, 0, width, height, kWorkBitmapColor);
+    ::GdiTransparentBlt(dc_, rect.left, rect.top, width, height, work.Get(), 0, 0, width, height, kWorkBitmapColor);
 }
 
 }  // namespace kv::win32app

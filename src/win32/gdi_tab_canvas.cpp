@@ -44,7 +44,8 @@ void GdiTabCanvas::FillVerticalGradient(const Rect& rect, std::uint32_t top, std
     if (rect.Width() <= 0 || rect.Height() <= 0) return;
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, top), Vertex(rect.right, rect.bottom, bottom)};
     GRADIENT_RECT span{0, 1};
-    ::GradientFill(dc_, vertices, 2, &span, 1, GRADIENT_FILL_RECT_V);
+    // The gdi32 export: msimg32 is not among the known DLLs the program may import.
+    ::GdiGradientFill(dc_, vertices, 2, &span, 1, GRADIENT_FILL_RECT_V);
 }
 
 void GdiTabCanvas::DrawPolyline(std::span<const Point> points, std::uint32_t penColor) {
