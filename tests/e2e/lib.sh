@@ -251,6 +251,7 @@ e2e_screenshot() { import -display "$DISPLAY" -window root ${2:+-crop "$2"} "$1"
 e2e_pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 
 # e2e_reg_query 'HKCU\SOFTWARE\Vendor\App' [VALUE] : raw `reg query` output with CR stripped
-e2e_reg_query() { "$E2E_WINE" reg query "$1" ${2:+/v "$2"} 2>/dev/null | tr -d '\r'; }
-# e2e_reg_value KEY VALUE -> just the data (REG_DWORD comes back as 0x..)
-e2e_reg_value() { e2e_reg_query "$1" "$2" | awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print; f = 1 } END { exit !f }'; }
+# A third argument, 32 or 64, names the registry view (HKLM\SOFTWARE differs between them).
+e2e_reg_query() { "$E2E_WINE" reg query "$1" ${2:+/v "$2"} ${3:+/reg:$3} 2>/dev/null | tr -d '\r'; }
+# e2e_reg_value KEY VALUE [VIEW] -> just the data (REG_DWORD comes back as 0x..)
+e2e_reg_value() { e2e_reg_query "$1" "$2" "${3:-}" | awk -v v="$2" '$1 == v { $1 = ""; $2 = ""; sub(/^  */, ""); print; f = 1 } END { exit !f }'; }

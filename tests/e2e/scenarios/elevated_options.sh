@@ -8,11 +8,12 @@
 app="$E2E_WORK/app elevated"
 kv_install_app "$app"
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
-"$E2E_WINE" reg delete "$run_key" /v Karmux /f >/dev/null 2>&1
+# The program and its helper see the machine's key through the view of their own bitness.
+"$E2E_WINE" reg delete "$run_key" /v Karmux /f "/reg:$KV_BUILD_BITS" >/dev/null 2>&1
 program=$(e2e_winpath "$app/Karmux.exe")
 
 elevopt() { "$E2E_WINE" "$app/Elevopt.exe" "$@" >/dev/null 2>&1; }
-run_value() { e2e_reg_value "$run_key" Karmux; }
+run_value() { e2e_reg_value "$run_key" Karmux "$KV_BUILD_BITS"; }
 
 expect_refused() {
     local code=$1; shift

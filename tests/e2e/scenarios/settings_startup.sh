@@ -8,9 +8,10 @@ kv_install_app "$app"
 kv_reset_registry
 . "$(dirname "$0")/../settings_support.sh"
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
-"$E2E_WINE" reg delete "$run_key" /v Karmux /f >/dev/null 2>&1
+# The program and its helper see the machine's key through the view of their own bitness.
+"$E2E_WINE" reg delete "$run_key" /v Karmux /f "/reg:$KV_BUILD_BITS" >/dev/null 2>&1
 program=$(e2e_winpath "$app/Karmux.exe")
-run_value() { e2e_reg_value "$run_key" Karmux; }
+run_value() { e2e_reg_value "$run_key" Karmux "$KV_BUILD_BITS"; }
 
 start_program
 open_settings
