@@ -23,9 +23,9 @@ void MainKeyboardBackgroundForm::Attach(OnScreenKeyboard* keyboard, const TKvThe
 }
 
 bool MainKeyboardBackgroundForm::LoadPicture(const std::u16string& path) {
-    HANDLE loaded = LoadImageW(nullptr, win32::W(path), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (!loaded) return false;
-    picture_.Reset(static_cast<HBITMAP>(loaded));
+    std::optional<Pixels32> decoded = pictures_.Decode(path);
+    if (!decoded || decoded->width <= 0 || decoded->height <= 0) return false;
+    picture_ = std::move(decoded);
     return true;
 }
 
@@ -39,17 +39,21 @@ void MainKeyboardBackgroundForm::Paint() {
         win32::UniqueBrush back(CreateSolidBrush(theme_ ? theme_->Background : GetSysColor(COLOR_BTNFACE)));
         FillRect(dc, &client, back.Get());
         if (picture_) {
-            BITMAP info{};
-            GetObjectW(picture_.Get(), sizeof info, &info);
-            win32::UniqueMemoryDc source(CreateCompatibleDC(dc));
-            HGDIOBJ old = SelectObject(source.Get(), picture_.Get());
+            const Pixels32& tile = *picture_;
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof info.bmiHeader;
+            info.bmiHeader.biWidth = tile.width;
+            info.bmiHeader.biHeight = -tile.height;  // top-down rows, as decoded
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
             const int top = preset_ && preset_->KeyboardShowCaption() ? kCaptionStripTop : 1;
-            for (int y = top; info.bmHeight > 0 && y < client.bottom; y += info.bmHeight) {
-                for (int x = 1; info.bmWidth > 0 && x < client.right; x += info.bmWidth) {
-                    BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
+            for (int y = top; y < client.bottom; y += tile.height) {
+                for (int x = 1; x < client.right; x += tile.width) {
+                    SetDIBitsToDevice(dc, x, y, tile.width, tile.height, 0, 0, 0, tile.height, tile.pixels.data(),
+                                      &info, DIB_RGB_COLORS);
                 }
             }
-            SelectObject(source.Get(), old);
         }
         painting_ = false;
     }

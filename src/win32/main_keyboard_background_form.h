@@ -13,16 +13,22 @@ class TPreset;
 struct TKvTheme;
 }  // namespace kv
 
+#include <optional>
+
+#include "keyboard/render/picture_decoder.h"
+
 namespace kv::win32app {
 
 class MainKeyboardBackgroundForm final : public KeyboardFormBase {
 public:
-    explicit MainKeyboardBackgroundForm(win32::Win32MessageLoop& loop)
-        : KeyboardFormBase(loop, u"TMainKeyboardBackgroundForm") {}
+    // `pictures` decodes the background picture (BMP, JPEG, GIF, PNG, size-bounded); it must
+    // outlive the form.
+    MainKeyboardBackgroundForm(win32::Win32MessageLoop& loop, const IPictureDecoder& pictures)
+        : KeyboardFormBase(loop, u"TMainKeyboardBackgroundForm"), pictures_(pictures) {}
     void Attach(OnScreenKeyboard* keyboard, const TKvTheme* theme, const TPreset* preset);
-    // BMP files only; false keeps the previous picture.
+    // False keeps the previous picture.
     bool LoadPicture(const std::u16string& path);
-    void ClearPicture() { picture_.Reset(); }
+    void ClearPicture() { picture_.reset(); }
 
 protected:
     void OnCreated() override;
@@ -34,7 +40,8 @@ private:
     OnScreenKeyboard* keyboard_ = nullptr;
     const TKvTheme* theme_ = nullptr;
     const TPreset* preset_ = nullptr;
-    win32::UniqueBitmap picture_;
+    const IPictureDecoder& pictures_;
+    std::optional<Pixels32> picture_;
     bool painting_ = false;
 };
 

@@ -44,7 +44,7 @@ void Win32KeyboardWindows::UpdateLook() {
 }
 
 void Win32KeyboardWindows::CreateBackgroundForm() {
-    background_ = std::make_unique<MainKeyboardBackgroundForm>(loop_);
+    background_ = std::make_unique<MainKeyboardBackgroundForm>(loop_, pictures_);
     background_->Create(nullptr, u"");
 }
 

@@ -7,6 +7,7 @@
 #include "indicators/keyboard_window_view.h"
 #include "keyboard/render/keyboard_look.h"
 #include "win32/gdi_keyboard_canvas.h"
+#include "win32/gdiplus_picture_loader.h"
 #include "win32/image_strips.h"
 #include "win32/res/resource_ids.h"
 #include "win32/keyboard_hint_window.h"
@@ -69,7 +70,9 @@ private:
     const TPreset* preset_ = nullptr;
     KeyboardLook look_;
     ImageStrip keyGlyphs_;
-    GdiKeyboardCanvas canvas_{nullptr, look_, &keyGlyphs_, nullptr};
+    // Before the canvas and the backdrop, which decode their pictures with it.
+    GdiplusPictureLoader pictures_;
+    GdiKeyboardCanvas canvas_{nullptr, look_, &keyGlyphs_, &pictures_};
 };
 
 }  // namespace kv::win32app

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <span>
+#include <string>
+
+#include "picture_fixtures.h"
 #include "platform/win32/win32_message_loop.h"
 #include "win32/common_controls.h"
 #include "win32/win32_keyboard_windows.h"
@@ -68,6 +72,31 @@ TEST_F(KeyboardWindowsTest, ShownMovedAndSizedTogether) {
     windows.HideWindows();
     EXPECT_FALSE(windows.IsShown());
     EXPECT_FALSE(IsWindowVisible(windows.BackgroundHandle()));
+}
+
+// A picture file in the temporary folder, deleted at the end.
+std::u16string WritePicture(const wchar_t* name, std::span<const std::uint8_t> bytes) {
+    wchar_t folder[MAX_PATH]{};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"kv_backdrop_" + std::to_wstring(GetCurrentProcessId()) + name;
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    return std::u16string(path.begin(), path.end());
+}
+
+TEST_F(KeyboardWindowsTest, TheBackdropTakesEveryPictureKindAndRefusesABrokenOne) {
+    const std::u16string png = WritePicture(L".png", {test::k_pic_png, test::k_pic_png_len});
+    const std::u16string jpg = WritePicture(L".jpg", {test::k_pic_jpg, test::k_pic_jpg_len});
+    const std::u16string broken = WritePicture(L"_half.png", {test::k_pic_png, test::k_pic_png_len / 2});
+    EXPECT_TRUE(windows.SetBackdropPicture(png));
+    EXPECT_TRUE(windows.SetBackdropPicture(jpg));
+    EXPECT_FALSE(windows.SetBackdropPicture(broken));
+    EXPECT_FALSE(windows.SetBackdropPicture(u"C:\\no such folder\\none.png"));
+    for (const std::u16string& path : {png, jpg, broken}) DeleteFileW(reinterpret_cast<const wchar_t*>(path.c_str()));
 }
 
 }  // namespace
