@@ -24,8 +24,7 @@ public:
     // True when the user confirmed with OK.
     bool Run(const std::u16string& oldText);
 
-    // Draws the keyboard preview into the box; until the keyboard renderer provides it, the
-    // box shows only its frame.
+    // Draws the keyboard, scaled, into the preview box.
     std::function<void(HDC, const RECT&)> paintPreview;
 
     void ApplyLanguage() override;

@@ -107,6 +107,13 @@ std::unique_ptr<ISettingsWindow> Win32AppWindows::CreateSettingsWindow(ISettings
 
 bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) {
     ShortcutCaptureDialog dialog(loop_, lang_, capture);
+    // The capture presses its keys in the keyboard model, which draws into the keyboard image.
+    dialog.paintPreview = [this](HDC dc, const RECT& box) {
+        POINT origin{};
+        SetViewportOrgEx(dc, box.left + 1, box.top + 1, &origin);
+        keyboardWindows_.PaintScaled(dc, box.right - box.left - 2, box.bottom - box.top - 2);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    };
     return dialog.Run(oldText);
 }
 

@@ -64,6 +64,14 @@ void Win32KeyboardWindows::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCa
     if (keyboard_) keyboard_->Attach(keyboard, canvas, theme);
     if (background_) background_->Attach(keyboard, theme, preset);
     if (canvas) canvas->SetRepaintRequests(keyboard ? this : nullptr);
+    deferred_ = keyboard ? canvas : nullptr;
+}
+
+void Win32KeyboardWindows::PaintScaled(HDC dc, std::int32_t boxWidth, std::int32_t boxHeight) {
+    // The keys the model marked are drawn first: a hidden keyboard window never paints them.
+    UpdateLook();
+    if (deferred_) deferred_->Flush();
+    canvas_.PaintScaled(dc, boxWidth, boxHeight);
 }
 
 KeyboardHintWindow& Win32KeyboardWindows::Hint() const {

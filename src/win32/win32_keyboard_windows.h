@@ -24,6 +24,8 @@ public:
     GdiKeyboardCanvas& Canvas() { return canvas_; }
     // Before a paint: the theme and the drawing options as they are now.
     void UpdateLook();
+    // The keyboard image as it is now, scaled into a box at (0, 0) of `dc`.
+    void PaintScaled(HDC dc, std::int32_t boxWidth, std::int32_t boxHeight);
 
     void CreateKeyboardForm(std::function<std::u16string()> localizedCaption);
     void CreateBackgroundForm();
@@ -68,6 +70,7 @@ private:
     bool bringingToFront_ = false;
     const TKvTheme* theme_ = nullptr;
     const TPreset* preset_ = nullptr;
+    DeferredKeyboardCanvas* deferred_ = nullptr;
     KeyboardLook look_;
     ImageStrip keyGlyphs_;
     // Before the canvas and the backdrop, which decode their pictures with it.

@@ -57,6 +57,19 @@ done
 e2e_log "captured: [$captured]; notepad holds [$(e2e_gettext "$KV_NOTEPAD_TITLE")]; in front: $(e2e_fg | tr -d "\r" | grep -o "class=[^ ]*")"
 [ -n "$captured" ] || fail "nothing captured"
 e2e_screenshot "$KV_ARTIFACTS/settings-capture-dialog.png"
+# The preview box (the dialog's one tall static) shows the keyboard with the captured keys in the
+# pressed colour, not a flat box.
+preview=$(e2e_wintool children class:TGetShortKeyForm | tr -d '\r' | grep "class='Static'" | grep -o 'rect=[-0-9,]*' |
+    cut -d= -f2 | awk -F, '$4 - $2 > 60 { print; exit }')
+[ -n "$preview" ] || fail "no preview box in the capture dialog"
+IFS=, read -r l t r b <<<"$preview"
+crop="$((r - l))x$((b - t))+$l+$t"
+colours=$(convert "$KV_ARTIFACTS/settings-capture-dialog.png" -crop "$crop" -format %k info:)
+navy=$(convert "$KV_ARTIFACTS/settings-capture-dialog.png" -crop "$crop" -fill white +opaque 'rgb(0,0,128)' \
+    -fill black -opaque 'rgb(0,0,128)' -negate -format '%[fx:int(mean*w*h)]' info:)
+e2e_log "preview box $crop: $colours colours, $navy pixels in the pressed colour"
+[ "$colours" -gt 8 ] || fail "the preview box is flat ($colours colours)"
+[ "$navy" -gt 50 ] || fail "no pressed key in the preview ($navy pixels in the pressed colour)"
 # Tab moves to OK and is not captured.
 e2e_key Tab
 sleep 0.3
