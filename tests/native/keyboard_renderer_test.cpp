@@ -209,7 +209,7 @@ TEST_F(KeyboardRendererTest, CtrlAndWinHideCharactersAsTheOptionsSay) {
         return ch;
     }());
     struct Case {
-        std::initializer_list<std::uint8_t> held;
+        std::vector<std::uint8_t> held;  // not an initializer_list: its array would not outlive the table's line
         bool labels;
         bool showCharCtrl;
         std::vector<std::u16string> expected;
@@ -227,7 +227,7 @@ TEST_F(KeyboardRendererTest, CtrlAndWinHideCharactersAsTheOptionsSay) {
     for (const Case& c : cases) {
         look.showLabels = c.labels;
         look.showCharCtrl = c.showCharCtrl;
-        world.Press(c.held);
+        for (std::uint8_t code : c.held) model.SetKeyPressed(code, true);
         const std::uint8_t ctrlBefore = model.KeyState()[17];
         Redraw();
         EXPECT_EQ(CharactersOnKey(65), c.expected) << "labels " << c.labels << " showCharCtrl " << c.showCharCtrl
