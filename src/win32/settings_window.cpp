@@ -81,7 +81,7 @@ enum ControlId : int {
 // The page a control belongs to; -1 for the controls every page shares.
 int PageOf(int id) { return id >= 200 && id < 700 ? id / 100 - 2 : -1; }
 
-struct ControlSpec {
+struct ControlLayout {
     int id;
     const wchar_t* className;
     DWORD style;
@@ -95,7 +95,7 @@ constexpr int kY = kHeaderHeight + kInfoHeight + 10;
 constexpr int kW = kClientWidth - kX - 12;
 constexpr int kButtonY = kClientHeight - kBottomHeight + 9;
 
-const ControlSpec kControls[] = {
+const ControlLayout kControls[] = {
     {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | TVS_TRACKSELECT | WS_TABSTOP | WS_BORDER, 0, 0,
      kLeftWidth, kClientHeight - kBottomHeight},
     {kInfoIcon, L"STATIC", SS_ICON | SS_NOTIFY, kLeftWidth + 8, kHeaderHeight + 8, 32, 32},
@@ -220,10 +220,10 @@ std::u16string SettingsWindow::Text(std::int32_t number, std::u16string_view fal
 void SettingsWindow::CreateControls() {
     HWND self = Handle();
     HFONT font = FormFontOrDefault(Font());
-    for (const ControlSpec& spec : kControls) {
-        if (!spec.className) continue;
-        HWND child = CreateChild(self, spec.className, spec.style, Scale(spec.x), Scale(spec.y), Scale(spec.width),
-                                 Scale(spec.height), spec.id, font);
+    for (const ControlLayout& placed : kControls) {
+        if (!placed.className) continue;
+        HWND child = CreateChild(self, placed.className, placed.style, Scale(placed.x), Scale(placed.y), Scale(placed.width),
+                                 Scale(placed.height), placed.id, font);
         if (!child) throw KvError(u"Cannot create a control of the settings window: " + win32::SystemErrorText(GetLastError()));
     }
     SendMessageW(GetDlgItem(self, kInfoIcon), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
@@ -260,9 +260,9 @@ void SettingsWindow::CreateControls() {
 }
 
 void SettingsWindow::LayoutControls() {
-    for (const ControlSpec& spec : kControls) {
-        if (!spec.className) continue;
-        MoveWindow(GetDlgItem(Handle(), spec.id), Scale(spec.x), Scale(spec.y), Scale(spec.width), Scale(spec.height),
+    for (const ControlLayout& placed : kControls) {
+        if (!placed.className) continue;
+        MoveWindow(GetDlgItem(Handle(), placed.id), Scale(placed.x), Scale(placed.y), Scale(placed.width), Scale(placed.height),
                    TRUE);
     }
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -545,9 +545,9 @@ void SettingsWindow::ApplyCaretFlagRule() {
 
 void SettingsWindow::ShowPage(int page) {
     page_ = page;
-    for (const ControlSpec& spec : kControls) {
-        if (!spec.className || PageOf(spec.id) < 0) continue;
-        ShowWindow(GetDlgItem(Handle(), spec.id), PageOf(spec.id) == page ? SW_SHOW : SW_HIDE);
+    for (const ControlLayout& placed : kControls) {
+        if (!placed.className || PageOf(placed.id) < 0) continue;
+        ShowWindow(GetDlgItem(Handle(), placed.id), PageOf(placed.id) == page ? SW_SHOW : SW_HIDE);
     }
     UpdatePageInfo();
 }
