@@ -19,28 +19,6 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 // DIB pixels are 0x00RRGGBB; GDI colours 0x00BBGGRR.
 std::uint32_t SwapRedBlue(std::uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-BITMAPINFO TopDownInfo(std::int32_t width, std::int32_t height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-win32::UniqueFont CreateFontFor(HDC dc, const ThemeFont& font) {
-    LOGFONTW log{};
-    log.lfHeight = -MulDiv(font.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    log.lfWeight = font.style.bold ? FW_BOLD : FW_NORMAL;
-    log.lfItalic = font.style.italic ? TRUE : FALSE;
-    log.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring face = win32::ToWide(font.name);
-    std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), log.lfFaceName);
-    return win32::UniqueFont(CreateFontIndirectW(&log));
-}
-
 ThemeFont WantedFont(const TKvTheme& theme, KeyFont font) {
     switch (font) {
         case KeyFont::Label: return {theme.LabelFontName, theme.LabelFontStyle, theme.LabelFontSize};
@@ -53,6 +31,17 @@ ThemeFont WantedFont(const TKvTheme& theme, KeyFont font) {
 POINT ToPoint(const Point& p) { return {p.x, p.y}; }
 
 }  // namespace
+
+BITMAPINFO TopDownInfo(std::int32_t width, std::int32_t height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 
 GdiKeyboardCanvas::GdiKeyboardCanvas(HWND display, const KeyboardLook& look, ImageStrip* keyGlyphs,
                                      const IPictureDecoder* pictures)
@@ -179,7 +168,7 @@ HFONT GdiKeyboardCanvas::FontFor(KeyFont font) {
     CachedFont& cached = fonts_[static_cast<int>(font)];
     const ThemeFont wanted = WantedFont(*look_.theme, font);
     if (!cached.handle || !(cached.font == wanted)) {
-        cached.handle = CreateFontFor(dc_.Get(), wanted);
+        cached.handle = CreateThemeFont(dc_.Get(), wanted);
         cached.font = wanted;
     }
     return cached.handle ? cached.handle.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

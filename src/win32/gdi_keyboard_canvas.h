@@ -16,6 +16,9 @@
 
 namespace kv::win32app {
 
+// A 32-bit top-down DIB header, rows as Pixels32 holds them.
+BITMAPINFO TopDownInfo(std::int32_t width, std::int32_t height);
+
 class ImageStrip;
 
 // The on-screen keyboard's image: a 32-bit memory bitmap the keyboard model draws into, copied

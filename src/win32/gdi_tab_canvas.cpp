@@ -27,6 +27,9 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color) {
     return v;
 }
 
+
+}  // namespace
+
 win32::UniqueFont CreateThemeFont(HDC dc, const ThemeFont& font) {
     LOGFONTW log{};
     log.lfHeight = -MulDiv(font.size, GetDeviceCaps(dc, LOGPIXELSY), 72);
@@ -37,8 +40,6 @@ win32::UniqueFont CreateThemeFont(HDC dc, const ThemeFont& font) {
     std::copy_n(face.begin(), std::min<std::size_t>(face.size(), LF_FACESIZE - 1), log.lfFaceName);
     return win32::UniqueFont(CreateFontIndirectW(&log));
 }
-
-}  // namespace
 
 void GdiTabCanvas::FillVerticalGradient(const Rect& rect, std::uint32_t top, std::uint32_t bottom) {
     if (rect.Width() <= 0 || rect.Height() <= 0) return;

@@ -3,8 +3,12 @@
 
 #include "platform/win32/win32_handles.h"
 #include "theme/tab_canvas.h"
+#include "theme/theme_font.h"
 
 namespace kv::win32app {
+
+// The theme's font at the device's resolution.
+win32::UniqueFont CreateThemeFont(HDC dc, const ThemeFont& font);
 
 // Paints the caption tab on a GDI device context; the context's own state is left as found.
 class GdiTabCanvas : public ITabCanvas {

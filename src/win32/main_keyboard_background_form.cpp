@@ -1,6 +1,7 @@
 #include "win32/main_keyboard_background_form.h"
 
 #include "indicators/on_screen_keyboard.h"
+#include "win32/gdi_keyboard_canvas.h"
 #include "platform/win32/win32_text.h"
 #include "settings/preset.h"
 #include "theme/kv_theme.h"
@@ -40,13 +41,7 @@ void MainKeyboardBackgroundForm::Paint() {
         FillRect(dc, &client, back.Get());
         if (picture_) {
             const Pixels32& tile = *picture_;
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof info.bmiHeader;
-            info.bmiHeader.biWidth = tile.width;
-            info.bmiHeader.biHeight = -tile.height;  // top-down rows, as decoded
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            info.bmiHeader.biCompression = BI_RGB;
+            const BITMAPINFO info = TopDownInfo(tile.width, tile.height);
             const int top = preset_ && preset_->KeyboardShowCaption() ? kCaptionStripTop : 1;
             for (int y = top; y < client.bottom; y += tile.height) {
                 for (int x = 1; x < client.right; x += tile.width) {
