@@ -74,6 +74,9 @@ public:
     virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) = 0;
     // Runs the shortcut capture dialog modally over a begun capture: true when the user confirmed.
     virtual bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) = 0;
+    // Language flags from a picture beside the program in place of the built-in ones, for every
+    // window that shows flags; an unreadable picture leaves the built-in flags.
+    virtual void LoadFlagOverrides(const std::u16string& picturePath) = 0;
 };
 
 }  // namespace kv

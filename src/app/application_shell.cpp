@@ -322,11 +322,17 @@ bool ApplicationShell::PassesOperatingSystemGate() {
     return false;
 }
 
+void ApplicationShell::LoadFlagOverrides() {
+    const std::u16string path = app_.folders.appFolder + u"Flags.bmp";
+    if (app_.platform.files.FileExists(path)) windows_.LoadFlagOverrides(path);
+}
+
 void ApplicationShell::CreateForms() {
     for (const auto& info : kAppFormsInCreationOrder) {
         if (info.form == AppForm::DataDM) {
             windows_.CreateForm(info.form);
             dataModule_.DataModuleCreate();
+            LoadFlagOverrides();
         } else {
             app_.log.WriteLog(info.logName);
             windows_.CreateForm(info.form);

@@ -108,6 +108,7 @@ private:
 
     bool PassesOperatingSystemGate();
     void CreateForms();
+    void LoadFlagOverrides();
     void DestroyForms();
     // The companion starts before the windows are made and is waited for after them, so that its
     // start-up overlaps theirs. Null when it runs already or could not be started.

@@ -15,7 +15,8 @@ bool CommonControls::Load() {
     getIcon_ = win32::ExportOf<GetIconFn>(module, "ImageList_GetIcon");
     draw_ = win32::ExportOf<DrawFn>(module, "ImageList_Draw");
     destroy_ = win32::ExportOf<DestroyFn>(module, "ImageList_Destroy");
-    if (loadImage_ && count_ && getIcon_ && draw_ && destroy_) return true;
+    replace_ = win32::ExportOf<ReplaceFn>(module, "ImageList_Replace");
+    if (loadImage_ && count_ && getIcon_ && draw_ && destroy_ && replace_) return true;
     loadImage_ = nullptr;
     destroy_ = nullptr;
     return false;
@@ -39,6 +40,10 @@ bool CommonControls::Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT
 
 void CommonControls::Destroy(HIMAGELIST list) {
     if (list && Load()) destroy_(list);
+}
+
+bool CommonControls::Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask) {
+    return list && Load() && replace_(list, index, image, mask) != FALSE;
 }
 
 }  // namespace kv::win32app

@@ -22,6 +22,7 @@ public:
     HICON GetIcon(HIMAGELIST list, int index, UINT flags);
     bool Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
     void Destroy(HIMAGELIST list);
+    bool Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask);
 
 private:
     bool Load();
@@ -31,6 +32,7 @@ private:
     using GetIconFn = HICON(WINAPI*)(HIMAGELIST, int, UINT);
     using DrawFn = BOOL(WINAPI*)(HIMAGELIST, int, HDC, int, int, UINT);
     using DestroyFn = BOOL(WINAPI*)(HIMAGELIST);
+    using ReplaceFn = BOOL(WINAPI*)(HIMAGELIST, int, HBITMAP, HBITMAP);
 
     win32::UniqueModule library_;
     bool tried_ = false;
@@ -39,6 +41,7 @@ private:
     GetIconFn getIcon_ = nullptr;
     DrawFn draw_ = nullptr;
     DestroyFn destroy_ = nullptr;
+    ReplaceFn replace_ = nullptr;
 };
 
 }  // namespace kv::win32app

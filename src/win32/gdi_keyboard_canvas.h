@@ -12,6 +12,7 @@
 #include "keyboard/render/picture_decoder.h"
 #include "keyboard/render/pixels32.h"
 #include "platform/win32/win32_handles.h"
+#include "win32/gdi_icon_images.h"
 #include "theme/theme_font.h"
 
 namespace kv::win32app {
@@ -71,6 +72,7 @@ private:
     bool PictureHasWhiteCorner() const override;
     void DrawPictureFitted() override;
     void TabHeader(std::int32_t width, std::u16string_view caption) override;
+    IImageCanvas& PackCanvas() override { return packCanvas_; }
 
     HFONT FontFor(KeyFont font);
     void BlitPixels(HDC dc, const Pixels32& pixels) const;
@@ -95,6 +97,7 @@ private:
     std::optional<Pixels32> picture_;
     Pixels32 fittedPicture_;
     CachedFont fonts_[3];
+    GdiImageCanvas packCanvas_{dc_.Get()};
 };
 
 }  // namespace kv::win32app

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
+#include "keyboard/render/pixels32.h"
 #include "platform/win32/win32_handles.h"
 #include "win32/common_controls.h"
 
@@ -10,8 +13,10 @@ namespace kv::win32app {
 // scaling and more. The list is loaded when an image is first asked for.
 class ImageStrip {
 public:
-    // `controls` must outlive the strip.
-    ImageStrip(CommonControls& controls, int normalId, int largeId, int imageSize, bool masked);
+    // `controls` must outlive the strip. The bitmaps are resources of `module`, the program's
+    // own when null.
+    ImageStrip(CommonControls& controls, int normalId, int largeId, int imageSize, bool masked,
+               HINSTANCE module = nullptr);
     ~ImageStrip();
     ImageStrip(const ImageStrip&) = delete;
     ImageStrip& operator=(const ImageStrip&) = delete;
@@ -21,16 +26,24 @@ public:
     win32::UniqueIcon CreateIcon(int index);
     // False when the strip cannot be loaded or has no such image.
     bool Draw(int index, HDC dc, int x, int y);
+    // Puts `images` (16 x 16, magenta where the strip shows through) in place of the images from
+    // `first` on, enlarged on the large strip. Kept until the list loads, so a strip that is
+    // never drawn costs nothing; indexes past the strip are ignored.
+    void ReplaceImages(int first, std::vector<Pixels32> images);
 
 private:
     HIMAGELIST List();
+    void ApplyReplacements();
 
     CommonControls& controls_;
+    HINSTANCE module_;
     int resourceId_;
     bool masked_;
     int size_ = 16;
     bool loaded_ = false;
     HIMAGELIST list_ = nullptr;
+    int firstReplaced_ = 0;
+    std::vector<Pixels32> replacements_;
 };
 
 // True on screens of 150 % scaling and more.

@@ -9,6 +9,7 @@
 #include "win32/message_window.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
+#include "resources/flag_overrides.h"
 
 namespace kv::win32app {
 
@@ -128,13 +129,19 @@ void Win32AppWindows::WatchSessionChanges() {
     }
 }
 
+void Win32AppWindows::LoadFlagOverrides(const std::u16string& picturePath) {
+    if (const auto strip = keyboardWindows_.Pictures().Decode(picturePath)) {
+        languageFlags_.ReplaceImages(1, FlagOverrideImages(*strip));
+    }
+}
+
 IHtmlHelp& Win32AppWindows::HtmlHelp() {
     if (!help_) help_ = std::make_unique<win32::Win32HtmlHelp>(applicationWindow_ ? applicationWindow_->Handle() : nullptr);
     return *help_;
 }
 
 ITrayIcon& Win32AppWindows::TrayIcon() {
-    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_, commonControls_);
+    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_, commonControls_, languageFlags_);
     return *tray_;
 }
 

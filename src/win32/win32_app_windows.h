@@ -10,6 +10,8 @@
 #include "win32/session_notifications.h"
 #include "win32/wait_window.h"
 #include "win32/gdi_icon_images.h"
+#include "win32/image_strips.h"
+#include "win32/res/resource_ids.h"
 #include "win32/win32_keyboard_windows.h"
 #include "win32/win32_tray.h"
 
@@ -52,6 +54,7 @@ public:
     void WatchSessionChanges() override;
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
+    void LoadFlagOverrides(const std::u16string& picturePath) override;
 
 private:
     void LocalizeMenus() override {}
@@ -68,6 +71,8 @@ private:
     std::map<AppForm, FormMessageHandler> handlers_;
     // Before the tray and the menus, whose image strips it loads and frees.
     CommonControls commonControls_;
+    // The language flags every window shows (ilLangs), loaded when first drawn.
+    ImageStrip languageFlags_{commonControls_, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false};
     // Made on first use: it needs the message loop's windows, which exist from start-up on.
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;

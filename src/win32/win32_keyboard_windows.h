@@ -22,6 +22,7 @@ public:
         : loop_(loop), controls_(controls), keyGlyphs_(controls, IDB_KEYS, IDB_KEYS_LARGE, 16, true) {}
     // The keyboard image, shown in the keyboard window; its look follows the settings at each paint.
     GdiKeyboardCanvas& Canvas() { return canvas_; }
+    const IPictureDecoder& Pictures() const { return pictures_; }
     // Before a paint: the theme and the drawing options as they are now.
     void UpdateLook();
     // The keyboard image as it is now, scaled into a box at (0, 0) of `dc`.

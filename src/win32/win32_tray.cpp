@@ -57,10 +57,10 @@ private:
     UINT taskbarCreated_;
 };
 
-Win32TrayIcon::Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls)
+Win32TrayIcon::Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls, ImageStrip& flags)
     : window_(std::make_unique<TrayWindow>(loop, *this)),
       trayIcons_(controls, IDB_TRAY_ICONS, IDB_TRAY_ICONS_LARGE, 16, true),
-      flags_(controls, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false) {
+      flags_(flags) {
     window_->Create(nullptr, u"");
 }
 

@@ -18,7 +18,8 @@ namespace kv::win32app {
 class Win32TrayIcon : public ITrayIcon {
 public:
     // `controls` must outlive the icon.
-    Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls);
+    // `flags` is the program's language-flag strip; it must outlive the icon.
+    Win32TrayIcon(win32::Win32MessageLoop& loop, CommonControls& controls, ImageStrip& flags);
     ~Win32TrayIcon() override;
 
     void SetEvents(ITrayEvents* events) override { events_ = events; }
@@ -37,7 +38,7 @@ private:
 
     std::unique_ptr<TrayWindow> window_;
     ImageStrip trayIcons_;
-    ImageStrip flags_;
+    ImageStrip& flags_;
     win32::UniqueIcon icon_;
     std::u16string hint_;
     bool visible_ = false;

@@ -10,6 +10,14 @@
 namespace kv::test {
 namespace {
 
+class NoImageCanvas : public IImageCanvas {
+public:
+    void DrawImage(const IIconImages&, std::size_t, std::int32_t, std::int32_t) override {}
+    std::uint32_t BrushColor() const override { return 0; }
+    void SetBrushColor(std::uint32_t) override {}
+    void FillRect(const Rect&) override {}
+};
+
 class CountingSurface : public IKeyPaintSurface {
 public:
     std::int64_t operations = 0;
@@ -25,6 +33,8 @@ public:
     bool PictureHasWhiteCorner() const override { return false; }
     void DrawPictureFitted() override {}
     void TabHeader(std::int32_t, std::u16string_view) override { ++operations; }
+    IImageCanvas& PackCanvas() override { return pack; }
+    NoImageCanvas pack;
 };
 
 struct RenderSetup {

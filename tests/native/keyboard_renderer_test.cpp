@@ -10,7 +10,9 @@
 
 #include "keyboard/key_outline.h"
 #include "keyboard/render/polygon_content_box.h"
+#include "icon_pack_fixture.h"
 #include "keyboard_model_fixture.h"
+#include "resources/icon_pack.h"
 #include "theme/kv_theme.h"
 
 namespace kv::test {
@@ -37,6 +39,7 @@ public:
     std::vector<int> glyphs;
     std::vector<std::uint32_t> fills;
     int tabHeaders = 0;
+    fuzz::RecordingImageCanvas pack;
 
     Point ImageSize() const override { return {777, 243}; }
     void Fill(std::uint32_t color) override { fills.push_back(color); }
@@ -59,12 +62,14 @@ public:
     bool PictureHasWhiteCorner() const override { return false; }
     void DrawPictureFitted() override {}
     void TabHeader(std::int32_t, std::u16string_view) override { ++tabHeaders; }
+    IImageCanvas& PackCanvas() override { return pack; }
 
     void Forget() {
         shapes.clear();
         texts.clear();
         glyphs.clear();
         fills.clear();
+        pack.calls.clear();
     }
     std::vector<std::u16string> CharactersInside(const Rect& key) const {
         std::vector<std::u16string> found;
@@ -312,6 +317,55 @@ TEST_F(KeyboardRendererTest, EnterLabelIsWrittenInItsContentBox) {
     ASSERT_FALSE(surface.texts.empty());
     EXPECT_EQ(surface.texts[0].text, u"Enter");
     EXPECT_EQ(surface.texts[0].at, (Point{467, 105}));
+}
+
+// The application's pack is asked first and the Windows pack only when it has no icon; the
+// squares sit bottom left on a rounded key and bottom right on a polygon.
+TEST_F(KeyboardRendererTest, PackIconsAndHotkeySquaresGoToTheBottomCornersOfTheContentBox) {
+    IconPackFixture packs;
+    const auto load = [&](const std::u16string& name, std::vector<fuzz::PackEntryLayout> entries) {
+        fuzz::PackLayout layout;
+        layout.strip = fuzz::BitmapFile(16 * static_cast<std::int32_t>(entries.size()));
+        layout.entries = std::move(entries);
+        packs.AddPack(name, fuzz::PackFile(layout));
+    };
+    load(u"App", {{0x00, 67, "C"}, {0x20, 67, "Copy"}, {0x20, 13, "Ctrl+Enter"}});
+    load(u"WinXP", {{0x00, 88, "system X"}, {0x00, 67, "system C"}});
+    packs.packs.ScanPacks();
+    TKvKeyboard& model = Model();
+    model.SetAppIcons(packs.packs.FindPack(u"App", true));
+    model.SetSystemIcons(packs.packs.FindPack(u"WinXP", true));
+    ASSERT_TRUE(model.AppIcons() && model.SystemIcons());
+
+    const auto corner = [&](std::uint8_t code, std::int32_t dx, std::int32_t dy) {
+        const auto& p = model.Btn(code)->Points();
+        return std::to_string(p[1].x - 2 + dx) + "," + std::to_string(p[1].y - 2 + dy);
+    };
+    struct Case {
+        bool app, windows, squares;
+        std::vector<std::uint8_t> held;
+        std::uint8_t key;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases = {
+        {true, true, false, {}, 67, {"image 0 at " + corner(67, -16, -16)}},
+        {false, true, false, {}, 67, {"image 1 at " + corner(67, -16, -16)}},
+        {true, true, false, {}, 88, {"image 0 at " + corner(88, -16, -16)}},
+        {true, false, false, {}, 88, {}},
+        {true, true, false, {162}, 67, {"image 1 at " + corner(67, -16, -16)}},
+        {false, false, true, {}, 13, {"fill 486,154,490,158 rgb(24,146,88)", "fill 740,224,744,228 rgb(24,146,88)"}},
+        {false, false, false, {}, 13, {}},
+    };
+    for (const Case& c : cases) {
+        look.showIconApp = c.app;
+        look.showIconWindows = c.windows;
+        look.showHotkeySquare = c.squares;
+        for (std::uint8_t code : c.held) model.SetKeyPressed(code, true);
+        surface.Forget();
+        renderer.DrawKey(*model.Btn(c.key));
+        EXPECT_EQ(surface.pack.calls, c.expected) << "key " << int(c.key) << " app " << c.app << " windows " << c.windows;
+        for (std::uint8_t code : c.held) model.SetKeyPressed(code, false);
+    }
 }
 
 }  // namespace

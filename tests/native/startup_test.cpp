@@ -165,6 +165,20 @@ TEST_F(StartupTest, CompanionAlreadyRunningIsNotStartedAgain) {
     EXPECT_EQ(os.loop.NowMs(), 100u) << "no waiting for a companion that is there";
 }
 
+TEST_F(StartupTest, AFlagPictureBesideTheProgramReachesTheWindowsOnlyWhenThere) {
+    os.InstallCompanion();
+    os.loop.SetRunLimit(100);
+    Start();
+    EXPECT_TRUE(windows.flagOverridePaths.empty());
+
+    const std::u16string picture = std::u16string(sim::SimPlatform::kAppFolder) + u"Flags.bmp";
+    os.files.AddFile(picture, "BM");
+    windows.flagOverridePaths.clear();
+    shell.reset();
+    Start();
+    EXPECT_EQ(windows.flagOverridePaths, std::vector<std::u16string>{picture});
+}
+
 TEST_F(StartupTest, AStartComputesTheCharactersOfTheLayoutOnce) {
     // 64-bit Windows keeps one record and recomputes it on every request, so every request counts.
     os.desktop.Set64BitWindows(true);

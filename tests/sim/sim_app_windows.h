@@ -148,6 +148,8 @@ public:
         return whileCaptureDialogOpen ? whileCaptureDialogOpen(capture) : false;
     }
     std::function<bool(ShortcutCapture&)> whileCaptureDialogOpen;
+    void LoadFlagOverrides(const std::u16string& picturePath) override { flagOverridePaths.push_back(picturePath); }
+    std::vector<std::u16string> flagOverridePaths;
     const std::vector<std::u16string>& CaptureOldTexts() const { return captureOldTexts_; }
     // The settings window now open, or null.
     SimSettingsWindow* SettingsWindow() const { return settingsWindow_; }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/types.h"
+#include "resources/icon_pack_images.h"
 
 namespace kv {
 
@@ -33,6 +34,8 @@ public:
     virtual bool PictureHasWhiteCorner() const = 0;
     virtual void DrawPictureFitted() = 0;
     virtual void TabHeader(std::int32_t width, std::u16string_view caption) = 0;
+    // Where icon packs draw their icons and hotkey squares: the same image.
+    virtual IImageCanvas& PackCanvas() = 0;
 };
 
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard/render/polygon_content_box.h"
+#include "resources/icon_pack.h"
 #include "theme/key_glyphs.h"
 #include "theme/kv_theme.h"
 
@@ -146,6 +147,7 @@ void KeyboardRenderer::DrawPart(TKvBtn& key, std::span<const Point> outline, con
         const CtrlHidden hidden(keyboard, ctrlWithoutAltGr && !look_.showCharCtrl);
         DrawCharacter(key, colors, box.left + 2, box.top + 1, box);
     }
+    DrawPackPictures(key, box, outline.size() == 2);
 
     const bool winHeld = Held(keyboard, kLeftWin) || Held(keyboard, kRightWin);
     if (printable && (look_.showLabels || look_.centerInfo) && !winHeld && !(ctrlWithoutAltGr && !look_.showCharCtrl)) {
@@ -156,6 +158,21 @@ void KeyboardRenderer::DrawPart(TKvBtn& key, std::span<const Point> outline, con
             DrawCharacter(key, colors, box.right - 16, std::max(box.bottom - lineHeight, box.top + 1), box);
         }
     }
+}
+
+void KeyboardRenderer::DrawPackPictures(const TKvBtn& key, const Rect& box, bool rounded) {
+    const TKvKeyboard& keyboard = key.Keyboard();
+    const TKvIcons* appIcons = keyboard.AppIcons();
+    IImageCanvas& canvas = surface_.PackCanvas();
+    if (look_.showHotkeySquare && appIcons != nullptr) {
+        appIcons->DrawHotkeySquares(canvas, key.IconKey(), rounded ? box.left + 2 : box.right - 27, box.bottom - 16);
+    }
+    const auto drawIcon = [&](const TKvIcons* pack) {
+        return pack != nullptr &&
+               pack->DrawIcon(canvas, key.IconKey(), keyboard.ModsSided(), keyboard.ModsAny(), box.right - 16, box.bottom - 16);
+    };
+    if (look_.showIconApp && drawIcon(appIcons)) return;
+    if (look_.showIconWindows) drawIcon(keyboard.SystemIcons());
 }
 
 void KeyboardRenderer::DrawLabel(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y, const Rect& clip) {
