@@ -46,4 +46,12 @@ bool CommonControls::Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP 
     return list && Load() && replace_(list, index, image, mask) != FALSE;
 }
 
+bool CommonControls::RegisterClasses(DWORD classes) {
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    if (!Load()) return false;
+    const auto init = win32::ExportOf<InitFn>(library_.Get(), "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX request{sizeof request, classes};
+    return init && init(&request) != FALSE;
+}
+
 }  // namespace kv::win32app

@@ -23,6 +23,8 @@ public:
     bool Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
     void Destroy(HIMAGELIST list);
     bool Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask);
+    // Registers the window classes of `classes` (ICC_* flags); false when that fails.
+    bool RegisterClasses(DWORD classes);
 
 private:
     bool Load();

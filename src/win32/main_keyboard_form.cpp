@@ -3,6 +3,7 @@
 #include "indicators/deferred_keyboard_canvas.h"
 #include "indicators/on_screen_keyboard.h"
 #include "platform/win32/win32_text.h"
+#include "resources/kv_lang.h"
 #include "theme/kv_theme.h"
 #include "win32/res/resource_ids.h"
 
@@ -21,13 +22,16 @@ ClickButton ButtonOf(UINT message) {
 }  // namespace
 
 MainKeyboardForm::MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
-                                   std::function<std::u16string()> localizedCaption)
+                                   std::function<std::u16string()> localizedCaption, const TKvLang& lang)
     : KeyboardFormBase(loop, u"TMainKeyboardForm"),
       localizedCaption_(std::move(localizedCaption)),
+      lang_(lang),
+      tips_(controls),
       glyphs_(controls, IDB_FORM_BUTTONS, IDB_FORM_BUTTONS_LARGE, 12, true) {}
 
 void MainKeyboardForm::ApplyLanguage() {
     KeyboardFormBase::ApplyLanguage();
+    tipsPanel_ = {};  // the next hover takes the texts of the new language
     if (!Handle() || !localizedCaption_) return;
     const std::u16string caption = localizedCaption_();
     if (!caption.empty()) SetWindowTextW(Handle(), win32::W(caption));
@@ -77,8 +81,22 @@ void MainKeyboardForm::MouseDown(POINT at, int message) {  // message: which but
     keyboard_->MouseDown({at.x, at.y}, ButtonOf(static_cast<UINT>(message)));
 }
 
+void MainKeyboardForm::UpdateButtonTips() {
+    const RECT panel = PanelRect();
+    if (tips_.Control() && EqualRect(&panel, &tipsPanel_)) return;
+    tipsPanel_ = panel;
+    const auto tip = [&](UINT index, const TKvFormBtn& button, const std::u16string& text) {
+        const Rect b = button.Bounds();
+        tips_.SetTip(Handle(), index, {panel.left + b.left, panel.top + b.top, panel.left + b.right, panel.top + b.bottom},
+                     text);
+    };
+    tip(1, keyboard_->PinButton(), lang_.GetText(521, u"Hide Automatically"));
+    tip(2, keyboard_->CloseButton(), lang_.GetText(105, u"Close"));
+}
+
 void MainKeyboardForm::MouseMove(POINT at) {
     if (!keyboard_) return;
+    UpdateButtonTips();
     if (!trackingLeave_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;

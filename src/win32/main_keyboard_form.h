@@ -8,11 +8,13 @@
 #include <string>
 
 #include "resources/language_apply.h"
+#include "win32/form_button_tips.h"
 #include "win32/image_strips.h"
 #include "win32/keyboard_form_base.h"
 
 namespace kv {
 class DeferredKeyboardCanvas;
+class TKvLang;
 class OnScreenKeyboard;
 class TKvFormBtn;
 struct TKvTheme;
@@ -24,9 +26,10 @@ class MainKeyboardForm final : public KeyboardFormBase, public ILocalizedForm {
 public:
     static constexpr int kPanelFromRight = 36, kPanelTop = 2, kPanelWidth = 33, kPanelHeight = 16;
 
-    // `localizedCaption` gives the caption in the interface language.
+    // `localizedCaption` gives the caption in the interface language; `lang` the buttons'
+    // tooltips, and must outlive the window.
     MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
-                     std::function<std::u16string()> localizedCaption);
+                     std::function<std::u16string()> localizedCaption, const TKvLang& lang);
     // Null detaches, before what they point at goes.
     void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme);
     RECT PanelRect() const;
@@ -48,8 +51,12 @@ private:
     void MouseMove(POINT at);
     void MouseUp(POINT at);
     void MouseLeft();
+    void UpdateButtonTips();
 
     std::function<std::u16string()> localizedCaption_;
+    const TKvLang& lang_;
+    FormButtonTips tips_;
+    RECT tipsPanel_{};
     OnScreenKeyboard* keyboard_ = nullptr;
     DeferredKeyboardCanvas* canvas_ = nullptr;
     const TKvTheme* theme_ = nullptr;

@@ -165,7 +165,8 @@ void Win32AppWindows::CreateForm(AppForm form) {
         return;
     }
     if (form == AppForm::MainKeyboardForm) {
-        keyboardWindows_.CreateKeyboardForm([this] { return LocalizedFormCaption(AppForm::MainKeyboardForm, lang_); });
+        keyboardWindows_.CreateKeyboardForm([this] { return LocalizedFormCaption(AppForm::MainKeyboardForm, lang_); },
+                                            lang_);
         return;
     }
     if (form == AppForm::MainKeyboardBackgroundForm) {

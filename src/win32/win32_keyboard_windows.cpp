@@ -16,8 +16,8 @@ void SetRoundedRegion(HWND hwnd, int width, int height) {
 }
 }  // namespace
 
-void Win32KeyboardWindows::CreateKeyboardForm(std::function<std::u16string()> localizedCaption) {
-    keyboard_ = std::make_unique<MainKeyboardForm>(loop_, controls_, std::move(localizedCaption));
+void Win32KeyboardWindows::CreateKeyboardForm(std::function<std::u16string()> localizedCaption, const TKvLang& lang) {
+    keyboard_ = std::make_unique<MainKeyboardForm>(loop_, controls_, std::move(localizedCaption), lang);
     // The desktop is its parent: owned by no window of ours, it floats over every application.
     keyboard_->Create(nullptr, u"KvMainKeyboard");
     canvas_.SetDisplay(keyboard_->Handle());

@@ -28,7 +28,8 @@ public:
     // The keyboard image as it is now, scaled into a box at (0, 0) of `dc`.
     void PaintScaled(HDC dc, std::int32_t boxWidth, std::int32_t boxHeight);
 
-    void CreateKeyboardForm(std::function<std::u16string()> localizedCaption);
+    // `lang` gives the buttons' tooltips and must outlive the window.
+    void CreateKeyboardForm(std::function<std::u16string()> localizedCaption, const TKvLang& lang);
     void CreateBackgroundForm();
     void DestroyKeyboardForm();
     void DestroyBackgroundForm();

@@ -8,6 +8,7 @@
 
 #include "picture_fixtures.h"
 #include "platform/win32/win32_message_loop.h"
+#include "resources/kv_lang.h"
 #include "win32/common_controls.h"
 #include "win32/win32_keyboard_windows.h"
 
@@ -17,7 +18,7 @@ namespace {
 class KeyboardWindowsTest : public ::testing::Test {
 protected:
     KeyboardWindowsTest() {
-        windows.CreateKeyboardForm([] { return std::u16string(u"On-Screen Keyboard"); });
+        windows.CreateKeyboardForm([] { return std::u16string(u"On-Screen Keyboard"); }, lang);
         windows.CreateBackgroundForm();
     }
     ~KeyboardWindowsTest() override {
@@ -26,6 +27,7 @@ protected:
     }
     win32::Win32MessageLoop loop;
     CommonControls controls;
+    TKvLang lang;
     Win32KeyboardWindows windows{loop, controls};
 };
 

@@ -70,8 +70,20 @@ kv_find TMainKeyboardBackgroundForm | grep -q "rect=$L2,$T2,$R2,$B2" || fail "th
     fail "the new top is not saved: $(e2e_reg_value "$KV_REG_KEY" TMainKeyboardFormTop)"
 e2e_fg | grep -qF "title='$KV_NOTEPAD_TITLE'" || fail "dragging the keyboard took the focus: $(e2e_fg)"
 
-# The pin button (first of the two at the top right) switches auto-hide on and saves it.
-xdotool mousemove $((R2 - 36 + 8)) $((T2 + 2 + 8)) click 1
+# Resting on the pin button shows its tooltip; then the button switches auto-hide on and saves it.
+xdotool mousemove $((R2 - 36 + 6)) $((T2 + 2 + 8))
+sleep 0.2
+xdotool mousemove $((R2 - 36 + 8)) $((T2 + 2 + 8))
+# Wine's tooltip gives no text to other processes: the tip must be ours, shown, and wide enough for
+# its text (the screenshot shows the words).
+kv_pid=$(_osk | sed -E 's/.* pid=([0-9]+) .*/\1/')
+_pin_tip() {
+    e2e_wintool list 2>/dev/null | tr -d '\r' | grep "pid=$kv_pid .*class='tooltips_class32'.*visible=1" |
+        awk -F'rect=' '{ split($2, r, /[ ,]/); exit !(r[3] - r[1] > 60) }'
+}
+e2e_poll 4 0.2 _pin_tip || fail "no tooltip over the pin button: $(e2e_wintool list | grep -i tooltip)"
+e2e_screenshot "$KV_ARTIFACTS/osk-pin-tooltip.png"
+xdotool click 1
 _auto_hide_on() { [ "$(e2e_reg_value "$KV_REG_KEY" KeyboardAutoHide)" = 0x1 ]; }
 e2e_poll 3 0.2 _auto_hide_on || fail "the pin button did not switch auto-hide on: $(e2e_reg_value "$KV_REG_KEY" KeyboardAutoHide)"
 e2e_screenshot "$KV_ARTIFACTS/osk-pinned.png"
