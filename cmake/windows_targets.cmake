@@ -104,6 +104,9 @@ target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(KarmuxCm "Tolvex companion")
 kv_split_debug_info(KarmuxCm)
 add_subdirectory(src/hooklib)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_subdirectory(src/hookhost32)
+endif()
 
 # The elevated options program: the settings window starts it with "runas" to change the
 # machine's Run value.

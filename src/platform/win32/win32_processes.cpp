@@ -30,6 +30,33 @@ private:
     UniqueKernelHandle process_;
 };
 
+// The helper's main thread runs a message loop: WM_QUIT posted to it ends the loop, after which
+// the helper undoes its work and exits.
+class Win32HelperProcess : public IHelperProcess {
+public:
+    Win32HelperProcess(UniqueKernelHandle process, DWORD threadId) : process_(std::move(process)), threadId_(threadId) {}
+    ~Win32HelperProcess() override {
+        if (Running()) End(kEndWaitMs);
+    }
+
+    bool Running() const override { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+    bool End(std::uint32_t ms) override {
+        if (!Running()) return true;
+        if (PostThreadMessageW(threadId_, WM_QUIT, 0, 0) && WaitForSingleObject(process_.Get(), ms) == WAIT_OBJECT_0) {
+            return true;
+        }
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), ms);
+        return false;
+    }
+
+private:
+    static constexpr std::uint32_t kEndWaitMs = 2000;
+    UniqueKernelHandle process_;
+    DWORD threadId_;
+};
+
 }  // namespace
 
 std::u16string Win32Processes::ExecutablePath() const {
@@ -68,6 +95,25 @@ std::unique_ptr<IStartedProcess> Win32Processes::StartHidden(const std::u16strin
     UniqueKernelHandle thread(info.hThread);
     return std::make_unique<Win32StartedProcess>(std::move(process));
 }
+
+std::unique_ptr<IHelperProcess> Win32Processes::StartHelper(const std::u16string& fullPath,
+                                                           const std::u16string& arguments) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + ToWide(fullPath) + L"\" " + ToWide(arguments);
+    const std::u16string folder = FolderOf(fullPath);
+    if (!CreateProcessW(W(fullPath), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : W(folder), &startup, &info)) {
+        return nullptr;
+    }
+    UniqueKernelHandle thread(info.hThread);
+    return std::make_unique<Win32HelperProcess>(UniqueKernelHandle(info.hProcess), info.dwThreadId);
+}
+
+unsigned Win32Processes::ProgramBits() const { return sizeof(void*) * 8; }
 
 std::u16string Win32Processes::ProcessImagePath(std::uint32_t processId) const {
     UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
