@@ -11,6 +11,8 @@ mkdir -p "$KV_ARTIFACTS"
 
 fail() { e2e_log "FAIL: $*"; exit 1; }
 check() { "$@" || fail "$*"; }
+# skip REASON : this scenario cannot run here; run.sh counts it as skipped, with the reason
+skip() { e2e_log "SKIP: $*"; exit "${KV_E2E_SKIP:-77}"; }
 
 # kv_install_app DIR [--without-companion]: a fresh program folder, as an installation has it.
 kv_install_app() {
@@ -26,6 +28,12 @@ kv_install_app() {
     cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$KV_ROOT/Icons" "$KV_ROOT/Keyboards" "$dir/"
     rm -f "$dir/Lang/texts.tsv" "$dir/Sound/make_sounds.py" "$dir/Icons/make_packs.py" "$dir/Icons/README.md"
     return 0
+}
+
+# kv_install_host32 DIR : the 32-bit hook host and library beside a 64-bit program, as shipped
+kv_install_host32() {
+    local win32_bin="$KV_ROOT/build/win32/bin"
+    cp "$win32_bin/KarmuxHost32.exe" "$win32_bin/KarmuxH32.dll" "$1/" || fail "the 32-bit hook host is not built in $win32_bin"
 }
 
 kv_reset_registry() { "$E2E_WINE" reg delete "$KV_REG_KEY" /f >/dev/null 2>&1; return 0; }
