@@ -38,7 +38,7 @@ e2e_focus "$KV_NOTEPAD_XID" "$KV_NOTEPAD_TITLE" || fail "notepad lost the foregr
 sleep 0.5   # the new host's hooks reach notepad with its next message
 e2e_type cqd
 kv_notepad_text_is abcd || fail "typing after the restart lost a letter"
-answers=$(grep -c ' : Layout switch answered by the 32-bit hook library$' "$app/Log.txt")
+answers=$(kv_log_texts "$app/Log.txt" | grep -c '^Layout switch answered by the 32-bit hook library$')
 [ "$answers" -ge 2 ] || fail "the switch after the restart was not answered by the 32-bit library: $(kv_log_texts "$app/Log.txt" | grep 'Layout switch')"
 
 check e2e_wintool post class:TFirstForm 16 0 0
