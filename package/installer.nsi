@@ -59,6 +59,25 @@ Function ${prefix}EndRunningTolvex
   Sleep 500
 FunctionEnd
 !macroend
+; Applications drop a hook library at their next message after the program unhooked; one that
+; still holds it keeps the file in use. Windows lets such a file be moved away: it goes to the
+; temporary folder and is removed at the next start of Windows where that is allowed.
+!macro REMOVE_HELD_FILE file
+  ClearErrors
+  Delete "$INSTDIR\${file}"
+  ${If} ${Errors}
+    GetTempFileName $2
+    Delete $2
+    ClearErrors
+    Rename "$INSTDIR\${file}" $2
+    ${If} ${Errors}
+      Delete /REBOOTOK "$INSTDIR\${file}"
+    ${Else}
+      Delete /REBOOTOK $2
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 !insertmacro END_RUNNING_TOLVEX ""
 !insertmacro END_RUNNING_TOLVEX "un."
 
@@ -118,6 +137,9 @@ Section "Uninstall"
     Sleep 100
     IntOp $1 $1 + 1
   ${LoopWhile} $1 < 50
+  SendMessage ${HWND_BROADCAST} ${WM_NULL} 0 0 /TIMEOUT=500
+  !insertmacro REMOVE_HELD_FILE "KarmuxH.dll"
+  !insertmacro REMOVE_HELD_FILE "KarmuxH32.dll"
   ; File by file, never the whole folder: the user may have chosen one that holds other files.
   !include "${UNINSTALL_LIST}"
   Delete "$INSTDIR\Log.txt"
