@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/paths.h"
@@ -43,7 +44,18 @@ public:
 
     bool End(std::uint32_t ms) override {
         if (!Running()) return true;
-        if (PostThreadMessageW(threadId_, WM_QUIT, 0, 0) && WaitForSingleObject(process_.Get(), ms) == WAIT_OBJECT_0) {
+        const ULONGLONG deadline = GetTickCount64() + ms;
+        // A helper that has only just started may have no message queue yet to post to.
+        while (!PostThreadMessageW(threadId_, WM_QUIT, 0, 0)) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) break;
+            if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(std::min<ULONGLONG>(kQueueRetryMs, deadline - now))) ==
+                WAIT_OBJECT_0) {
+                return true;
+            }
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now < deadline && WaitForSingleObject(process_.Get(), static_cast<DWORD>(deadline - now)) == WAIT_OBJECT_0) {
             return true;
         }
         TerminateProcess(process_.Get(), 1);
@@ -53,6 +65,7 @@ public:
 
 private:
     static constexpr std::uint32_t kEndWaitMs = 2000;
+    static constexpr ULONGLONG kQueueRetryMs = 20;
     UniqueKernelHandle process_;
     DWORD threadId_;
 };
