@@ -21,7 +21,7 @@ Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, 
       effects_(effects),
       ports_(ports),
       onLayoutChanged_(std::move(onLayoutChanged)),
-      hookHost32_(app.platform.processes, app.log, app.folders.appFolder),
+      hookHost32_(app.platform.processes, app.platform.files, app.log, app.folders.appFolder),
       watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {
     watchdog_.CheckOnEachBeat([this] { hookHost32_.RestartIfEnded(); });
 }

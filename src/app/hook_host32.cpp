@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/debug_log.h"
+#include "platform/files_api.h"
 #include "platform/text.h"
 
 namespace kv {
@@ -14,8 +15,8 @@ constexpr int kMostRestarts = 5;
 constexpr std::uint32_t kEndWaitMs = 2000;
 }  // namespace
 
-HookHost32::HookHost32(IProcesses& processes, DebugLog& log, std::u16string appFolder)
-    : processes_(processes), log_(log), appFolder_(std::move(appFolder)) {}
+HookHost32::HookHost32(IProcesses& processes, const IFileSystem& files, DebugLog& log, std::u16string appFolder)
+    : processes_(processes), files_(files), log_(log), appFolder_(std::move(appFolder)) {}
 
 HookHost32::~HookHost32() { Stop(); }
 
@@ -24,6 +25,10 @@ bool HookHost32::Needed() const { return processes_.ProgramBits() == kBuildWithH
 void HookHost32::Start(WindowHandle applicationWindow) {
     if (!Needed()) return;
     Stop();
+    if (!files_.FileExists(appFolder_ + std::u16string(kHookHost32FileName))) {
+        log_.WriteLog(u"No 32-bit hook host beside the program: 32-bit applications are not reached");
+        return;
+    }
     applicationWindow_ = applicationWindow;
     wanted_ = true;
     restarts_ = 0;

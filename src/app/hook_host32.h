@@ -9,6 +9,7 @@
 namespace kv {
 
 class DebugLog;
+class IFileSystem;
 
 // A 64-bit hook library enters only 64-bit applications. The 64-bit build therefore runs our
 // small 32-bit host beside it while the system is on: the host loads the 32-bit hook library,
@@ -17,13 +18,14 @@ class DebugLog;
 // the program's window goes away. The 32-bit build, which runs alone, starts nothing.
 class HookHost32 {
 public:
-    HookHost32(IProcesses& processes, DebugLog& log, std::u16string appFolder);
+    HookHost32(IProcesses& processes, const IFileSystem& files, DebugLog& log, std::u16string appFolder);
     ~HookHost32();
     HookHost32(const HookHost32&) = delete;
     HookHost32& operator=(const HookHost32&) = delete;
 
     bool Needed() const;
-    // Switching on: starts the host for `applicationWindow` where the build needs one.
+    // Switching on: starts the host for `applicationWindow` where the build needs one. A folder
+    // without the host (a copy of the 64-bit build alone) goes on without it, said once in the log.
     void Start(WindowHandle applicationWindow);
     // Switching off or exiting: the host unhooks and ends.
     void Stop();
@@ -36,6 +38,7 @@ private:
     bool Launch();
 
     IProcesses& processes_;
+    const IFileSystem& files_;
     DebugLog& log_;
     const std::u16string appFolder_;
     std::unique_ptr<IHelperProcess> host_;

@@ -261,11 +261,15 @@ protected:
         }
     }
     std::size_t Starts() const { return os.desktop.HelperStarts().size(); }
+    void InstallHost() {
+        os.desktop.InstallHelper(kHost);
+        os.files.AddFile(kHost, "MZ");
+    }
 };
 
 TEST_F(HookHost32Test, TheHostRunsExactlyWhileThe64BitBuildIsOn) {
     os.desktop.SetProgramBits(64);
-    os.desktop.InstallHelper(kHost);
+    InstallHost();
     Activation& a = Make();
     ASSERT_TRUE(a.Activate());
     EXPECT_EQ(os.desktop.HelperStarts(), std::vector<std::u16string>{kHostStart}) << "by full path, with the window";
@@ -281,7 +285,7 @@ TEST_F(HookHost32Test, TheHostRunsExactlyWhileThe64BitBuildIsOn) {
 }
 
 TEST_F(HookHost32Test, The32BitBuildRunsAlone) {
-    os.desktop.InstallHelper(kHost);
+    InstallHost();
     Activation& a = Make();
     ASSERT_TRUE(a.Activate());
     Pass(2000);
@@ -290,7 +294,7 @@ TEST_F(HookHost32Test, The32BitBuildRunsAlone) {
 
 TEST_F(HookHost32Test, TheWatchdogRestartsAHostThatEndedAFewTimesAtMost) {
     os.desktop.SetProgramBits(64);
-    os.desktop.InstallHelper(kHost);
+    InstallHost();
     Activation& a = Make();
     ASSERT_TRUE(a.Activate());
     os.desktop.CrashHelpers();
@@ -308,7 +312,7 @@ TEST_F(HookHost32Test, TheWatchdogRestartsAHostThatEndedAFewTimesAtMost) {
 
 TEST_F(HookHost32Test, AHostThatEndsAfterSwitchingOffStaysEnded) {
     os.desktop.SetProgramBits(64);
-    os.desktop.InstallHelper(kHost);
+    InstallHost();
     Activation& a = Make();
     ASSERT_TRUE(a.Activate());
     ASSERT_TRUE(a.Deactivate());
@@ -323,6 +327,16 @@ TEST_F(HookHost32Test, AMissingHostLeavesTheSystemOnWithoutAMessage) {
     Pass(3000);
     EXPECT_TRUE(a.Active());
     EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Starts(), 0u) << "no file, no start";
+}
+
+TEST_F(HookHost32Test, AHostThatCannotStartIsTriedAFewTimesAtMost) {
+    os.desktop.SetProgramBits(64);
+    os.files.AddFile(kHost, "MZ");  // there, but the system refuses to run it
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    Pass(3000);
+    EXPECT_TRUE(a.Active());
     EXPECT_EQ(Starts(), 6u) << "tried once and restarted five times, then no more";
 }
 
