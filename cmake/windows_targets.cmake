@@ -98,16 +98,23 @@ add_custom_target(kv_geometries DEPENDS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Keyboa
 add_dependencies(Karmux kv_geometries)
 
 add_executable(KarmuxCm WIN32 src/companion/companion_main.cpp src/companion/companion.rc)
+set_source_files_properties(src/companion/companion.rc PROPERTIES OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/companion/KarmuxCm.manifest)
 target_compile_definitions(KarmuxCm PRIVATE UNICODE _UNICODE)
 target_include_directories(KarmuxCm PRIVATE ${PROJECT_SOURCE_DIR}/src)
 target_link_options(KarmuxCm PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(KarmuxCm "Tolvex companion")
 kv_split_debug_info(KarmuxCm)
 add_subdirectory(src/hooklib)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_subdirectory(src/hookhost32)
+endif()
 
 # The elevated options program: the settings window starts it with "runas" to change the
 # machine's Run value.
 add_executable(Elevopt WIN32 src/win32/elevopt/elevopt_main.cpp src/win32/elevopt/elevopt.rc)
+set_source_files_properties(src/win32/elevopt/elevopt.rc PROPERTIES OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/win32/elevopt/Elevopt.manifest)
 target_compile_definitions(Elevopt PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(Elevopt PRIVATE kv_core advapi32)
 target_link_options(Elevopt PRIVATE -municode ${KV_STATIC_RUNTIME})

@@ -6,7 +6,7 @@ export KV_ROOT
 
 KV_PACKAGES=(cmake make g++ python3 libgtest-dev googletest clang libclang-rt-14-dev
              mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-             wine wine64 xvfb xdotool x11-utils imagemagick fp-utils)
+             wine wine64 xvfb xdotool x11-utils imagemagick fp-utils nsis)
 # The 32-bit Windows build's runtime, from the i386 architecture: only where i386 programs run.
 KV_PACKAGES_32BIT=(wine32:i386)
 

@@ -21,7 +21,10 @@ Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, 
       effects_(effects),
       ports_(ports),
       onLayoutChanged_(std::move(onLayoutChanged)),
-      watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {}
+      hookHost32_(app.platform.processes, app.platform.files, app.log, app.folders.appFolder),
+      watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {
+    watchdog_.CheckOnEachBeat([this] { hookHost32_.RestartIfEnded(); });
+}
 
 bool Activation::Activate() {
     if (active_) return false;
@@ -52,6 +55,7 @@ bool Activation::Activate() {
         return false;
     }
 
+    hookHost32_.Start(applicationWindow_);
     ports_.tray.ShowActiveState(true);
     active_ = true;
     lastTopmostTick_ = app_.platform.clock.NowMs();
@@ -79,6 +83,7 @@ bool Activation::Deactivate() {
     if (!active_) return false;
     app_.log.WriteLog(u"Stop");
     watchdog_.Stop();
+    hookHost32_.Stop();
     if (library_) {
         if (!library_->HasExport("UnHook")) {
             app_.messageBoxes.ShowError(

@@ -5,6 +5,7 @@
 
 #include "actions/action_executor.h"
 #include "app/foreground_tracker.h"
+#include "app/hook_host32.h"
 #include "app/hook_watchdog.h"
 #include "indicators/system_switch.h"
 #include "platform/hook_api.h"
@@ -58,6 +59,7 @@ public:
     void SetLastForegroundWindow(WindowHandle window) override { lastForegroundWindow_ = window; }
     // Puts the hooks back while the system is on, when the system may have dropped them.
     HookWatchdog& Watchdog() { return watchdog_; }
+    const HookHost32& Host32() const { return hookHost32_; }
 
 private:
     void InstallKeyboardHook();
@@ -76,6 +78,7 @@ private:
     WindowHandle lastForegroundWindow_ = kNoWindow;
     bool active_ = false;
     std::uint64_t lastTopmostTick_ = 0;
+    HookHost32 hookHost32_;
     HookWatchdog watchdog_;
 };
 

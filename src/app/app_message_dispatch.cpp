@@ -13,7 +13,7 @@ bool DispatchLibraryMessage(KeyboardEngine& engine, std::uint32_t message, std::
             if (engine.Switcher().SwitchAcknowledged()) engine.Typed().ResetTypedBuffer();
             return true;
         case msg::kSwitchAcknowledged:
-            engine.Switcher().OnSwitchAcknowledged();
+            engine.Switcher().OnSwitchAcknowledged(lParam == msg::kThroughHost32);
             return true;
         case msg::kForegroundChanged:
             engine.Foreground().TrackForeground(static_cast<WindowHandle>(wParam));

@@ -51,6 +51,7 @@ void HookWatchdog::Beat() {
     const std::uint64_t now = clock_.NowMs();
     const std::uint64_t gap = now - lastBeat_;
     lastBeat_ = now;
+    if (checkOnBeat_) checkOnBeat_();
     if (gap <= hookTimeoutMs_) return;
     lastStallMs_ = gap;
     reinstall_(Cause::LoopStalled);

@@ -32,6 +32,8 @@ public:
     std::uint64_t LastStallMs() const { return lastStallMs_; }
     // WM_WTSSESSION_CHANGE and WM_POWERBROADCAST of the application window; others are ignored.
     void OnSystemNotification(std::uint32_t message, std::uintptr_t wParam);
+    // Runs on every beat while watching: the helpers the hooks depend on are checked too.
+    void CheckOnEachBeat(std::function<void()> check) { checkOnBeat_ = std::move(check); }
 
 private:
     void Beat();
@@ -39,6 +41,7 @@ private:
     IMessageLoop& loop_;
     const IClock& clock_;
     std::function<void(Cause)> reinstall_;
+    std::function<void()> checkOnBeat_;
     std::optional<TimerId> heartbeat_;
     std::uint32_t hookTimeoutMs_ = 0;
     std::uint64_t lastBeat_ = 0;

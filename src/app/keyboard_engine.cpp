@@ -37,6 +37,7 @@ KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow,
                   executor_}),
       clickEndsRun_(typed_, app.platform.windows) {
     executor_.SetSelectionProcessor(&selection_);
+    switcher_.LogSwitchesTo(&app_.log);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
     app_.preset.SetLangActionTarget(&langTarget_);
     app_.preset.RebuildLangActions();

@@ -7,6 +7,8 @@ namespace kv::msg {
 constexpr std::uint32_t kLayoutChanged = 1174;       // library -> app, lParam = new HKL
 constexpr std::uint32_t kSwitchLayout = 1175;        // app -> foreground window, wParam = HKL
 constexpr std::uint32_t kSwitchAcknowledged = 1176;  // library -> app
+// lParam of a 1176 the 32-bit hook host passed on (the library's own carries 0).
+constexpr std::intptr_t kThroughHost32 = 32;
 constexpr std::uint32_t kForegroundChanged = 1185;   // library -> app, wParam = window or 0
 constexpr std::uint32_t kCaretActivity = 1186;       // library -> app
 constexpr std::uint32_t kCaretActivityResetTyped = 1187;

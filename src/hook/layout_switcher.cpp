@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/debug_log.h"
 #include "common/messages.h"
 #include "common/waits.h"
 #include "ports/caret_flag_port.h"
@@ -56,7 +57,13 @@ void LayoutSwitcher::SwitchLayout(LayoutHandle target) {
 
     if (posting && !(vistaOrLater_ && target == kNextLayout)) {
         platform_.windows.PostToWindow(platform_.windows.ForegroundWindow(), msg::kSwitchLayout, chosen, 0);
-        if (PumpUntil(platform_, kAcknowledgeWaitMs, [this] { return switchAcknowledged_; })) return;
+        const bool answered = PumpUntil(platform_, kAcknowledgeWaitMs, [this] { return switchAcknowledged_; });
+        if (log_) {
+            log_->WriteLog(!answered ? u"Layout switch not answered within 100 ms: falling back"
+                           : acknowledgedThroughHost32_ ? u"Layout switch answered by the 32-bit hook library"
+                                                        : u"Layout switch answered by the hook library");
+        }
+        if (answered) return;
     }
     if (vistaOrLater_) OnLayoutChanged(chosen);
     platform_.windows.SendToWindow(platform_.windows.ForegroundWindow(), win::kWmInputLangChangeRequest, 0,

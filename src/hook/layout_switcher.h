@@ -8,6 +8,7 @@
 namespace kv {
 
 struct Platform;
+class DebugLog;
 class ICaretFlagPort;
 class ILanguagePanelPort;
 class ITrayPort;
@@ -48,8 +49,13 @@ public:
     void OnLayoutChanged(LayoutHandle layout);
     // A layout reported by message, which any process can post: followed only when installed.
     void OnLayoutReported(LayoutHandle layout);
-    // The library's answer to a switch request.
-    void OnSwitchAcknowledged() { switchAcknowledged_ = true; }
+    // The library's answer to a switch request; the 32-bit host marks the answers it passes on.
+    void OnSwitchAcknowledged(bool throughHost32 = false) {
+        switchAcknowledged_ = true;
+        acknowledgedThroughHost32_ = throughHost32;
+    }
+    // Where each posted switch request was answered, for the debug log.
+    void LogSwitchesTo(DebugLog* log) { log_ = log; }
     bool SwitchAcknowledged() const { return switchAcknowledged_; }
     int LayoutCount() const;
 
@@ -64,6 +70,8 @@ private:
     const IForegroundPolicy& policy_;
     const bool vistaOrLater_;
     bool switchAcknowledged_ = false;
+    bool acknowledgedThroughHost32_ = false;
+    DebugLog* log_ = nullptr;
     std::optional<std::uint64_t> lastLayoutTick_;  // empty before the first change
     int rapidLayoutCount_ = 0;
     // Read again only when a reported layout is missing from it.

@@ -10,6 +10,10 @@ namespace kv::hooklib {
 namespace {
 
 void OnMessageRetrieved(MSG& message) noexcept {
+    // A hook of the other bitness runs in the process that installed it, on a copy of another
+    // thread's message that goes back to that thread: neither answered nor taken here, or the
+    // library of the window's own bitness would see it changed.
+    if (message.hwnd && GetWindowThreadProcessId(message.hwnd, nullptr) != GetCurrentThreadId()) return;
     if (message.message == msg::kSwitchLayout) {
         if (!IsLayoutRequest(message)) return;
         HonourLayoutRequest(message);

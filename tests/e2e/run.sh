@@ -23,6 +23,8 @@ if [ "$KV_BUILD_BITS" = 32 ] && ! kv_host_runs_32bit; then
     exit 2
 fi
 export KV_BIN KV_BUILD_BITS
+# The exit code of a scenario that cannot run on this host or against this build.
+export KV_E2E_SKIP=77
 export E2E_WORK=${E2E_WORK:-$KV_ROOT/build/e2e}
 export E2E_TOOLS=$KV_BIN
 kv_use_host_wine || exit 2
@@ -37,7 +39,7 @@ e2e_log "against the $KV_BUILD_BITS-bit build in $KV_BIN, Wine loader $E2E_WINE"
 
 names=("$@")
 [ ${#names[@]} -gt 0 ] || names=($(cd "$here/scenarios" && ls *.sh | sed 's/\.sh$//'))
-passed=0 failed=0
+passed=0 failed=0 skipped=0
 for name in "${names[@]}"; do
     t0=$(e2e_now)
     # Separate process group, so a hung scenario and all it started can be stopped.
@@ -46,10 +48,13 @@ for name in "${names[@]}"; do
     e2e_stop_prefix "$WINEPREFIX"
     if [ $rc -eq 0 ]; then
         passed=$((passed + 1)); echo "e2e PASS $name ($(e2e_elapsed "$t0") s)"
+    elif [ $rc -eq "$KV_E2E_SKIP" ]; then
+        # A scenario that cannot run here says why as its last line.
+        skipped=$((skipped + 1)); echo "e2e SKIP $name: $(tail -n1 "$E2E_WORK/$name.log" | sed 's/^.*SKIP: //')"
     else
         failed=$((failed + 1)); echo "e2e FAIL $name (rc $rc, $(e2e_elapsed "$t0") s); its log:"
         sed 's/^/    /' "$E2E_WORK/$name.log"
     fi
 done
-echo "e2e: $passed passed, $failed failed (the $KV_BUILD_BITS-bit build in ${KV_BIN#$KV_ROOT/})"
+echo "e2e: $passed passed, $failed failed, $skipped skipped (the $KV_BUILD_BITS-bit build in ${KV_BIN#$KV_ROOT/})"
 [ $failed -eq 0 ]

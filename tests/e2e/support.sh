@@ -11,6 +11,8 @@ mkdir -p "$KV_ARTIFACTS"
 
 fail() { e2e_log "FAIL: $*"; exit 1; }
 check() { "$@" || fail "$*"; }
+# skip REASON : this scenario cannot run here; run.sh counts it as skipped, with the reason
+skip() { e2e_log "SKIP: $*"; exit "${KV_E2E_SKIP:-77}"; }
 
 # kv_install_app DIR [--without-companion]: a fresh program folder, as an installation has it.
 kv_install_app() {
@@ -26,6 +28,12 @@ kv_install_app() {
     cp -r "$KV_ROOT/Lang" "$KV_ROOT/Sound" "$KV_ROOT/Icons" "$KV_ROOT/Keyboards" "$dir/"
     rm -f "$dir/Lang/texts.tsv" "$dir/Sound/make_sounds.py" "$dir/Icons/make_packs.py" "$dir/Icons/README.md"
     return 0
+}
+
+# kv_install_host32 DIR : the 32-bit hook host and library beside a 64-bit program, as shipped
+kv_install_host32() {
+    local win32_bin="$KV_ROOT/build/win32/bin"
+    cp "$win32_bin/KarmuxHost32.exe" "$win32_bin/KarmuxH32.dll" "$1/" || fail "the 32-bit hook host is not built in $win32_bin"
 }
 
 kv_reset_registry() { "$E2E_WINE" reg delete "$KV_REG_KEY" /f >/dev/null 2>&1; return 0; }
@@ -73,11 +81,17 @@ kv_log_in_order() {
 # KV_NOTEPAD_XID. In a 64-bit prefix system32 holds the 64-bit notepad, syswow64 the 32-bit one.
 KV_NOTEPAD_TITLE='Untitled - Notepad'
 kv_start_notepad() {
-    local exe='C:\windows\system32\notepad.exe'
-    if [ "${KV_BUILD_BITS:?run by tests/e2e/run.sh}" = 32 ] && [ -f "$WINEPREFIX/drive_c/windows/syswow64/notepad.exe" ]; then
-        exe='C:\windows\syswow64\notepad.exe'
+    local exe='C:\windows\system32\notepad.exe' wine=$E2E_WINE
+    if [ -f "$WINEPREFIX/drive_c/windows/syswow64/notepad.exe" ]; then
+        if [ "${KV_BUILD_BITS:?run by tests/e2e/run.sh}" = 32 ]; then
+            exe='C:\windows\syswow64\notepad.exe'
+        else
+            # Wine's 32-bit loader starts it through its 32-bit start.exe, for which system32 is
+            # syswow64: that would be the 32-bit notepad again. The 64-bit loader starts it directly.
+            wine=${KV_WINE64_LOADER:-/usr/lib/wine/wine64}
+        fi
     fi
-    e2e_start notepad "$exe"
+    E2E_WINE=$wine e2e_start notepad "$exe"
     KV_NOTEPAD_PID=$E2E_LAST_PID
     KV_NOTEPAD_XID=$(e2e_wait_window "^$KV_NOTEPAD_TITLE\$" 10) || fail "no notepad window"
     e2e_focus "$KV_NOTEPAD_XID" "$KV_NOTEPAD_TITLE" || fail "notepad did not come to the foreground"

@@ -9,10 +9,17 @@ a system DLL for which a planted copy could stand in). It
 also keeps what makes start-up light: no debug information inside a shipped image, and no import
 of a library the program loads only on first use.
 
+It reads the manifest as Windows would use it: a program runs as the invoker (never elevated
+or virtualized) and names every Windows it was tested on, so that none of them runs it in a
+compatibility mode; a program with windows also asks for common controls 6 (visual styles) and
+per-monitor DPI awareness. The version resource's numbers must be the release's.
+
     check_pe_image.py --bits 32 --kind gui|dll [--exports Hook,UnHook] [--only-imports a.dll,b.dll]
-                      [--not-imports c.dll] [--stripped] FILE
+                      [--not-imports c.dll] [--stripped] [--windows] [--version 1.2.3.4] FILE
+    check_pe_image.py --print-version FILE
 """
 import argparse
+import re
 import struct
 import sys
 
@@ -36,6 +43,15 @@ KNOWN_DLLS = {
     "ntdll.dll", "ole32.dll", "oleaut32.dll", "psapi.dll", "shell32.dll", "shlwapi.dll",
     "user32.dll", "ws2_32.dll",
 }
+
+
+# Windows 7, 8, 8.1, 10/11 and Vista, by the ids of their compatibility sections.
+SUPPORTED_OS_IDS = {
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+}
+VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
 
 
 class BadImage(Exception):
@@ -144,6 +160,34 @@ class PeImage:
         return [leaf for name, target in entries(root) if name == type_id for leaf in leaves(target)]
 
 
+def fixed_file_version(version_resource):
+    """The file version of VS_FIXEDFILEINFO as "a.b.c.d", or None."""
+    at = version_resource.find(struct.pack("<I", VS_FIXEDFILEINFO_SIGNATURE))
+    if at < 0 or len(version_resource) < at + 16:
+        return None
+    high, low = struct.unpack_from("<II", version_resource, at + 8)
+    return f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}"
+
+
+def manifest_problems(manifest, windows):
+    """What the program's manifest lacks; a library's manifest describes only its assembly."""
+    text = manifest.decode("utf-8", "replace")
+    problems = []
+    level = re.search(r'requestedExecutionLevel\s+level="([^"]+)"', text)
+    if not level or level.group(1) != "asInvoker":
+        problems.append("manifest does not run it asInvoker")
+    ids = {m.lower() for m in re.findall(r'supportedOS\s+Id="([^"]+)"', text)}
+    missing = sorted(SUPPORTED_OS_IDS - ids)
+    if missing:
+        problems.append("manifest lacks supportedOS " + ", ".join(missing))
+    if windows:
+        if not re.search(r'name="Microsoft\.Windows\.Common-Controls"\s+version="6\.', text):
+            problems.append("manifest does not ask for common controls 6")
+        if "PerMonitorV2" not in text or not re.search(r"<dpiAware[^>]*>\s*true/pm\s*<", text):
+            problems.append("manifest does not declare per-monitor DPI awareness")
+    return problems
+
+
 def check(image, args):
     problems = []
     if image.bits != args.bits:
@@ -166,6 +210,8 @@ def check(image, args):
         problems.append("no manifest resource")
     elif not all(b"<assembly" in m for m in manifests):
         problems.append("a manifest resource without an <assembly> element")
+    elif args.kind == "gui":
+        problems += manifest_problems(manifests[0], args.windows)
     versions = image.resources(RT_VERSION)
     wanted = ["040904E4", "FileVersion", "ProductVersion"]
     if not versions:
@@ -174,6 +220,11 @@ def check(image, args):
         missing = [w for w in wanted if w.encode("utf-16-le") not in versions[0]]
         if missing:
             problems.append("version resource lacks " + ", ".join(missing))
+        found = fixed_file_version(versions[0])
+        if args.version and found != args.version:
+            problems.append(f"version resource says {found}, expected {args.version}")
+        if args.version and args.version.encode("utf-16-le") not in versions[0]:
+            problems.append(f"version resource's texts lack {args.version}")
 
     if args.exports is not None:
         wanted_exports = set(filter(None, args.exports.split(",")))
@@ -201,6 +252,22 @@ def check(image, args):
     return problems, imports
 
 
+def print_version(path):
+    """The release's version, from one place: the program's version resource."""
+    try:
+        with open(path, "rb") as f:
+            versions = PeImage(f.read()).resources(RT_VERSION)
+    except (OSError, BadImage, struct.error, ValueError) as error:
+        print(f"{path}: unreadable: {error}", file=sys.stderr)
+        return 1
+    found = fixed_file_version(versions[0]) if versions else None
+    if not found:
+        print(f"{path}: no version resource", file=sys.stderr)
+        return 1
+    print(found)
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bits", type=int, choices=(32, 64), required=True)
@@ -210,7 +277,12 @@ def main():
     parser.add_argument("--not-imports", help="DLLs it must not import (it loads them on first use), comma separated")
     parser.add_argument("--stripped", action="store_true",
                         help="no debug information inside, a debug link to the separate file instead")
+    parser.add_argument("--windows", action="store_true",
+                        help="a program with windows: common controls 6 and per-monitor DPI in its manifest")
+    parser.add_argument("--version", help="the file version the version resource must carry, a.b.c.d")
     parser.add_argument("file")
+    if "--print-version" in sys.argv[1:]:
+        return print_version(sys.argv[-1])
     args = parser.parse_args()
     try:
         with open(args.file, "rb") as f:

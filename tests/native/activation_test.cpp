@@ -246,5 +246,99 @@ TEST_F(ActivationTest, PanelIsRaisedAtMostOnceInFiveMs) {
     EXPECT_EQ(effects.calls, std::vector<std::string>{"panel raised"});
 }
 
+
+// The 64-bit build runs the 32-bit hook host while the system is on; time passes on the virtual
+// clock so that the watchdog's beats can find a host that ended.
+class HookHost32Test : public ActivationTest {
+protected:
+    const std::u16string kHost = u"C:\\Program Files\\Karmux\\KarmuxHost32.exe";
+    const std::u16string kHostStart = kHost + u" 1911";  // the application window 0x777
+    void Pass(std::uint64_t ms) {
+        const std::uint64_t end = os.loop.NowMs() + ms;
+        while (os.loop.NowMs() < end) {
+            os.loop.WaitForMessages(static_cast<std::uint32_t>(end - os.loop.NowMs()));
+            os.loop.ProcessPendingMessages();
+        }
+    }
+    std::size_t Starts() const { return os.desktop.HelperStarts().size(); }
+    void InstallHost() {
+        os.desktop.InstallHelper(kHost);
+        os.files.AddFile(kHost, "MZ");
+    }
+};
+
+TEST_F(HookHost32Test, TheHostRunsExactlyWhileThe64BitBuildIsOn) {
+    os.desktop.SetProgramBits(64);
+    InstallHost();
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    EXPECT_EQ(os.desktop.HelperStarts(), std::vector<std::u16string>{kHostStart}) << "by full path, with the window";
+    EXPECT_EQ(os.desktop.RunningHelpers(), 1);
+    Pass(2000);
+    EXPECT_EQ(Starts(), 1u) << "a running host is left alone";
+    ASSERT_TRUE(a.Deactivate());
+    EXPECT_EQ(os.desktop.RunningHelpers(), 0);
+    ASSERT_TRUE(a.Activate());
+    EXPECT_EQ(os.desktop.RunningHelpers(), 1) << "on again: a new host";
+    activation.reset();
+    EXPECT_EQ(os.desktop.RunningHelpers(), 0) << "the program's end ends the host";
+}
+
+TEST_F(HookHost32Test, The32BitBuildRunsAlone) {
+    InstallHost();
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    Pass(2000);
+    EXPECT_EQ(Starts(), 0u);
+}
+
+TEST_F(HookHost32Test, TheWatchdogRestartsAHostThatEndedAFewTimesAtMost) {
+    os.desktop.SetProgramBits(64);
+    InstallHost();
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    os.desktop.CrashHelpers();
+    Pass(1000);
+    EXPECT_EQ(Starts(), 2u);
+    EXPECT_EQ(os.desktop.RunningHelpers(), 1) << "started again within a second";
+    for (int i = 0; i < 10; ++i) {
+        os.desktop.CrashHelpers();
+        Pass(1000);
+    }
+    EXPECT_EQ(Starts(), 6u) << "five restarts, then it is given up";
+    EXPECT_EQ(os.desktop.RunningHelpers(), 0);
+    EXPECT_TRUE(a.Active()) << "the 64-bit applications are still reached";
+}
+
+TEST_F(HookHost32Test, AHostThatEndsAfterSwitchingOffStaysEnded) {
+    os.desktop.SetProgramBits(64);
+    InstallHost();
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    ASSERT_TRUE(a.Deactivate());
+    Pass(2000);
+    EXPECT_EQ(Starts(), 1u);
+}
+
+TEST_F(HookHost32Test, AMissingHostLeavesTheSystemOnWithoutAMessage) {
+    os.desktop.SetProgramBits(64);
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    Pass(3000);
+    EXPECT_TRUE(a.Active());
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Starts(), 0u) << "no file, no start";
+}
+
+TEST_F(HookHost32Test, AHostThatCannotStartIsTriedAFewTimesAtMost) {
+    os.desktop.SetProgramBits(64);
+    os.files.AddFile(kHost, "MZ");  // there, but the system refuses to run it
+    Activation& a = Make();
+    ASSERT_TRUE(a.Activate());
+    Pass(3000);
+    EXPECT_TRUE(a.Active());
+    EXPECT_EQ(Starts(), 6u) << "tried once and restarted five times, then no more";
+}
+
 }  // namespace
 }  // namespace kv

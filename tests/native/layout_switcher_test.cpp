@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "common/debug_log.h"
 #include "common/messages.h"
 #include "hook/layout_switcher.h"
 #include "platform/win_constants.h"
@@ -53,7 +54,8 @@ protected:
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
                                                 if (m.message == msg::kLayoutChanged)
                                                     switcher->OnLayoutChanged(static_cast<LayoutHandle>(m.lParam));
-                                                if (m.message == msg::kSwitchAcknowledged) switcher->OnSwitchAcknowledged();
+                                                if (m.message == msg::kSwitchAcknowledged)
+                                                    switcher->OnSwitchAcknowledged(m.lParam == msg::kThroughHost32);
                                                 return 0;
                                             });
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
@@ -105,6 +107,46 @@ TEST_F(LayoutSwitcherTest, WithoutAnAnswerTheRequestMessageSwitchesAfterTheWait)
     EXPECT_GE(os.loop.NowMs(), 100u);
     EXPECT_LT(os.loop.NowMs(), 300u) << "the second wait ends when the change arrives";
 }
+
+// The debug log tells who answered a posted request: the program's own library, the 32-bit
+// library through the host (which passes the notifications on, marking its answers), or nobody
+// within 100 ms.
+enum class Answer { OwnLibrary, ThroughHost32, None };
+struct AnswerCase {
+    Answer answer;
+    std::u16string line;
+};
+
+class SwitchAnswerLogTest : public LayoutSwitcherTest, public ::testing::WithParamInterface<AnswerCase> {};
+
+TEST_P(SwitchAnswerLogTest, TheLogSaysWhichLibraryAnsweredOrThatNoneDid) {
+    Build(true);
+    DebugLog log(true, folders.appFolder + u"Log.txt", os.files, os.loop);
+    switcher->LogSwitchesTo(&log);
+    if (GetParam().answer == Answer::None) editor->SetAnswersSwitchRequests(false);
+    if (GetParam().answer == Answer::ThroughHost32) {
+        const WindowHandle host = os.desktop.CreateWindow(
+            u"KarmuxHost32", u"KarmuxHost32", 300, false, [this](const sim::SimMessage& m) -> std::intptr_t {
+                os.desktop.PostToWindow(appWindow, m.message, m.wParam,
+                                        m.message == msg::kSwitchAcknowledged ? msg::kThroughHost32 : m.lParam);
+                return 0;
+            });
+        editor->SetLibraryTarget(host);
+    }
+    switcher->SwitchLayout(sim::kLayoutRu);
+    ASSERT_EQ(log.Lines().size(), 1u);
+    const std::u16string& line = log.Lines()[0];
+    const std::u16string& wanted = GetParam().line;
+    ASSERT_GE(line.size(), wanted.size());
+    EXPECT_EQ(line.substr(line.size() - wanted.size()), wanted);
+    EXPECT_EQ(model.layout, sim::kLayoutRu) << "switched either way";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, SwitchAnswerLogTest,
+    ::testing::Values(AnswerCase{Answer::OwnLibrary, u"Layout switch answered by the hook library"},
+                      AnswerCase{Answer::ThroughHost32, u"Layout switch answered by the 32-bit hook library"},
+                      AnswerCase{Answer::None, u"Layout switch not answered within 100 ms: falling back"}));
 
 TEST_F(LayoutSwitcherTest, ApplicationThatNeverReportsIsWaitedForAtMostThreeHundredMs) {
     Build(false);

@@ -274,6 +274,40 @@ std::unique_ptr<IStartedProcess> SimDesktop::StartHidden(const std::u16string& f
     return std::make_unique<SimStartedProcess>(loop_, program.launcher, loop_.NowMs() + program.startupMs);
 }
 
+namespace {
+
+class SimHelperProcess : public IHelperProcess {
+public:
+    explicit SimHelperProcess(std::shared_ptr<bool> running) : running_(std::move(running)) {}
+    ~SimHelperProcess() override { *running_ = false; }
+    bool Running() const override { return *running_; }
+    bool End(std::uint32_t) override {
+        *running_ = false;
+        return true;
+    }
+
+private:
+    std::shared_ptr<bool> running_;
+};
+
+}  // namespace
+
+std::unique_ptr<IHelperProcess> SimDesktop::StartHelper(const std::u16string& fullPath, const std::u16string& arguments) {
+    helperStarts_.push_back(fullPath + u" " + arguments);
+    if (std::find(helperPaths_.begin(), helperPaths_.end(), fullPath) == helperPaths_.end()) return nullptr;
+    auto running = std::make_shared<bool>(true);
+    helpersRunning_.push_back(running);
+    return std::make_unique<SimHelperProcess>(std::move(running));
+}
+
+int SimDesktop::RunningHelpers() const {
+    return static_cast<int>(std::count_if(helpersRunning_.begin(), helpersRunning_.end(), [](const auto& r) { return *r; }));
+}
+
+void SimDesktop::CrashHelpers() {
+    for (auto& running : helpersRunning_) *running = false;
+}
+
 int SimDesktop::Show(WindowHandle owner, std::u16string_view text, std::u16string_view caption, std::uint32_t flags) {
     boxes_.push_back({owner, std::u16string(text), std::u16string(caption), flags, loop_.NowMs()});
     return boxAnswer_;

@@ -138,6 +138,9 @@ public:
     std::u16string ExecutablePath() const override { return executablePath_; }
     std::vector<std::u16string> CommandLineArguments() const override { return arguments_; }
     std::unique_ptr<IStartedProcess> StartHidden(const std::u16string& fullPath) override;
+    std::unique_ptr<IHelperProcess> StartHelper(const std::u16string& fullPath, const std::u16string& arguments) override;
+    unsigned ProgramBits() const override { return programBits_; }
+    void SetProgramBits(unsigned bits) { programBits_ = bits; }
     std::u16string ProcessImagePath(std::uint32_t processId) const override;
     double ProcessCpuTimeMs(std::uint32_t processId) const override;
 
@@ -192,6 +195,12 @@ public:
     // names it, or, with a start-up time, once the starter has waited that long for it to start.
     void InstallProgram(const std::u16string& fullPath, std::function<void()> launcher, std::uint32_t startupMs = 0);
     const std::vector<std::u16string>& StartedPrograms() const { return started_; }
+    // A helper program that StartHelper can start; each start is recorded as "path arguments".
+    void InstallHelper(const std::u16string& fullPath) { helperPaths_.push_back(fullPath); }
+    const std::vector<std::u16string>& HelperStarts() const { return helperStarts_; }
+    int RunningHelpers() const;
+    // Every running helper ends at once, as when it crashed.
+    void CrashHelpers();
     void SetMonitors(std::vector<SimMonitor> monitors) { monitors_ = std::move(monitors); }
 
     struct ShownBox {
@@ -231,6 +240,11 @@ private:
     };
     std::map<std::u16string, Program> programs_;
     std::vector<std::u16string> started_;
+    unsigned programBits_ = 32;
+    std::vector<std::u16string> helperPaths_;
+    std::vector<std::u16string> helperStarts_;
+    // Shared with the helper objects handed out: false once ended.
+    std::vector<std::shared_ptr<bool>> helpersRunning_;
     std::vector<SimMonitor> monitors_{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
     std::vector<ShownBox> boxes_;
     int boxAnswer_ = 1;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/paths.h"
@@ -28,6 +29,45 @@ public:
 
 private:
     UniqueKernelHandle process_;
+};
+
+// The helper's main thread runs a message loop: WM_QUIT posted to it ends the loop, after which
+// the helper undoes its work and exits.
+class Win32HelperProcess : public IHelperProcess {
+public:
+    Win32HelperProcess(UniqueKernelHandle process, DWORD threadId) : process_(std::move(process)), threadId_(threadId) {}
+    ~Win32HelperProcess() override {
+        if (Running()) End(kEndWaitMs);
+    }
+
+    bool Running() const override { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+    bool End(std::uint32_t ms) override {
+        if (!Running()) return true;
+        const ULONGLONG deadline = GetTickCount64() + ms;
+        // A helper that has only just started may have no message queue yet to post to.
+        while (!PostThreadMessageW(threadId_, WM_QUIT, 0, 0)) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) break;
+            if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(std::min<ULONGLONG>(kQueueRetryMs, deadline - now))) ==
+                WAIT_OBJECT_0) {
+                return true;
+            }
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now < deadline && WaitForSingleObject(process_.Get(), static_cast<DWORD>(deadline - now)) == WAIT_OBJECT_0) {
+            return true;
+        }
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), ms);
+        return false;
+    }
+
+private:
+    static constexpr std::uint32_t kEndWaitMs = 2000;
+    static constexpr ULONGLONG kQueueRetryMs = 20;
+    UniqueKernelHandle process_;
+    DWORD threadId_;
 };
 
 }  // namespace
@@ -68,6 +108,25 @@ std::unique_ptr<IStartedProcess> Win32Processes::StartHidden(const std::u16strin
     UniqueKernelHandle thread(info.hThread);
     return std::make_unique<Win32StartedProcess>(std::move(process));
 }
+
+std::unique_ptr<IHelperProcess> Win32Processes::StartHelper(const std::u16string& fullPath,
+                                                           const std::u16string& arguments) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + ToWide(fullPath) + L"\" " + ToWide(arguments);
+    const std::u16string folder = FolderOf(fullPath);
+    if (!CreateProcessW(W(fullPath), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : W(folder), &startup, &info)) {
+        return nullptr;
+    }
+    UniqueKernelHandle thread(info.hThread);
+    return std::make_unique<Win32HelperProcess>(UniqueKernelHandle(info.hProcess), info.dwThreadId);
+}
+
+unsigned Win32Processes::ProgramBits() const { return sizeof(void*) * 8; }
 
 std::u16string Win32Processes::ProcessImagePath(std::uint32_t processId) const {
     UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
