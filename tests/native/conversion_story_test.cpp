@@ -488,7 +488,9 @@ TEST_F(ConversionStoryTest, AnotherWindowInFrontStopsTheSelectionConversionAndTh
         w.Settle(50);
         w.os.driver.onDelivered = toEditor;
 
-        if (!afterTheCut) EXPECT_EQ(Text(), u"Hello") << "nothing cut";
+        if (!afterTheCut) {
+            EXPECT_EQ(Text(), u"Hello") << "nothing cut";
+        }
         for (std::size_t i = changedAt; i < w.delivered.size(); ++i) {
             EXPECT_FALSE(w.delivered[i].vk == 'V' && !w.delivered[i].up) << "nothing pasted into the other window";
         }
