@@ -4,6 +4,7 @@
 
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
+#include "win32/caret_flag_form.h"
 #include "win32/form_window.h"
 #include "platform/win32/win32_html_help.h"
 #include "win32/error_report_window.h"
@@ -52,6 +53,7 @@ public:
     void WatchSessionChanges() override;
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
+    ICaretFlagWindows& CaretFlagWindows() override { return caretFlagWindows_; }
 
 private:
     void LocalizeMenus() override {}
@@ -72,6 +74,7 @@ private:
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
     Win32KeyboardWindows keyboardWindows_{loop_, commonControls_};
+    Win32CaretFlagWindows caretFlagWindows_{loop_, commonControls_};
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;

@@ -1,0 +1,83 @@
+#include "win32/caret_flag_form.h"
+
+#include "win32/res/resource_ids.h"
+
+namespace kv::win32app {
+
+namespace {
+constexpr UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOSIZE;
+}
+
+CaretFlagForm::CaretFlagForm(win32::Win32MessageLoop& loop, ImageStrip& flags, ICaretFlagWindowEvents& events)
+    : FormWindow(loop, u"TCaretFlagForm"), flags_(flags), events_(events) {}
+
+void CaretFlagForm::Open(Point topLeft, std::uint8_t opacity, std::int32_t flagIndex) {
+    flagIndex_ = flagIndex;
+    Create(GetDesktopWindow(), u"");
+    SetOpacity(opacity);
+    SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, kFlagWidth * Scale(), kFlagHeight * Scale(),
+                 SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void CaretFlagForm::OnCreated() {
+    SetWindowLongPtrW(Handle(), GWL_STYLE, WS_POPUP);
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_LAYERED);
+}
+
+void CaretFlagForm::MoveTo(Point topLeft) {
+    // Again top-most each time: another top-most window may have come over it meanwhile.
+    SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0, kMoveFlags);
+}
+
+void CaretFlagForm::SetOpacity(std::uint8_t opacity) {
+    SetLayeredWindowAttributes(Handle(), 0, opacity, LWA_ALPHA);
+}
+
+void CaretFlagForm::SetFlagImage(std::int32_t index) {
+    flagIndex_ = index;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void CaretFlagForm::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    flags_.Draw(flagIndex_, dc, 0, -kFlagTopRow * Scale());
+    EndPaint(Handle(), &paint);
+}
+
+LRESULT CaretFlagForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEMOVE:
+            events_.MouseOverFlag();
+            return 0;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_CLOSE:
+            events_.CloseRequested();
+            return 0;
+        default:
+            return FormWindow::HandleMessage(message, wParam, lParam);
+    }
+}
+
+Win32CaretFlagWindows::Win32CaretFlagWindows(win32::Win32MessageLoop& loop, CommonControls& controls)
+    : loop_(loop), flags_(controls, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false) {}
+
+std::unique_ptr<ICaretFlagWindow> Win32CaretFlagWindows::CreateCaretFlagWindow(ICaretFlagWindowEvents& events,
+                                                                               Point topLeft, std::uint8_t opacity,
+                                                                               std::int32_t flagIndex) {
+    auto form = std::make_unique<CaretFlagForm>(loop_, flags_, events);
+    form->Open(topLeft, opacity, flagIndex);
+    return form;
+}
+
+}  // namespace kv::win32app
