@@ -26,6 +26,14 @@ void CaretFlagForm::OnCreated() {
 }
 
 void CaretFlagForm::MoveTo(Point topLeft) {
+    // Over a newly activated window, the flag leaves the top-most band and comes back into it:
+    // a real change of its place in the stack, which also reaches the X server under Wine, where
+    // an activated window is raised over top-most ones.
+    const HWND foreground = GetForegroundWindow();
+    if (foreground != foregroundAtLastMove_) {
+        foregroundAtLastMove_ = foreground;
+        SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, kMoveFlags | SWP_NOMOVE);
+    }
     // Again top-most each time: another top-most window may have come over it meanwhile.
     SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0, kMoveFlags);
 }

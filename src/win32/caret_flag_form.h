@@ -38,6 +38,7 @@ private:
     ImageStrip& flags_;
     ICaretFlagWindowEvents& events_;
     std::int32_t flagIndex_ = 0;
+    HWND foregroundAtLastMove_ = nullptr;
 };
 
 class Win32CaretFlagWindows final : public ICaretFlagWindows {

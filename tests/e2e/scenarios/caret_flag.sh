@@ -90,4 +90,8 @@ e2e_type "de"
 e2e_poll 3 0.1 _flag_at_drawn_caret || fail "the flag did not follow the drawn caret: $(_flag_rect), caret $(_drawn_caret)"
 IFS=, read -r FL FT FR FB <<<"$(_flag_rect)"
 e2e_screenshot "$KV_ARTIFACTS/caret-flag-drawn.png" "200x120+$((FL - 120))+$((FT - 70))"
+_flag_colours() { e2e_screenshot "$E2E_WORK/flag-only.png" "$((FR - FL))x$((FB - FT))+$FL+$FT"; convert "$E2E_WORK/flag-only.png" -format %k info:; }
+colours=$(_flag_colours)
+e2e_log "over the drawn caret window the flag shows $colours colours"
+[ "${colours:-0}" -ge 3 ] || { xwininfo -root -children | head -12 >&2; fail "the flag is not seen over the drawn caret window ($colours colours)"; }
 e2e_log "caret flag scenario passed"
