@@ -9,6 +9,10 @@
 
 namespace kv {
 
+// The flag's size on a monitor of `dpi` dots per inch: twice the 16 x 11 pixels from 150 % on,
+// drawn from the large flag strip.
+constexpr std::int32_t CaretFlagScaleForDpi(std::uint32_t dpi) { return dpi >= 144 ? 2 : 1; }
+
 // What the window reports back to the behaviour.
 class ICaretFlagWindowEvents {
 public:

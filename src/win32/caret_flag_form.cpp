@@ -6,18 +6,57 @@ namespace kv::win32app {
 
 namespace {
 constexpr UINT kMoveFlags = SWP_NOACTIVATE | SWP_NOSIZE;
+
+// The DPI of the monitor the window is on for this per-monitor aware program; the system's on
+// systems that know no other.
+UINT MonitorDpiOf(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (dpiForWindow) {
+        if (const UINT dpi = dpiForWindow(window)) return dpi;
+    }
+    const win32::WindowDc screen(nullptr);
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
+}  // namespace
+
+FlagPictures::~FlagPictures() {
+    for (HIMAGELIST list : lists_) controls_.Destroy(list);
 }
 
-CaretFlagForm::CaretFlagForm(win32::Win32MessageLoop& loop, ImageStrip& flags, ICaretFlagWindowEvents& events)
+bool FlagPictures::Draw(int scale, int index, HDC dc, int x, int y) {
+    const int slot = scale > 1 ? 1 : 0;
+    if (!loaded_[slot]) {
+        loaded_[slot] = true;
+        lists_[slot] = controls_.LoadImageStrip(GetModuleHandleW(nullptr), slot ? IDB_FLAGS_LARGE : IDB_FLAGS,
+                                                16 * (slot + 1), CLR_NONE, LR_CREATEDIBSECTION);
+    }
+    HIMAGELIST list = lists_[slot];
+    return list && index >= 0 && index < controls_.ImageCount(list) &&
+           controls_.Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+}
+
+CaretFlagForm::CaretFlagForm(win32::Win32MessageLoop& loop, FlagPictures& flags, ICaretFlagWindowEvents& events)
     : FormWindow(loop, u"TCaretFlagForm"), flags_(flags), events_(events) {}
 
 void CaretFlagForm::Open(Point topLeft, std::uint8_t opacity, std::int32_t flagIndex) {
     flagIndex_ = flagIndex;
     Create(GetDesktopWindow(), u"");
     SetOpacity(opacity);
-    SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, kFlagWidth * Scale(), kFlagHeight * Scale(),
+    SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, kFlagWidth, kFlagHeight,
                  SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    FollowMonitorScale();
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void CaretFlagForm::FollowMonitorScale() {
+    const int scale = CaretFlagScaleForDpi(MonitorDpiOf(Handle()));
+    if (scale == scale_ && IsWindowVisible(Handle())) return;
+    scale_ = scale;
+    SetWindowPos(Handle(), nullptr, 0, 0, kFlagWidth * scale_, kFlagHeight * scale_,
+                 SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void CaretFlagForm::OnCreated() {
@@ -36,6 +75,7 @@ void CaretFlagForm::MoveTo(Point topLeft) {
     }
     // Again top-most each time: another top-most window may have come over it meanwhile.
     SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, 0, 0, kMoveFlags);
+    FollowMonitorScale();
 }
 
 void CaretFlagForm::SetOpacity(std::uint8_t opacity) {
@@ -53,7 +93,7 @@ void CaretFlagForm::Paint() {
     RECT client;
     GetClientRect(Handle(), &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    flags_.Draw(flagIndex_, dc, 0, -kFlagTopRow * Scale());
+    flags_.Draw(scale_, flagIndex_, dc, 0, -kFlagTopRow * scale_);
     EndPaint(Handle(), &paint);
 }
 
@@ -72,13 +112,17 @@ LRESULT CaretFlagForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_CLOSE:
             events_.CloseRequested();
             return 0;
+        case WM_DPICHANGED:
+            // The flag stays at the caret; only its size follows the new monitor.
+            FollowMonitorScale();
+            return 0;
         default:
             return FormWindow::HandleMessage(message, wParam, lParam);
     }
 }
 
 Win32CaretFlagWindows::Win32CaretFlagWindows(win32::Win32MessageLoop& loop, CommonControls& controls)
-    : loop_(loop), flags_(controls, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false) {}
+    : loop_(loop), flags_(controls) {}
 
 std::unique_ptr<ICaretFlagWindow> Win32CaretFlagWindows::CreateCaretFlagWindow(ICaretFlagWindowEvents& events,
                                                                                Point topLeft, std::uint8_t opacity,

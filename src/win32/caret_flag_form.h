@@ -1,17 +1,33 @@
 #pragma once
 // TCaretFlagForm: the flag of the input language beside the text caret. A borderless top-most
 // popup owned by the desktop, so it has no taskbar button and never takes the focus; layered for
-// its opacity. It is moved out of sight rather than hidden. On screens of 150 % and more it shows
-// the large flag strip at twice the size.
+// its opacity. It is moved out of sight rather than hidden. On a monitor of 150 % and more it
+// shows the large flag strip at twice the size, deciding anew whenever it lands on another monitor.
 #include <windows.h>
 
 #include <memory>
 
 #include "indicators/caret_flag_window.h"
 #include "win32/form_window.h"
-#include "win32/image_strips.h"
+#include "win32/common_controls.h"
 
 namespace kv::win32app {
+
+// The flag strip in both sizes, each loaded when first drawn.
+class FlagPictures {
+public:
+    explicit FlagPictures(CommonControls& controls) : controls_(controls) {}
+    ~FlagPictures();
+    FlagPictures(const FlagPictures&) = delete;
+    FlagPictures& operator=(const FlagPictures&) = delete;
+    // Image `index` at `scale` 1 (16 x 16) or 2 (32 x 32); false when it cannot be drawn.
+    bool Draw(int scale, int index, HDC dc, int x, int y);
+
+private:
+    CommonControls& controls_;
+    HIMAGELIST lists_[2] = {nullptr, nullptr};
+    bool loaded_[2] = {false, false};
+};
 
 class CaretFlagForm final : public FormWindow, public ICaretFlagWindow {
 public:
@@ -20,7 +36,7 @@ public:
     static constexpr int kFlagHeight = 11;
     static constexpr int kFlagTopRow = 2;
 
-    CaretFlagForm(win32::Win32MessageLoop& loop, ImageStrip& flags, ICaretFlagWindowEvents& events);
+    CaretFlagForm(win32::Win32MessageLoop& loop, FlagPictures& flags, ICaretFlagWindowEvents& events);
     void Open(Point topLeft, std::uint8_t opacity, std::int32_t flagIndex);
 
     void MoveTo(Point topLeft) override;
@@ -32,10 +48,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    int Scale() const { return flags_.ImageSize() / kFlagWidth; }
+    // The scale of the monitor the window is on; a new one resizes the window.
+    void FollowMonitorScale();
     void Paint();
 
-    ImageStrip& flags_;
+    FlagPictures& flags_;
+    int scale_ = 1;
     ICaretFlagWindowEvents& events_;
     std::int32_t flagIndex_ = 0;
     HWND foregroundAtLastMove_ = nullptr;
@@ -49,7 +67,7 @@ public:
 
 private:
     win32::Win32MessageLoop& loop_;
-    ImageStrip flags_;
+    FlagPictures flags_;
 };
 
 }  // namespace kv::win32app

@@ -300,6 +300,14 @@ TEST_F(CaretFlagStory, KeysPokeTheFlagFromInsideTheHookWithoutAllocating) {
     EXPECT_TRUE(Shown()) << "the pokes restarted the show cycle";
 }
 
+TEST(CaretFlagScale, TheFlagDoublesFromOneHundredAndFiftyPercentOn) {
+    const struct {
+        std::uint32_t dpi;
+        std::int32_t scale;
+    } cases[] = {{96, 1}, {120, 1}, {143, 1}, {144, 2}, {192, 2}, {288, 2}};
+    for (const auto& c : cases) EXPECT_EQ(CaretFlagScaleForDpi(c.dpi), c.scale) << c.dpi << " dpi";
+}
+
 // Browsers and modern editors draw their own caret: the system knows none, accessibility does.
 class AccessibleCaretStory : public CaretFlagStory {
 protected:

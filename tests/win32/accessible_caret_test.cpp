@@ -171,6 +171,8 @@ TEST(AccessibleCaret, AHungApplicationGetsNoAnswerInTimeAndItsLateAnswerServesTh
     Win32AccessibleCaret accessibility;
     const auto window = reinterpret_cast<WindowHandle>(app.Window());
     ASSERT_TRUE(accessibility.FindCaret(window, 5000).has_value()) << "warmed up";
+    // An answer serves for a second; this one is too old by the time the application hangs.
+    Sleep(1100);
 
     app.Hang(600);
     Sleep(50);  // the hang has begun
