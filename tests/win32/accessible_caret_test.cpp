@@ -22,7 +22,7 @@ class CaretObject final : public IAccessible {
 public:
     explicit CaretObject(HWND window) : window_(window) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -94,7 +94,7 @@ private:
 LRESULT CALLBACK DrawnCaretProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CARET) {
         auto* caret = new CaretObject(hwnd);
-        const LRESULT result = LresultFromObject(IID_IAccessible, wParam, caret);
+        const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, caret);
         caret->Release();
         return result;
     }

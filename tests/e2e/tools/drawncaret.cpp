@@ -43,7 +43,7 @@ void ShowCaretInTitle() {
 class CaretObject final : public IAccessible {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
             *out = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
@@ -173,7 +173,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CARET) {
                 CaretObject* caret = new CaretObject;
-                const LRESULT result = LresultFromObject(IID_IAccessible, wParam, caret);
+                const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, caret);
                 caret->Release();
                 return result;
             }
