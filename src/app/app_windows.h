@@ -13,6 +13,7 @@
 namespace kv {
 
 class DeferredKeyboardCanvas;
+class ICaretFlagWindows;
 class ErrorReport;
 class IIconImageDecoder;
 class IKeyboardCanvas;
@@ -72,6 +73,8 @@ public:
     virtual void WatchSessionChanges() = 0;
     // The settings window, made when the tray opens it; `host` outlives it.
     virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) = 0;
+    // The caret flag's window, made and freed by the flag's behaviour.
+    virtual ICaretFlagWindows& CaretFlagWindows() = 0;
     // Runs the shortcut capture dialog modally over a begun capture: true when the user confirmed.
     virtual bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) = 0;
     // Language flags from a picture beside the program in place of the built-in ones, for every

@@ -6,6 +6,8 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/keyboard_engine.h"
+#include "indicators/caret_flag.h"
+#include "indicators/caret_locator.h"
 #include "common/paths.h"
 #include "common/system_services.h"
 #include "common/messages.h"
@@ -113,6 +115,7 @@ int ApplicationShell::Run() {
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
     DestroyDialogs();
+    DestroyCaretFlag();
     DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
@@ -150,7 +153,7 @@ void ApplicationShell::DestroyDialogs() {
 void ApplicationShell::CreateKeyboardEngine() {
     keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
-                                               EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
+                                               EnginePorts{trayPort_, caretFlagPort_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
                                    [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                           std::intptr_t& result) {
@@ -171,7 +174,8 @@ void ApplicationShell::CreateKeyboardEngine() {
     links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
     links_->SetWaitDialog(wait_.get());
     CreateOnScreenKeyboard();
-    presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, notBuiltYet_, *this, *this,
+    CreateCaretFlag();
+    presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, caretFlagPort_, *this, *this,
                                      notBuiltYet_});
 }
 
@@ -402,6 +406,7 @@ bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_
         if (engine_) engine_->Switch().Watchdog().OnSystemNotification(message, wParam);
         return false;  // the system's own handling goes on
     }
+    OnCaretActivity(message);
     if (message == msg::kActionsMenuTimerStart || message == msg::kActionsMenuTimerStop) {
         SetActionsMenuTimer(message == msg::kActionsMenuTimerStart);
         return true;

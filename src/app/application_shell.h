@@ -11,6 +11,7 @@
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
+#include "app/deferred_caret_flag_port.h"
 #include "app/deferred_keyboard_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
@@ -28,6 +29,8 @@
 namespace kv {
 
 class AppSingletons;
+class CaretFlag;
+class CaretLocator;
 class IAppWindows;
 class IErrorReportSink;
 class KeyboardEngine;
@@ -127,6 +130,11 @@ private:
     void CreateOnScreenKeyboard();
     // Its place is saved while its window still exists.
     void DetachOnScreenKeyboard();
+    // The caret flag (shell_caret_flag.cpp).
+    void CreateCaretFlag();
+    void DestroyCaretFlag();
+    // The library's caret notifications restart the flag's show cycle.
+    void OnCaretActivity(std::uint32_t message);
 
     AppSingletons& app_;
     IAppWindows& windows_;
@@ -136,6 +144,7 @@ private:
     std::unique_ptr<IconPacks> iconPacks_;
     DeferredTrayPort trayPort_;
     DeferredKeyboardPort keyboardPort_;
+    DeferredCaretFlagPort caretFlagPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.
     DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
     std::optional<FormPlacement> placement_;
@@ -144,6 +153,8 @@ private:
     std::optional<PresetPorts> presetPorts_;
     std::unique_ptr<TrayController> tray_;
     std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
+    std::unique_ptr<CaretLocator> caretLocator_;
+    std::unique_ptr<CaretFlag> caretFlag_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;

@@ -9,14 +9,12 @@
 #include <string>
 
 #include "keyboard/keyboard_canvas.h"
-#include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
 #include "ports/wizard_port.h"
 
 namespace kv {
 
-class WindowsNotBuiltYet final : public ICaretFlagPort,
-                                 public ILanguagePanelPort,
+class WindowsNotBuiltYet final : public ILanguagePanelPort,
                                  public IWizardPort,
                                  public IKeyboardCanvas {
 public:
@@ -29,16 +27,6 @@ public:
     void DrawKeyboard(TKvKeyboard&) override {}
     void DrawKey(TKvBtn&) override {}
     void CopyToDisplay() override {}
-
-    // Caret flag.
-    bool CaretFlagExists() const override { return false; }
-    void ShowCaretFlag(bool) override {}
-    void FreeCaretFlag() override {}
-    void SetCaretFlagOpacity(std::int32_t) override {}
-    void CaretFlagOn(bool) override {}
-    void ShowCaretFlagFor(LayoutHandle) override {}
-    void NewForegroundApplication() override {}
-    void PokeCaretFlag() override {}
 
     // Floating language panel.
     void PanelLayoutChanged(LayoutHandle) override {}

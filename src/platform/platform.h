@@ -1,5 +1,6 @@
 #pragma once
 // The seam between the program's logic and the operating system.
+#include "platform/accessibility_api.h"
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/files_api.h"
@@ -39,6 +40,7 @@ struct Platform {
     ILibraryLoader& libraries;
     IInternet& internet;
     IMouseHook& mouseHook;
+    IAccessibleCaret& accessibleCaret;
 };
 
 }  // namespace kv

@@ -22,6 +22,9 @@ ImageStrip::ImageStrip(CommonControls& controls, int normalId, int largeId, int 
     size_ = large ? imageSize * 2 : imageSize;
 }
 
+ImageStrip::ImageStrip(CommonControls& controls, FixedSize, int resourceId, int imageSize, bool masked)
+    : controls_(controls), module_(GetModuleHandleW(nullptr)), resourceId_(resourceId), masked_(masked), size_(imageSize) {}
+
 ImageStrip::~ImageStrip() { controls_.Destroy(list_); }
 
 HIMAGELIST ImageStrip::List() {
@@ -92,6 +95,19 @@ bool ImageStrip::Draw(int index, HDC dc, int x, int y) {
     HIMAGELIST list = List();
     return list && index >= 0 && index < controls_.ImageCount(list) &&
            controls_.Draw(list, index, dc, x, y, ILD_TRANSPARENT);
+}
+
+LanguageFlags::LanguageFlags(CommonControls& controls)
+    : normal_(controls, ImageStrip::FixedSize{}, IDB_FLAGS, 16, false),
+      large_(controls, ImageStrip::FixedSize{}, IDB_FLAGS_LARGE, 32, false) {}
+
+bool LanguageFlags::Draw(int scale, int index, HDC dc, int x, int y) {
+    return (scale > 1 ? large_ : normal_).Draw(index, dc, x, y);
+}
+
+void LanguageFlags::ReplaceImages(int first, const std::vector<Pixels32>& images) {
+    normal_.ReplaceImages(first, images);
+    large_.ReplaceImages(first, images);
 }
 
 }  // namespace kv::win32app

@@ -17,6 +17,9 @@ public:
     // own when null.
     ImageStrip(CommonControls& controls, int normalId, int largeId, int imageSize, bool masked,
                HINSTANCE module = nullptr);
+    // The strip `resourceId` at `imageSize` whatever the screen's scaling.
+    struct FixedSize {};
+    ImageStrip(CommonControls& controls, FixedSize, int resourceId, int imageSize, bool masked);
     ~ImageStrip();
     ImageStrip(const ImageStrip&) = delete;
     ImageStrip& operator=(const ImageStrip&) = delete;
@@ -48,5 +51,21 @@ private:
 
 // True on screens of 150 % scaling and more.
 bool UseLargeImages();
+
+// The language flags (ilLangs) in both sizes, for windows that follow their monitor's scaling,
+// with the flags a picture beside the program puts in place of the built-in ones.
+class LanguageFlags {
+public:
+    explicit LanguageFlags(CommonControls& controls);
+    // Image `index` at `scale` 1 (16 x 16) or 2 (32 x 32); false when it cannot be drawn.
+    bool Draw(int scale, int index, HDC dc, int x, int y);
+    // The size the screen's scaling asks for, for windows of the system's scaling (the tray).
+    ImageStrip& ForSystemScale() { return UseLargeImages() ? large_ : normal_; }
+    void ReplaceImages(int first, const std::vector<Pixels32>& images);
+
+private:
+    ImageStrip normal_;
+    ImageStrip large_;
+};
 
 }  // namespace kv::win32app

@@ -141,7 +141,7 @@ IHtmlHelp& Win32AppWindows::HtmlHelp() {
 }
 
 ITrayIcon& Win32AppWindows::TrayIcon() {
-    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_, commonControls_, languageFlags_);
+    if (!tray_) tray_ = std::make_unique<Win32TrayIcon>(loop_, commonControls_, languageFlags_.ForSystemScale());
     return *tray_;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/app_windows.h"
 #include "resources/language_apply.h"
+#include "win32/caret_flag_form.h"
 #include "win32/form_window.h"
 #include "platform/win32/win32_html_help.h"
 #include "win32/error_report_window.h"
@@ -55,6 +56,7 @@ public:
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
     void LoadFlagOverrides(const std::u16string& picturePath) override;
+    ICaretFlagWindows& CaretFlagWindows() override { return caretFlagWindows_; }
 
 private:
     void LocalizeMenus() override {}
@@ -71,12 +73,13 @@ private:
     std::map<AppForm, FormMessageHandler> handlers_;
     // Before the tray and the menus, whose image strips it loads and frees.
     CommonControls commonControls_;
-    // The language flags every window shows (ilLangs), loaded when first drawn.
-    ImageStrip languageFlags_{commonControls_, IDB_FLAGS, IDB_FLAGS_LARGE, 16, false};
+    // The language flags every window shows (ilLangs), each size loaded when first drawn.
+    LanguageFlags languageFlags_{commonControls_};
     // Made on first use: it needs the message loop's windows, which exist from start-up on.
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
     Win32KeyboardWindows keyboardWindows_{loop_, commonControls_};
+    Win32CaretFlagWindows caretFlagWindows_{loop_, languageFlags_};
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;

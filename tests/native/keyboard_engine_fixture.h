@@ -7,6 +7,7 @@
 
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
+#include "app/deferred_caret_flag_port.h"
 #include "app/deferred_keyboard_port.h"
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
@@ -53,7 +54,7 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, windowsToCome, windowsToCome,
+        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, windowsToCome,
                                                                      keyboardPort ? *keyboardPort : noKeyboardWindow,
                                                                      canvas ? *canvas : windowsToCome});
         // As the program's settings load does: the geometry named by the setting.
@@ -98,6 +99,8 @@ public:
     // windows still to come.
     RecordingPorts tray;
     WindowsNotBuiltYet windowsToCome;
+    // No caret flag unless a test attaches one.
+    DeferredCaretFlagPort caretFlag;
     // The program before its keyboard window exists: the hook's calls reach nothing.
     DeferredKeyboardPort noKeyboardWindow;
     std::unique_ptr<AppSingletons> app;

@@ -489,5 +489,46 @@ TEST_F(KeyboardStartupTest, OptionChangesReachTheKeyboardWindows) {
     EXPECT_EQ(keyboard, 230);
 }
 
+// The caret flag in the running program: the settings make its window, activation starts it at
+// the caret of the application in front, option changes reach it, and it goes at the way out.
+TEST_F(KeyboardStartupTest, TheCaretFlagFollowsItsOptionsAndSitsAtTheCaretOfTheApplicationInFront) {
+    auto key = os.registry.OpenCurrentUserKey(kProgramRegistryKey);
+    key->WriteDword(u"ShowCaretFlag", 1);
+    key->WriteDword(u"CaretFlagAlphaBlend", 180);
+    constexpr std::uint32_t kEditorThread = 77;
+    const WindowHandle editor = os.desktop.CreateWindow(u"Edit", u"editor", 500, true);
+    os.desktop.Find(editor)->threadId = kEditorThread;
+    os.desktop.Find(editor)->bounds = Rect{100, 100, 400, 300};
+    os.desktop.SetForeground(editor);
+    os.desktop.SetCaret(kEditorThread, CaretInfo{editor, Rect{9, 10, 10, 26}, true});
+
+    os.loop.SetRunLimit(1000);
+    bool existed = false, freedByOption = false;
+    Point placed{};
+    int opacityAtStart = 0, opacityAfterChange = 0, made = 0;
+    os.loop.StartTimer(500, [&] {
+        if (!shell || !shell->Engine() || existed) return;
+        sim::SimCaretFlagWindows::Window* flag = windows.CaretFlag().Open();
+        existed = flag != nullptr;
+        if (!flag) return;
+        placed = flag->At();
+        opacityAtStart = flag->Opacity();
+        app->preset.SetCaretFlagAlphaBlend(255);
+        opacityAfterChange = flag->Opacity();
+        app->preset.SetShowCaretFlag(false);
+        freedByOption = windows.CaretFlag().Open() == nullptr;
+        app->preset.SetShowCaretFlag(true);
+        made = windows.CaretFlag().Created();
+    });
+    Start();
+    ASSERT_TRUE(existed);
+    EXPECT_EQ(placed, (Point{110, 126})) << "below and right of the editor's caret";
+    EXPECT_EQ(opacityAtStart, 180);
+    EXPECT_EQ(opacityAfterChange, 255);
+    EXPECT_TRUE(freedByOption);
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(windows.CaretFlag().Open(), nullptr) << "freed at the way out";
+}
+
 }  // namespace
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include "app/app_windows.h"
 #include "app/windows_not_built_yet.h"
 #include "resources/icon_pack_images.h"
+#include "sim_caret_flag_windows.h"
 #include "sim_keyboard_windows.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
@@ -138,6 +139,8 @@ public:
         onScreenKeyboard_ = keyboard;
     }
     SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
+    ICaretFlagWindows& CaretFlagWindows() override { return caretFlag_; }
+    SimCaretFlagWindows& CaretFlag() { return caretFlag_; }
     OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
@@ -191,6 +194,7 @@ private:
     ErrorReport* errorReport_ = nullptr;
     SimWaitWindows waits_;
     SimKeyboardWindows keyboardWindows_;
+    SimCaretFlagWindows caretFlag_;
     SimIconDecoder iconDecoder_;
     WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
     OnScreenKeyboard* onScreenKeyboard_ = nullptr;

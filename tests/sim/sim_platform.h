@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/platform.h"
+#include "sim_accessible_caret.h"
 #include "sim_desktop.h"
 #include "sim_devices.h"
 #include "sim_files.h"
@@ -28,9 +29,10 @@ public:
     SimLibraryLoader libraries;
     SimInternet internet{loop};
     SimMouseDriver mouse;
+    SimAccessibleCaret accessibility;
     Platform platform{desktop, desktop, registry, loop,     loop,      files,     desktop, desktop, desktop,
                       desktop, desktop, desktop,  desktop,  keyboard,  keyInput,  clipboard, sound, shell,
-                      driver,  libraries, internet, mouse};
+                      driver,  libraries, internet, mouse,   accessibility};
 
     static constexpr std::u16string_view kAppFolder = u"C:\\Program Files\\Karmux\\";
     static constexpr std::u16string_view kAppData = u"C:\\Users\\test\\AppData\\Roaming";

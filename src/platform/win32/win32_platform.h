@@ -13,6 +13,7 @@
 #include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_windowing.h"
+#include "platform/win32/win32_accessible_caret.h"
 
 namespace kv::win32 {
 
@@ -36,9 +37,11 @@ public:
     Win32LibraryLoader libraries;
     Win32Internet internet;
     Win32MouseHook mouseHook;
+    Win32AccessibleCaret accessibleCaret;
     Platform platform{windows,  processes, registry, clock,    loop,     files,    system, system,
                       system,   system,    system,   system,   messageBoxes, layouts, keyInput, clipboard,
-                      sound,    shell,     keyboardHook, libraries, internet, mouseHook};
+                      sound,    shell,     keyboardHook, libraries, internet, mouseHook,
+                      accessibleCaret};
 };
 
 }  // namespace kv::win32

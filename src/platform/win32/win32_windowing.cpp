@@ -1,6 +1,7 @@
 #include "platform/win32/win32_windowing.h"
 
 #include "platform/win32/win32_handles.h"
+#include "platform/win32/dpi_points.h"
 #include "platform/win32/win32_text.h"
 
 namespace kv::win32 {
@@ -94,7 +95,9 @@ std::optional<CaretInfo> Win32Windowing::ThreadCaret(std::uint32_t threadId) con
     if (!GetGUIThreadInfo(threadId, &info)) return std::nullopt;
     CaretInfo caret;
     caret.caretWindow = FromHwnd(info.hwndCaret);
-    caret.caretRect = Rect{info.rcCaret.left, info.rcCaret.top, info.rcCaret.right, info.rcCaret.bottom};
+    // In physical pixels, as ClientToScreen gives this per-monitor aware program the origin.
+    const RECT rect = CaretRectInPhysicalClient(info.hwndCaret, info.rcCaret).value_or(info.rcCaret);
+    caret.caretRect = Rect{rect.left, rect.top, rect.right, rect.bottom};
     caret.blinking = (info.flags & GUI_CARETBLINKING) != 0;
     return caret;
 }

@@ -288,9 +288,10 @@ int wmain(int argc, wchar_t **argv) {
         GUITHREADINFO gti; memset(&gti, 0, sizeof gti); gti.cbSize = sizeof gti;
         if (!GetGUIThreadInfo(GetWindowThreadProcessId(h, NULL), &gti)) return 1;
         POINT p = {gti.rcCaret.left, gti.rcCaret.top};
-        if (gti.hwndCaret) ClientToScreen(gti.hwndCaret, &p);
-        out(L"caret_screen=%ld,%ld caret_h=%ld focus=0x%llx caretwnd=0x%llx active=0x%llx flags=0x%lx\n", p.x, p.y,
-            gti.rcCaret.bottom - gti.rcCaret.top, (unsigned long long)(ULONG_PTR)gti.hwndFocus,
+        RECT cr = gti.rcCaret;
+        if (gti.hwndCaret) { ClientToScreen(gti.hwndCaret, &p); MapWindowPoints(gti.hwndCaret, NULL, (POINT *)&cr, 2); }
+        out(L"caret_screen=%ld,%ld caret_h=%ld caret_rect=%ld,%ld,%ld,%ld focus=0x%llx caretwnd=0x%llx active=0x%llx flags=0x%lx\n", p.x, p.y,
+            gti.rcCaret.bottom - gti.rcCaret.top, cr.left, cr.top, cr.right, cr.bottom, (unsigned long long)(ULONG_PTR)gti.hwndFocus,
             (unsigned long long)(ULONG_PTR)gti.hwndCaret, (unsigned long long)(ULONG_PTR)gti.hwndActive, gti.flags);
         return gti.hwndCaret ? 0 : 3;
     }
