@@ -113,9 +113,11 @@ int ApplicationShell::Run() {
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
     DestroyDialogs();
+    DetachLanguagePanel();
     DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
+    languagePanel_.reset();
     onScreenKeyboard_.reset();
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
     trayPort_.Attach(nullptr);
@@ -150,7 +152,7 @@ void ApplicationShell::DestroyDialogs() {
 void ApplicationShell::CreateKeyboardEngine() {
     keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
-                                               EnginePorts{trayPort_, notBuiltYet_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
+                                               EnginePorts{trayPort_, notBuiltYet_, panelPort_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
                                    [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                           std::intptr_t& result) {
@@ -171,6 +173,7 @@ void ApplicationShell::CreateKeyboardEngine() {
     links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
     links_->SetWaitDialog(wait_.get());
     CreateOnScreenKeyboard();
+    CreateLanguagePanel();
     presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, notBuiltYet_, *this, *this,
                                      notBuiltYet_});
 }
@@ -185,7 +188,12 @@ void ApplicationShell::CreateOnScreenKeyboard() {
             if (tray_) tray_->PopupTrayMenu();
         },
         [] { return false; },  // no settings window or wizard in this build yet
-        {}});
+        [this](bool shown) {
+            if (languagePanel_) languagePanel_->KeyboardShown(shown);
+        },
+        [this](std::int32_t dx, std::int32_t dy) {
+            if (languagePanel_) languagePanel_->KeyboardMoved(dx, dy);
+        }});
     keyboardPort_.Attach(onScreenKeyboard_.get());
     windows_.AttachOnScreenKeyboard(onScreenKeyboard_.get(), &keyboardCanvas_, &dataModule_.Theme(), &app_.preset);
 }
@@ -203,12 +211,13 @@ void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
     LocalizeMenus();
     if (settingsWindow_) settingsWindow_->ApplyLanguage();
+    if (languagePanel_) languagePanel_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
     dataModule_.ApplyColorScheme();
     keyboardPort_.RepaintKeyboardAndBackground();
-    notBuiltYet_.RepaintPanel();
+    panelPort_.RepaintPanel();
 }
 
 void ApplicationShell::LocalizeMenus() {
@@ -227,6 +236,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::ShowMainKeyboard:
             keyboardPort_.ToggleOnScreenKeyboard();
+            break;
+        case TrayItem::FloatingWindowLang:
+            ToggleLanguagePanel();
             break;
         case TrayItem::Help:
             help_.ShowHelp(0);
@@ -407,6 +419,7 @@ void ApplicationShell::OnSettingChange() {
     dataModule_.ApplyColorScheme();
     // The keyboard's metrics follow the system's; the renderer measures them on the redraw.
     if (engine_) engine_->Model().Redraw();
+    if (languagePanel_) languagePanel_->DisplayChanged();
 }
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {

@@ -12,10 +12,12 @@
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
 #include "app/deferred_keyboard_port.h"
+#include "app/deferred_language_panel_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
 #include "app/windows_not_built_yet.h"
 #include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/language_panel.h"
 #include "indicators/on_screen_keyboard.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
@@ -126,6 +128,10 @@ private:
     void CreateOnScreenKeyboard();
     // Its place is saved while its window still exists.
     void DetachOnScreenKeyboard();
+    // The floating language panel (shell_language_panel.cpp), made after the on-screen keyboard.
+    void CreateLanguagePanel();
+    void DetachLanguagePanel();
+    void ToggleLanguagePanel();
 
     AppSingletons& app_;
     IAppWindows& windows_;
@@ -135,6 +141,7 @@ private:
     std::unique_ptr<IconPacks> iconPacks_;
     DeferredTrayPort trayPort_;
     DeferredKeyboardPort keyboardPort_;
+    DeferredLanguagePanelPort panelPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.
     DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
     std::optional<FormPlacement> placement_;
@@ -143,6 +150,7 @@ private:
     std::optional<PresetPorts> presetPorts_;
     std::unique_ptr<TrayController> tray_;
     std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
+    std::unique_ptr<LanguagePanel> languagePanel_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;

@@ -10,13 +10,11 @@
 
 #include "keyboard/keyboard_canvas.h"
 #include "ports/caret_flag_port.h"
-#include "ports/language_panel_port.h"
 #include "ports/wizard_port.h"
 
 namespace kv {
 
 class WindowsNotBuiltYet final : public ICaretFlagPort,
-                                 public ILanguagePanelPort,
                                  public IWizardPort,
                                  public IKeyboardCanvas {
 public:
@@ -39,13 +37,6 @@ public:
     void ShowCaretFlagFor(LayoutHandle) override {}
     void NewForegroundApplication() override {}
     void PokeCaretFlag() override {}
-
-    // Floating language panel.
-    void PanelLayoutChanged(LayoutHandle) override {}
-    void RestorePanelVisibility() override {}
-    void ClosePanel() override {}
-    void RaisePanel() override {}
-    void RepaintPanel() override {}
 
     // First-run wizard.
     void SetWizardAutoHideCheck(bool) override {}

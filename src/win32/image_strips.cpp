@@ -18,6 +18,9 @@ ImageStrip::ImageStrip(CommonControls& controls, int normalId, int largeId, int 
     size_ = large ? imageSize * 2 : imageSize;
 }
 
+ImageStrip::ImageStrip(CommonControls& controls, int resourceId, int imageSize, bool masked)
+    : controls_(controls), resourceId_(resourceId), masked_(masked), size_(imageSize) {}
+
 ImageStrip::~ImageStrip() { controls_.Destroy(list_); }
 
 HIMAGELIST ImageStrip::List() {

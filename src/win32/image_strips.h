@@ -12,6 +12,9 @@ class ImageStrip {
 public:
     // `controls` must outlive the strip.
     ImageStrip(CommonControls& controls, int normalId, int largeId, int imageSize, bool masked);
+    // Exactly this strip with images of `imageSize`, whatever the screen: for a window that picks
+    // the strip by its own monitor's scale.
+    ImageStrip(CommonControls& controls, int resourceId, int imageSize, bool masked);
     ~ImageStrip();
     ImageStrip(const ImageStrip&) = delete;
     ImageStrip& operator=(const ImageStrip&) = delete;

@@ -8,6 +8,7 @@
 #include "app/windows_not_built_yet.h"
 #include "resources/icon_pack_images.h"
 #include "sim_keyboard_windows.h"
+#include "sim_language_panel_view.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
 #include "dialogs/error_report.h"
@@ -138,6 +139,10 @@ public:
         onScreenKeyboard_ = keyboard;
     }
     SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
+    ILanguagePanelView& LanguagePanelView() override { return panelView_; }
+    void AttachLanguagePanel(LanguagePanel* panel) override { languagePanel_ = panel; }
+    SimLanguagePanelView& Panel() { return panelView_; }
+    LanguagePanel* AttachedLanguagePanel() const { return languagePanel_; }
     OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
@@ -192,6 +197,8 @@ private:
     SimIconDecoder iconDecoder_;
     WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
     OnScreenKeyboard* onScreenKeyboard_ = nullptr;
+    SimLanguagePanelView panelView_;
+    LanguagePanel* languagePanel_ = nullptr;
 };
 
 }  // namespace kv::sim
