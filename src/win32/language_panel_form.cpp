@@ -38,6 +38,13 @@ int SystemDpi() {
 
 RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// White on the selection colour, unless that colour is so light that white would not read: the
+// usual themes mix it light, and a name nobody can read helps nobody.
+COLORREF TextOnSelection(COLORREF brush) {
+    const int luminance = (299 * GetRValue(brush) + 587 * GetGValue(brush) + 114 * GetBValue(brush)) / 1000;
+    return luminance > 160 ? GetSysColor(COLOR_WINDOWTEXT) : RGB(255, 255, 255);
+}
+
 }  // namespace
 
 LanguagePanelForm::LanguagePanelForm(win32::Win32MessageLoop& loop, CommonControls& controls)
@@ -179,7 +186,7 @@ void LanguagePanelForm::PaintButton(HDC dc, const PanelButton& button, int dpi) 
         // The frame of the menus' selected items.
         penColour = GetSysColor(COLOR_HIGHLIGHT);
         brushColour = MenuHotColor(system);
-        textColour = RGB(255, 255, 255);
+        textColour = TextOnSelection(brushColour);
     } else if (button.hover) {
         penColour = GetSysColor(COLOR_HIGHLIGHT);
         brushColour = MenuSelectColor(system);

@@ -10,6 +10,7 @@
 #include "win32/session_notifications.h"
 #include "win32/wait_window.h"
 #include "win32/gdi_icon_images.h"
+#include "win32/language_panel_form.h"
 #include "win32/win32_keyboard_windows.h"
 #include "win32/win32_tray.h"
 
@@ -49,6 +50,8 @@ public:
                                 const TPreset* preset) override {
         keyboardWindows_.Attach(keyboard, canvas, theme, preset);
     }
+    ILanguagePanelView& LanguagePanelView() override;
+    void AttachLanguagePanel(LanguagePanel* panel) override;
     void WatchSessionChanges() override;
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
@@ -72,6 +75,8 @@ private:
     std::unique_ptr<Win32TrayIcon> tray_;
     Win32PopupMenus menus_;
     Win32KeyboardWindows keyboardWindows_{loop_, commonControls_};
+    // The form FloatingWindowLangForm.
+    std::unique_ptr<LanguagePanelForm> languagePanel_;
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;
