@@ -161,18 +161,29 @@ HFONT LanguagePanelForm::NameFont(int dpi) {
 }
 
 void LanguagePanelForm::DrawFlag(HDC dc, int index, int x, int y, int dpi) {
+    // From 150 % on the double-size picture, brought to the monitor's size: 24 pixels wide at
+    // 150 %, its own 32 at 200 %, so it fits the button as the small one does at 100 %.
     const bool large = dpi >= kLargeImagesDpi;
     ImageStrip& strip = large ? largeFlags_ : flags_;
     const int size = strip.ImageSize();
     const int scale = large ? 2 : 1;
-    // Only the flag's rows are copied: the white around them would cover the button.
     win32::UniqueMemoryDc memory(CreateCompatibleDC(dc));
     win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, size, size));
     if (!memory || !bitmap) return;
     const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
     if (strip.Draw(index, memory.Get(), 0, 0) || strip.Draw(0, memory.Get(), 0, 0)) {
-        BitBlt(dc, x, y + kFlagFirstRow * scale, size, kFlagRows * scale, memory.Get(), 0, kFlagFirstRow * scale,
-               SRCCOPY);
+        // Only the flag's rows are copied: the white around them would cover the button.
+        const int width = ScaleToDpi(16, dpi);
+        const int top = y + ScaleToDpi(kFlagFirstRow, dpi);
+        const int height = ScaleToDpi(kFlagRows, dpi);
+        if (width == size && height == kFlagRows * scale) {
+            BitBlt(dc, x, top, width, height, memory.Get(), 0, kFlagFirstRow * scale, SRCCOPY);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            StretchBlt(dc, x, top, width, height, memory.Get(), 0, kFlagFirstRow * scale, size, kFlagRows * scale,
+                       SRCCOPY);
+        }
     }
     SelectObject(memory.Get(), old);
 }
