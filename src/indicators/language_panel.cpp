@@ -118,7 +118,7 @@ void LanguagePanel::Show() {
 }
 
 void LanguagePanel::Hide() {
-    if (Dragging()) MouseUp(s_.view.CursorPos(), ClickButton::Left);
+    CancelMouse();
     s_.loop.EnableTimer(alphaBlend_, false);
     s_.loop.EnableTimer(checkChange_, false);
     s_.view.HidePanel();
@@ -369,6 +369,15 @@ void LanguagePanel::MouseUp(Point at, ClickButton button) {
     // A press that dragged the panel is a move, not a click.
     if (!inside || movedByDrag_ || !s_.switchLayout) return;
     s_.switchLayout(IsListKind(kind_) ? released.layout : kNextLayout);
+}
+
+void LanguagePanel::CancelMouse() {
+    dragAnchor_ = {kNoPoint, kNoPoint};
+    const std::size_t pressed = pressed_;
+    pressed_ = kNoButton;
+    if (pressed >= buttons_.size() || IsListKind(kind_) || !buttons_[pressed].selected) return;
+    buttons_[pressed].selected = false;
+    UpdateButton(pressed);
 }
 
 void LanguagePanel::MouseLeave() {

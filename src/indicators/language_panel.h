@@ -94,6 +94,9 @@ public:
     void MouseMove(Point at);
     void MouseUp(Point at, ClickButton button);
     void MouseLeave();
+    // The mouse went elsewhere without a release (the window lost it, or was hidden): the press
+    // and the drag end there, and nothing is clicked.
+    void CancelMouse();
 
     PanelKind Kind() const { return kind_; }
     std::int32_t Transparency() const { return transparency_; }

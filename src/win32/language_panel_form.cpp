@@ -291,12 +291,8 @@ LRESULT LanguagePanelForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
             if (panel_) panel_->MouseUp({MousePoint(lParam).x, MousePoint(lParam).y}, ClickButton::Right);
             return 0;
         case WM_CAPTURECHANGED:
-            // Capture lost without a release (another window took it): the drag ends here.
-            if (panel_ && panel_->Dragging() && reinterpret_cast<HWND>(lParam) != Handle()) {
-                POINT at = MousePoint(static_cast<LPARAM>(GetMessagePos()));
-                ScreenToClient(Handle(), &at);
-                panel_->MouseUp({at.x, at.y}, ClickButton::Left);
-            }
+            // Taken by another window before the release: no click, the drag ends where it is.
+            if (panel_ && reinterpret_cast<HWND>(lParam) != Handle()) panel_->CancelMouse();
             return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;

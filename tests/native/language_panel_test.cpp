@@ -304,6 +304,16 @@ TEST(LanguagePanelTest, ClicksSwitchToTheClickedLayoutOrTheNextOne) {
     EXPECT_TRUE(w.view.buttons[0].hover) << "released inside: pointed at again";
     EXPECT_EQ(w.switched, std::vector<LayoutHandle>{kNextLayout});
 
+    // Hidden while pressed: the press ends without a click.
+    w.switched.clear();
+    w.PressAt(w.Centre(0));
+    panel.ClosePanel();
+    EXPECT_FALSE(panel.Dragging());
+    EXPECT_FALSE(w.view.buttons[0].selected);
+    panel.Show();
+    w.ReleaseAt(w.Centre(0));
+    EXPECT_TRUE(w.switched.empty()) << "a release after the press was cancelled is no click";
+
     // Released outside the button (a locked panel stays put): no click.
     PanelWorld locked;
     locked.Store(u"FLGLocked", 1);
