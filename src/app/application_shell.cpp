@@ -236,6 +236,8 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::ShowMainKeyboard:
             keyboardPort_.ToggleOnScreenKeyboard();
+            // A panel shown with the keyboard stays above it.
+            if (engine_) engine_->Switch().KeepPanelOnTop();
             break;
         case TrayItem::FloatingWindowLang:
             ToggleLanguagePanel();
