@@ -113,11 +113,12 @@ int ApplicationShell::Run() {
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
     DestroyDialogs();
+    // Before the forms: its window goes with them.
     DetachLanguagePanel();
+    languagePanel_.reset();
     DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
-    languagePanel_.reset();
     onScreenKeyboard_.reset();
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
     trayPort_.Attach(nullptr);
