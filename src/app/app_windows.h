@@ -18,6 +18,8 @@ class ErrorReport;
 class IIconImageDecoder;
 class IKeyboardCanvas;
 class IKeyboardWindowView;
+class ILanguagePanelView;
+class LanguagePanel;
 class OnScreenKeyboard;
 class TPreset;
 struct TKvTheme;
@@ -69,6 +71,10 @@ public:
     // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.
     virtual void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas,
                                         const TKvTheme* theme, const TPreset* preset) = 0;
+    // The floating language panel's window (the form FloatingWindowLangForm).
+    virtual ILanguagePanelView& LanguagePanelView() = 0;
+    // Its mouse and display changes go to `panel`; null detaches, before the panel goes.
+    virtual void AttachLanguagePanel(LanguagePanel* panel) = 0;
     // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
     virtual void WatchSessionChanges() = 0;
     // The settings window, made when the tray opens it; `host` outlives it.

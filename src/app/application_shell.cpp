@@ -116,6 +116,9 @@ int ApplicationShell::Run() {
     settingsWindow_.reset();
     DestroyDialogs();
     DestroyCaretFlag();
+    // Before the forms: its window goes with them.
+    DetachLanguagePanel();
+    languagePanel_.reset();
     DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
@@ -153,7 +156,7 @@ void ApplicationShell::DestroyDialogs() {
 void ApplicationShell::CreateKeyboardEngine() {
     keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
-                                               EnginePorts{trayPort_, caretFlagPort_, notBuiltYet_, keyboardPort_, keyboardCanvas_});
+                                               EnginePorts{trayPort_, caretFlagPort_, panelPort_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
                                    [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                           std::intptr_t& result) {
@@ -175,6 +178,7 @@ void ApplicationShell::CreateKeyboardEngine() {
     links_->SetWaitDialog(wait_.get());
     CreateOnScreenKeyboard();
     CreateCaretFlag();
+    CreateLanguagePanel();
     presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, caretFlagPort_, *this, *this,
                                      notBuiltYet_});
 }
@@ -189,7 +193,12 @@ void ApplicationShell::CreateOnScreenKeyboard() {
             if (tray_) tray_->PopupTrayMenu();
         },
         [] { return false; },  // no settings window or wizard in this build yet
-        {}});
+        [this](bool shown) {
+            if (languagePanel_) languagePanel_->KeyboardShown(shown);
+        },
+        [this](std::int32_t dx, std::int32_t dy) {
+            if (languagePanel_) languagePanel_->KeyboardMoved(dx, dy);
+        }});
     keyboardPort_.Attach(onScreenKeyboard_.get());
     windows_.AttachOnScreenKeyboard(onScreenKeyboard_.get(), &keyboardCanvas_, &dataModule_.Theme(), &app_.preset);
 }
@@ -207,12 +216,13 @@ void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
     LocalizeMenus();
     if (settingsWindow_) settingsWindow_->ApplyLanguage();
+    if (languagePanel_) languagePanel_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
     dataModule_.ApplyColorScheme();
     keyboardPort_.RepaintKeyboardAndBackground();
-    notBuiltYet_.RepaintPanel();
+    panelPort_.RepaintPanel();
 }
 
 void ApplicationShell::LocalizeMenus() {
@@ -231,6 +241,11 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::ShowMainKeyboard:
             keyboardPort_.ToggleOnScreenKeyboard();
+            // A panel shown with the keyboard stays above it.
+            if (engine_) engine_->Switch().KeepPanelOnTop();
+            break;
+        case TrayItem::FloatingWindowLang:
+            ToggleLanguagePanel();
             break;
         case TrayItem::Help:
             help_.ShowHelp(0);
@@ -418,6 +433,7 @@ void ApplicationShell::OnSettingChange() {
     dataModule_.ApplyColorScheme();
     // The keyboard's metrics follow the system's; the renderer measures them on the redraw.
     if (engine_) engine_->Model().Redraw();
+    if (languagePanel_) languagePanel_->DisplayChanged();
 }
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {

@@ -13,10 +13,12 @@
 #include "dialogs/wait_dialog.h"
 #include "app/deferred_caret_flag_port.h"
 #include "app/deferred_keyboard_port.h"
+#include "app/deferred_language_panel_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
 #include "app/windows_not_built_yet.h"
 #include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/language_panel.h"
 #include "indicators/on_screen_keyboard.h"
 #include "indicators/tray_controller.h"
 #include "platform/clock_api.h"
@@ -135,6 +137,10 @@ private:
     void DestroyCaretFlag();
     // The library's caret notifications restart the flag's show cycle.
     void OnCaretActivity(std::uint32_t message);
+    // The floating language panel (shell_language_panel.cpp), made after the on-screen keyboard.
+    void CreateLanguagePanel();
+    void DetachLanguagePanel();
+    void ToggleLanguagePanel();
 
     AppSingletons& app_;
     IAppWindows& windows_;
@@ -145,6 +151,7 @@ private:
     DeferredTrayPort trayPort_;
     DeferredKeyboardPort keyboardPort_;
     DeferredCaretFlagPort caretFlagPort_;
+    DeferredLanguagePanelPort panelPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.
     DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
     std::optional<FormPlacement> placement_;
@@ -155,6 +162,7 @@ private:
     std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
     std::unique_ptr<CaretLocator> caretLocator_;
     std::unique_ptr<CaretFlag> caretFlag_;
+    std::unique_ptr<LanguagePanel> languagePanel_;
     std::unique_ptr<WebLinks> links_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;

@@ -9,13 +9,11 @@
 #include <string>
 
 #include "keyboard/keyboard_canvas.h"
-#include "ports/language_panel_port.h"
 #include "ports/wizard_port.h"
 
 namespace kv {
 
-class WindowsNotBuiltYet final : public ILanguagePanelPort,
-                                 public IWizardPort,
+class WindowsNotBuiltYet final : public IWizardPort,
                                  public IKeyboardCanvas {
 public:
     // The on-screen keyboard's drawing surface, until the keyboard's renderer comes: its windows
@@ -27,13 +25,6 @@ public:
     void DrawKeyboard(TKvKeyboard&) override {}
     void DrawKey(TKvBtn&) override {}
     void CopyToDisplay() override {}
-
-    // Floating language panel.
-    void PanelLayoutChanged(LayoutHandle) override {}
-    void RestorePanelVisibility() override {}
-    void ClosePanel() override {}
-    void RaisePanel() override {}
-    void RepaintPanel() override {}
 
     // First-run wizard.
     void SetWizardAutoHideCheck(bool) override {}

@@ -327,7 +327,11 @@ Point OnScreenKeyboard::Snapped(Point topLeft) const {
 void OnScreenKeyboard::MoveBy(std::int32_t dx, std::int32_t dy) {
     const Rect bounds = s_.view.Bounds();
     const Point target = Snapped({bounds.left + dx, bounds.top + dy});
-    if (target.x != bounds.left || target.y != bounds.top) s_.view.MoveTo(target);
+    if (target.x == bounds.left && target.y == bounds.top) return;
+    s_.view.MoveTo(target);
+    const Rect moved = s_.view.Bounds();
+    // By what the system really allowed, so a panel that follows keeps its distance.
+    if (s_.movedBy) s_.movedBy(moved.left - bounds.left, moved.top - bounds.top);
 }
 
 void OnScreenKeyboard::RefreshHoverHint() {

@@ -42,6 +42,8 @@ struct OnScreenKeyboardServices {
     std::function<bool()> settingsOpen;
     // The keyboard was shown (true) or hidden: the tray's check mark follows.
     std::function<void(bool)> shownChanged;
+    // The keyboard window moved by (dx, dy) pixels, after a drag step or snapping.
+    std::function<void(std::int32_t, std::int32_t)> movedBy;
 };
 
 // The hint of a key's icon under the model's modifiers: the application's pack first, then the

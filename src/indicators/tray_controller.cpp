@@ -133,6 +133,7 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
             entry.enabled = entry.enabled && !settingsWindowOpen_;
         }
         if (info.item == TrayItem::SoundEnabled) entry.checked = s_.preset.SoundEnabled();
+        if (info.item == TrayItem::FloatingWindowLang) entry.checked = languagePanelShown_;
         if (info.item == TrayItem::Help || info.item == TrayItem::CheckNewVersion) entry.hint = entry.caption;
         if (info.inAddInfo) {
             addInfo.push_back(std::move(entry));

@@ -67,6 +67,8 @@ public:
     void EnableWindowItems(bool enabled) override { windowItemsEnabled_ = enabled; }
     // While the settings window exists its own item and the hotkey setup are disabled.
     void SetSettingsWindowOpen(bool open) { settingsWindowOpen_ = open; }
+    // The floating language panel's item is checked while the panel is shown.
+    void SetLanguagePanelShown(bool shown) { languagePanelShown_ = shown; }
 
     // Shows the icon exactly when `HideTrayIcon` is off.
     void ApplyHideTrayIcon();
@@ -106,8 +108,10 @@ private:
     bool rightToLeft_ = false;
     std::u16string currentBalloon_;
     bool actionsMenuDirty_ = true;
-    bool windowItemsEnabled_ = true;
+    // Off until the system is first switched on: a start that fails to switch on leaves them off.
+    bool windowItemsEnabled_ = false;
     bool settingsWindowOpen_ = false;
+    bool languagePanelShown_ = false;
     std::vector<MenuEntry> actionsMenu_;
 };
 

@@ -75,6 +75,7 @@ std::u16string ClassNameOf(AppForm form) {
 Win32AppWindows::~Win32AppWindows() {
     keyboardWindows_.DestroyKeyboardForm();
     keyboardWindows_.DestroyBackgroundForm();
+    languagePanel_.reset();
     sessionNotifications_.reset();
     help_.reset();
     tray_.reset();
@@ -121,6 +122,15 @@ bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const s
 IWaitWindows& Win32AppWindows::WaitWindows() {
     if (!waits_) waits_ = std::make_unique<Win32WaitWindows>(loop_, applicationWindow_ ? applicationWindow_->Handle() : nullptr);
     return *waits_;
+}
+
+ILanguagePanelView& Win32AppWindows::LanguagePanelView() {
+    if (!languagePanel_) throw KvError(u"The language panel's window does not exist");
+    return *languagePanel_;
+}
+
+void Win32AppWindows::AttachLanguagePanel(LanguagePanel* panel) {
+    if (languagePanel_) languagePanel_->Attach(panel);
 }
 
 void Win32AppWindows::WatchSessionChanges() {
@@ -173,6 +183,11 @@ void Win32AppWindows::CreateForm(AppForm form) {
         keyboardWindows_.CreateBackgroundForm();
         return;
     }
+    if (form == AppForm::FloatingWindowLangForm) {
+        languagePanel_ = std::make_unique<LanguagePanelForm>(loop_, commonControls_, languageFlags_);
+        languagePanel_->Create();
+        return;
+    }
     auto window = std::make_unique<RoutingWindow>(
         loop_, ClassNameOf(form), shell_, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
     if (form == AppForm::FirstForm) {
@@ -193,6 +208,7 @@ void Win32AppWindows::SetFormMessageHandler(AppForm form, FormMessageHandler han
 void Win32AppWindows::DestroyForm(AppForm form) {
     if (form == AppForm::MainKeyboardForm) return keyboardWindows_.DestroyKeyboardForm();
     if (form == AppForm::MainKeyboardBackgroundForm) return keyboardWindows_.DestroyBackgroundForm();
+    if (form == AppForm::FloatingWindowLangForm) return languagePanel_.reset();
     auto it = forms_.find(form);
     if (it == forms_.end()) return;
     it->second->onDestroyed = nullptr;
@@ -213,6 +229,9 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
 WindowHandle Win32AppWindows::FormWindow(AppForm form) const {
     if (form == AppForm::MainKeyboardForm) return win32::FromHwnd(keyboardWindows_.KeyboardHandle());
     if (form == AppForm::MainKeyboardBackgroundForm) return win32::FromHwnd(keyboardWindows_.BackgroundHandle());
+    if (form == AppForm::FloatingWindowLangForm) {
+        return languagePanel_ ? win32::FromHwnd(languagePanel_->Handle()) : kNoWindow;
+    }
     auto it = forms_.find(form);
     return it != forms_.end() ? win32::FromHwnd(it->second->Handle()) : kNoWindow;
 }

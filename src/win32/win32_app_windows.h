@@ -13,6 +13,7 @@
 #include "win32/gdi_icon_images.h"
 #include "win32/image_strips.h"
 #include "win32/res/resource_ids.h"
+#include "win32/language_panel_form.h"
 #include "win32/win32_keyboard_windows.h"
 #include "win32/win32_tray.h"
 
@@ -52,6 +53,8 @@ public:
                                 const TPreset* preset) override {
         keyboardWindows_.Attach(keyboard, canvas, theme, preset);
     }
+    ILanguagePanelView& LanguagePanelView() override;
+    void AttachLanguagePanel(LanguagePanel* panel) override;
     void WatchSessionChanges() override;
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
@@ -80,6 +83,8 @@ private:
     Win32PopupMenus menus_;
     Win32KeyboardWindows keyboardWindows_{loop_, commonControls_};
     Win32CaretFlagWindows caretFlagWindows_{loop_, languageFlags_};
+    // The form FloatingWindowLangForm.
+    std::unique_ptr<LanguagePanelForm> languagePanel_;
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;

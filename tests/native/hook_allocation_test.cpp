@@ -61,7 +61,7 @@ TEST(HookAllocationTest, KeyEventsWithTheKeyboardShownAllocateNothingAndPaintNot
     sim::SimKeyboardWindows view;
     FormPlacement placement(w.app->appIni, w.os.desktop);
     OnScreenKeyboard keyboard({w.Preset(), w.engine->Model(), w.os.loop, w.os.registry, w.os.keyboard, w.os.desktop,
-                               placement, view, [] {}, [] { return false; }, {}});
+                               placement, view, [] {}, [] { return false; }, {}, {}});
     port.Attach(&keyboard);
     ASSERT_TRUE(w.Activate());
     keyboard.Show();

@@ -9,6 +9,7 @@
 #include "app/app_singletons.h"
 #include "app/deferred_caret_flag_port.h"
 #include "app/deferred_keyboard_port.h"
+#include "app/deferred_language_panel_port.h"
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
@@ -54,7 +55,7 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, windowsToCome,
+        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow,
                                                                      keyboardPort ? *keyboardPort : noKeyboardWindow,
                                                                      canvas ? *canvas : windowsToCome});
         // As the program's settings load does: the geometry named by the setting.
@@ -103,6 +104,8 @@ public:
     DeferredCaretFlagPort caretFlag;
     // The program before its keyboard window exists: the hook's calls reach nothing.
     DeferredKeyboardPort noKeyboardWindow;
+    // The same for the floating language panel, unless a test attaches one.
+    DeferredLanguagePanelPort noPanelWindow;
     std::unique_ptr<AppSingletons> app;
     std::unique_ptr<KeyboardEngine> engine;
     WindowHandle appWindow = kNoWindow;

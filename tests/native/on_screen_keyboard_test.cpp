@@ -32,6 +32,8 @@ struct KeyboardWindowWorld : EngineWorld {
     int trayMenus = 0;
     bool settingsOpen = false;
     std::vector<bool> shownChanges;
+    // How far each move took the keyboard window, as the floating panel is told.
+    std::vector<Point> moves;
     std::unique_ptr<OnScreenKeyboard> keyboard;
 
     KeyboardWindowWorld() {
@@ -48,7 +50,8 @@ struct KeyboardWindowWorld : EngineWorld {
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
             app->preset, engine->Model(), os.loop, os.registry, os.keyboard, os.desktop, placement, view,
             [this] { ++trayMenus; }, [this] { return settingsOpen; },
-            [this](bool shown) { shownChanges.push_back(shown); }});
+            [this](bool shown) { shownChanges.push_back(shown); },
+            [this](std::int32_t dx, std::int32_t dy) { moves.push_back({dx, dy}); }});
         return *keyboard;
     }
     // The centre of a key in image pixels.
@@ -244,6 +247,7 @@ TEST(OnScreenKeyboardTest, DraggingTheEmptyAreaMovesTheWindowAndSavesItsPlace) {
     EXPECT_EQ(w.view.bounds.left, 410);
     k.MouseUp();
     EXPECT_FALSE(k.Dragging());
+    EXPECT_EQ(w.moves, (std::vector<Point>{{100, 50}, {10, 10}})) << "the distances really moved";
     EXPECT_EQ(w.app->appIni.ReadIntegerDef(u"TMainKeyboardFormLeft", -1), 410);
     EXPECT_EQ(w.app->appIni.ReadIntegerDef(u"TMainKeyboardFormTop", -1), 360);
 

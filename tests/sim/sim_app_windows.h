@@ -9,6 +9,7 @@
 #include "resources/icon_pack_images.h"
 #include "sim_caret_flag_windows.h"
 #include "sim_keyboard_windows.h"
+#include "sim_language_panel_view.h"
 #include "resources/language_apply.h"
 #include "sim_desktop.h"
 #include "dialogs/error_report.h"
@@ -141,6 +142,10 @@ public:
     SimKeyboardWindows& Keyboard() { return keyboardWindows_; }
     ICaretFlagWindows& CaretFlagWindows() override { return caretFlag_; }
     SimCaretFlagWindows& CaretFlag() { return caretFlag_; }
+    ILanguagePanelView& LanguagePanelView() override { return panelView_; }
+    void AttachLanguagePanel(LanguagePanel* panel) override { languagePanel_ = panel; }
+    SimLanguagePanelView& Panel() { return panelView_; }
+    LanguagePanel* AttachedLanguagePanel() const { return languagePanel_; }
     OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
@@ -198,6 +203,8 @@ private:
     SimIconDecoder iconDecoder_;
     WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
     OnScreenKeyboard* onScreenKeyboard_ = nullptr;
+    SimLanguagePanelView panelView_;
+    LanguagePanel* languagePanel_ = nullptr;
 };
 
 }  // namespace kv::sim
