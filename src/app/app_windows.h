@@ -26,6 +26,9 @@ class IWaitWindows;
 class ISettingsHost;
 class ISettingsWindow;
 class ShortcutCapture;
+class IWizardHost;
+class IWizardWindow;
+class IAboutHost;
 
 // A form's messages for a part that lives outside the windows (the clipboard monitor): true when
 // handled, with the window procedure's result in the last argument.
@@ -74,6 +77,11 @@ public:
     virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) = 0;
     // Runs the shortcut capture dialog modally over a begun capture: true when the user confirmed.
     virtual bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) = 0;
+    // The first-run wizard, made on a first start; `host` outlives it.
+    virtual std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) = 0;
+    // The about box through ShowFormOnce: made when none is open, else the open one comes to the
+    // front. It frees itself when closed; `host` outlives it.
+    virtual void ShowAboutBox(IAboutHost& host) = 0;
 };
 
 }  // namespace kv

@@ -99,6 +99,8 @@ int ApplicationShell::Run() {
         if (!terminated_ && engine_->Switch().Active() && !app_.preset.KeyboardAutoHide()) {
             keyboardPort_.ShowKeyboardAndReactivateLayout();
         }
+        // Decided before the first-start balloon, which writes the very value it looks for.
+        if (!terminated_ && IsFirstStart()) CreateAndShowWizard();
         tray_->ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
@@ -112,6 +114,8 @@ int ApplicationShell::Run() {
     if (engine_) engine_->Switch().Deactivate();
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
+    if (wizardReleaseTimer_) app_.platform.loop.StopTimer(*wizardReleaseTimer_);
+    wizard_.reset();
     DestroyDialogs();
     DetachOnScreenKeyboard();
     DestroyForms();
@@ -172,7 +176,7 @@ void ApplicationShell::CreateKeyboardEngine() {
     links_->SetWaitDialog(wait_.get());
     CreateOnScreenKeyboard();
     presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, notBuiltYet_, *this, *this,
-                                     notBuiltYet_});
+                                     static_cast<IWizardPort&>(*this)});
 }
 
 void ApplicationShell::CreateOnScreenKeyboard() {
@@ -184,7 +188,7 @@ void ApplicationShell::CreateOnScreenKeyboard() {
         [this] {
             if (tray_) tray_->PopupTrayMenu();
         },
-        [] { return false; },  // no settings window or wizard in this build yet
+        [this] { return SettingsUiVisible(); },
         {}});
     keyboardPort_.Attach(onScreenKeyboard_.get());
     windows_.AttachOnScreenKeyboard(onScreenKeyboard_.get(), &keyboardCanvas_, &dataModule_.Theme(), &app_.preset);
@@ -203,6 +207,7 @@ void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
     LocalizeMenus();
     if (settingsWindow_) settingsWindow_->ApplyLanguage();
+    if (wizard_) wizard_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
@@ -248,6 +253,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::ReportBug:
             ReportBug(u"");
+            break;
+        case TrayItem::About:
+            OpenAboutBox();
             break;
         default:
             app_.log.WriteLog(u"Tray command " + Utf8ToUtf16(std::to_string(static_cast<int>(item))) +

@@ -22,6 +22,8 @@
 #include "platform/process_api.h"
 #include "platform/types.h"
 #include "ports/settings_window_port.h"
+#include "ports/about_box_port.h"
+#include "ports/wizard_port.h"
 #include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
@@ -42,7 +44,10 @@ class ApplicationShell : private ITrayCommands,
                          private IProgramState,
                          private IInterfaceLanguagePort,
                          private IVisualsPort,
-                         private ISettingsHost {
+                         private ISettingsHost,
+                         private IWizardHost,
+                         private IWizardPort,
+                         private IAboutHost {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -106,6 +111,23 @@ private:
     void ActionsMenuDirty() override;
     void SettingsWindowClosed() override;
 
+    // The first-run wizard (shell_wizard.cpp): opened on a first start and from the settings
+    // window, at most one.
+    bool IsFirstStart() const;
+    void CreateAndShowWizard();
+    std::optional<std::u16string> ConvertHotkeyText() const override;
+    void ResetTypedBuffer() override;
+    void CheckForUpdate() override;
+    void OpenSettingsFromWizard() override;
+    void WizardClosed() override;
+    void SetWizardAutoHideCheck(bool checked) override;
+    bool SettingsUiVisible() const;
+
+    // The about box (shell_about_box.cpp), opened once at a time from the tray.
+    void OpenAboutBox();
+    AboutBoxContent AboutContent() const override;
+    void OpenAddress(const std::u16string& address) override;
+
     bool PassesOperatingSystemGate();
     void CreateForms();
     void DestroyForms();
@@ -159,6 +181,8 @@ private:
     std::unique_ptr<ISettingsWindow> settingsWindow_;
     // A closed settings window is freed once its last message has returned.
     std::optional<TimerId> settingsReleaseTimer_;
+    std::unique_ptr<IWizardWindow> wizard_;
+    std::optional<TimerId> wizardReleaseTimer_;
 };
 
 }  // namespace kv

@@ -11,13 +11,11 @@
 #include "keyboard/keyboard_canvas.h"
 #include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
-#include "ports/wizard_port.h"
 
 namespace kv {
 
 class WindowsNotBuiltYet final : public ICaretFlagPort,
                                  public ILanguagePanelPort,
-                                 public IWizardPort,
                                  public IKeyboardCanvas {
 public:
     // The on-screen keyboard's drawing surface, until the keyboard's renderer comes: its windows
@@ -46,9 +44,6 @@ public:
     void ClosePanel() override {}
     void RaisePanel() override {}
     void RepaintPanel() override {}
-
-    // First-run wizard.
-    void SetWizardAutoHideCheck(bool) override {}
 };
 
 }  // namespace kv

@@ -2,6 +2,8 @@
 
 #include "win32/settings_window.h"
 #include "win32/shortcut_capture_dialog.h"
+#include "win32/win32_forms.h"
+#include "win32/wizard_window.h"
 
 #include "app/application_shell.h"
 #include "dialogs/error_report.h"
@@ -115,6 +117,28 @@ bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const s
         SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     };
     return dialog.Run(oldText);
+}
+
+std::unique_ptr<IWizardWindow> Win32AppWindows::CreateWizardWindow(IWizardHost& host) {
+    return std::make_unique<WizardWindow>(loop_, commonControls_, host);
+}
+
+void Win32AppWindows::ShowAboutBox(IAboutHost& host) {
+    Win32Forms forms([this, &host](const std::u16string& className) {
+        if (className != u"TAboutForm") return;
+        auto box = std::make_unique<AboutWindow>(loop_, host);
+        AboutWindow* made = box.get();
+        made->onDestroyed = [this, made] {
+            auto release = std::make_shared<TimerId>();
+            *release = loop_.StartTimer(0, [this, made, release] {
+                loop_.StopTimer(*release);
+                std::erase_if(aboutBoxes_, [made](const auto& open) { return open.get() == made; });
+            });
+        };
+        aboutBoxes_.push_back(std::move(box));
+        made->ShowAndActivate();
+    });
+    ShowFormOnce(forms, u"TAboutForm");
 }
 
 IWaitWindows& Win32AppWindows::WaitWindows() {

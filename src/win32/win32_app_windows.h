@@ -9,6 +9,7 @@
 #include "win32/error_report_window.h"
 #include "win32/session_notifications.h"
 #include "win32/wait_window.h"
+#include "win32/about_window.h"
 #include "win32/gdi_icon_images.h"
 #include "win32/win32_keyboard_windows.h"
 #include "win32/win32_tray.h"
@@ -52,6 +53,8 @@ public:
     void WatchSessionChanges() override;
     std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
+    std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) override;
+    void ShowAboutBox(IAboutHost& host) override;
 
 private:
     void LocalizeMenus() override {}
@@ -75,6 +78,8 @@ private:
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;
+    // Open about boxes; a closed one is freed once its last message has returned.
+    std::vector<std::unique_ptr<AboutWindow>> aboutBoxes_;
 };
 
 }  // namespace kv::win32app

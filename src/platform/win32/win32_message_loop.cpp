@@ -65,10 +65,30 @@ void Win32MessageLoop::Run() {
     while (!quit_) {
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        Observe(message);
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     quit_ = true;
+}
+
+void Win32MessageLoop::Observe(const MSG& message) {
+    if (!onMousePress_) return;
+    switch (message.message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            Guarded([this] {
+                onMousePress_();
+                return LRESULT(0);
+            });
+            break;
+        default:
+            break;
+    }
 }
 
 void Win32MessageLoop::Quit() {
@@ -85,6 +105,7 @@ void Win32MessageLoop::ProcessPendingMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
             return;
         }
+        Observe(message);
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -36,6 +36,9 @@ public:
     void EnableTimer(TimerId id, bool enabled) override;
 
     void SetExceptionHandler(std::function<void(const std::u16string&)> handler) { onException_ = std::move(handler); }
+    // Sees every mouse-button press the loop takes for one of the thread's windows (the
+    // first-run wizard's typing test); an empty function stops it.
+    void SetMousePressObserver(std::function<void()> observer) { onMousePress_ = std::move(observer); }
     // Runs a handler, reporting what it throws instead of letting it escape.
     template <typename F>
     LRESULT Guarded(F&& handler, LRESULT onError = 0) {
@@ -60,6 +63,8 @@ private:
     TimerId nextTimer_ = 1;
     bool quit_ = false;
     std::function<void(const std::u16string&)> onException_;
+    std::function<void()> onMousePress_;
+    void Observe(const MSG& message);
 };
 
 }  // namespace kv::win32
