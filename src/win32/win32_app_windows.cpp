@@ -3,6 +3,7 @@
 #include "win32/settings_window.h"
 #include "win32/shortcut_capture_dialog.h"
 #include "win32/win32_forms.h"
+#include "platform/win32/win32_message_loop.h"
 #include "win32/wizard_window.h"
 
 #include "app/application_shell.h"

@@ -24,6 +24,9 @@ private:
     HWND window_;
 };
 
+Win32Forms::Win32Forms(Factory create) : create_(std::move(create)) {}
+Win32Forms::~Win32Forms() = default;
+
 namespace {
 BOOL CALLBACK CollectVisible(HWND window, LPARAM context) {
     if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);

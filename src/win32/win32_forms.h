@@ -14,7 +14,8 @@ namespace kv::win32app {
 class Win32Forms : public IForms {
 public:
     using Factory = std::function<void(const std::u16string& className)>;
-    explicit Win32Forms(Factory create) : create_(std::move(create)) {}
+    explicit Win32Forms(Factory create);
+    ~Win32Forms() override;
 
     std::vector<IOpenForm*> OpenForms() override;
     void CreateAndShow(const std::u16string& className) override { create_(className); }

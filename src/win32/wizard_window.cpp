@@ -312,7 +312,11 @@ void WizardWindow::ShowStep() {
 }
 
 bool WizardWindow::Confirm() {
-    return host_.MessageBoxes().AskConfirm(Text(311, u"Do you want to leave the setup wizard?"));
+    const bool yes = host_.MessageBoxes().AskConfirm(Text(311, u"Do you want to leave the setup wizard?"));
+    // The question belongs to the hidden application window, which takes the activation back
+    // when it closes; after a no the user goes on in the wizard.
+    if (!yes && Handle()) SetForegroundWindow(Handle());
+    return yes;
 }
 
 void WizardWindow::RequestClose() {
