@@ -29,7 +29,8 @@ namespace {
 
 constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 426;
-constexpr int kLeftWidth = 161;
+// Wider than the settings window's tree: the Russian name of step 2 fits without a scroll bar.
+constexpr int kLeftWidth = 186;
 constexpr int kHeaderHeight = 25;
 constexpr int kBottomHeight = 42;
 constexpr int kBannerHeight = 56;
@@ -76,7 +77,7 @@ constexpr int kButtonY = kClientHeight - kBottomHeight + 9;
 constexpr int kStartY = kY + kBannerHeight + 8;
 
 const ControlLayout kControls[] = {
-    {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_TABSTOP | WS_BORDER, 0, 0, kLeftWidth,
+    {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | TVS_NOHSCROLL | WS_TABSTOP | WS_BORDER, 0, 0, kLeftWidth,
      kClientHeight - kBottomHeight},
     // Five lines of the longest (German) welcome fit.
     {kMemoInfoStart, L"EDIT", kNote, kX, kStartY, kW, 100},
