@@ -79,13 +79,13 @@ constexpr int kStartY = kY + kBannerHeight + 8;
 const ControlLayout kControls[] = {
     {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | TVS_NOHSCROLL | WS_TABSTOP | WS_BORDER, 0, 0, kLeftWidth,
      kClientHeight - kBottomHeight},
-    // Five lines of the longest (German) welcome fit.
-    {kMemoInfoStart, L"EDIT", kNote, kX, kStartY, kW, 100},
-    {kLblLanguage, L"STATIC", SS_LEFT, kX, kStartY + 108, kW, 16},
-    {kCbLanguage, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kX, kStartY + 126, 250, 300},
-    {kShield, L"STATIC", SS_ICON, kX, kStartY + 164, 16, 16},
-    {kChkStartWithWindows, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, kX + 20, kStartY + 162, kW - 20, 20},
-    {kBtnCheckNewVersion, L"BUTTON", kButton, kX, kStartY + 194, 220, 25},
+    // Nine lines: the longest (German) welcome fits.
+    {kMemoInfoStart, L"EDIT", kNote, kX, kStartY, kW, 124},
+    {kLblLanguage, L"STATIC", SS_LEFT, kX, kStartY + 132, kW, 16},
+    {kCbLanguage, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kX, kStartY + 150, 250, 300},
+    {kShield, L"STATIC", SS_ICON, kX, kStartY + 188, 16, 16},
+    {kChkStartWithWindows, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, kX + 20, kStartY + 186, kW - 20, 20},
+    {kBtnCheckNewVersion, L"BUTTON", kButton, kX, kStartY + 218, 220, 25},
     {kMemoInfoSwitcher, L"EDIT", kNote, kX, kY, kW, 112},
     {kMemoSwitcher, L"EDIT", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, kX,
      kY + 120, kW, 150},

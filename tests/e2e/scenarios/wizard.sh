@@ -53,7 +53,10 @@ pick_language() {
 pick_language Down "$ru_caption" || fail "Russian caption: $(kv_find TWizardForm), expected [$ru_caption]"
 [ "$(item 204)" = "$(text_in ru 336)" ] || fail "Russian box: [$(item 204)]"
 shot_wizard wizard-step-1-russian
-pick_language Up 'Setup Wizard' || fail "back to English: $(kv_find TWizardForm)"
+de_caption=$(text_in de 380)
+pick_language Up "$de_caption" || fail "German caption: $(kv_find TWizardForm), expected [$de_caption]"
+shot_wizard wizard-step-1-german
+pick_language Down 'Setup Wizard' || fail "back to English: $(kv_find TWizardForm)"
 
 # Closing on step 1 asks text 311; No keeps the wizard.
 check e2e_wintool post class:TWizardForm 16 0 0
