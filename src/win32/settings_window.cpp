@@ -576,7 +576,11 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
             if (code == STN_CLICKED) host_.OpenLocalizationPage();
             return;
         case kBtnWizard:
-            if (clicked) host_.OpenWizard();
+            // The wizard takes over: this window closes (asking about unsaved edits first).
+            if (clicked) {
+                host_.OpenWizard();
+                CloseWindow();
+            }
             return;
         case kBtnSetShortcut:
             if (clicked) OnSetShortcut();

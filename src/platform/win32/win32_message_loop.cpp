@@ -81,6 +81,13 @@ void Win32MessageLoop::Observe(const MSG& message) {
         case WM_NCLBUTTONDOWN:
         case WM_NCRBUTTONDOWN:
         case WM_NCMBUTTONDOWN:
+        // The second press of a double click, in windows that ask for double clicks.
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDBLCLK:
+        case WM_NCMBUTTONDBLCLK:
             Guarded([this] {
                 onMousePress_();
                 return LRESULT(0);
