@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/error.h"
+#include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_text.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
@@ -66,7 +67,7 @@ public:
 };
 
 AboutWindow::AboutWindow(win32::Win32MessageLoop& loop, IAboutHost& host)
-    : KvForm(loop, u"TAboutForm"), host_(host), controls_(std::make_unique<Controls>()) {
+    : KvForm(loop, u"TAboutForm"), loop_(loop), host_(host), controls_(std::make_unique<Controls>()) {
     Create(nullptr, u"");
     const WindowDpi dpi = DpiOfWindow(Handle());
     dpi_ = dpi.window;
@@ -79,9 +80,13 @@ AboutWindow::AboutWindow(win32::Win32MessageLoop& loop, IAboutHost& host)
     CreateControls();
     ApplyLanguage();
     CenterOnWorkArea(Handle());
+    // Escape and Enter close it, Tab moves between its buttons, as in a dialog.
+    dialogHandle_ = Handle();
+    loop_.AddDialogWindow(dialogHandle_);
 }
 
 AboutWindow::~AboutWindow() {
+    loop_.RemoveDialogWindow(dialogHandle_);
     if (Handle()) DestroyWindow(Handle());
 }
 
@@ -154,6 +159,7 @@ void AboutWindow::PaintLogo(HDC dc) {
 void AboutWindow::OnCommand(int id, int code) {
     switch (id) {
         case kBtnClose:
+        case IDOK:  // Enter: the close button is the default one
             if (code == BN_CLICKED) DestroyWindow(Handle());
             return;
         case kBtnCheckNewVersion:

@@ -32,7 +32,9 @@ private:
     void OnCommand(int id, int code);
     int Scale(int logical) const;
 
+    win32::Win32MessageLoop& loop_;
     IAboutHost& host_;
+    HWND dialogHandle_ = nullptr;
     std::unique_ptr<Controls> controls_;
     AboutBoxContent content_;
     int hotLink_ = 0;

@@ -144,10 +144,14 @@ WizardWindow::WizardWindow(win32::Win32MessageLoop& loop, CommonControls& common
     ApplyLanguage();
     CenterOnWorkArea(Handle());
     loop_.SetMousePressObserver([this] { host_.ResetTypedBuffer(); });
+    // Tab, Escape (a close request) and Enter (Next) as in a dialog.
+    dialogHandle_ = Handle();
+    loop_.AddDialogWindow(dialogHandle_);
 }
 
 WizardWindow::~WizardWindow() {
     loop_.SetMousePressObserver({});
+    loop_.RemoveDialogWindow(dialogHandle_);
     // The controls go before the library that draws them.
     if (Handle()) DestroyWindow(Handle());
 }

@@ -57,6 +57,7 @@ private:
     std::unique_ptr<Controls> controls_;
     WizardSteps steps_;
     std::vector<HTREEITEM> nodes_;
+    HWND dialogHandle_ = nullptr;
     int dpi_ = 96;
     int systemDpi_ = 96;
     bool shown_ = false;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The first-run wizard: on a first start it opens in front while the tray icon shows; each step
-# is photographed; closing before the last step asks and "No" keeps it; Russian re-captions it at
+# is photographed; closing before the last step (close box or Escape) asks and "No" keeps it; Russian re-captions it at
 # once; its start-with-Windows box runs Elevopt.exe with "2"; in step 2 a click into the try-it
 # box starts a fresh typed record and the convert hotkey erases and replays exactly what was
 # typed after the click; Finish closes it without a question, and the next start opens none.
@@ -118,6 +118,15 @@ _box_is qqghbdtn || fail "with one layout the hotkey changed the box: [$(box_tex
 e2e_type a
 e2e_poll 3 0.1 _box_is qqghbdtna || fail "typing after the hotkey: [$(box_text)]"
 shot_wizard wizard-step-2-typed
+
+# Escape in the box is a close request as well; No keeps the wizard on step 2.
+e2e_key Escape
+check e2e_poll 5 0.1 _question_shown
+check e2e_wintool post 'class:#32770' 273 7 0
+check e2e_poll 5 0.1 _no_question
+sleep 0.3
+[ "$(item 1)" = "Next >" ] || fail "not on step 2 after No: Next says [$(item 1)]"
+e2e_wintool children class:TWizardForm | tr -d '\r' | grep -F "$box" | grep -q 'visible=1' || fail "the try-it box is gone after No"
 
 # Step 3: Finish closes at once.
 click_child Button 'Next >'
