@@ -322,6 +322,35 @@ TEST_F(FirstStartTest, TheWizardIsDecidedBeforeTheBalloonWritesFirstStartAndOpen
     EXPECT_EQ(windows.WizardsCreated(), 1);
 }
 
+TEST_F(FirstStartTest, TheSettingsButtonOpensTheSettingsWindowAndItsWizardButtonTheWizardAgain) {
+    Run([&] {
+        sim::SimWizardWindow* wizard = windows.Wizard();
+        ASSERT_NE(wizard, nullptr);
+        // The wizard's settings button (after the user's yes): the settings window, then the wizard closes.
+        wizard->Host().OpenSettingsFromWizard();
+        wizard->Close();
+        os.loop.WaitForMessages(10);
+        os.loop.ProcessPendingMessages();
+        ASSERT_NE(windows.SettingsWindow(), nullptr);
+        EXPECT_EQ(windows.SettingsWindow()->Activations(), 1);
+        EXPECT_EQ(windows.Wizard(), nullptr);
+
+        // The settings window's wizard button: a new wizard, shown under the loading message.
+        const std::size_t waitTexts = windows.Waits().texts.size();
+        windows.SettingsWindow()->Host().OpenWizard();
+        ASSERT_NE(windows.Wizard(), nullptr);
+        EXPECT_EQ(windows.WizardsCreated(), 2);
+        EXPECT_EQ(windows.Wizard()->Activations(), 1);
+        ASSERT_GT(windows.Waits().texts.size(), waitTexts);
+        EXPECT_EQ(windows.Waits().texts.back(), u"Loading Setup Wizard.\r\nPlease wait...");
+        EXPECT_EQ(windows.Waits().open, 0) << "the wait closes once the wizard shows";
+        // Asked again while it is open: the same wizard comes to the front.
+        windows.SettingsWindow()->Host().OpenWizard();
+        EXPECT_EQ(windows.WizardsCreated(), 2);
+        EXPECT_EQ(windows.Wizard()->Activations(), 2);
+    });
+}
+
 TEST_F(FirstStartTest, TheTrayAboutItemAsksForTheAboutBoxWithTheProgramsVersion) {
     os.files.SetFileVersion(os.desktop.ExecutablePath(), u"FileVersion", u"0.1.0.7");
     os.files.SetFileVersion(os.desktop.ExecutablePath(), u"ProductVersion", u"0.1.0.0");
