@@ -8,7 +8,9 @@
 app="$E2E_WORK/app-wizard"
 kv_install_app "$app"
 kv_reset_registry_first_start
-"$E2E_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Karmux /f >/dev/null 2>&1
+# The machine's Run key in the registry view of the build under test.
+run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+"$E2E_WINE" reg delete "$run_key" /v Karmux /f "/reg:$KV_BUILD_BITS" >/dev/null 2>&1
 KV_TOP=TWizardForm
 . "$(dirname "$0")/../settings_support.sh"
 
@@ -72,9 +74,10 @@ wizard_shown || fail "No closed the wizard"
 
 # Start with Windows: Elevopt.exe "<program>" 1 2 writes the machine's Run value.
 click_child Button 'Start Tolvex with Windows'
-_run_value() { [ -n "$(e2e_reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' Karmux)" ]; }
-check e2e_poll 5 0.2 _run_value
-e2e_log "Run value: $(e2e_reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' Karmux)"
+run_value() { e2e_reg_value "$run_key" Karmux "$KV_BUILD_BITS"; }
+_run_value_is_program() { [ "$(run_value)" = "$(e2e_winpath "$app/Karmux.exe")" ]; }
+e2e_poll 5 0.2 _run_value_is_program || fail "Run value [$(run_value)], expected $(e2e_winpath "$app/Karmux.exe")"
+e2e_log "Run value: $(run_value)"
 box=$(child_line Button 'Start Tolvex with Windows' | grep -o 'hwnd=0x[0-9a-f]*' | cut -d= -f2)
 sleep 0.5
 [ "$(e2e_wintool send "$box" 240 0 0 | tr -d '\r')" = 1 ] || fail "the box is not ticked after Elevopt succeeded"
@@ -148,5 +151,5 @@ sleep 1.5
 kv_find TWizardForm | grep -q hwnd= && fail "a wizard opened on the second start: $(kv_find TWizardForm)"
 check e2e_wintool post class:TFirstForm 16 0 0
 kv_wait_exit "$pid" 5 || fail "the program did not end"
-"$E2E_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Karmux /f >/dev/null 2>&1
+"$E2E_WINE" reg delete "$run_key" /v Karmux /f "/reg:$KV_BUILD_BITS" >/dev/null 2>&1
 e2e_log "PASS wizard"
