@@ -5,6 +5,7 @@
 
 #include "dialogs/about_box_content.h"
 #include "ports/about_box_port.h"
+#include "resources/language_apply.h"
 #include "win32/form_window.h"
 
 namespace kv::win32app {
@@ -12,13 +13,15 @@ namespace kv::win32app {
 // TAboutForm: the logo, the program's name and version, the maker's lines and links, and the
 // update check. Opened through ShowFormOnce; it destroys its window when closed and the windows
 // side then frees it. What it shows comes from the host (AboutBoxContent).
-class AboutWindow : public KvForm {
+class AboutWindow : public KvForm, public ILocalizedForm {
 public:
     AboutWindow(win32::Win32MessageLoop& loop, IAboutHost& host);
     ~AboutWindow() override;
 
     void ShowAndActivate();
+    // A language chosen while it is open (in the wizard) re-captions it at once.
     void ApplyLanguage() override;
+    void Repaint() override { InvalidateRect(Handle(), nullptr, TRUE); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -224,6 +224,9 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
         if (auto* routing = dynamic_cast<RoutingWindow*>(window.get())) forms.push_back(routing);
     }
     if (MainKeyboardForm* keyboard = keyboardWindows_.KeyboardForm()) forms.push_back(keyboard);
+    for (const auto& about : aboutBoxes_) {
+        if (about->Handle()) forms.push_back(about.get());
+    }
     return forms;
 }
 

@@ -2,7 +2,7 @@
 # The about box: the tray's About item opens it; asked for again while another window is in
 # front, the same box comes to the front and no second one opens; its version texts are those of
 # Karmux.exe's version resource; its update-check button asks the local web server as the tray's
-# check does; Close ends it.
+# check does; a language chosen meanwhile re-captions it; closing ends it.
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-about"
 kv_install_app "$app"
@@ -104,13 +104,35 @@ grep -q 'GET /verkv.txt' "$E2E_WORK/about-server.log" || fail "the server saw no
 e2e_screenshot "$KV_ARTIFACTS/about-box-update-question.png"
 check e2e_wintool post 'class:#32770' 273 7 0   # IDNO: not now
 
-# Close ends it; the program runs on.
+# Russian chosen in the settings window re-captions the open about box at once.
+# Chosen by messages, as the list's own selection change would tell the window: with the about
+# box active, keys would go to it (and Escape would close it).
+combo=$(KV_TOP=TMainForm child_line ComboBox '' | grep -o 'hwnd=0x[0-9a-f]*' | cut -d= -f2)
+ru_caption=$(text_in ru 322)
+for index in 0 1 2 3; do
+    e2e_wintool send "$combo" 334 "$index" 0 >/dev/null               # CB_SETCURSEL
+    e2e_wintool post class:TMainForm 273 $(((1 << 16) | 201)) "$combo"   # WM_COMMAND CBN_SELCHANGE
+    sleep 0.5
+    kv_window_title_is TAboutForm "$ru_caption" && break
+done
+kv_window_title_is TAboutForm "$ru_caption" || fail "about box caption after Russian: $(kv_find TAboutForm)"
+[ "$(item 108)" = "$(text_in ru 321)" ] || fail "update button in Russian: [$(item 108)]"
+e2e_log "in Russian: $(kv_find TAboutForm | grep -o "title='[^']*'")"
+e2e_wintool setfg class:TAboutForm >/dev/null
 sleep 0.3
-click_child Button 'Close'
+rect=$(kv_find TAboutForm | grep -o 'rect=[-0-9,]*' | cut -d= -f2)
+IFS=, read -r l t r b <<<"$rect"
+e2e_screenshot "$KV_ARTIFACTS/about-box-russian.png" "$((r - l))x$((b - t))+$l+$t"
+
+# Close ends it; the program runs on. The settings window goes without keeping the language.
+check e2e_wintool post class:TAboutForm 16 0 0
 _about_gone() { [ "$(about_count)" = 0 ]; }
 check e2e_poll 5 0.1 _about_gone
 kv_prefix_has_process Karmux.exe || fail "closing the about box ended the program"
 check e2e_wintool post class:TMainForm 16 0 0
+_ask_shown() { e2e_wintool list | tr -d '\r' | grep -q "class='#32770'"; }
+check e2e_poll 5 0.1 _ask_shown
+check e2e_wintool post 'class:#32770' 273 7 0   # IDNO: do not save
 check e2e_poll 5 0.1 _settings_gone
 check e2e_wintool post class:TFirstForm 16 0 0
 kv_wait_exit "$pid" 5 || fail "the program did not end"
