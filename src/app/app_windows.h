@@ -29,6 +29,9 @@ class IWaitWindows;
 class ISettingsHost;
 class ISettingsWindow;
 class ShortcutCapture;
+class IWizardHost;
+class IWizardWindow;
+class IAboutHost;
 
 // A form's messages for a part that lives outside the windows (the clipboard monitor): true when
 // handled, with the window procedure's result in the last argument.
@@ -86,6 +89,11 @@ public:
     // Language flags from a picture beside the program in place of the built-in ones, for every
     // window that shows flags; an unreadable picture leaves the built-in flags.
     virtual void LoadFlagOverrides(const std::u16string& picturePath) = 0;
+    // The first-run wizard, made on a first start; `host` outlives it.
+    virtual std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) = 0;
+    // The about box through ShowFormOnce: made when none is open, else the open one comes to the
+    // front. It frees itself when closed; `host` outlives it.
+    virtual void ShowAboutBox(IAboutHost& host) = 0;
 };
 
 }  // namespace kv

@@ -65,6 +65,7 @@ ApplicationShell::ApplicationShell(AppSingletons& app, IAppWindows& windows)
     : app_(app),
       windows_(windows),
       dataModule_(app),
+      keyboardCanvas_(windows.KeyboardCanvas()),
       help_(app.platform.files, windows.HtmlHelp(), app.folders.appFolder) {}
 
 ApplicationShell::~ApplicationShell() = default;
@@ -101,6 +102,8 @@ int ApplicationShell::Run() {
         if (!terminated_ && engine_->Switch().Active() && !app_.preset.KeyboardAutoHide()) {
             keyboardPort_.ShowKeyboardAndReactivateLayout();
         }
+        // Decided before the first-start balloon, which writes the very value it looks for.
+        if (!terminated_ && IsFirstStart()) CreateAndShowWizard();
         tray_->ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
@@ -114,6 +117,8 @@ int ApplicationShell::Run() {
     if (engine_) engine_->Switch().Deactivate();
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
+    if (wizardReleaseTimer_) app_.platform.loop.StopTimer(*wizardReleaseTimer_);
+    wizard_.reset();
     DestroyDialogs();
     DestroyCaretFlag();
     // Before the forms: its window goes with them.
@@ -154,7 +159,6 @@ void ApplicationShell::DestroyDialogs() {
 }
 
 void ApplicationShell::CreateKeyboardEngine() {
-    keyboardCanvas_.SetTarget(windows_.KeyboardCanvas());
     engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
                                                EnginePorts{trayPort_, caretFlagPort_, panelPort_, keyboardPort_, keyboardCanvas_});
     windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
@@ -180,7 +184,7 @@ void ApplicationShell::CreateKeyboardEngine() {
     CreateCaretFlag();
     CreateLanguagePanel();
     presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, caretFlagPort_, *this, *this,
-                                     notBuiltYet_});
+                                     static_cast<IWizardPort&>(*this)});
 }
 
 void ApplicationShell::CreateOnScreenKeyboard() {
@@ -192,7 +196,7 @@ void ApplicationShell::CreateOnScreenKeyboard() {
         [this] {
             if (tray_) tray_->PopupTrayMenu();
         },
-        [] { return false; },  // no settings window or wizard in this build yet
+        [this] { return SettingsUiVisible(); },
         [this](bool shown) {
             if (languagePanel_) languagePanel_->KeyboardShown(shown);
         },
@@ -217,6 +221,7 @@ void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     LocalizeMenus();
     if (settingsWindow_) settingsWindow_->ApplyLanguage();
     if (languagePanel_) languagePanel_->ApplyLanguage();
+    if (wizard_) wizard_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
@@ -267,6 +272,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             break;
         case TrayItem::ReportBug:
             ReportBug(u"");
+            break;
+        case TrayItem::About:
+            OpenAboutBox();
             break;
         default:
             app_.log.WriteLog(u"Tray command " + Utf8ToUtf16(std::to_string(static_cast<int>(item))) +

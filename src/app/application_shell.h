@@ -16,7 +16,6 @@
 #include "app/deferred_language_panel_port.h"
 #include "app/deferred_tray_port.h"
 #include "app/web_links.h"
-#include "app/windows_not_built_yet.h"
 #include "indicators/deferred_keyboard_canvas.h"
 #include "indicators/language_panel.h"
 #include "indicators/on_screen_keyboard.h"
@@ -25,6 +24,8 @@
 #include "platform/process_api.h"
 #include "platform/types.h"
 #include "ports/settings_window_port.h"
+#include "ports/about_box_port.h"
+#include "ports/wizard_port.h"
 #include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
@@ -39,15 +40,17 @@ class KeyboardEngine;
 class TrayController;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
-// It is the composition root: it creates the program's parts and wires each window's port, or
-// hands out WindowsNotBuiltYet for the windows still to come.
+// It is the composition root: it creates the program's parts and wires each window's port.
 class ApplicationShell : private ITrayCommands,
                          public IBugReporter,
                          private IApplicationEnd,
                          private IProgramState,
                          private IInterfaceLanguagePort,
                          private IVisualsPort,
-                         private ISettingsHost {
+                         private ISettingsHost,
+                         private IWizardHost,
+                         private IWizardPort,
+                         private IAboutHost {
 public:
     ApplicationShell(AppSingletons& app, IAppWindows& windows);
     ~ApplicationShell();
@@ -111,6 +114,23 @@ private:
     void ActionsMenuDirty() override;
     void SettingsWindowClosed() override;
 
+    // The first-run wizard (shell_wizard.cpp): opened on a first start and from the settings
+    // window, at most one.
+    bool IsFirstStart() const;
+    void CreateAndShowWizard();
+    std::optional<std::u16string> ConvertHotkeyText() const override;
+    void ResetTypedBuffer() override;
+    void CheckForUpdate() override;
+    void OpenSettingsFromWizard() override;
+    void WizardClosed() override;
+    void SetWizardAutoHideCheck(bool checked) override;
+    bool SettingsUiVisible() const;
+
+    // The about box (shell_about_box.cpp), opened once at a time from the tray.
+    void OpenAboutBox();
+    AboutBoxContent AboutContent() const override;
+    void OpenAddress(const std::u16string& address) override;
+
     bool PassesOperatingSystemGate();
     void CreateForms();
     void LoadFlagOverrides();
@@ -145,7 +165,6 @@ private:
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
-    WindowsNotBuiltYet notBuiltYet_;
     // Before the engine, whose keyboard model shows their icons.
     std::unique_ptr<IconPacks> iconPacks_;
     DeferredTrayPort trayPort_;
@@ -153,7 +172,7 @@ private:
     DeferredCaretFlagPort caretFlagPort_;
     DeferredLanguagePanelPort panelPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.
-    DeferredKeyboardCanvas keyboardCanvas_{notBuiltYet_};
+    DeferredKeyboardCanvas keyboardCanvas_;
     std::optional<FormPlacement> placement_;
     std::unique_ptr<KeyboardEngine> engine_;
     // Wired once the engine and the tray exist.
@@ -179,6 +198,8 @@ private:
     std::unique_ptr<ISettingsWindow> settingsWindow_;
     // A closed settings window is freed once its last message has returned.
     std::optional<TimerId> settingsReleaseTimer_;
+    std::unique_ptr<IWizardWindow> wizard_;
+    std::optional<TimerId> wizardReleaseTimer_;
 };
 
 }  // namespace kv

@@ -76,10 +76,6 @@ void ApplicationShell::OpenLocalizationPage() {
     if (links_) app_.platform.shell.Open(kNoWindow, links_->Addresses().host + std::u16string(kLocalizationPage), u"");
 }
 
-void ApplicationShell::OpenWizard() {
-    app_.log.WriteLog(u"The first-run wizard is not part of this build yet");
-}
-
 void ApplicationShell::ActionsMenuDirty() {
     if (tray_) tray_->LocalizeMenus();  // marks the actions menu for rebuilding
 }

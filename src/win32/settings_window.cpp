@@ -20,6 +20,7 @@
 #include "settings/sound_choices.h"
 #include "settings/startup_options.h"
 #include "win32/dialog_frame.h"
+#include "win32/dialog_parts.h"
 
 namespace kv::win32app {
 
@@ -167,21 +168,10 @@ std::u16string WindowText(HWND window) {
 
 }  // namespace
 
-// What the controls need beyond their window handles: the common-controls library (loaded by
-// name for the manifest's version 6; it must outlive every control) and the fonts.
-class SettingsWindow::Controls {
+// The controls' library and fonts: the dialog parts the program's header dialogs share.
+class SettingsWindow::Controls : public DialogControls {
 public:
-    Controls() : library_(win32::LoadSideBySideSystemLibrary(L"comctl32.dll")) {
-        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-        if (!library_) throw KvError(u"The common controls library could not be loaded.");
-        auto init = win32::ExportOf<InitFn>(library_.Get(), "InitCommonControlsEx");
-        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        if (init) init(&classes);
-    }
-    win32::UniqueModule library_;
-    win32::UniqueFont font;
-    win32::UniqueFont headerFont;
-    win32::UniqueFont linkFont;
+    Controls() : DialogControls(ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES) {}
 };
 
 SettingsWindow::SettingsWindow(win32::Win32MessageLoop& loop, ISettingsHost& host)
@@ -191,14 +181,9 @@ SettingsWindow::SettingsWindow(win32::Win32MessageLoop& loop, ISettingsHost& hos
       controls_(std::make_unique<Controls>()) {
     Create(nullptr, u"");
     // Its own task-bar button: an application window without owner.
-    HDC screen = GetDC(nullptr);
-    systemDpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    dpi_ = systemDpi_;
-    using DpiForWindowFn = UINT(WINAPI*)(HWND);
-    if (auto dpiFor = win32::ExportOf<DpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")) {
-        dpi_ = static_cast<int>(dpiFor(Handle()));
-    }
+    const WindowDpi dpi = DpiOfWindow(Handle());
+    dpi_ = dpi.window;
+    systemDpi_ = dpi.system;
     SetFrame(Handle(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
              Scale(kClientWidth), Scale(kClientHeight));
     CreateControls();
@@ -273,25 +258,9 @@ void SettingsWindow::ApplyLanguage() {
     if (!Handle() || !controls_ || !GetDlgItem(Handle(), kTree)) return;
     HWND self = Handle();
     // The form's font is made for the system's DPI; the monitor of the window may have another.
-    LOGFONTW face{};
-    GetObjectW(FormFontOrDefault(Font()), sizeof face, &face);
-    face.lfHeight = MulDiv(face.lfHeight, dpi_, systemDpi_);
-    controls_->font.Reset(CreateFontIndirectW(&face));
-    HFONT font = controls_->font.Get();
-    for (HWND child = GetWindow(self, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-    LOGFONTW header{};
-    header.lfHeight = -Scale(15);
-    header.lfWeight = FW_BOLD;
-    header.lfCharSet = face.lfCharSet;
-    lstrcpynW(header.lfFaceName, L"Arial", LF_FACESIZE);
-    controls_->headerFont.Reset(CreateFontIndirectW(&header));
-    LOGFONTW link{};
-    GetObjectW(font, sizeof link, &link);
-    link.lfUnderline = TRUE;
-    controls_->linkFont.Reset(CreateFontIndirectW(&link));
-    SendMessageW(GetDlgItem(self, kLblLocalization), WM_SETFONT, reinterpret_cast<WPARAM>(controls_->linkFont.Get()), TRUE);
+    controls_->MakeFonts(Font(), dpi_, systemDpi_);
+    SetFontOfChildren(self, controls_->Body());
+    SendMessageW(GetDlgItem(self, kLblLocalization), WM_SETFONT, reinterpret_cast<WPARAM>(controls_->Link()), TRUE);
 
     const std::vector<std::u16string> product{std::u16string(kProductName)};
     auto set = [&](int id, std::int32_t number, std::u16string_view fallback) {
@@ -560,27 +529,11 @@ void SettingsWindow::UpdatePageInfo() {
 }
 
 void SettingsWindow::PaintFrame(HDC dc) {
-    // The header: a vertical gradient between the system's active-caption colours.
     const int left = Scale(kLeftWidth);
     const int right = Scale(kClientWidth);
     const int height = Scale(kHeaderHeight);
-    const COLORREF top = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
-    const COLORREF bottom = GetSysColor(COLOR_ACTIVECAPTION);
-    for (int y = 0; y < height; ++y) {
-        auto mix = [&](int a, int b) { return a + (b - a) * y / std::max(1, height - 1); };
-        win32::UniqueBrush band(CreateSolidBrush(RGB(mix(GetRValue(top), GetRValue(bottom)),
-                                                     mix(GetGValue(top), GetGValue(bottom)),
-                                                     mix(GetBValue(top), GetBValue(bottom)))));
-        RECT line{left, y, right, y + 1};
-        FillRect(dc, &line, band.Get());
-    }
-    std::u16string caption = Text(kPages[page_].nodeText, u"");
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    HGDIOBJ old = SelectObject(dc, controls_->headerFont.Get());
-    RECT text{left + Scale(8), 0, right, height};
-    DrawTextW(dc, W(caption), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
+    PaintGradientHeader(dc, RECT{left, 0, right, height}, Text(kPages[page_].nodeText, u""), controls_->Header(),
+                        Scale(8));
     // The info strip: a rounded shape in the tooltip colour.
     win32::UniqueBrush info(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
     win32::UniquePen edge(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
@@ -623,7 +576,11 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
             if (code == STN_CLICKED) host_.OpenLocalizationPage();
             return;
         case kBtnWizard:
-            if (clicked) host_.OpenWizard();
+            // The wizard takes over: this window closes (asking about unsaved edits first).
+            if (clicked) {
+                host_.OpenWizard();
+                CloseWindow();
+            }
             return;
         case kBtnSetShortcut:
             if (clicked) OnSetShortcut();

@@ -2,6 +2,9 @@
 
 #include "win32/settings_window.h"
 #include "win32/shortcut_capture_dialog.h"
+#include "win32/win32_forms.h"
+#include "platform/win32/win32_message_loop.h"
+#include "win32/wizard_window.h"
 
 #include "app/application_shell.h"
 #include "dialogs/error_report.h"
@@ -119,6 +122,28 @@ bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const s
     return dialog.Run(oldText);
 }
 
+std::unique_ptr<IWizardWindow> Win32AppWindows::CreateWizardWindow(IWizardHost& host) {
+    return std::make_unique<WizardWindow>(loop_, commonControls_, host);
+}
+
+void Win32AppWindows::ShowAboutBox(IAboutHost& host) {
+    Win32Forms forms([this, &host](const std::u16string& className) {
+        if (className != u"TAboutForm") return;
+        auto box = std::make_unique<AboutWindow>(loop_, host);
+        AboutWindow* made = box.get();
+        made->onDestroyed = [this, made] {
+            auto release = std::make_shared<TimerId>();
+            *release = loop_.StartTimer(0, [this, made, release] {
+                loop_.StopTimer(*release);
+                std::erase_if(aboutBoxes_, [made](const auto& open) { return open.get() == made; });
+            });
+        };
+        aboutBoxes_.push_back(std::move(box));
+        made->ShowAndActivate();
+    });
+    ShowFormOnce(forms, u"TAboutForm");
+}
+
 IWaitWindows& Win32AppWindows::WaitWindows() {
     if (!waits_) waits_ = std::make_unique<Win32WaitWindows>(loop_, applicationWindow_ ? applicationWindow_->Handle() : nullptr);
     return *waits_;
@@ -223,6 +248,9 @@ std::vector<ILocalizedForm*> Win32AppWindows::OpenLocalizedForms() {
         if (auto* routing = dynamic_cast<RoutingWindow*>(window.get())) forms.push_back(routing);
     }
     if (MainKeyboardForm* keyboard = keyboardWindows_.KeyboardForm()) forms.push_back(keyboard);
+    for (const auto& about : aboutBoxes_) {
+        if (about->Handle()) forms.push_back(about.get());
+    }
     return forms;
 }
 

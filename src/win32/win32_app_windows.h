@@ -10,6 +10,7 @@
 #include "win32/error_report_window.h"
 #include "win32/session_notifications.h"
 #include "win32/wait_window.h"
+#include "win32/about_window.h"
 #include "win32/gdi_icon_images.h"
 #include "win32/image_strips.h"
 #include "win32/res/resource_ids.h"
@@ -60,6 +61,8 @@ public:
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
     void LoadFlagOverrides(const std::u16string& picturePath) override;
     ICaretFlagWindows& CaretFlagWindows() override { return caretFlagWindows_; }
+    std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) override;
+    void ShowAboutBox(IAboutHost& host) override;
 
 private:
     void LocalizeMenus() override {}
@@ -88,6 +91,8 @@ private:
     GdiIconDecoder iconDecoder_;
     std::unique_ptr<win32::Win32HtmlHelp> help_;
     std::unique_ptr<Win32WaitWindows> waits_;
+    // Open about boxes; a closed one is freed once its last message has returned.
+    std::vector<std::unique_ptr<AboutWindow>> aboutBoxes_;
 };
 
 }  // namespace kv::win32app

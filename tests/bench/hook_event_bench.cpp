@@ -7,6 +7,7 @@
 #include "indicators/deferred_keyboard_canvas.h"
 #include "indicators/on_screen_keyboard.h"
 #include "keyboard_engine_fixture.h"
+#include "no_drawing_canvas.h"
 #include "settings/form_placement.h"
 #include "sim_keyboard_windows.h"
 
@@ -64,7 +65,7 @@ public:
         placement = std::make_unique<FormPlacement>(world->app->appIni, world->os.desktop);
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
             world->Preset(), world->engine->Model(), world->os.loop, world->os.registry, world->os.keyboard,
-            world->os.desktop, *placement, view, [] {}, [] { return false; }, {}});
+            world->os.desktop, *placement, view, [] {}, [] { return false; }, {}, {}});
         port.Attach(keyboard.get());
         world->Activate();
         if (shown) keyboard->Show();
@@ -82,7 +83,7 @@ public:
     std::int64_t invalidations = 0;
 
 private:
-    WindowsNotBuiltYet nothingDrawn;
+    sim::NoDrawingCanvas nothingDrawn;
     DeferredKeyboardCanvas canvas{nothingDrawn};
     DeferredKeyboardPort port;
     sim::SimKeyboardWindows view;

@@ -36,7 +36,14 @@ kv_install_host32() {
     cp "$win32_bin/KarmuxHost32.exe" "$win32_bin/KarmuxH32.dll" "$1/" || fail "the 32-bit hook host is not built in $win32_bin"
 }
 
-kv_reset_registry() { "$E2E_WINE" reg delete "$KV_REG_KEY" /f >/dev/null 2>&1; return 0; }
+# kv_reset_registry: the program's key as after a first start that is over ("FirstStart" is
+# there, so no first-run wizard opens); kv_reset_registry_first_start: no key at all, as before
+# the very first start.
+kv_reset_registry_first_start() { "$E2E_WINE" reg delete "$KV_REG_KEY" /f >/dev/null 2>&1; return 0; }
+kv_reset_registry() {
+    kv_reset_registry_first_start
+    "$E2E_WINE" reg add "$KV_REG_KEY" /v FirstStart /t REG_DWORD /d 1 /f >/dev/null 2>&1 || fail "cannot write FirstStart"
+}
 
 # kv_find CLASS -> "hwnd=... title='...' ..." of the first top-level window of that class
 kv_find() { e2e_wintool find "class:$1" 2>/dev/null | tr -d '\r'; }

@@ -27,7 +27,7 @@ protected:
         w.app = std::make_unique<AppSingletons>(w.os.platform);
         w.engine = std::make_unique<KeyboardEngine>(
             *w.app, w.clipboardWindow,
-            EnginePorts{w.tray, w.caretFlag, w.noPanelWindow, w.noKeyboardWindow, w.windowsToCome});
+            EnginePorts{w.tray, w.caretFlag, w.noPanelWindow, w.noKeyboardWindow, w.noDrawing});
         w.engine->Model().LoadKeyboard(w.app->preset.KeyboardName());
         w.engine->SetApplicationWindow(w.appWindow);
         w.engine->SetCompanionWindow(w.companion);

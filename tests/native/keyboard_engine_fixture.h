@@ -13,7 +13,7 @@
 #include "app/keyboard_engine.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
-#include "app/windows_not_built_yet.h"
+#include "no_drawing_canvas.h"
 #include "recording_ports.h"
 #include "sim_foreground_app.h"
 #include "sim_platform.h"
@@ -57,7 +57,7 @@ public:
                                                   });
         engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow,
                                                                      keyboardPort ? *keyboardPort : noKeyboardWindow,
-                                                                     canvas ? *canvas : windowsToCome});
+                                                                     canvas ? *canvas : noDrawing});
         // As the program's settings load does: the geometry named by the setting.
         engine->Model().LoadKeyboard(app->preset.KeyboardName());
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
@@ -96,10 +96,9 @@ public:
     TypedKeyBuffer& Typed() { return engine->Typed(); }
 
     sim::SimPlatform os;
-    // The windows the engine reaches, as the program has them today: the tray, and the ports of
-    // windows still to come.
+    // The tray the engine reaches; the other windows' ports are deferred ones with no window.
     RecordingPorts tray;
-    WindowsNotBuiltYet windowsToCome;
+    sim::NoDrawingCanvas noDrawing;
     // No caret flag unless a test attaches one.
     DeferredCaretFlagPort caretFlag;
     // The program before its keyboard window exists: the hook's calls reach nothing.

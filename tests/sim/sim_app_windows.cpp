@@ -97,4 +97,10 @@ std::unique_ptr<ISettingsWindow> SimAppWindows::CreateSettingsWindow(ISettingsHo
     return std::make_unique<SimSettingsWindow>(host, settingsWindow_);
 }
 
+std::unique_ptr<IWizardWindow> SimAppWindows::CreateWizardWindow(IWizardHost& host) {
+    ++wizardsCreated_;
+    if (whenWizardCreated) whenWizardCreated();
+    return std::make_unique<SimWizardWindow>(host, wizard_);
+}
+
 }  // namespace kv::sim

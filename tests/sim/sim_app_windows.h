@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/app_windows.h"
-#include "app/windows_not_built_yet.h"
+#include "no_drawing_canvas.h"
 #include "resources/icon_pack_images.h"
 #include "sim_caret_flag_windows.h"
 #include "sim_keyboard_windows.h"
@@ -16,6 +16,8 @@
 #include "dialogs/wait_dialog.h"
 #include "sim_tray.h"
 #include "ports/settings_window_port.h"
+#include "ports/about_box_port.h"
+#include "ports/wizard_port.h"
 
 namespace kv {
 class ApplicationShell;
@@ -110,6 +112,36 @@ private:
     int languageApplications_ = 0;
 };
 
+// The first-run wizard on the simulated desktop: it records what the program asks of it; tests
+// act through the host as the window's handlers would.
+class SimWizardWindow : public IWizardWindow {
+public:
+    SimWizardWindow(IWizardHost& host, SimWizardWindow*& registration) : host_(host), registration_(registration) {
+        registration_ = this;
+    }
+    ~SimWizardWindow() override { registration_ = nullptr; }
+    void ShowAndActivate() override {
+        ++activations_;
+        visible_ = true;
+    }
+    bool Visible() const override { return visible_; }
+    void ApplyLanguage() override { ++languageApplications_; }
+    IWizardHost& Host() { return host_; }
+    int Activations() const { return activations_; }
+    int LanguageApplications() const { return languageApplications_; }
+    void Close() {
+        visible_ = false;
+        host_.WizardClosed();
+    }
+
+private:
+    IWizardHost& host_;
+    SimWizardWindow*& registration_;
+    bool visible_ = false;
+    int activations_ = 0;
+    int languageApplications_ = 0;
+};
+
 class SimAppWindows : public IAppWindows, private ILanguageTargets {
 public:
     explicit SimAppWindows(SimDesktop& desktop) : desktop_(desktop) {}
@@ -158,6 +190,17 @@ public:
     std::function<bool(ShortcutCapture&)> whileCaptureDialogOpen;
     void LoadFlagOverrides(const std::u16string& picturePath) override { flagOverridePaths.push_back(picturePath); }
     std::vector<std::u16string> flagOverridePaths;
+    std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) override;
+    // Runs when a wizard is made, before it shows: a test looks at the state of that moment.
+    std::function<void()> whenWizardCreated;
+    SimWizardWindow* Wizard() const { return wizard_; }
+    int WizardsCreated() const { return wizardsCreated_; }
+    void ShowAboutBox(IAboutHost& host) override {
+        ++aboutRequests_;
+        aboutHost_ = &host;
+    }
+    int AboutRequests() const { return aboutRequests_; }
+    IAboutHost* AboutHost() const { return aboutHost_; }
     const std::vector<std::u16string>& CaptureOldTexts() const { return captureOldTexts_; }
     // The settings window now open, or null.
     SimSettingsWindow* SettingsWindow() const { return settingsWindow_; }
@@ -190,6 +233,10 @@ private:
     std::vector<AppForm> destroyed_;
     bool realizedOffscreen_ = false;
     SimSettingsWindow* settingsWindow_ = nullptr;
+    SimWizardWindow* wizard_ = nullptr;
+    int wizardsCreated_ = 0;
+    int aboutRequests_ = 0;
+    IAboutHost* aboutHost_ = nullptr;
     std::vector<std::u16string> captureOldTexts_;
     bool watchingSessions_ = false;
     SimTrayIcon tray_;
@@ -201,7 +248,7 @@ private:
     SimKeyboardWindows keyboardWindows_;
     SimCaretFlagWindows caretFlag_;
     SimIconDecoder iconDecoder_;
-    WindowsNotBuiltYet keyboardCanvas_;  // the simulation shows no pixels
+    NoDrawingCanvas keyboardCanvas_;
     OnScreenKeyboard* onScreenKeyboard_ = nullptr;
     SimLanguagePanelView panelView_;
     LanguagePanel* languagePanel_ = nullptr;

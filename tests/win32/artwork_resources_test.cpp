@@ -37,10 +37,9 @@ struct Strip {
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-Strip LoadStrip(HMODULE module, int id) {
+Strip LoadStrip(HMODULE module, const wchar_t* name) {
     Strip strip;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap) return strip;
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
@@ -61,6 +60,8 @@ Strip LoadStrip(HMODULE module, int id) {
     for (std::uint32_t px : bgrx) strip.pixels.push_back(RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF));
     return strip;
 }
+
+Strip LoadStrip(HMODULE module, int id) { return LoadStrip(module, MAKEINTRESOURCEW(id)); }
 
 struct StripCase {
     const char* name;
@@ -84,6 +85,7 @@ const StripCase kStrips[] = {
     {"system actions", IDB_ACT_SYSTEM, IDB_ACT_SYSTEM_LARGE, 16, KV_ACT_SYSTEM_COUNT, true},
     {"language actions", IDB_ACT_LANG, IDB_ACT_LANG_LARGE, 16, KV_ACT_LANG_COUNT, true},
     {"power actions", IDB_ACT_SHUTDOWN, IDB_ACT_SHUTDOWN_LARGE, 16, KV_ACT_SHUTDOWN_COUNT, true},
+    {"wizard steps", IDB_PROCESS, IDB_PROCESS_LARGE, 16, KV_PROCESS_COUNT, true},
 };
 
 TEST(ArtworkResourcesTest, EveryStripHoldsWholeImagesAtBothSizes) {
@@ -100,6 +102,29 @@ TEST(ArtworkResourcesTest, EveryStripHoldsWholeImagesAtBothSizes) {
             EXPECT_EQ(strip.width % size, 0);
             EXPECT_EQ(strip.width / size, c.count);
         }
+    }
+}
+
+// The about box's logo (found by the name "LOGO") and the wizard's banner: whole pictures of the
+// sizes the windows stretch them to at 96 DPI, with no mask colour, since they are drawn opaque.
+TEST(ArtworkResourcesTest, TheAboutLogoAndTheWizardBannerArePicturesOfTheirSize) {
+    Module module = ProgramResources();
+    ASSERT_TRUE(module);
+    struct Picture {
+        const wchar_t* name;
+        int width, height;
+    };
+    const COLORREF mask = RGB(KV_ART_MASK_COLOUR >> 16, (KV_ART_MASK_COLOUR >> 8) & 0xFF, KV_ART_MASK_COLOUR & 0xFF);
+    for (const Picture& p : {Picture{L"LOGO", 160, 300}, Picture{MAKEINTRESOURCEW(IDB_WIZARD_BANNER), 447, 56}}) {
+        const Strip picture = LoadStrip(module.get(), p.name);
+        SCOPED_TRACE(p.width);
+        EXPECT_EQ(picture.width, p.width);
+        EXPECT_EQ(picture.height, p.height);
+        EXPECT_EQ(std::count(picture.pixels.begin(), picture.pixels.end(), mask), 0);
+        // Drawn, not one flat colour.
+        EXPECT_GT(std::count_if(picture.pixels.begin(), picture.pixels.end(),
+                                [&](COLORREF c) { return c != picture.pixels.front(); }),
+                  p.width * p.height / 10);
     }
 }
 

@@ -65,10 +65,48 @@ void Win32MessageLoop::Run() {
     while (!quit_) {
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        if (Observe(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
     quit_ = true;
+}
+
+bool Win32MessageLoop::Observe(MSG& message) {
+    if (onMousePress_) {
+        switch (message.message) {
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_NCLBUTTONDOWN:
+            case WM_NCRBUTTONDOWN:
+            case WM_NCMBUTTONDOWN:
+            // The second press of a double click, in windows that ask for double clicks.
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDBLCLK:
+            case WM_MBUTTONDBLCLK:
+            case WM_NCLBUTTONDBLCLK:
+            case WM_NCRBUTTONDBLCLK:
+            case WM_NCMBUTTONDBLCLK:
+                Guarded([this] {
+                    onMousePress_();
+                    return LRESULT(0);
+                });
+                break;
+            default:
+                break;
+        }
+    }
+    // IsDialogMessage dispatches what it takes, so a handler's exception is caught here too.
+    for (HWND dialog : dialogWindows_) {
+        bool taken = false;
+        Guarded([&] {
+            taken = IsWindow(dialog) && IsDialogMessageW(dialog, &message);
+            return LRESULT(0);
+        });
+        if (taken) return true;
+    }
+    return false;
 }
 
 void Win32MessageLoop::Quit() {
@@ -85,6 +123,7 @@ void Win32MessageLoop::ProcessPendingMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the main loop
             return;
         }
+        if (Observe(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "platform/clock_api.h"
 #include "platform/win32/win32_handles.h"
@@ -36,6 +37,13 @@ public:
     void EnableTimer(TimerId id, bool enabled) override;
 
     void SetExceptionHandler(std::function<void(const std::u16string&)> handler) { onException_ = std::move(handler); }
+    // Sees every mouse-button press the loop takes for one of the thread's windows (the
+    // first-run wizard's typing test); an empty function stops it.
+    void SetMousePressObserver(std::function<void()> observer) { onMousePress_ = std::move(observer); }
+    // Keyboard navigation of a modeless dialog-like window (Tab, Escape as IDCANCEL, Enter as
+    // IDOK) through IsDialogMessage, from AddDialogWindow until RemoveDialogWindow.
+    void AddDialogWindow(HWND window) { dialogWindows_.push_back(window); }
+    void RemoveDialogWindow(HWND window) { std::erase(dialogWindows_, window); }
     // Runs a handler, reporting what it throws instead of letting it escape.
     template <typename F>
     LRESULT Guarded(F&& handler, LRESULT onError = 0) {
@@ -60,6 +68,10 @@ private:
     TimerId nextTimer_ = 1;
     bool quit_ = false;
     std::function<void(const std::u16string&)> onException_;
+    std::function<void()> onMousePress_;
+    std::vector<HWND> dialogWindows_;
+    // True when a dialog window took the message.
+    bool Observe(MSG& message);
 };
 
 }  // namespace kv::win32

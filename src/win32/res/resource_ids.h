@@ -35,6 +35,11 @@
 #define IDB_ACT_LANG_LARGE 121
 #define IDB_ACT_SHUTDOWN 122
 #define IDB_ACT_SHUTDOWN_LARGE 123
+// Drawn by art/wizard_about.py: the wizard's step pictures (ilProcess) and its banner; the about
+// box's logo is the bitmap named "LOGO".
+#define IDB_PROCESS 124
+#define IDB_PROCESS_LARGE 125
+#define IDB_WIZARD_BANNER 126
 
 // Images per strip.
 #define KV_TRAY_ICON_COUNT 8  // 6 = on, 7 = off; 0..5 are unused and empty
@@ -49,3 +54,4 @@
 #define KV_ACT_SYSTEM_COUNT 7
 #define KV_ACT_LANG_COUNT 9
 #define KV_ACT_SHUTDOWN_COUNT 7
+#define KV_PROCESS_COUNT 3  // 0 not visited, 1 selected, 2 left

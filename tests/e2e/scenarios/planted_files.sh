@@ -40,6 +40,9 @@ check e2e_wait_log "$app/Log.txt" ' : Run$' 10
 kv_log_in_order "$app/Log.txt" Start Run || fail "the program did not switch on: $(kv_log_texts "$app/Log.txt")"
 kv_prefix_has_process 'app-planted\KarmuxCm.exe' || fail "no companion from the program's folder runs"
 
+# Wine's tray shows the icon a moment after the program has logged Run.
+_icon_shown() { e2e_tray_icon_pos 0 >/dev/null; }
+check e2e_poll 5 0.2 _icon_shown
 menus_shown() { grep -c ' : Menu: ' "$app/Log.txt"; }
 before=$(menus_shown)
 _more_menus() { [ "$(menus_shown)" -gt "$before" ]; }

@@ -4,7 +4,7 @@
 . "$(dirname "$0")/../support.sh"
 app="$E2E_WORK/app-tray"
 kv_install_app "$app"
-kv_reset_registry
+kv_reset_registry_first_start
 mkdir -p "$KV_ARTIFACTS"
 
 e2e_start karmux "$app/Karmux.exe" -DEBUG
