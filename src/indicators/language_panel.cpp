@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "indicators/position_only_placement.h"
 #include "platform/system_api.h"
 #include "platform/text.h"
 #include "platform/windowing_api.h"
@@ -23,25 +24,6 @@ constexpr std::u16string_view kShowWithKeyboardValue = u"FLGShowWithKeyboard";
 constexpr std::u16string_view kVisibleValue = u"FLGVisible";
 // The designed client area before the kind sizes it, and its distance from the work area's bottom.
 constexpr std::int32_t kDesignWidth = 133, kDesignHeight = 28, kDesignBottomGap = 22;
-
-// The panel as the saved placement sees it: a normal window that is never resized by it.
-class PlacedPanel final : public IPlacedForm {
-public:
-    explicit PlacedPanel(ILanguagePanelView& view) : view_(view) {}
-    std::u16string ClassName() const override { return std::u16string(LanguagePanel::kFormClassName); }
-    Rect Bounds() const override { return view_.Bounds(); }
-    void MoveTo(std::int32_t left, std::int32_t top) override { view_.MoveTo({left, top}); }
-    void Resize(std::int32_t, std::int32_t) override {}
-    WindowState State() const override { return WindowState::Normal; }
-    void SetState(WindowState) override {}
-    bool HasMaximizeButton() const override { return false; }
-    bool IsResizable() const override { return false; }
-    bool StartsCentred() const override { return false; }
-    void UseDesignedPosition() override {}
-
-private:
-    ILanguagePanelView& view_;
-};
 
 // The panel's own values: one of another type is taken as absent, so a damaged value cannot
 // stop the program from starting.
@@ -83,7 +65,7 @@ LanguagePanel::LanguagePanel(LanguagePanelServices services) : s_(std::move(serv
     s_.view.Resize({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
     const Rect area = s_.windowing.WorkAreaNearest(s_.view.Bounds());
     s_.view.MoveTo({area.right - s_.view.Bounds().Width(), area.bottom - ScaleToDpi(kDesignBottomGap, dpi)});
-    PlacedPanel placed(s_.view);
+    PositionOnlyPlacement placed(s_.view, LanguagePanel::kFormClassName);
     try {
         s_.placement.RestoreFormPlacement(placed, true);
     } catch (const std::exception&) {
@@ -224,7 +206,7 @@ void LanguagePanel::SetTransparency(std::int32_t percent) {
 void LanguagePanel::UpdateButton(std::size_t index) { s_.view.UpdateButton(index, buttons_[index]); }
 
 void LanguagePanel::SavePlacement(bool positionOnly) {
-    const PlacedPanel placed(s_.view);
+    const PositionOnlyPlacement placed(s_.view, LanguagePanel::kFormClassName);
     s_.placement.SaveFormPlacement(placed, positionOnly);
 }
 
@@ -248,7 +230,7 @@ void LanguagePanel::KeepReachable() {
 }
 
 void LanguagePanel::DisplayChanged() {
-    PlacedPanel placed(s_.view);
+    PositionOnlyPlacement placed(s_.view, LanguagePanel::kFormClassName);
     try {
         s_.placement.RestoreFormPlacement(placed, true);
     } catch (const std::exception&) {

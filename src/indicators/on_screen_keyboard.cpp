@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/screen_geometry.h"
+#include "indicators/position_only_placement.h"
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
@@ -22,25 +23,6 @@ constexpr std::uint8_t kShowingBackdropOpacity = 5;
 constexpr std::int32_t kFadingSteps = 14;
 constexpr std::int32_t kFadeStep = 10;
 const Point kParkedPosition{3000, 3000};
-
-// The keyboard window as the saved placement sees it: position only.
-class PlacedKeyboard final : public IPlacedForm {
-public:
-    explicit PlacedKeyboard(IKeyboardWindowView& view) : view_(view) {}
-    std::u16string ClassName() const override { return std::u16string(OnScreenKeyboard::kFormClassName); }
-    Rect Bounds() const override { return view_.Bounds(); }
-    void MoveTo(std::int32_t left, std::int32_t top) override { view_.MoveTo({left, top}); }
-    void Resize(std::int32_t, std::int32_t) override {}
-    WindowState State() const override { return WindowState::Normal; }
-    void SetState(WindowState) override {}
-    bool HasMaximizeButton() const override { return false; }
-    bool IsResizable() const override { return false; }
-    bool StartsCentred() const override { return false; }
-    void UseDesignedPosition() override {}
-
-private:
-    IKeyboardWindowView& view_;
-};
 
 std::u16string PackHint(const TKvIcons* pack, const TKvBtn& key) {
     std::u16string hint;
@@ -84,7 +66,7 @@ OnScreenKeyboard::OnScreenKeyboard(OnScreenKeyboardServices services)
     model.OnPaint = [this] { s_.view.RepaintButtons(); };
 
     s_.view.MoveTo(kParkedPosition);
-    PlacedKeyboard placed(s_.view);
+    PositionOnlyPlacement placed(s_.view, OnScreenKeyboard::kFormClassName);
     s_.placement.RestoreFormPlacement(placed, true);
 
     pin_.OnChanged = close_.OnChanged = [this] { s_.view.RepaintButtons(); };
@@ -108,7 +90,7 @@ OnScreenKeyboard::~OnScreenKeyboard() {
 }
 
 void OnScreenKeyboard::SavePosition() {
-    const PlacedKeyboard placed(s_.view);
+    const PositionOnlyPlacement placed(s_.view, OnScreenKeyboard::kFormClassName);
     s_.placement.SaveFormPlacement(placed, true);
 }
 

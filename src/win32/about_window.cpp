@@ -220,9 +220,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedRect(Handle(), lParam);
             for (const ControlLayout& placed : kControls) {
                 MoveWindow(GetDlgItem(Handle(), placed.id), Scale(placed.x), Scale(placed.y), Scale(placed.width),
                            Scale(placed.height), TRUE);

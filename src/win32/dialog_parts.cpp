@@ -76,4 +76,23 @@ void PaintGradientHeader(HDC dc, const RECT& band, std::u16string_view caption, 
     SelectObject(dc, old);
 }
 
+void FillLanguageCombo(HWND combo, const std::vector<TKvLangListItem>& languages, std::int32_t current) {
+    constexpr std::int32_t kEnglish = 1033;
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    int selected = -1;
+    int english = -1;
+    for (std::size_t i = 0; i < languages.size(); ++i) {
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::W(languages[i].DisplayName)));
+        if (languages[i].Id == current && selected < 0) selected = static_cast<int>(i);
+        if (languages[i].Id == kEnglish && english < 0) english = static_cast<int>(i);
+    }
+    SendMessageW(combo, CB_SETCURSEL, selected >= 0 ? selected : english, 0);
+}
+
+void MoveToSuggestedRect(HWND window, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace kv::win32app

@@ -4,9 +4,12 @@
 // header band painted between the system's active-caption colours.
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/win32/win32_handles.h"
+#include "resources/language_list.h"
 
 namespace kv::win32app {
 
@@ -42,6 +45,13 @@ struct WindowDpi {
 WindowDpi DpiOfWindow(HWND window);
 
 void SetFontOfChildren(HWND parent, HFONT font);
+
+// The interface languages in a combo box, the one with id `current` selected (English when none
+// has it).
+void FillLanguageCombo(HWND combo, const std::vector<TKvLangListItem>& languages, std::int32_t current);
+
+// WM_DPICHANGED: the window takes the rectangle the system suggests in `lParam`.
+void MoveToSuggestedRect(HWND window, LPARAM lParam);
 
 // A vertical gradient band with the caption in the caption text colour, `indent` pixels in.
 void PaintGradientHeader(HDC dc, const RECT& band, std::u16string_view caption, HFONT font, int indent);

@@ -243,17 +243,7 @@ void WizardWindow::FillPageTexts() {
 }
 
 void WizardWindow::FillLanguageCombo() {
-    HWND combo = GetDlgItem(Handle(), kCbLanguage);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    const auto& languages = host_.Languages();
-    int selected = -1;
-    int english = -1;
-    for (std::size_t i = 0; i < languages.size(); ++i) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(languages[i].DisplayName)));
-        if (languages[i].Id == host_.Preset().Language() && selected < 0) selected = static_cast<int>(i);
-        if (languages[i].Id == 1033 && english < 0) english = static_cast<int>(i);
-    }
-    SendMessageW(combo, CB_SETCURSEL, selected >= 0 ? selected : english, 0);
+    win32app::FillLanguageCombo(GetDlgItem(Handle(), kCbLanguage), host_.Languages(), host_.Preset().Language());
 }
 
 void WizardWindow::ShowAndActivate() {
@@ -456,9 +446,7 @@ LRESULT WizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         }
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedRect(Handle(), lParam);
             LayoutControls();
             ApplyLanguage();  // fonts for the new DPI
             return 0;
