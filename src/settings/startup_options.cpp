@@ -23,15 +23,21 @@ StartupState ReadStartupState(IRegistry& registry, const std::u16string& program
     return {IsStartWithWindows(registry, programPath), IsContextMenuRegistered(registry)};
 }
 
-StartupState ApplyStartupOptions(Platform& platform, const std::u16string& appFolder,
-                                 const std::u16string& programPath, StartupState wanted) {
+void RunElevoptUntil(Platform& platform, const std::u16string& appFolder, const std::u16string& parameters,
+                     const std::function<bool()>& reached) {
     RunElevated(platform.shell, IsVistaOrLater(platform.version.Version()), kNoWindow, appFolder + u"Elevopt.exe",
-                ElevoptParameters(programPath, wanted));
+                parameters);
     WaitPumping(platform, kFirstWaitMs);
     for (int step = 0; step < kMaxSteps; ++step) {
-        if (ReadStartupState(platform.registry, programPath) == wanted) break;
+        if (reached()) break;
         WaitPumping(platform, kStepMs);
     }
+}
+
+StartupState ApplyStartupOptions(Platform& platform, const std::u16string& appFolder,
+                                 const std::u16string& programPath, StartupState wanted) {
+    RunElevoptUntil(platform, appFolder, ElevoptParameters(programPath, wanted),
+                    [&] { return ReadStartupState(platform.registry, programPath) == wanted; });
     return ReadStartupState(platform.registry, programPath);
 }
 
