@@ -1,7 +1,8 @@
 // KarmuxHost32: the 32-bit hook host. The 64-bit program starts it with its window's handle.
 // It loads the 32-bit hook library beside it, hooks with a message-only window of its own (the
 // library accepts only its caller's windows) and passes every notification on to the program's
-// window. It ends on WM_QUIT from the program, or by itself once the program's window is gone,
+// window. The library hooks only the 32-bit threads that come to the front: where hooks of both
+// bitnesses share an application's chain, Wine never runs the second inside that application. It ends on WM_QUIT from the program, or by itself once the program's window is gone,
 // so that no hook outlives the program.
 #include <windows.h>
 
@@ -114,7 +115,7 @@ int RunHost(HINSTANCE instance, HWND programWindow) {
     if (!window) return kBadArguments;
 
     LoadedLibrary library(folder + kLibraryFile);
-    const auto hook = library.Export<HookFn>("Hook");
+    const auto hook = library.Export<HookFn>("HookThreadsInFront");
     const auto unhook = library.Export<UnHookFn>("UnHook");
     if (!hook || !unhook) {
         DestroyWindow(window);

@@ -1,7 +1,13 @@
 // KarmuxH.dll, the hook library. Hook(window) puts two message hooks into every application of
 // the library's bitness and two out-of-context window-event hooks on the caller's thread; every
-// notification is posted to `window`, never sent. UnHook removes all four, and applications
+// notification is posted to `window`, never sent. UnHook removes them all, and applications
 // drop the library at their next message.
+//
+// HookThreadsInFront(window) is Hook for a library that shares the desktop with the program's
+// own library of the other bitness (the 32-bit host on 64-bit Windows): its message hooks go
+// only onto the threads of its bitness that come to the front (see thread_hooks.h), and it
+// leaves the reports of the window in front to the program's library, which sees every
+// application through its window events.
 //
 // Which events post which notification:
 //   1174  the layout of the thread in front: after each 1185; on WM_INPUTLANGCHANGE in the
@@ -33,6 +39,7 @@
 #include "hooklib/notifications.h"
 #include "hooklib/pointer_events.h"
 #include "hooklib/shared_state.h"
+#include "hooklib/thread_hooks.h"
 #include "hooklib/window_events.h"
 
 namespace kv::hooklib {
@@ -55,6 +62,7 @@ void RemoveHooks() noexcept {
     if (LONG hook = Exchange(shared.callWndProcHook, 0)) UnhookWindowsHookEx(ToHandle<HHOOK>(hook));
     if (LONG hook = Exchange(shared.foregroundEventHook, 0)) UnhookWinEvent(ToHandle<HWINEVENTHOOK>(hook));
     if (LONG hook = Exchange(shared.focusEventHook, 0)) UnhookWinEvent(ToHandle<HWINEVENTHOOK>(hook));
+    RemoveThreadHooks();
 }
 
 void Release() noexcept {
@@ -70,7 +78,7 @@ HWINEVENTHOOK WatchEvent(DWORD event) noexcept {
     return SetWinEventHook(event, event, nullptr, WindowEventProc, 0, 0, WINEVENT_OUTOFCONTEXT);
 }
 
-bool InstallHooks() noexcept {
+bool InstallEverywhere() noexcept {
     SharedState& shared = Shared();
     Store(shared.getMessageHook, FromHandle(SetWindowsHookExW(WH_GETMESSAGE, GetMessageHookProc, g_module, 0)));
     Store(shared.callWndProcHook, FromHandle(SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHookProc, g_module, 0)));
@@ -81,15 +89,22 @@ bool InstallHooks() noexcept {
     return true;
 }
 
-}  // namespace
-}  // namespace kv::hooklib
+// The window events are what leads the hooks to the threads here, so they are not optional.
+bool InstallInFront() noexcept {
+    SharedState& shared = Shared();
+    Store(shared.foregroundEventHook, FromHandle(WatchEvent(EVENT_SYSTEM_FOREGROUND)));
+    Store(shared.focusEventHook, FromHandle(WatchEvent(EVENT_OBJECT_FOCUS)));
+    if (!Load(shared.foregroundEventHook) || !Load(shared.focusEventHook)) return false;
+    HookThreadOf(GetForegroundWindow());
+    return true;
+}
 
-using namespace kv::hooklib;
+enum class Reach { kEveryApplication, kThreadsInFront };
 
 // A second call from the same process starts over; a call from another process is refused
 // while the process that hooked is still running. The window must be the caller's own, so that
 // no process can send another's notifications elsewhere.
-extern "C" BOOL WINAPI Hook(HWND appWindow) noexcept {
+BOOL Start(HWND appWindow, Reach reach) noexcept {
     if (!g_module || !IsWindow(appWindow)) return FALSE;
     DWORD windowProcess = 0;
     if (!GetWindowThreadProcessId(appWindow, &windowProcess) || windowProcess != GetCurrentProcessId()) return FALSE;
@@ -104,13 +119,28 @@ extern "C" BOOL WINAPI Hook(HWND appWindow) noexcept {
     Store(shared.lastForeground, 0);
     Store(shared.lastLayout, 0);
     Store(shared.pressArmed, 0);
+    Store(shared.threadsInFrontOnly, reach == Reach::kThreadsInFront ? 1 : 0);
     Store(shared.appWindow, FromHandle(appWindow));
-    if (!InstallHooks()) {
+    if (!(reach == Reach::kThreadsInFront ? InstallInFront() : InstallEverywhere())) {
         Release();
         return FALSE;
     }
-    ReportForeground();
+    if (reach == Reach::kEveryApplication) ReportForeground();
     return TRUE;
+}
+
+}  // namespace
+
+HINSTANCE HookModule() noexcept { return g_module; }
+
+}  // namespace kv::hooklib
+
+using namespace kv::hooklib;
+
+extern "C" BOOL WINAPI Hook(HWND appWindow) noexcept { return Start(appWindow, Reach::kEveryApplication); }
+
+extern "C" BOOL WINAPI HookThreadsInFront(HWND appWindow) noexcept {
+    return Start(appWindow, Reach::kThreadsInFront);
 }
 
 extern "C" void WINAPI UnHook() noexcept {

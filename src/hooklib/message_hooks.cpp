@@ -28,7 +28,13 @@ void OnMessageRetrieved(MSG& message) noexcept {
 void OnMessageSent(const CWPSTRUCT& sent) noexcept {
     switch (sent.message) {
         case WM_ACTIVATE:
-            if (LOWORD(sent.wParam) != WA_INACTIVE) ReportForeground();
+            if (LOWORD(sent.wParam) == WA_INACTIVE) return;
+            // Beside the program's own library, that one reports the window in front.
+            if (Load(Shared().threadsInFrontOnly)) {
+                CancelLongPress();
+            } else {
+                ReportForeground();
+            }
             return;
         case WM_INPUTLANGCHANGE:
             // Windows pass this on to their children: report each change once.

@@ -20,6 +20,8 @@ struct SharedState {
     volatile LONG pressArmed;
     volatile LONG pressX;
     volatile LONG pressY;
+    // Set by HookThreadsInFront: the window in front is reported by the program's own library.
+    volatile LONG threadsInFrontOnly;
 };
 
 SharedState& Shared() noexcept;

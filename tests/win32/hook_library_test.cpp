@@ -135,6 +135,26 @@ TEST_F(HookLibraryTest, AfterUnHookNothingIsReportedAndTheOtherProcessGoesOn) {
     EXPECT_EQ(AskTarget(hooktarget::kQuerySwitchRequestsSeen), 1);
 }
 
+// Beside the program's library of the other bitness: the hooks follow the window in front into
+// its thread, answer there, and report no window in front (the program's library does).
+TEST_F(HookLibraryTest, HookingThreadsInFrontEntersATargetOnlyOnceItComesToTheFront) {
+    const auto hookThreadsInFront = Export<HookFunction>("HookThreadsInFront");
+    ASSERT_NE(hookThreadsInFront, nullptr);
+    ASSERT_TRUE(BringToFront(sink_.Get()));
+    ASSERT_TRUE(hookThreadsInFront(sink_.Get()));
+    hooked_ = true;
+    PumpUntil(300, nullptr);
+    EXPECT_EQ(AskTarget(hooktarget::kQueryLibraryLoaded), 0) << "a thread that was never in front was hooked";
+
+    received_.clear();
+    ASSERT_TRUE(BringToFront(target_.window));
+    ASSERT_TRUE(PumpUntil(3000, [&] { return AskTarget(hooktarget::kQueryLibraryLoaded) == 1; }));
+    ASSERT_TRUE(PostMessageW(target_.window, msg::kSwitchLayout, reinterpret_cast<WPARAM>(kUsLayout), 0));
+    ASSERT_TRUE(PumpUntil(2000, [&] { return Received(msg::kSwitchAcknowledged); })) << Describe();
+    EXPECT_EQ(AskTarget(hooktarget::kQuerySwitchRequestsSeen), 0);
+    EXPECT_FALSE(Received(msg::kForegroundChanged)) << Describe();
+}
+
 TEST_F(HookLibraryTest, RefusesAWindowOfAnotherProcessAndStaysFreeForItsOwn) {
     EXPECT_FALSE(hook_(target_.window));
     EXPECT_FALSE(hook_(GetDesktopWindow()));
