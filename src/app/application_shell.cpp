@@ -88,13 +88,22 @@ int ApplicationShell::Run() {
     iconPacks_ = std::make_unique<IconPacks>(app_, windows_.IconDecoder());
     CreateForms();
     CreateDialogs();
-    FinishCompanionStart(std::move(companionStarting));
+    // Nothing up to the system's switch-on needs the companion: it is all done while the
+    // companion starts, which on a busy machine takes longer than the program's own work.
     const std::optional<TKvLayoutChars> startLayoutChars = layoutChars.Take();
+    CreateKeyboardEngine();
+    if (startLayoutChars) engine_->OfferLayoutChars(*startLayoutChars);
+    LoadLanguagesAndSettings();
+    windows_.RealizeKeyboardFormsOffscreen();
+    FinishCompanionStart(std::move(companionStarting));
+    engine_->SetCompanionWindow(companionWindow_);
     if (!terminated_) {
-        CreateKeyboardEngine();
-        if (startLayoutChars) engine_->OfferLayoutChars(*startLayoutChars);
-        LoadLanguagesAndSettings();
-        windows_.RealizeKeyboardFormsOffscreen();
+        // After the companion, so that a missing companion stays the one error shown. Without
+        // any language the program cannot speak; the remaining start-up still runs.
+        if (app_.languages.empty()) {
+            ShowNoLanguageData(app_.platform.messageBoxes);
+            Terminate();
+        }
         // A failed activation leaves the program running, switched off; a program already on
         // its way out hooks nothing.
         if (!terminated_) engine_->Switch().Activate();
@@ -323,11 +332,6 @@ void ApplicationShell::Exit() {
 void ApplicationShell::LoadLanguagesAndSettings() {
     app_.languages = BuildLanguageList(app_.platform.files, LanguageFolder(app_.folders.appFolder),
                                        [](std::int32_t id) { return LangFlagIndex(static_cast<std::uint32_t>(id)); });
-    if (app_.languages.empty()) {
-        // Without any language the program cannot speak; the remaining start-up still runs.
-        ShowNoLanguageData(app_.platform.messageBoxes);
-        Terminate();
-    }
     if (presetPorts_) app_.preset.SetPorts(&*presetPorts_);
     app_.preset.Load();
 }
