@@ -93,6 +93,9 @@ FunctionEnd
 
 Section "Tolvex"
   Call EndRunningTolvex
+  ; An update: applications may still hold the hook libraries, which could not be overwritten.
+  !insertmacro REMOVE_HELD_FILE "KarmuxH.dll"
+  !insertmacro REMOVE_HELD_FILE "KarmuxH32.dll"
   SetOutPath "$INSTDIR"
 !ifdef X64_ONLY
   File /r "${STAGE}/x64/*.*"

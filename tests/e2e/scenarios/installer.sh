@@ -2,7 +2,8 @@
 # The per-user installer from scripts/package: a silent install (/S) puts the build that fits
 # into the user's local programs folder with a Start-menu entry; the program starts from there
 # and shows its tray icon; the silent uninstaller ends the running program and removes the
-# folder, the entry and its own registration, and keeps the user's settings.
+# folder, the entry and its own registration, and keeps the user's settings. An update over a
+# running program whose hook library an application still holds replaces the library.
 . "$(dirname "$0")/../support.sh"
 . "$KV_ROOT/scripts/lib/host.sh"
 # Once per run: the 64-bit pass runs on every kind of host.
@@ -39,6 +40,25 @@ check e2e_poll 5 0.2 _icon_shown
 tray=$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n1)
 [ -n "$tray" ] && xdotool windowraise "$tray"
 e2e_screenshot "$KV_ARTIFACTS/installer-installed-program-tray.png" 200x60+0+0
+
+# An update while an application still holds the hook library (it drops it only at its next
+# message; Wine keeps it until the application ends): the held file is moved out of the way, and
+# the new one written. The installed copy is marked first, so that a copy left in place shows.
+# The program started above is still running.
+printf 'held' >>"$dir/KarmuxH.dll"
+kv_start_notepad
+e2e_type a
+_held() { grep -q 'Programs/Tolvex/KarmuxH.dll' "/proc/$KV_NOTEPAD_PID/maps" 2>/dev/null; }
+e2e_poll 5 0.2 _held || fail "notepad does not hold the hook library: the update would prove nothing"
+timeout 60 "$E2E_WINE" "$setup" /S >"$E2E_WORK/installer-update.out" 2>&1 || fail "the update failed (rc $?)"
+kv_wait_exit "$pid" 5 || fail "the update did not end the running program"
+packaged=$(mktemp)
+unzip -p "$(ls "$KV_ROOT"/dist/Tolvex-*.zip | grep -v -- -debug | head -n1)" '*/x64/KarmuxH.dll' >"$packaged"
+cmp -s "$packaged" "$dir/KarmuxH.dll" || { rm -f "$packaged"; fail "the update left the held hook library in place"; }
+rm -f "$packaged"
+e2e_start karmux "$dir/Karmux.exe" -DEBUG
+pid=$E2E_LAST_PID
+check e2e_wait_log "$dir/Log.txt" ' : Run$' 10
 
 # The uninstaller copies itself away and returns at once; its copy does the work.
 timeout 30 "$E2E_WINE" "$dir/Uninstall.exe" /S >"$E2E_WORK/uninstaller.out" 2>&1 || fail "the uninstaller failed (rc $?)"
