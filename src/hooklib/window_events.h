@@ -1,5 +1,5 @@
 #pragma once
-// Out-of-context window events, delivered to the program's own thread. They see every
+// Out-of-context window events, delivered to the thread that hooked. They see every
 // application, whatever its bitness or integrity level, where the message hooks cannot go.
 #include <windows.h>
 
