@@ -10,6 +10,7 @@
 #include <atomic>
 #include <thread>
 
+#include "drawn_caret_object.h"
 #include "platform/win32/win32_accessible_caret.h"
 
 namespace kv::win32 {
@@ -17,86 +18,9 @@ namespace {
 
 constexpr RECT kCaretInClient{40, 30, 42, 48};
 
-// A caret object that knows only its place.
-class CaretObject final : public IAccessible {
-public:
-    explicit CaretObject(HWND window) : window_(window) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return *p = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return *n = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** c) override { return *c = nullptr, E_INVALIDARG; }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* role) override {
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_CARET;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT* state) override {
-        state->vt = VT_I4;
-        state->lVal = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* s, VARIANT, LONG* t) override {
-        *t = 0;
-        return *s = nullptr, S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* v) override { return v->vt = VT_EMPTY, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* v) override { return v->vt = VT_EMPTY, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* s) override { return *s = nullptr, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT) override {
-        RECT r = kCaretInClient;
-        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        *left = r.left;
-        *top = r.top;
-        *width = r.right - r.left;
-        *height = r.bottom - r.top;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG, VARIANT, VARIANT* v) override { return v->vt = VT_EMPTY, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG, LONG, VARIANT* v) override { return v->vt = VT_EMPTY, S_FALSE; }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
-
-private:
-    HWND window_;
-    LONG refs_ = 1;
-};
-
 LRESULT CALLBACK DrawnCaretProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CARET) {
-        auto* caret = new CaretObject(hwnd);
-        const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, caret);
-        caret->Release();
-        return result;
+        return test::DrawnCaretObject::Answer(hwnd, wParam, [] { return kCaretInClient; });
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

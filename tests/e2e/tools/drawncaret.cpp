@@ -4,9 +4,10 @@
 // next line, Home to the line's start. Its title names the bar's screen rectangle for the scenario:
 // "Drawn caret L,T,R,B".
 #include <windows.h>
-#include <oleacc.h>
 
 #include <cstdio>
+
+#include "drawn_caret_object.h"
 
 namespace {
 
@@ -39,117 +40,6 @@ void ShowCaretInTitle() {
     SetWindowTextW(g_window, title);
 }
 
-// The caret object: a minimal IAccessible whose only real answers are its role, state and place.
-class CaretObject final : public IAccessible {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        *parent = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** child) override {
-        *child = nullptr;
-        return E_INVALIDARG;
-    }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR* name) override {
-        *name = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
-        *value = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR* text) override {
-        *text = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* role) override {
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_CARET;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT* state) override {
-        state->vt = VT_I4;
-        state->lVal = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
-        *help = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) override {
-        *file = nullptr;
-        *topic = 0;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* keys) override {
-        *keys = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-        focus->vt = VT_EMPTY;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
-        selection->vt = VT_EMPTY;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* action) override {
-        *action = nullptr;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT) override {
-        const RECT r = CaretScreenRect();
-        *left = r.left;
-        *top = r.top;
-        *width = r.right - r.left;
-        *height = r.bottom - r.top;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG, VARIANT, VARIANT* end) override {
-        end->vt = VT_EMPTY;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG, LONG, VARIANT* child) override {
-        child->vt = VT_EMPTY;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
-
-private:
-    LONG refs_ = 1;
-};
-
 void Paint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -172,10 +62,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == OBJID_CARET) {
-                CaretObject* caret = new CaretObject;
-                const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, caret);
-                caret->Release();
-                return result;
+                return kv::test::DrawnCaretObject::Answer(hwnd, wParam, CaretClientRect);
             }
             break;
         case WM_CHAR:
