@@ -2,6 +2,7 @@
 // "FirstStart" value (a first start) or from the settings window, at most one, freed after it
 // closed. While it shows, the on-screen keyboard treats it like the settings window.
 #include "actions/action_description.h"
+#include "actions/model_hotkey_texts.h"
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/application_shell.h"
@@ -10,17 +11,6 @@
 #include "keyboard/kv_keyboard.h"
 
 namespace kv {
-
-namespace {
-class ModelHotkeyTexts : public IHotkeyTextSource {
-public:
-    explicit ModelHotkeyTexts(const TKvKeyboard& model) : model_(model) {}
-    std::u16string HotkeyText(std::uint8_t key, std::uint16_t mods) const override { return model_.HotkeyText(key, mods); }
-
-private:
-    const TKvKeyboard& model_;
-};
-}  // namespace
 
 bool ApplicationShell::IsFirstStart() const { return !app_.appIni.ValueExists(u"FirstStart"); }
 

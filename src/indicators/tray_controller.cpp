@@ -1,6 +1,7 @@
 #include "indicators/tray_controller.h"
 
 #include "actions/action_description.h"
+#include "actions/model_hotkey_texts.h"
 #include "hotkeys/action_kinds.h"
 #include "common/debug_log.h"
 #include "common/foreground.h"
@@ -31,16 +32,6 @@ bool OpensWindow(TrayItem item) {
            item == TrayItem::ShowMainKeyboard || item == TrayItem::ShowClipboardManager ||
            item == TrayItem::ShowTemplatesManager;
 }
-
-// The hotkey text the keyboard model writes, for the action list's own helpers.
-class ModelHotkeys : public IHotkeyTextSource {
-public:
-    explicit ModelHotkeys(const TKvKeyboard& model) : model_(model) {}
-    std::u16string HotkeyText(std::uint8_t key, std::uint16_t mods) const override { return model_.HotkeyText(key, mods); }
-
-private:
-    const TKvKeyboard& model_;
-};
 
 }  // namespace
 
@@ -146,7 +137,7 @@ std::vector<MenuEntry> TrayController::TrayMenu() const {
     }
     if (rightToLeft_) return top;
     // Program functions with a hotkey show it next to their items.
-    const ModelHotkeys hotkeys(s_.model);
+    const ModelHotkeyTexts hotkeys(s_.model);
     const TKvActions& actions = s_.actions;
     for (std::size_t i = 0; i < actions.Count(); ++i) {
         const TKvAction& action = actions.Item(i);
@@ -208,7 +199,7 @@ void TrayController::OnSecondInstance() {
 void TrayController::RebuildActionsMenu() {
     TKvActions& actions = s_.actions;
     actions.SortForDisplay(s_.kinds);
-    const ModelHotkeys hotkeys(s_.model);
+    const ModelHotkeyTexts hotkeys(s_.model);
     actionsMenu_.clear();
     for (std::size_t i = 0; i < actions.Sorted().size(); ++i) {
         const TKvAction& action = *actions.Sorted()[i];

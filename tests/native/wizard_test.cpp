@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actions/action_description.h"
+#include "actions/model_hotkey_texts.h"
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
 #include "app/keyboard_engine.h"
@@ -107,19 +108,10 @@ TEST(WizardStepsTest, LeavingAsksExceptOnTheLastStepAndNextOnTheLastStepCloses) 
     EXPECT_EQ(asked, 2);
 }
 
-class ModelHotkeys : public IHotkeyTextSource {
-public:
-    explicit ModelHotkeys(const TKvKeyboard& model) : model_(model) {}
-    std::u16string HotkeyText(std::uint8_t key, std::uint16_t mods) const override { return model_.HotkeyText(key, mods); }
-
-private:
-    const TKvKeyboard& model_;
-};
-
 TEST(WizardTextsTest, StepTwoNamesTheConversionHotkeyOnlyWhenThereIsOne) {
     test::EngineWorld w;
     w.app->lang.LoadLanguage(u"en");
-    const ModelHotkeys hotkeys(w.engine->Model());
+    const ModelHotkeyTexts hotkeys(w.engine->Model());
     const std::optional<std::u16string> key = ConvertTypedHotkeyText(w.engine->Actions(), hotkeys);
     ASSERT_TRUE(key.has_value()) << "the default hotkeys convert typed text";
     EXPECT_FALSE(key->empty());
