@@ -73,9 +73,15 @@ void Release() noexcept {
     Store(Shared().ownerProcess, 0);
 }
 
-// Delivered to this thread through its message queue, from every process.
-HWINEVENTHOOK WatchEvent(DWORD event) noexcept {
-    return SetWinEventHook(event, event, nullptr, WindowEventProc, 0, 0, WINEVENT_OUTOFCONTEXT);
+// Delivered to this thread through its message queue, from every process. True when both came.
+bool WatchWindowEvents() noexcept {
+    SharedState& shared = Shared();
+    const auto watch = [](DWORD event) {
+        return FromHandle(SetWinEventHook(event, event, nullptr, WindowEventProc, 0, 0, WINEVENT_OUTOFCONTEXT));
+    };
+    Store(shared.foregroundEventHook, watch(EVENT_SYSTEM_FOREGROUND));
+    Store(shared.focusEventHook, watch(EVENT_OBJECT_FOCUS));
+    return Load(shared.foregroundEventHook) && Load(shared.focusEventHook);
 }
 
 bool InstallEverywhere() noexcept {
@@ -84,17 +90,13 @@ bool InstallEverywhere() noexcept {
     Store(shared.callWndProcHook, FromHandle(SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHookProc, g_module, 0)));
     if (!Load(shared.getMessageHook) || !Load(shared.callWndProcHook)) return false;
     // Best effort: the message hooks alone still cover every application they can enter.
-    Store(shared.foregroundEventHook, FromHandle(WatchEvent(EVENT_SYSTEM_FOREGROUND)));
-    Store(shared.focusEventHook, FromHandle(WatchEvent(EVENT_OBJECT_FOCUS)));
+    WatchWindowEvents();
     return true;
 }
 
 // The window events are what leads the hooks to the threads here, so they are not optional.
 bool InstallInFront() noexcept {
-    SharedState& shared = Shared();
-    Store(shared.foregroundEventHook, FromHandle(WatchEvent(EVENT_SYSTEM_FOREGROUND)));
-    Store(shared.focusEventHook, FromHandle(WatchEvent(EVENT_OBJECT_FOCUS)));
-    if (!Load(shared.foregroundEventHook) || !Load(shared.focusEventHook)) return false;
+    if (!WatchWindowEvents()) return false;
     HookThreadOf(GetForegroundWindow());
     return true;
 }
