@@ -2,12 +2,13 @@
 
 #include <charconv>
 
-#include "hotkeys/action_queue.h"
+#include "hotkeys/action_mailbox.h"
 #include "hotkeys/kv_action.h"
+#include "common/scope_exit.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/text.h"
@@ -34,27 +35,6 @@ LayoutHandle LayoutFromText(const std::u16string& text) {
     return static_cast<LayoutHandle>(static_cast<std::intptr_t>(value));
 }
 
-// Restores a flag on every way out of a block.
-template <typename Undo>
-class Finally {
-public:
-    explicit Finally(Undo undo) : undo_(undo) {}
-    ~Finally() { undo_(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-private:
-    Undo undo_;
-};
-
-// The run was typed in a window no longer in front: converting it there later would erase
-// another window's text. Resets are ignored while the executor is busy, so it is emptied here.
-void ForgetRun(TypedKeyBuffer& typed) {
-    typed.TypedCount = 0;
-    typed.TypedChars = 0;
-    typed.TypedRecording = false;
-}
-
 }  // namespace
 
 TKvActionExecute::TKvActionExecute(Services services) : s_(services) {
@@ -78,11 +58,11 @@ bool TKvActionExecute::TargetStillInFront() const { return s_.windows.Foreground
 
 void TKvActionExecute::OnExecTimer() {
     s_.loop.EnableTimer(execTimer_, false);
-    const TKvAction* action = s_.queue.Current;
+    const TKvAction* action = s_.mailbox.Current();
     if (action == nullptr) return;
     s_.hook.SuspendHook();
-    Finally done([this] {
-        s_.queue.Current = nullptr;
+    const ScopeExit done([this] {
+        s_.mailbox.Clear();
         s_.hook.ResumeHook();
     });
     try {
@@ -100,9 +80,9 @@ void TKvActionExecute::OnExecTimer() {
 
 void TKvActionExecute::RetryRefusedKeyUps() {
     // An action running now sends and releases its own keys; the next tick comes after it.
-    if (s_.queue.Current != nullptr) return;
+    if (s_.mailbox.Current() != nullptr) return;
     s_.hook.SuspendHook();
-    Finally resume([this] { s_.hook.ResumeHook(); });
+    const ScopeExit resume([this] { s_.hook.ResumeHook(); });
     try {
         s_.keys.ReleaseKeysLeftDown();
     } catch (...) {
@@ -131,7 +111,7 @@ void TKvActionExecute::RunLanguageAction(const TKvAction& action) {
     const bool severalLayouts = s_.switcher.LayoutCount() > 1;
     if ((sub == 0 || sub == 1) && severalLayouts && CombinedConversion()) {
         // One hotkey converts what was just typed, else the selection, else only switches.
-        if (s_.typed.TypedChars > 0) {
+        if (s_.typed.CharsOnScreen() > 0) {
             ConvertTypedText();
         } else if (!ProcessSelection(kConvertSelectionMode) && TargetStillInFront()) {
             s_.switcher.SwitchLayout(kNextLayout);
@@ -161,27 +141,17 @@ void TKvActionExecute::RunLanguageAction(const TKvAction& action) {
 bool TKvActionExecute::ProcessSelection(int mode) { return selection_ != nullptr && selection_->ProcessSelection(mode); }
 
 void TKvActionExecute::ConvertTypedText() {
-    TypedKeyBuffer& typed = s_.typed;
-    if (typed.TypedBusy) return;
+    TypingRun& typed = s_.typed;
+    if (typed.Replaying()) return;
     s_.model.SetDrawEnabled(false);
-    typed.TypedBusy = true;
-    Finally done([this] {
-        s_.typed.TypedBusy = false;
-        s_.model.SetDrawEnabled(true);
-    });
+    const ScopeExit drawAgain([this] { s_.model.SetDrawEnabled(true); });
+    const TypingRun::Replay replay(typed);
 
-    if (typed.TypedRecording) {
-        // Close the run: every key still held is let go in the replay.
-        for (int code = 1; code <= 255 && !typed.Full(); ++code) {
-            const TKvBtn* key = s_.model.Btn(static_cast<std::uint8_t>(code));
-            if (key == nullptr || !key->Pressed()) continue;
-            const TKvBtn& position = key->PositionKey();
-            typed.Append(true, position.Extended(), position.Vk());
-        }
-        typed.TypedRecording = false;
-    }
+    typed.Close(s_.model);
+    // The run was typed in a window no longer in front: converting it there later would erase
+    // another window's text.
     if (!TargetStillInFront()) {
-        ForgetRun(typed);
+        typed.Forget();
         return;
     }
     const std::int32_t onScreen = CharactersTypedByRun(typed, s_.model, s_.layouts);
@@ -200,7 +170,7 @@ void TKvActionExecute::ConvertTypedText() {
             throw;
         }
     } else {
-        ForgetRun(typed);
+        typed.Forget();
     }
     s_.keys.SendEscapeRelease();
     s_.model.RestoreHeldKeys(true);
@@ -211,13 +181,11 @@ void TKvActionExecute::EraseAndRetype(std::int32_t onScreen) {
     for (std::int32_t i = 0; i < onScreen; ++i) s_.keys.SendKeyPress(kBackspace, false);
     ReplayTypedKeys();
     // What the next conversion erases is what this one typed.
-    s_.typed.TypedChars = retyped;
+    s_.typed.Retyped(retyped);
 }
 
 void TKvActionExecute::ReplayTypedKeys() {
-    const TypedKeyBuffer& typed = s_.typed;
-    for (std::int32_t i = 0; i < typed.TypedCount; ++i) {
-        const TypedKeyEntry& entry = typed.TypedBuffer[static_cast<std::size_t>(i)];
+    for (const TypedKeyEntry& entry : s_.typed.Keys()) {
         s_.keys.SendKeyEvent(s_.model.PosToVk(entry.position), entry.isUp != 0, entry.extended != 0);
     }
 }

@@ -15,8 +15,8 @@ class LayoutSwitcher;
 class TKvAction;
 class TKvKeyboard;
 class TPreset;
-struct TActionQueue;
-struct TypedKeyBuffer;
+class ActionMailbox;
+class TypingRun;
 
 // After the on-screen keyboard shows or hides, the language panel stays above it.
 class IPanelOnTop {
@@ -50,8 +50,8 @@ public:
     static constexpr std::uint32_t kReleaseRetryMs = 100;
 
     struct Services {
-        TActionQueue& queue;
-        TypedKeyBuffer& typed;
+        ActionMailbox& mailbox;
+        TypingRun& typed;
         TKvKeyboard& model;
         KeySender& keys;
         LayoutSwitcher& switcher;

@@ -5,7 +5,7 @@
 #include "clipboard/clipboard_monitor.h"
 #include "common/clipboard_stream.h"
 #include "common/synthetic_input.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/kv_keyboard.h"
 
 namespace kv {
@@ -17,7 +17,7 @@ constexpr int kConvertLayout = 1;
 // Puts the monitor, the model's drawing and the typed-key buffer back on every way out.
 class SelectionBracket {
 public:
-    SelectionBracket(TKvClipboardMonitor& monitor, TKvKeyboard& model, TypedKeyBuffer& typed)
+    SelectionBracket(TKvClipboardMonitor& monitor, TKvKeyboard& model, TypingRun& typed)
         : monitor_(monitor), model_(model), typed_(typed) {}
     ~SelectionBracket() {
         monitor_.SetChangeHandlingEnabled(true);
@@ -30,7 +30,7 @@ public:
 private:
     TKvClipboardMonitor& monitor_;
     TKvKeyboard& model_;
-    TypedKeyBuffer& typed_;
+    TypingRun& typed_;
 };
 
 }  // namespace

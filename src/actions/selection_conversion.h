@@ -10,7 +10,7 @@ class KeySender;
 class LayoutSwitcher;
 class TKvClipboardMonitor;
 class TKvKeyboard;
-struct TypedKeyBuffer;
+class TypingRun;
 
 // Converts the selection of the foreground application through the clipboard: cut, transform,
 // paste, and the user's clipboard put back afterwards.
@@ -22,7 +22,7 @@ public:
         TKvKeyboard& model;
         KeySender& keys;
         LayoutSwitcher& switcher;
-        TypedKeyBuffer& typed;
+        TypingRun& typed;
         IKeyboardLayouts& layouts;
         const ITextConversion& text;
         const IActionTarget& target;

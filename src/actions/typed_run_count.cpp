@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
@@ -35,7 +35,7 @@ std::int32_t VisibleCharacters(const char16_t* buffer, int count) {
 
 }  // namespace
 
-std::int32_t CharactersTypedByRun(const TypedKeyBuffer& run, const TKvKeyboard& model, IKeyboardLayouts& layouts) {
+std::int32_t CharactersTypedByRun(const TypingRun& run, const TKvKeyboard& model, IKeyboardLayouts& layouts) {
     const LayoutHandle layout = model.Layout();
     std::array<std::uint8_t, 256> state{};
     state[vk::kCapsLock] = model.KeyState()[vk::kCapsLock] & 1;
@@ -45,8 +45,7 @@ std::int32_t CharactersTypedByRun(const TypedKeyBuffer& run, const TKvKeyboard& 
     std::uint32_t deadScan = 0;
     std::array<std::uint8_t, 256> deadState{};
 
-    for (std::int32_t i = 0; i < run.TypedCount; ++i) {
-        const TypedKeyEntry& entry = run.TypedBuffer[static_cast<std::size_t>(i)];
+    for (const TypedKeyEntry& entry : run.Keys()) {
         const std::uint8_t code = model.PosToVk(entry.position);
         state[code] = entry.isUp ? 0 : kHeld;
         UpdateSidelessModifiers(state);

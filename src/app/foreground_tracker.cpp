@@ -5,7 +5,7 @@
 #include "common/foreground.h"
 #include "common/paths.h"
 #include "common/foreground_flags.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/char_upper.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/platform.h"
@@ -61,7 +61,7 @@ std::u16string UpperCase(std::u16string_view text) {
 
 }  // namespace
 
-ForegroundTracker::ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypedKeyBuffer& typed,
+ForegroundTracker::ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypingRun& typed,
                                      TKvKeyboard& model, ICaretFlagPort& caretFlag,
                                      ILastForegroundWindow& lastForeground,
                                      std::u16string ownExecutableName)

@@ -11,7 +11,7 @@ class TKvIcons;
 class TKvKeyboard;
 struct ForegroundFlags;
 struct Platform;
-struct TypedKeyBuffer;
+class TypingRun;
 
 // The per-application icon packs of the on-screen keyboard.
 class IApplicationIconSource {
@@ -33,7 +33,7 @@ public:
 // from that picks its icon and the flags that change how the program treats it.
 class ForegroundTracker {
 public:
-    ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypedKeyBuffer& typed, TKvKeyboard& model,
+    ForegroundTracker(Platform& platform, ForegroundFlags& flags, TypingRun& typed, TKvKeyboard& model,
                       ICaretFlagPort& caretFlag, ILastForegroundWindow& lastForeground,
                       std::u16string ownExecutableName);
 
@@ -52,7 +52,7 @@ private:
 
     Platform& platform_;
     ForegroundFlags& flags_;
-    TypedKeyBuffer& typed_;
+    TypingRun& typed_;
     TKvKeyboard& model_;
     ICaretFlagPort& caretFlag_;
     ILastForegroundWindow& lastForeground_;

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "actions/action_executor.h"
-#include "hotkeys/action_queue.h"
+#include "hotkeys/action_mailbox.h"
 #include "hotkeys/kv_actions.h"
 #include "hotkeys/lang_action_adapter.h"
 #include "actions/selection_conversion.h"
@@ -16,7 +16,7 @@
 #include "hook/click_ends_typed_run.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard/layout_char_cache.h"
@@ -59,8 +59,8 @@ public:
 
     TKvKeyboard& Model() { return *model_; }
     TKvActions& Actions() { return actions_; }
-    TActionQueue& Queue() { return queue_; }
-    TypedKeyBuffer& Typed() { return typed_; }
+    ActionMailbox& Mailbox() { return mailbox_; }
+    TypingRun& Typed() { return typed_; }
     KeyboardHookProcedure& Hook() { return hook_; }
     LayoutSwitcher& Switcher() { return switcher_; }
     TKvActionExecute& Executor() { return executor_; }
@@ -94,10 +94,10 @@ private:
     TKvLayoutCharCache charCache_;
     KeySender keys_;
     std::unique_ptr<TKvKeyboard> model_;
-    TActionQueue queue_;
+    ActionMailbox mailbox_;
     TKvActions actions_;
     LangActionAdapter langTarget_;
-    TypedKeyBuffer typed_;
+    TypingRun typed_;
     KeyboardHookProcedure hook_;
     LayoutSwitcher switcher_;
     Activation activation_;

@@ -1,6 +1,6 @@
 #include "hook/click_ends_typed_run.h"
 
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "platform/windowing_api.h"
 
 namespace kv {

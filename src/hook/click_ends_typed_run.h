@@ -4,7 +4,7 @@
 namespace kv {
 
 class IWindowing;
-struct TypedKeyBuffer;
+class TypingRun;
 
 // A click in the window in front moves its caret or its focus, so the text typed last no longer
 // ends at the caret: the run ends, as when the hook library reports the click. The library is not
@@ -14,12 +14,12 @@ struct TypedKeyBuffer;
 // can still convert the run.
 class ClickEndsTypedRun : public IMouseHookHandler {
 public:
-    ClickEndsTypedRun(TypedKeyBuffer& typed, const IWindowing& windows) : typed_(typed), windows_(windows) {}
+    ClickEndsTypedRun(TypingRun& typed, const IWindowing& windows) : typed_(typed), windows_(windows) {}
 
     void OnMouseButtonDown(Point screenPoint) override;
 
 private:
-    TypedKeyBuffer& typed_;
+    TypingRun& typed_;
     const IWindowing& windows_;
 };
 

@@ -1,12 +1,15 @@
 #include "hook/keyboard_hook_procedure.h"
 
-#include "hotkeys/action_queue.h"
+#include <utility>
+
+#include "hotkeys/action_mailbox.h"
 #include "hotkeys/kv_actions.h"
 #include "common/messages.h"
+#include "common/scope_exit.h"
 #include "common/synthetic_input.h"
 #include "ports/caret_flag_port.h"
 #include "ports/on_screen_keyboard_port.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/win_constants.h"
@@ -43,32 +46,25 @@ std::uint8_t NumericPadCode(std::uint8_t code) {
 
 bool IsKeyUpMessage(std::uint32_t message) { return message == win::kWmKeyUp || message == win::kWmSysKeyUp; }
 
-// The depth counter follows every return path, exceptions included.
-class DepthGuard {
-public:
-    explicit DepthGuard(std::int32_t& depth) : depth_(depth) { ++depth_; }
-    ~DepthGuard() { --depth_; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    std::int32_t& depth_;
-};
-
 }  // namespace
 
 KeyboardHookProcedure::KeyboardHookProcedure(Services services) : s_(services) {
     releaseTimer_ = s_.loop.StartTimer(kReleaseMissedKeysMs, [this] { ReleaseMissedKeys(); });
     s_.loop.EnableTimer(releaseTimer_, false);
+    postedWorkId_ = s_.loop.RegisterPostedWork([this] { RunPostedWork(); });
 }
 
-KeyboardHookProcedure::~KeyboardHookProcedure() { s_.loop.StopTimer(releaseTimer_); }
+KeyboardHookProcedure::~KeyboardHookProcedure() {
+    s_.loop.UnregisterPostedWork(postedWorkId_);
+    s_.loop.StopTimer(releaseTimer_);
+}
 
 bool KeyboardHookProcedure::OnKeyEvent(const LowLevelKeyEvent& event) {
     if (passThrough_) return false;
     if (hookDepth_ < 0) hookDepth_ = 0;
     if (hookDepth_ >= kMaxDepth) return true;
-    DepthGuard depth(hookDepth_);
+    ++hookDepth_;
+    const ScopeExit leave([this] { --hookDepth_; });
     if (hookSuspended_) {
         NoteKeyUpWhileSuspended(event);
         return false;
@@ -124,12 +120,17 @@ bool KeyboardHookProcedure::HandleModelKey(const KeyEvent& e) {
     s_.model.RepaintDisplay();
 
     if (SwallowsFollowUp(e)) return true;
-    if (MatchHotkey(e, mods)) {
-        OnHotkeyMatched(e);
-        return true;
+    if (const TKvAction* action = MatchHotkey(e, mods)) {
+        // A hotkey while another action waits or runs is swallowed all the same, and dropped.
+        const bool posted = s_.mailbox.Post(*action);
+        if (!e.isUp) {
+            OnHotkeyDown(e, posted);
+            return true;
+        }
+        actionAfterPassedKey_ = posted;
     }
     ReleaseAfterSecureSequence(e, mods);
-    if ((changed || TypesAgain(e)) && !s_.typed.TypedBusy) RecordTypedKey(e.code, *e.key, e.isUp, e.systemKeyUp);
+    if (changed || TypesAgain(e)) s_.typed.RecordKey(s_.model, e.code, *e.key, e.isUp, e.systemKeyUp);
     return false;
 }
 
@@ -190,27 +191,26 @@ bool KeyboardHookProcedure::SwallowsFollowUp(const KeyEvent& e) noexcept {
     return e.code == vk::kNumLock && numLockResync_;
 }
 
-bool KeyboardHookProcedure::MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept {
+const TKvAction* KeyboardHookProcedure::MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept {
     if (e.isModifier && e.isUp && chordStart_) {
         chordStart_ = false;
         // The released modifier alone makes a single-modifier hotkey; with others still held
         // the whole set makes a modifier-only hotkey.
-        return s_.model.PressedCount() == 0 ? s_.actions.MatchHotkey(e.code, 0, e.flags, 0)
-                                            : s_.actions.MatchHotkey(0, mods.sided, e.flags, mods.any);
+        return s_.model.PressedCount() == 0 ? s_.actions.MatchHotkey(e.code, 0, 0)
+                                            : s_.actions.MatchHotkey(0, mods.sided, mods.any);
     }
     if (!e.isModifier && !e.isUp) {
-        const bool matched = s_.actions.MatchHotkey(e.code, mods.sided, e.flags, mods.any);
-        if (matched && e.code == kApps) appsUpPending_ = true;
+        const TKvAction* matched = s_.actions.MatchHotkey(e.code, mods.sided, mods.any);
+        if (matched != nullptr && e.code == kApps) appsUpPending_ = true;
         return matched;
     }
-    return false;
+    return nullptr;
 }
 
-void KeyboardHookProcedure::OnHotkeyMatched(const KeyEvent& e) noexcept {
-    if (!e.isUp) FixLockKey(e.code);
-    if (!s_.queue.ActionPending) return;
-    ScheduleAction();
-    if (s_.model.AnyModifierHeld()) s_.keys.SendEscapeRelease();
+void KeyboardHookProcedure::OnHotkeyDown(const KeyEvent& e, bool posted) noexcept {
+    FixLockKey(e.code);
+    // Releasing Win after the hotkey would open the Start menu.
+    if (posted) Post({.scheduleAction = true, .escapeRelease = s_.model.AnyModifierHeld()});
 }
 
 void KeyboardHookProcedure::ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept {
@@ -224,7 +224,7 @@ void KeyboardHookProcedure::ReleaseAfterSecureSequence(const KeyEvent& e, const 
 
 void KeyboardHookProcedure::EndRunUnlessConverting() noexcept {
     // Another action's hotkey ends the run; only converting the typed text needs it kept.
-    const TKvAction* current = s_.queue.Current;
+    const TKvAction* current = s_.mailbox.Current();
     if (current == nullptr) return;
     const bool keepsRun =
         current->Is(ActionKind::LanguageAndCase, static_cast<std::uint8_t>(LangSubAction::ConvertLastTyped)) ||
@@ -233,28 +233,15 @@ void KeyboardHookProcedure::EndRunUnlessConverting() noexcept {
 }
 
 void KeyboardHookProcedure::ScheduleAfterPassedKey(std::uint8_t code) noexcept {
-    if (!s_.queue.ActionPending) return;
-    ScheduleAction();
+    if (!std::exchange(actionAfterPassedKey_, false)) return;
     // Releasing Win after a modifier-only hotkey would open the Start menu.
-    if (s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)) s_.keys.SendEscapeRelease();
-}
-
-void KeyboardHookProcedure::ScheduleAction() noexcept {
-    s_.queue.ActionPending = false;
-    s_.scheduler.ScheduleQueuedAction();
+    Post({.scheduleAction = true,
+          .escapeRelease = s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)});
 }
 
 void KeyboardHookProcedure::FixLockKey(std::uint8_t code) noexcept {
-    if (code == vk::kNumLock && !numLockResync_) {
-        // The injected pair comes back through the hook and is swallowed there; it only brings
-        // the system's NumLock back in step with the model.
-        numLockResync_ = true;
-        try {
-            s_.keys.SendKeyEvent(vk::kNumLock, true, true);
-            s_.keys.SendKeyEvent(vk::kNumLock, false, true);
-        } catch (...) {
-        }
-        numLockResync_ = false;
+    if (code == vk::kNumLock) {
+        Post({.numLockResync = true});
     } else if (code == vk::kCapsLock || code == vk::kScrollLock) {
         // The swallowed press does not toggle the system, so the model's toggle is undone.
         s_.model.ToggleLockState(code);
@@ -262,72 +249,31 @@ void KeyboardHookProcedure::FixLockKey(std::uint8_t code) noexcept {
     }
 }
 
-void KeyboardHookProcedure::RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept {
-    TypedKeyBuffer& typed = s_.typed;
-    const bool printable = IsPrintableKey(code);
-    const bool modifier = IsModifierKey(code);
-    if (!typed.TypedRecording) {
-        if (!isUp && printable) {
-            StartTypedRun();
-        } else if (!printable && !modifier) {
-            typed.TypedCount = 0;
-            typed.TypedChars = 0;
-        }
-    }
-    if (!typed.TypedRecording) return;
-
-    const bool ctrlHeld = s_.model.IsKeyPressed(vk::kLeftControl) || s_.model.IsKeyPressed(vk::kRightControl);
-    // Ctrl with Alt is AltGr, which types characters; only Ctrl alone makes a shortcut.
-    const bool altHeld = s_.model.IsKeyPressed(vk::kLeftMenu) || s_.model.IsKeyPressed(vk::kRightMenu);
-    if (!isUp && printable && ctrlHeld && !altHeld) {
-        typed.ResetTypedBuffer();
-    } else if (printable || modifier || code == kBackspace) {
-        if (typed.Full() || systemKeyUp) {
-            typed.ResetTypedBuffer();
-            return;
-        }
-        if (!isUp && code == kBackspace && typed.TypedChars == 0) {
-            // Erasing text typed before the run: replaying it would erase that text again.
-            typed.ResetTypedBuffer();
-            return;
-        }
-        AppendEntry(key, isUp);
-        if (!isUp) {
-            if (code == kBackspace) {
-                --typed.TypedChars;
-            } else if (printable && TypesCharacter(code)) {
-                ++typed.TypedChars;
-            }
-        }
-    } else {
-        typed.ResetTypedBuffer();
-    }
+void KeyboardHookProcedure::Post(PostedWork work) noexcept {
+    posted_.numLockResync |= work.numLockResync;
+    posted_.scheduleAction |= work.scheduleAction;
+    posted_.escapeRelease |= work.escapeRelease;
+    s_.loop.PostWork(postedWorkId_);
 }
 
-bool KeyboardHookProcedure::TypesCharacter(std::uint8_t code) const noexcept {
-    // A dead key, or a key without a character under these modifiers, leaves nothing on screen;
-    // counting it would make the conversion erase a character typed before the run.
-    const char16_t typed = s_.model.CharOf(code);
-    return typed != u' ' || code == ' ';
+void KeyboardHookProcedure::RunPostedWork() {
+    const PostedWork work = std::exchange(posted_, PostedWork{});
+    if (work.numLockResync) ResyncNumLock();
+    if (work.scheduleAction) s_.scheduler.ScheduleQueuedAction();
+    if (work.escapeRelease) s_.keys.SendEscapeRelease();
 }
 
-void KeyboardHookProcedure::StartTypedRun() noexcept {
-    TypedKeyBuffer& typed = s_.typed;
-    typed.TypedCount = 0;
-    typed.TypedChars = 0;
-    typed.TypedRecording = true;
-    // The run replays with the modifiers that were already held when it began.
-    for (int code = 1; code <= 255; ++code) {
-        const TKvBtn* held = s_.model.Btn(static_cast<std::uint8_t>(code));
-        if (held != nullptr && IsModifierKey(static_cast<std::uint32_t>(code)) && held->Pressed() && !typed.Full()) {
-            AppendEntry(*held, false);
-        }
+void KeyboardHookProcedure::ResyncNumLock() {
+    if (numLockResync_) return;
+    // The pair comes back through the hook and is swallowed there; it only brings the system's
+    // NumLock back in step with the model.
+    numLockResync_ = true;
+    try {
+        s_.keys.SendKeyEvent(vk::kNumLock, true, true);
+        s_.keys.SendKeyEvent(vk::kNumLock, false, true);
+    } catch (...) {
     }
-}
-
-void KeyboardHookProcedure::AppendEntry(const TKvBtn& key, bool isUp) noexcept {
-    const TKvBtn& position = key.PositionKey();
-    s_.typed.Append(isUp, position.Extended(), position.Vk());
+    numLockResync_ = false;
 }
 
 void KeyboardHookProcedure::SuspendHook() {

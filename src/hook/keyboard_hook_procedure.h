@@ -13,12 +13,13 @@ class IActionScheduler;
 class IOnScreenKeyboardPort;
 class IWindowing;
 class KeySender;
+class TKvAction;
 class TKvActions;
 class TKvBtn;
 class TKvKeyboard;
 class TPreset;
-struct TActionQueue;
-struct TypedKeyBuffer;
+class ActionMailbox;
+class TypingRun;
 
 // The program's own input must pass the hook untouched; callers bracket it with these.
 class IHookSuspension {
@@ -29,7 +30,10 @@ public:
 };
 
 // The low-level keyboard hook's procedure: keeps the keyboard model in step with the real
-// keyboard, recognises hotkeys, records the typed-key buffer and plays typing sounds.
+// keyboard, recognises hotkeys, records the typing run and plays typing sounds. The callback only
+// classifies and posts: the input it needs sent (the NumLock fix-up, the Escape release after a
+// hotkey) and the start of the action go to the GUI thread as posted work, because Windows drops
+// a low-level hook whose callback takes too long.
 class KeyboardHookProcedure : public IKeyboardHookHandler, public IHookSuspension {
 public:
     // Deep enough for the program's own synthetic input re-entering the hook; events beyond it
@@ -40,12 +44,12 @@ public:
     struct Services {
         TKvKeyboard& model;
         TKvActions& actions;
-        TActionQueue& queue;
-        TypedKeyBuffer& typed;
+        ActionMailbox& mailbox;
+        TypingRun& typed;
         KeySender& keys;
         TPreset& preset;
         // Poked from inside the hook: a key went down (only with the caret flag on), a modifier
-        // changed, an action was queued.
+        // changed; the scheduler from the posted work.
         ICaretFlagPort& caretFlag;
         IOnScreenKeyboardPort& keyboard;
         IActionScheduler& scheduler;
@@ -97,23 +101,32 @@ private:
     bool TrackKeyDown(const KeyEvent& e, Modifiers& mods) noexcept;
     void PlayTypingSound(const KeyEvent& e, bool changed);
     bool SwallowsFollowUp(const KeyEvent& e) noexcept;
-    bool MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept;
-    void OnHotkeyMatched(const KeyEvent& e) noexcept;
+    const TKvAction* MatchHotkey(const KeyEvent& e, const Modifiers& mods) noexcept;
+    void OnHotkeyDown(const KeyEvent& e, bool posted) noexcept;
     void ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept;
     bool TypesAgain(const KeyEvent& e) noexcept;
     void EndRunUnlessConverting() noexcept;
     void ScheduleAfterPassedKey(std::uint8_t code) noexcept;
-    void RecordTypedKey(std::uint8_t code, const TKvBtn& key, bool isUp, bool systemKeyUp) noexcept;
-    void StartTypedRun() noexcept;
-    bool TypesCharacter(std::uint8_t code) const noexcept;
-    void AppendEntry(const TKvBtn& key, bool isUp) noexcept;
-    void ScheduleAction() noexcept;
     void FixLockKey(std::uint8_t code) noexcept;
     void ReleaseMissedKeys();
+
+    // What the callback leaves to the GUI thread, run there in this order.
+    struct PostedWork {
+        bool numLockResync = false;
+        bool scheduleAction = false;
+        bool escapeRelease = false;
+    };
+    void Post(PostedWork work) noexcept;
+    void RunPostedWork();
+    void ResyncNumLock();
 
     Services s_;
     WindowHandle companionWindow_ = kNoWindow;
     TimerId releaseTimer_ = 0;
+    PostedWorkId postedWorkId_ = 0;
+    PostedWork posted_;
+    // A key-up made the hotkey: the action is scheduled once the key has passed.
+    bool actionAfterPassedKey_ = false;
     std::int32_t hookDepth_ = 0;
     bool hookSuspended_ = false;
     bool passThrough_ = false;

@@ -4,11 +4,10 @@
 #include <utility>
 
 #include "hotkeys/action_kinds.h"
-#include "platform/win_constants.h"
 
 namespace kv {
 
-TKvActions::TKvActions(TActionQueue& queue) : queue_(queue) { Clear(); }
+TKvActions::TKvActions(ActionMailbox& mailbox) : mailbox_(mailbox) { Clear(); }
 
 TKvActions::~TKvActions() {
     // The executor must not run an action freed with the list.
@@ -79,16 +78,8 @@ const TKvAction* TKvActions::FindByKind(ActionKind kind, std::uint8_t subKind) c
     return nullptr;
 }
 
-bool TKvActions::MatchHotkey(std::uint8_t key, std::uint16_t sided, std::uint32_t eventFlags,
-                             std::uint16_t any) noexcept {
-    if (queue_.ActionPending) return false;
-    const TKvAction* action = FindAction(key, sided, any);
-    if (!action) return false;
-    if (!queue_.Current) {
-        queue_.Current = action;
-        queue_.ActionPending = true;
-    }
-    return (eventFlags & win::kLlkhfUp) == 0;
+const TKvAction* TKvActions::MatchHotkey(std::uint8_t key, std::uint16_t sided, std::uint16_t any) const noexcept {
+    return FindAction(key, sided, any);
 }
 
 void TKvActions::SortForDisplay(const ActionKindCatalogue& kinds) {
@@ -119,7 +110,7 @@ void TKvActions::RebuildIndex() {
 }
 
 void TKvActions::Withdraw(const TKvAction* action) {
-    if (queue_.Current == action) queue_.Current = nullptr;
+    mailbox_.Withdraw(action);
 }
 
 void TKvActions::NotifyChanged() {

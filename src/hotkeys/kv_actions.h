@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "hotkeys/action_queue.h"
+#include "hotkeys/action_mailbox.h"
 #include "hotkeys/kv_action.h"
 
 namespace kv {
@@ -35,8 +35,9 @@ public:
         friend bool operator==(const KeyRange&, const KeyRange&) = default;
     };
 
-    // `queue` receives matched hotkeys and must outlive the list.
-    explicit TKvActions(TActionQueue& queue);
+    // An action freed while it waits or runs in `mailbox` is withdrawn from it; the mailbox must
+    // outlive the list.
+    explicit TKvActions(ActionMailbox& mailbox);
     ~TKvActions();
     TKvActions(const TKvActions&) = delete;
     TKvActions& operator=(const TKvActions&) = delete;
@@ -61,11 +62,9 @@ public:
     const TKvAction* FindAction(std::uint8_t key, std::uint16_t modsA, std::uint16_t modsB) const noexcept;
     const TKvAction* FindByKind(ActionKind kind, std::uint8_t subKind) const;
 
-    // Called by the keyboard hook for a key with the modifiers held, both as left/right bits
-    // (`sided`) and as the side-less set (`any`). Queues the action unless one is already waiting
-    // and returns true only for a key-down (bit 7 of `eventFlags` clear), which the hook then
-    // swallows. Allocates nothing.
-    bool MatchHotkey(std::uint8_t key, std::uint16_t sided, std::uint32_t eventFlags, std::uint16_t any) noexcept;
+    // The action of a key with the modifiers held, both as left/right bits (`sided`) and as the
+    // side-less set (`any`); null when none. Asked by the keyboard hook: allocates nothing.
+    const TKvAction* MatchHotkey(std::uint8_t key, std::uint16_t sided, std::uint16_t any) const noexcept;
 
     // Display order for the actions menu: by the kind's catalogue position, then by sub-kind,
     // equal actions in list order.
@@ -81,7 +80,7 @@ private:
     void Withdraw(const TKvAction* action);
     void NotifyChanged();
 
-    TActionQueue& queue_;
+    ActionMailbox& mailbox_;
     IActionListObserver* observer_ = nullptr;
     std::array<KeyRange, 256> keyIndex_{};
     std::vector<std::unique_ptr<TKvAction>> items_;

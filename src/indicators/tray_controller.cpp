@@ -227,8 +227,8 @@ void TrayController::RunActionFromMenu(int position) {
     if (position >= 0 && static_cast<std::size_t>(position) < actions.Sorted().size()) {
         // The user goes back to the application they were in before the action acts on it.
         ForceForeground(s_.platform, s_.system.LastForegroundWindow(), true);
-        s_.queue.Current = actions.Sorted()[static_cast<std::size_t>(position)];
-        s_.scheduler.ScheduleQueuedAction();
+        // While another action runs the chosen one is not carried out, as with its hotkey.
+        if (s_.mailbox.Post(*actions.Sorted()[static_cast<std::size_t>(position)])) s_.scheduler.ScheduleQueuedAction();
     }
     actions.ReleaseSorted();
 }

@@ -20,7 +20,7 @@ class TAppIni;
 class TKvKeyboard;
 class TKvLang;
 class TPreset;
-struct TActionQueue;
+class ActionMailbox;
 
 
 // The doors out of the program behind the tray menu: help, web pages, mail, update check, bug
@@ -43,7 +43,7 @@ public:
         Platform& platform;
         TKvActions& actions;
         const TKvKeyboard& model;
-        TActionQueue& queue;
+        ActionMailbox& mailbox;
         IActionScheduler& scheduler;
         ISystemSwitch& system;
         ITrayIcon& icon;

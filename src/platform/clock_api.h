@@ -18,6 +18,7 @@ public:
 };
 
 using TimerId = std::uint32_t;
+using PostedWorkId = std::uint32_t;
 
 // The GUI thread's message loop and timers.
 class IMessageLoop {
@@ -37,6 +38,13 @@ public:
     // Pauses or resumes a started timer; resuming counts a full interval from now. Allocates
     // nothing, so the keyboard hook may call it.
     virtual void EnableTimer(TimerId id, bool enabled) = 0;
+    // Work that runs once on the GUI thread for each PostWork, when the posted message is taken
+    // from the queue: after what was queued before it, before any timer. Registering allocates;
+    // PostWork does not, so the keyboard hook posts its follow-up work this way. Posting work that
+    // is already posted and not yet run changes nothing.
+    virtual PostedWorkId RegisterPostedWork(std::function<void()> work) = 0;
+    virtual void UnregisterPostedWork(PostedWorkId id) = 0;
+    virtual void PostWork(PostedWorkId id) = 0;
 };
 
 }  // namespace kv

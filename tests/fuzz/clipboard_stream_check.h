@@ -105,6 +105,9 @@ public:
     TimerId StartTimer(std::uint32_t, std::function<void()>) override { return 0; }
     void StopTimer(TimerId) override {}
     void EnableTimer(TimerId, bool) override {}
+    PostedWorkId RegisterPostedWork(std::function<void()>) override { return 0; }
+    void UnregisterPostedWork(PostedWorkId) override {}
+    void PostWork(PostedWorkId) override {}
 
 private:
     std::uint64_t now_ = 0;

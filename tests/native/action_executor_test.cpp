@@ -51,8 +51,8 @@ TEST_F(ActionExecutorTest, ConvertingTypedTextErasesItSwitchesAndReplaysTheSameK
                                                             {'G', false}, {'G', true}, {'H', false}, {'H', true},
                                                             {kBackspace, false}, {kBackspace, true},
                                                             {'B', false}, {'B', true}}));
-    EXPECT_EQ(w.Typed().TypedChars, 2) << "the run is kept, so the hotkey again cycles it on";
-    EXPECT_FALSE(w.Typed().TypedBusy);
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 2) << "the run is kept, so the hotkey again cycles it on";
+    EXPECT_FALSE(w.Typed().Replaying());
     EXPECT_FALSE(w.engine->Hook().HookSuspended());
 
     const std::size_t second = w.delivered.size();
@@ -67,7 +67,7 @@ TEST_F(ActionExecutorTest, SwitchToLayoutWithATextThatIsNoNumberDoesNothing) {
     w.os.driver.Tap(vk::kRightShift, true);
     w.Settle();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
-    EXPECT_EQ(w.engine->Queue().Current, nullptr) << "the queue is free again";
+    EXPECT_EQ(w.engine->Mailbox().Current(), nullptr) << "the queue is free again";
 }
 
 TEST_F(ActionExecutorTest, WithOneLayoutInstalledTheSwitchDoesNothing) {
@@ -80,23 +80,23 @@ TEST_F(ActionExecutorTest, WithOneLayoutInstalledTheSwitchDoesNothing) {
 
 TEST_F(ActionExecutorTest, LibraryMessagesAreDispatched) {
     for (std::uint8_t key : {'A', 'B'}) w.os.driver.Tap(key);
-    ASSERT_EQ(w.Typed().TypedChars, 2);
+    ASSERT_EQ(w.Typed().CharsOnScreen(), 2);
     w.os.desktop.PostToWindow(w.appWindow, msg::kCaretActivity, 0, 0);
     w.Settle(10);
-    EXPECT_EQ(w.Typed().TypedChars, 2) << "1186 keeps the run";
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 2) << "1186 keeps the run";
     w.os.desktop.PostToWindow(w.appWindow, msg::kCaretActivityResetTyped, 0, 0);
     w.Settle(10);
-    EXPECT_EQ(w.Typed().TypedChars, 0) << "1187 empties it";
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 0) << "1187 empties it";
 
     for (std::uint8_t key : {'A', 'B'}) w.os.driver.Tap(key);
     w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutRu));
     w.Settle(10);
     EXPECT_EQ(w.Model().Layout(), sim::kLayoutRu);
-    EXPECT_EQ(w.Typed().TypedChars, 2) << "a change the program did not ask for keeps the run";
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 2) << "a change the program did not ask for keeps the run";
 
     w.os.desktop.PostToWindow(w.appWindow, msg::kForegroundChanged, 1234, 0);
     w.Settle(10);
-    EXPECT_EQ(w.Typed().TypedChars, 0) << "typing elsewhere is no run to convert";
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 0) << "typing elsewhere is no run to convert";
 }
 
 }  // namespace

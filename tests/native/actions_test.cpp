@@ -1,4 +1,4 @@
-// The action list: order, per-key index, hotkey matching and queueing, display order, and the
+// The action list: order, per-key index, hotkey matching, the mailbox, display order, and the
 // language actions the settings model registers through it.
 #include <gtest/gtest.h>
 
@@ -27,8 +27,6 @@ using hotkey_mod::kRightCtrl;
 using hotkey_mod::kRightShift;
 using hotkey_mod::kRightWin;
 
-constexpr std::uint32_t kDown = 0;
-constexpr std::uint32_t kUp = win::kLlkhfUp;
 constexpr std::uint16_t kNone = TKvActions::kNoPosition;
 
 struct Hotkey {
@@ -69,8 +67,8 @@ public:
 };
 
 TEST(ActionsTest, ActionsStaySortedByKeyThenModifiersWithTheIndexInStep) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     EXPECT_EQ(IndexedKeys(actions), IndexEntries{});
 
     actions.AddAction(66, 0);
@@ -103,8 +101,8 @@ TEST(ActionsTest, ActionsStaySortedByKeyThenModifiersWithTheIndexInStep) {
 }
 
 TEST(ActionsTest, AddActionFindsOrCreatesOneActionPerHotkey) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     EXPECT_EQ(actions.AddAction(0, 0), nullptr) << "key 0 without modifiers is no hotkey";
     EXPECT_EQ(actions.Count(), 0u);
 
@@ -140,8 +138,8 @@ TEST(ActionsTest, ChangingTheKindClearsTheParametersButSettingTheSameKindKeepsTh
 }
 
 TEST(ActionsTest, FindActionTakesTheFirstOfTheKeysActionsWithEitherModifierSet) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     for (Hotkey h : std::vector<Hotkey>{{65, 0x10}, {65, 0x90}, {65, 0x20}, {66, 0x02}}) {
         actions.AddAction(static_cast<std::uint8_t>(h.key), static_cast<std::uint16_t>(h.mods));
     }
@@ -169,81 +167,61 @@ TEST(ActionsTest, FindActionTakesTheFirstOfTheKeysActionsWithEitherModifierSet) 
 
 // The hook passes the held modifiers twice: with their sides (sided) and side-less, where either
 // side sets the left bit (any).
-TEST(ActionsTest, MatchHotkeyQueuesTheActionOfTheExactModifierSet) {
+TEST(ActionsTest, MatchHotkeyFindsTheActionOfTheExactModifierSet) {
     const std::vector<Hotkey> registered = {
         {65, kLeftCtrl}, {66, kRightCtrl}, {67, kLeftShift}, {67, kLeftWin | kLeftShift},
         {0, kLeftWin | kLeftShift}, {160, 0}, {68, 0}};
     struct Case {
         const char* name;
         int key, sided, any;
-        std::uint32_t flags;
-        std::optional<Hotkey> queued;
-        bool swallow;
+        std::optional<Hotkey> found;
     };
     const Case cases[] = {
-        {"left Ctrl + A", 65, kLeftCtrl, kLeftCtrl, kDown, Hotkey{65, kLeftCtrl}, true},
-        {"right Ctrl + A matches a left-side hotkey", 65, kRightCtrl, kLeftCtrl, kDown, Hotkey{65, kLeftCtrl}, true},
-        {"right Ctrl + B", 66, kRightCtrl, kLeftCtrl, kDown, Hotkey{66, kRightCtrl}, true},
-        {"left Ctrl + B misses a right-side hotkey", 66, kLeftCtrl, kLeftCtrl, kDown, std::nullopt, false},
+        {"left Ctrl + A", 65, kLeftCtrl, kLeftCtrl, Hotkey{65, kLeftCtrl}},
+        {"right Ctrl + A matches a left-side hotkey", 65, kRightCtrl, kLeftCtrl, Hotkey{65, kLeftCtrl}},
+        {"right Ctrl + B", 66, kRightCtrl, kLeftCtrl, Hotkey{66, kRightCtrl}},
+        {"left Ctrl + B misses a right-side hotkey", 66, kLeftCtrl, kLeftCtrl, std::nullopt},
         {"left Ctrl + left Shift + A: sets must be equal", 65, kLeftCtrl | kLeftShift, kLeftCtrl | kLeftShift,
-         kDown, std::nullopt, false},
-        {"A alone", 65, 0, 0, kDown, std::nullopt, false},
+         std::nullopt},
+        {"A alone", 65, 0, 0, std::nullopt},
         {"left Win + left Shift + C takes the second action of C", 67, kLeftWin | kLeftShift,
-         kLeftWin | kLeftShift, kDown, Hotkey{67, kLeftWin | kLeftShift}, true},
-        {"right Shift + C", 67, kRightShift, kLeftShift, kDown, Hotkey{67, kLeftShift}, true},
-        {"D without modifiers", 68, 0, 0, kDown, Hotkey{68, 0}, true},
-        {"key-up is queued but not swallowed", 68, 0, 0, kUp, Hotkey{68, 0}, false},
-        {"modifier-only hotkey on release", 0, kLeftWin | kLeftShift, kLeftWin | kLeftShift, kUp,
-         Hotkey{0, kLeftWin | kLeftShift}, false},
-        {"modifier-only hotkey with the right-hand keys", 0, kRightWin | kRightShift, kLeftWin | kLeftShift, kUp,
-         Hotkey{0, kLeftWin | kLeftShift}, false},
-        {"left Shift released alone", 160, 0, 0, kUp, Hotkey{160, 0}, false},
-        {"right Shift released alone", 161, 0, 0, kUp, std::nullopt, false},
+         kLeftWin | kLeftShift, Hotkey{67, kLeftWin | kLeftShift}},
+        {"right Shift + C", 67, kRightShift, kLeftShift, Hotkey{67, kLeftShift}},
+        {"D without modifiers", 68, 0, 0, Hotkey{68, 0}},
+        {"modifier-only hotkey", 0, kLeftWin | kLeftShift, kLeftWin | kLeftShift, Hotkey{0, kLeftWin | kLeftShift}},
+        {"modifier-only hotkey with the right-hand keys", 0, kRightWin | kRightShift, kLeftWin | kLeftShift,
+         Hotkey{0, kLeftWin | kLeftShift}},
+        {"left Shift alone", 160, 0, 0, Hotkey{160, 0}},
+        {"right Shift alone", 161, 0, 0, std::nullopt},
     };
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
+    for (Hotkey h : registered) actions.AddAction(static_cast<std::uint8_t>(h.key), static_cast<std::uint16_t>(h.mods));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TActionQueue queue;
-        TKvActions actions(queue);
-        for (Hotkey h : registered) actions.AddAction(static_cast<std::uint8_t>(h.key), static_cast<std::uint16_t>(h.mods));
-        const bool swallowed = actions.MatchHotkey(static_cast<std::uint8_t>(c.key), static_cast<std::uint16_t>(c.sided),
-                                                   c.flags, static_cast<std::uint16_t>(c.any));
-        EXPECT_EQ(swallowed, c.swallow);
-        EXPECT_EQ(HotkeyOf(queue.Current), c.queued);
-        EXPECT_EQ(queue.ActionPending, c.queued.has_value());
+        EXPECT_EQ(HotkeyOf(actions.MatchHotkey(static_cast<std::uint8_t>(c.key), static_cast<std::uint16_t>(c.sided),
+                                               static_cast<std::uint16_t>(c.any))),
+                  c.found);
     }
+    EXPECT_EQ(mailbox.Current(), nullptr) << "finding an action hands nothing over";
 }
 
-TEST(ActionsTest, OnlyOneActionWaitsAtATime) {
-    TActionQueue queue;
-    TKvActions actions(queue);
-    const TKvAction* a = actions.AddAction(65, kLeftCtrl);
-    const TKvAction* b = actions.AddAction(66, kLeftCtrl);
-
-    // Matched, but the hook has not yet handed it to the executor: nothing is matched.
-    ASSERT_TRUE(actions.MatchHotkey(65, kLeftCtrl, kDown, kLeftCtrl));
-    EXPECT_FALSE(actions.MatchHotkey(66, kLeftCtrl, kDown, kLeftCtrl));
-    EXPECT_EQ(queue.Current, a);
-
-    // Handed over (the hook cleared the pending flag), not yet executed: the key-down of a
-    // hotkey is still swallowed, but nothing more is queued.
-    queue.ActionPending = false;
-    EXPECT_TRUE(actions.MatchHotkey(66, kLeftCtrl, kDown, kLeftCtrl));
-    EXPECT_FALSE(actions.MatchHotkey(66, kLeftCtrl, kUp, kLeftCtrl));
-    EXPECT_EQ(queue.Current, a);
-    EXPECT_FALSE(queue.ActionPending);
-
-    // Executed: the next hotkey queues again.
-    queue.Current = nullptr;
-    EXPECT_TRUE(actions.MatchHotkey(66, kLeftCtrl, kDown, kLeftCtrl));
-    EXPECT_EQ(queue.Current, b);
-    EXPECT_TRUE(queue.ActionPending);
+TEST(ActionsTest, TheMailboxHoldsOneActionUntilTheExecutorIsDone) {
+    const TKvAction a(65, kLeftCtrl), b(66, kLeftCtrl);
+    ActionMailbox mailbox;
+    EXPECT_TRUE(mailbox.Post(a));
+    EXPECT_FALSE(mailbox.Post(b)) << "a second action while one waits or runs is not carried out";
+    EXPECT_EQ(mailbox.Current(), &a);
+    mailbox.Clear();
+    EXPECT_TRUE(mailbox.Post(b));
+    EXPECT_EQ(mailbox.Current(), &b);
 }
 
-TEST(ActionsTest, AFreedActionLeavesTheQueue) {
+TEST(ActionsTest, AFreedActionLeavesTheMailbox) {
     struct Case {
         const char* name;
         void (*free)(std::optional<TKvActions>& actions);
-        bool stillQueued;
+        bool stillPosted;
     };
     const Case cases[] = {
         {"deleting it", [](std::optional<TKvActions>& a) { a->DeleteAction(65, kLeftCtrl); }, false},
@@ -253,31 +231,31 @@ TEST(ActionsTest, AFreedActionLeavesTheQueue) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TActionQueue queue;
-        std::optional<TKvActions> actions(std::in_place, queue);
+        ActionMailbox mailbox;
+        std::optional<TKvActions> actions(std::in_place, mailbox);
         actions->AddAction(65, kLeftCtrl);
         actions->AddAction(66, kLeftCtrl);
-        ASSERT_TRUE(actions->MatchHotkey(65, kLeftCtrl, kDown, kLeftCtrl));
+        ASSERT_TRUE(mailbox.Post(*actions->MatchHotkey(65, kLeftCtrl, kLeftCtrl)));
         c.free(actions);
-        EXPECT_EQ(queue.Current != nullptr, c.stillQueued);
-        if (c.stillQueued) {
-            EXPECT_EQ(queue.Current->Key(), 65);
+        EXPECT_EQ(mailbox.Current() != nullptr, c.stillPosted);
+        if (c.stillPosted) {
+            EXPECT_EQ(mailbox.Current()->Key(), 65);
         }
     }
 
     // An action of another list is not touched.
-    TActionQueue queue;
-    TKvActions mine(queue);
+    ActionMailbox mailbox;
+    TKvActions mine(mailbox);
     const TKvAction other(65, kLeftCtrl);
     mine.AddAction(65, kLeftCtrl);
-    queue.Current = &other;
+    ASSERT_TRUE(mailbox.Post(other));
     mine.Clear();
-    EXPECT_EQ(queue.Current, &other);
+    EXPECT_EQ(mailbox.Current(), &other);
 }
 
 TEST(ActionsTest, FindByKindReturnsTheFirstInListOrder) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     for (int key : {70, 60, 80}) {
         TKvAction* action = actions.AddAction(static_cast<std::uint8_t>(key), 0);
         action->SetKind(ActionKind::LanguageAndCase);
@@ -308,8 +286,8 @@ TEST(ActionsTest, DisplayOrderFollowsTheCataloguePositionThenTheSubKind) {
     const ActionKindCatalogue kinds = BuildActionKinds(TKvLang());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TActionQueue queue;
-        TKvActions actions(queue);
+        ActionMailbox mailbox;
+        TKvActions actions(mailbox);
         for (const Action& a : c.actions) {
             TKvAction* action = actions.AddAction(static_cast<std::uint8_t>(a.key), 0);
             action->SetKind(static_cast<ActionKind>(a.kind));
@@ -326,8 +304,8 @@ TEST(ActionsTest, DisplayOrderFollowsTheCataloguePositionThenTheSubKind) {
 }
 
 TEST(ActionsTest, ASortedListNeverHoldsAFreedAction) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     for (int key : {65, 66, 67}) actions.AddAction(static_cast<std::uint8_t>(key), 0);
     const ActionKindCatalogue kinds = BuildActionKinds(TKvLang());
     actions.SortForDisplay(kinds);
@@ -340,8 +318,8 @@ TEST(ActionsTest, ASortedListNeverHoldsAFreedAction) {
 }
 
 TEST(ActionsTest, EveryChangeOfTheListIsReported) {
-    TActionQueue queue;
-    TKvActions actions(queue);
+    ActionMailbox mailbox;
+    TKvActions actions(mailbox);
     CountingObserver observer;
     actions.SetObserver(&observer);
     actions.AddAction(65, 0);
@@ -365,8 +343,8 @@ struct LangActionsWorld {
     TAppIni ini{os.registry, os.files, nullptr};
     AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
     TPreset preset{os.platform, ini, folders, os.desktop.ExecutablePath()};
-    TActionQueue queue;
-    TKvActions actions{queue};
+    ActionMailbox mailbox;
+    TKvActions actions{mailbox};
     LangActionAdapter adapter{actions};
 
     LangActionsWorld() { preset.SetLangActionTarget(&adapter); }
@@ -409,13 +387,12 @@ TEST(ActionsTest, DefaultLanguageHotkeysBecomeOneActionPerCombination) {
     EXPECT_EQ(LangActionsOf(w.actions), expected);
 
     // Releasing right Ctrl alone, then left Win + left Shift, as the hook reports them.
-    EXPECT_FALSE(w.actions.MatchHotkey(163, 0, kUp, 0));
-    ASSERT_NE(w.queue.Current, nullptr);
-    EXPECT_EQ(w.queue.Current->SubKind(), 2);
-    w.queue = TActionQueue{};
-    EXPECT_FALSE(w.actions.MatchHotkey(0, kLeftWin | kLeftShift, kUp, kLeftWin | kLeftShift));
-    ASSERT_NE(w.queue.Current, nullptr);
-    EXPECT_EQ(w.queue.Current->SubKind(), 0);
+    const TKvAction* rightCtrl = w.actions.MatchHotkey(163, 0, 0);
+    ASSERT_NE(rightCtrl, nullptr);
+    EXPECT_EQ(rightCtrl->SubKind(), 2);
+    const TKvAction* winShift = w.actions.MatchHotkey(0, kLeftWin | kLeftShift, kLeftWin | kLeftShift);
+    ASSERT_NE(winShift, nullptr);
+    EXPECT_EQ(winShift->SubKind(), 0);
 }
 
 TEST(ActionsTest, ARebuildStartsFromAnEmptyListAndTheLastRegistrationWins) {

@@ -418,7 +418,7 @@ TEST_F(ConversionStoryTest, AnErrorHalfWayLeavesTheHookResumedAndNoKeyHeld) {
     WinShift();
     w.os.keyInput.beforeSend = nullptr;
     EXPECT_FALSE(w.engine->Hook().HookSuspended());
-    EXPECT_EQ(w.engine->Queue().Current, nullptr);
+    EXPECT_EQ(w.engine->Mailbox().Current(), nullptr);
     for (int code = 1; code < 256; ++code) {
         EXPECT_FALSE(w.os.driver.IsDown(static_cast<std::uint8_t>(code))) << "key " << code << " stays held";
     }

@@ -4,7 +4,7 @@
 
 #include "app/foreground_tracker.h"
 #include "common/foreground_flags.h"
-#include "hook/typed_key_buffer.h"
+#include "keyboard/typing_run.h"
 #include "keyboard_model_fixture.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -54,7 +54,7 @@ protected:
     test::KeyboardWorld world;
     TKvKeyboard& model = world.Create();
     ForegroundFlags flags;
-    TypedKeyBuffer typed;
+    TypingRun typed;
     FakeObserver observer;
     FakeIcons icons;
     ForegroundTracker tracker{world.os.platform, flags, typed, model, observer, observer, u"Karmux.exe"};
@@ -86,14 +86,16 @@ TEST_F(ForegroundTrackerTest, ApplicationsAreClassifiedByExecutableAndClass) {
 }
 
 TEST_F(ForegroundTrackerTest, IdentifiedApplicationGetsItsIconAndEndsTheTypingRun) {
-    typed.TypedCount = 4;
-    typed.TypedChars = 2;
+    const TKvBtn& a = *world.model->Btn('A');
+    typed.RecordKey(*world.model, 'A', a, false, false);
+    typed.RecordKey(*world.model, 'A', a, true, false);
+    ASSERT_EQ(typed.Keys().size(), 2u);
     const WindowHandle notepad = Application(u"C:\\Windows\\notepad.exe", u"Notepad");
     tracker.TrackForeground(notepad);
     EXPECT_EQ(world.model->AppIcons(), FakeIcons::Tag(0));
     EXPECT_EQ(icons.asked.back(), (std::pair<std::u16string, std::u16string>{u"notepad.exe", u"Notepad"}));
     EXPECT_EQ(observer.last, notepad);
-    EXPECT_EQ(typed.TypedChars, 0);
+    EXPECT_TRUE(typed.Keys().empty());
     EXPECT_EQ(observer.newApplications, 1);
 }
 

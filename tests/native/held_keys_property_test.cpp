@@ -18,8 +18,8 @@
 
 #include "common/messages.h"
 #include "common/synthetic_input.h"
-#include "hotkeys/action_queue.h"
-#include "hook/typed_key_buffer.h"
+#include "hotkeys/action_mailbox.h"
+#include "keyboard/typing_run.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/text.h"
@@ -145,7 +145,7 @@ private:
     // Input is blocked for a stretch of the action's events, as while another desktop is shown,
     // and open again once the action is over.
     bool Refused() {
-        const bool refused = trouble_ == Trouble::SendInputRefuses && w_.engine->Queue().Current != nullptr &&
+        const bool refused = trouble_ == Trouble::SendInputRefuses && w_.engine->Mailbox().Current() != nullptr &&
                              programEvents_ >= failAt_ && programEvents_ < failAt_ + refusedEvents_;
         if (refused) {
             story_ << " [refused]";
@@ -282,8 +282,8 @@ private:
 
     void CheckProgramListens() {
         if (w_.engine->Hook().HookSuspended()) Fail("the hook stays suspended");
-        if (w_.engine->Queue().Current != nullptr) Fail("an action stays current");
-        if (w_.Typed().TypedBusy) Fail("the typed-text conversion stays busy");
+        if (w_.engine->Mailbox().Current() != nullptr) Fail("an action stays current");
+        if (w_.Typed().Replaying()) Fail("the typed-text conversion stays busy");
     }
 
     void CheckTextOutsideTheRun(const std::u16string& before, std::size_t keepBefore, std::size_t keepAfter) {

@@ -36,7 +36,7 @@ TEST(HookAllocationTest, KeyEventsThroughTheHookAllocateNothing) {
     for (std::uint8_t key : {'H', 'E', 'L', 'L', 'O', ' ', 'W'}) w.os.driver.Tap(key);
     w.os.driver.Release(vk::kLeftShift);
     w.os.driver.Tap(8);          // Backspace
-    const std::int32_t typedChars = w.Typed().TypedChars;
+    const std::int32_t typedChars = w.Typed().CharsOnScreen();
     w.os.driver.Tap(37, true);   // an arrow ends the run
     w.os.driver.Tap(36);         // Home on the numeric pad
     w.os.driver.Press(vk::kCapsLock);
@@ -47,7 +47,7 @@ TEST(HookAllocationTest, KeyEventsThroughTheHookAllocateNothing) {
     const int allocations = counter.Count();
 
     EXPECT_EQ(allocations, 0);
-    EXPECT_NE(w.engine->Queue().Current, nullptr) << "the hotkey went through the matching path";
+    EXPECT_NE(w.engine->Mailbox().Current(), nullptr) << "the hotkey went through the matching path";
     EXPECT_EQ(typedChars, 6) << "the typed-key buffer recorded the run";
 }
 

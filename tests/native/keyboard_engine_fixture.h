@@ -93,7 +93,7 @@ public:
     }
     TPreset& Preset() { return app->preset; }
     TKvKeyboard& Model() { return engine->Model(); }
-    TypedKeyBuffer& Typed() { return engine->Typed(); }
+    TypingRun& Typed() { return engine->Typed(); }
 
     sim::SimPlatform os;
     // The tray the engine reaches; the other windows' ports are deferred ones with no window.

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/messages.h"
+#include "common/synthetic_input.h"
+#include "hotkeys/kv_action.h"
 #include "keyboard/key_classes.h"
+#include "platform/win_constants.h"
 #include "keyboard_engine_fixture.h"
 #include "recording_ports.h"
 
@@ -100,26 +103,26 @@ TEST_F(KeyboardHookTest, MatchedKeyDownNeverReachesTheEditorButItsKeyUpDoes) {
 
 TEST_F(KeyboardHookTest, TypedBufferRecordsRunsOfPrintableKeys) {
     TypeKeys({'G', 'H', 'B', 'D', 'T', 'N'});
-    EXPECT_EQ(w.Typed().TypedCount, 12);
-    EXPECT_EQ(w.Typed().TypedChars, 6);
-    EXPECT_EQ(w.Typed().TypedBuffer[0].position, 'G');
-    EXPECT_EQ(w.Typed().TypedBuffer[1].isUp, 1);
+    EXPECT_EQ(w.Typed().Keys().size(), 12u);
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 6);
+    EXPECT_EQ(w.Typed().Keys()[0].position, 'G');
+    EXPECT_EQ(w.Typed().Keys()[1].isUp, 1);
 
     TypeKeys({kEnter, kA, kB, kBackspace, kC});
-    EXPECT_EQ(w.Typed().TypedChars, 2);
-    ASSERT_EQ(w.Typed().TypedCount, 8);
-    EXPECT_EQ(w.Typed().TypedBuffer[4].position, kBackspace);
-    EXPECT_EQ(w.Typed().TypedBuffer[5].position, kBackspace);
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 2);
+    ASSERT_EQ(w.Typed().Keys().size(), 8u);
+    EXPECT_EQ(w.Typed().Keys()[4].position, kBackspace);
+    EXPECT_EQ(w.Typed().Keys()[5].position, kBackspace);
 
     w.os.driver.Tap(kEnter);
     w.os.driver.Press(vk::kLeftShift);
     w.os.driver.Tap(kA);
     w.os.driver.Release(vk::kLeftShift);
-    ASSERT_EQ(w.Typed().TypedCount, 4);
-    EXPECT_EQ(w.Typed().TypedBuffer[0].position, vk::kLeftShift);
-    EXPECT_EQ(w.Typed().TypedBuffer[0].isUp, 0);
-    EXPECT_EQ(w.Typed().TypedBuffer[1].position, kA);
-    EXPECT_EQ(w.Typed().TypedBuffer[3].position, vk::kLeftShift);
+    ASSERT_EQ(w.Typed().Keys().size(), 4u);
+    EXPECT_EQ(w.Typed().Keys()[0].position, vk::kLeftShift);
+    EXPECT_EQ(w.Typed().Keys()[0].isUp, 0);
+    EXPECT_EQ(w.Typed().Keys()[1].position, kA);
+    EXPECT_EQ(w.Typed().Keys()[3].position, vk::kLeftShift);
 }
 
 TEST_F(KeyboardHookTest, RunsEndAtNavigationAndCtrlLettersButNotAtSpace) {
@@ -133,8 +136,8 @@ TEST_F(KeyboardHookTest, RunsEndAtNavigationAndCtrlLettersButNotAtSpace) {
                           Case{"Left arrow", kLeft, true, true}, Case{"Space", kSpace, false, false}}) {
         TypeKeys({kA, kB});
         w.os.driver.Tap(c.key, c.extended);
-        EXPECT_EQ(w.Typed().TypedRecording, !c.emptied) << c.name;
-        EXPECT_EQ(w.Typed().TypedChars, c.emptied ? 0 : 3) << c.name;
+        EXPECT_EQ(w.Typed().Recording(), !c.emptied) << c.name;
+        EXPECT_EQ(w.Typed().CharsOnScreen(), c.emptied ? 0 : 3) << c.name;
         w.os.driver.Tap(kEnter);
     }
 
@@ -142,8 +145,8 @@ TEST_F(KeyboardHookTest, RunsEndAtNavigationAndCtrlLettersButNotAtSpace) {
     w.os.driver.Press(vk::kLeftControl);
     w.os.driver.Tap(kC);
     w.os.driver.Release(vk::kLeftControl);
-    EXPECT_EQ(w.Typed().TypedChars, 0) << "Ctrl+C";
-    EXPECT_FALSE(w.Typed().TypedRecording);
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 0) << "Ctrl+C";
+    EXPECT_FALSE(w.Typed().Recording());
 }
 
 // Each repeat types the character again, so the run holds it as often as the screen does.
@@ -158,8 +161,8 @@ TEST_F(KeyboardHookTest, AutoRepeatRecordsAndClicksOnEveryRepeat) {
     w.os.driver.Press(kA);
     w.os.driver.Press(kA);
     w.os.driver.Release(kA);
-    EXPECT_EQ(w.Typed().TypedCount, 4);
-    EXPECT_EQ(w.Typed().TypedChars, 3);
+    EXPECT_EQ(w.Typed().Keys().size(), 4u);
+    EXPECT_EQ(w.Typed().CharsOnScreen(), 3);
     EXPECT_EQ(w.os.sound.Played().size(), 3u);
 }
 
@@ -216,6 +219,57 @@ TEST_F(KeyboardHookTest, SuspendedHookPassesEverythingAndMissedKeyUpsAreReleased
     EXPECT_EQ(w.CompanionReceived(msg::kCompanionInputEnded), 1u);
 }
 
+// Windows drops a low-level hook whose callback takes too long: the callback sends nothing and
+// waits for nothing, its follow-up input comes from the work it posts to the GUI thread.
+TEST_F(KeyboardHookTest, TheCallbackSendsNothingItsFollowUpInputComesAfterItReturns) {
+    struct Case {
+        const char* name;
+        std::uint8_t modifier;  // held around the hotkey's key; 0 for none
+        std::uint8_t key;
+        std::vector<std::pair<std::uint8_t, bool>> followUp;  // key, is up
+    };
+    const Case cases[] = {
+        {"a hotkey with Win held: a lone Escape release", vk::kLeftWin, 38, {{kVkEscape, true}}},
+        {"a NumLock hotkey: the NumLock pair that brings the system back in step",
+         0, vk::kNumLock, {{vk::kNumLock, true}, {vk::kNumLock, false}}},
+    };
+    w.Preset().SetSCChangeSelectedUpperCase(EncodeHotkey(38, hotkey_mod::kLeftWin));
+    w.Preset().SetSCSwitchLang(EncodeHotkey(vk::kNumLock, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.Settle();
+        w.os.keyInput.ForgetSent();
+        if (c.modifier != 0) w.os.driver.Press(c.modifier);
+        w.os.driver.Press(c.key);
+        EXPECT_TRUE(w.os.keyInput.Sent().empty()) << "sent from inside the hook";
+        w.os.loop.ProcessPendingMessages();
+        std::vector<std::pair<std::uint8_t, bool>> sent;
+        for (const KeyEvent& e : w.os.keyInput.Sent()) sent.emplace_back(e.vk, (e.flags & win::kKeyEventKeyUp) != 0);
+        EXPECT_EQ(sent, c.followUp);
+        EXPECT_EQ(std::count_if(w.delivered.begin(), w.delivered.end(),
+                                [](const DeliveredKey& k) { return k.vk == vk::kNumLock; }),
+                  0)
+            << "the program's own pair is swallowed";
+        w.os.driver.Release(c.key);
+        if (c.modifier != 0) w.os.driver.Release(c.modifier);
+    }
+}
+
+TEST_F(KeyboardHookTest, AHotkeyWhileAnActionWaitsIsSwallowedAndDropped) {
+    w.Preset().SetSCSwitchLang(EncodeHotkey(kQ, hotkey_mod::kLeftCtrl));
+    const TKvAction* waiting = w.engine->Actions().MatchHotkey(kQ, hotkey_mod::kLeftCtrl, hotkey_mod::kLeftCtrl);
+    ASSERT_NE(waiting, nullptr);
+    const TKvAction other(kB, 0);
+    ASSERT_TRUE(w.engine->Mailbox().Post(other));
+
+    w.os.driver.Press(vk::kLeftControl);
+    w.os.driver.Tap(kQ);
+    w.os.driver.Release(vk::kLeftControl);
+    EXPECT_EQ(std::count(w.delivered.begin(), w.delivered.end(), DeliveredKey{kQ, false}), 0) << "swallowed";
+    EXPECT_EQ(w.engine->Mailbox().Current(), &other) << "the waiting action stays";
+    w.engine->Mailbox().Clear();
+}
+
 TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) {
     // A step that injects a key from inside the hook (as the NumLock fix-up does) re-enters the
     // procedure; without the bound this would recurse until the stack ran out.
@@ -231,7 +285,7 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
     } effects;
     effects.input = &w.os.keyInput;
     KeySender keys{w.os.keyInput, w.os.keyboard, w.os.loop};
-    KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Queue(), w.Typed(), keys, w.Preset(),
+    KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Mailbox(), w.Typed(), keys, w.Preset(),
                                      effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
     const auto hook = w.os.driver.Install(procedure);

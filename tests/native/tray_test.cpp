@@ -36,7 +36,7 @@ protected:
     RecordingCommands commands;
     ActionKindCatalogue kinds = BuildActionKinds(w.app->lang);
     TrayController tray{{w.app->preset, w.app->lang, w.app->appIni, w.app->log, w.app->platform, w.engine->Actions(),
-                         w.engine->Model(), w.engine->Queue(), w.engine->Scheduler(), w.engine->Switch(), icon, menus,
+                         w.engine->Model(), w.engine->Mailbox(), w.engine->Scheduler(), w.engine->Switch(), icon, menus,
                          kinds, commands, PopupMenuStyle::Standard}};
 };
 

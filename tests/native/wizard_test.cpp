@@ -289,12 +289,13 @@ TEST_F(FirstStartTest, TheWizardIsDecidedBeforeTheBalloonWritesFirstStartAndOpen
         EXPECT_EQ(windows.Tray().Balloons().size(), 1u);
 
         // A click in the program's windows: the host starts a fresh typed record.
-        TypedKeyBuffer& typed = shell->Engine()->Typed();
-        typed.Append(false, false, 'G');
-        typed.TypedChars = 1;
+        TypingRun& typed = shell->Engine()->Typed();
+        TKvKeyboard& model = shell->Engine()->Model();
+        typed.RecordKey(model, 'G', *model.Btn('G'), false, false);
+        ASSERT_EQ(typed.Keys().size(), 1u);
         wizard->Host().ResetTypedBuffer();
-        EXPECT_EQ(typed.TypedCount, 0);
-        EXPECT_EQ(typed.TypedChars, 0);
+        EXPECT_TRUE(typed.Keys().empty());
+        EXPECT_EQ(typed.CharsOnScreen(), 0);
 
         wizard->Host().Preset().SetLanguage(1049);
         EXPECT_GE(wizard->LanguageApplications(), 1) << "a language change re-captions the wizard";

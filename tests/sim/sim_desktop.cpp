@@ -25,11 +25,41 @@ void SimClockAndLoop::Stall(std::uint32_t ms, const std::function<void()>& meanw
     stalledUntil_ = 0;
 }
 
+PostedWorkId SimClockAndLoop::RegisterPostedWork(std::function<void()> work) {
+    const PostedWorkId id = nextPostedWork_++;
+    postedWork_[id] = PostedWork{std::move(work), 0};
+    return id;
+}
+
+void SimClockAndLoop::PostWork(PostedWorkId id) {
+    auto it = postedWork_.find(id);
+    if (it != postedWork_.end() && it->second.postedAs == 0) it->second.postedAs = ++postCount_;
+}
+
+// Runs the work posted first, if any.
+bool SimClockAndLoop::RunPostedWork() {
+    auto first = postedWork_.end();
+    for (auto it = postedWork_.begin(); it != postedWork_.end(); ++it) {
+        if (it->second.postedAs != 0 && (first == postedWork_.end() || it->second.postedAs < first->second.postedAs)) {
+            first = it;
+        }
+    }
+    if (first == postedWork_.end()) return false;
+    first->second.postedAs = 0;
+    auto work = first->second.work;  // the work may unregister itself
+    work();
+    return true;
+}
+
 void SimClockAndLoop::ProcessPendingMessages() {
-    while (!pending_.empty()) {
-        auto work = std::move(pending_.front());
-        pending_.erase(pending_.begin());
-        work();
+    for (;;) {
+        if (!pending_.empty()) {
+            auto work = std::move(pending_.front());
+            pending_.erase(pending_.begin());
+            work();
+        } else if (!RunPostedWork()) {
+            break;
+        }
     }
     // Due timers post WM_TIMER, which a pumped wait dispatches too.
     for (auto it = timers_.begin(); it != timers_.end();) {
@@ -47,6 +77,9 @@ void SimClockAndLoop::ProcessPendingMessages() {
 
 void SimClockAndLoop::WaitForMessages(std::uint32_t timeoutMs) {
     if (!pending_.empty()) return;
+    for (const auto& [id, posted] : postedWork_) {
+        if (posted.postedAs != 0) return;
+    }
     std::uint64_t wakeAt = now_ + timeoutMs;
     for (const auto& [id, timer] : timers_) {
         if (timer.due != kPaused) wakeAt = std::min(wakeAt, std::max(timer.due, now_));

@@ -57,6 +57,9 @@ public:
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override { timers_.erase(id); }
     void EnableTimer(TimerId id, bool enabled) override;
+    PostedWorkId RegisterPostedWork(std::function<void()> work) override;
+    void UnregisterPostedWork(PostedWorkId id) override { postedWork_.erase(id); }
+    void PostWork(PostedWorkId id) override;
 
     // The GUI thread is stuck for `ms` in a call that neither returns nor pumps messages, while
     // `meanwhile` happens in the rest of the system (the user types): a hook called then waits
@@ -88,6 +91,15 @@ private:
     TimerId nextTimer_ = 1;
     std::map<TimerId, Timer> timers_;
     std::vector<std::function<void()>> pending_;
+    struct PostedWork {
+        std::function<void()> work;
+        // Posted order; 0 while not posted.
+        std::uint64_t postedAs = 0;
+    };
+    std::map<PostedWorkId, PostedWork> postedWork_;
+    PostedWorkId nextPostedWork_ = 1;
+    std::uint64_t postCount_ = 0;
+    bool RunPostedWork();
 };
 
 // The desktop: windows of every process, programs that can be started, message boxes.

@@ -8,6 +8,8 @@ namespace kv::win32 {
 
 namespace {
 constexpr wchar_t kTimerWindowClass[] = L"KvTimerWindow";
+// Posted to the loop's own window, with the work's id as wParam.
+constexpr UINT kPostedWorkMessage = WM_APP + 1;
 }
 
 std::uint64_t Win32Clock::NowMs() const { return GetTickCount64(); }
@@ -55,6 +57,10 @@ LRESULT CALLBACK Win32MessageLoop::TimerWindowProc(HWND hwnd, UINT message, WPAR
                 return LRESULT(0);
             });
         }
+        return 0;
+    }
+    if (self && message == kPostedWorkMessage) {
+        self->RunPostedWork(static_cast<PostedWorkId>(wParam));
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -150,6 +156,29 @@ void Win32MessageLoop::EnableTimer(TimerId id, bool enabled) {
     } else {
         KillTimer(timerWindow_.Get(), id);
     }
+}
+
+PostedWorkId Win32MessageLoop::RegisterPostedWork(std::function<void()> work) {
+    const PostedWorkId id = nextPostedWork_++;
+    postedWork_[id] = PostedWork{std::move(work), false};
+    return id;
+}
+
+void Win32MessageLoop::PostWork(PostedWorkId id) {
+    auto it = postedWork_.find(id);
+    if (it == postedWork_.end() || it->second.posted) return;
+    it->second.posted = PostMessageW(timerWindow_.Get(), kPostedWorkMessage, id, 0) != FALSE;
+}
+
+void Win32MessageLoop::RunPostedWork(PostedWorkId id) {
+    auto it = postedWork_.find(id);
+    if (it == postedWork_.end()) return;
+    it->second.posted = false;
+    auto work = it->second.work;  // the work may unregister itself
+    Guarded([&] {
+        work();
+        return LRESULT(0);
+    });
 }
 
 void Win32MessageLoop::StopTimer(TimerId id) {

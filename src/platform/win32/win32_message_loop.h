@@ -35,6 +35,9 @@ public:
     TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void StopTimer(TimerId id) override;
     void EnableTimer(TimerId id, bool enabled) override;
+    PostedWorkId RegisterPostedWork(std::function<void()> work) override;
+    void UnregisterPostedWork(PostedWorkId id) override { postedWork_.erase(id); }
+    void PostWork(PostedWorkId id) override;
 
     void SetExceptionHandler(std::function<void(const std::u16string&)> handler) { onException_ = std::move(handler); }
     // Sees every mouse-button press the loop takes for one of the thread's windows (the
@@ -66,6 +69,13 @@ private:
     };
     std::map<TimerId, Timer> timers_;
     TimerId nextTimer_ = 1;
+    struct PostedWork {
+        std::function<void()> work;
+        bool posted = false;
+    };
+    std::map<PostedWorkId, PostedWork> postedWork_;
+    PostedWorkId nextPostedWork_ = 1;
+    void RunPostedWork(PostedWorkId id);
     bool quit_ = false;
     std::function<void(const std::u16string&)> onException_;
     std::function<void()> onMousePress_;
