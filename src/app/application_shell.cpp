@@ -182,7 +182,7 @@ void ApplicationShell::CreateKeyboardEngine() {
     engine_->Model().SetSystemIcons(iconPacks_->SystemPack());
     tray_ = std::make_unique<TrayController>(TrayController::Services{
         app_.preset, app_.lang, app_.appIni, app_.log, app_.platform, engine_->Actions(), engine_->Model(),
-        engine_->Queue(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),
+        engine_->Mailbox(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),
         dataModule_.ActionKinds(), *this,
         dataModule_.PopupMenuStyle() == MenuStyle::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XpOwnerDrawn});
     trayPort_.Attach(tray_.get());

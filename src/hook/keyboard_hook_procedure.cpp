@@ -209,8 +209,11 @@ const TKvAction* KeyboardHookProcedure::MatchHotkey(const KeyEvent& e, const Mod
 
 void KeyboardHookProcedure::OnHotkeyDown(const KeyEvent& e, bool posted) noexcept {
     FixLockKey(e.code);
+    if (!posted) return;
+    // Started here, so the action is for the window in front when its hotkey was pressed.
+    s_.scheduler.ScheduleQueuedAction();
     // Releasing Win after the hotkey would open the Start menu.
-    if (posted) Post({.scheduleAction = true, .escapeRelease = s_.model.AnyModifierHeld()});
+    if (s_.model.AnyModifierHeld()) Post({.escapeRelease = true});
 }
 
 void KeyboardHookProcedure::ReleaseAfterSecureSequence(const KeyEvent& e, const Modifiers& mods) noexcept {
@@ -234,9 +237,9 @@ void KeyboardHookProcedure::EndRunUnlessConverting() noexcept {
 
 void KeyboardHookProcedure::ScheduleAfterPassedKey(std::uint8_t code) noexcept {
     if (!std::exchange(actionAfterPassedKey_, false)) return;
+    s_.scheduler.ScheduleQueuedAction();
     // Releasing Win after a modifier-only hotkey would open the Start menu.
-    Post({.scheduleAction = true,
-          .escapeRelease = s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)});
+    if (s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)) Post({.escapeRelease = true});
 }
 
 void KeyboardHookProcedure::FixLockKey(std::uint8_t code) noexcept {
@@ -251,7 +254,6 @@ void KeyboardHookProcedure::FixLockKey(std::uint8_t code) noexcept {
 
 void KeyboardHookProcedure::Post(PostedWork work) noexcept {
     posted_.numLockResync |= work.numLockResync;
-    posted_.scheduleAction |= work.scheduleAction;
     posted_.escapeRelease |= work.escapeRelease;
     s_.loop.PostWork(postedWorkId_);
 }
@@ -259,7 +261,6 @@ void KeyboardHookProcedure::Post(PostedWork work) noexcept {
 void KeyboardHookProcedure::RunPostedWork() {
     const PostedWork work = std::exchange(posted_, PostedWork{});
     if (work.numLockResync) ResyncNumLock();
-    if (work.scheduleAction) s_.scheduler.ScheduleQueuedAction();
     if (work.escapeRelease) s_.keys.SendEscapeRelease();
 }
 

@@ -32,8 +32,8 @@ public:
 // The low-level keyboard hook's procedure: keeps the keyboard model in step with the real
 // keyboard, recognises hotkeys, records the typing run and plays typing sounds. The callback only
 // classifies and posts: the input it needs sent (the NumLock fix-up, the Escape release after a
-// hotkey) and the start of the action go to the GUI thread as posted work, because Windows drops
-// a low-level hook whose callback takes too long.
+// hotkey) goes to the GUI thread as posted work, because Windows drops a low-level hook whose
+// callback takes too long; the action itself runs on the executor's timer.
 class KeyboardHookProcedure : public IKeyboardHookHandler, public IHookSuspension {
 public:
     // Deep enough for the program's own synthetic input re-entering the hook; events beyond it
@@ -49,7 +49,7 @@ public:
         KeySender& keys;
         TPreset& preset;
         // Poked from inside the hook: a key went down (only with the caret flag on), a modifier
-        // changed; the scheduler from the posted work.
+        // changed, an action was posted.
         ICaretFlagPort& caretFlag;
         IOnScreenKeyboardPort& keyboard;
         IActionScheduler& scheduler;
@@ -113,7 +113,6 @@ private:
     // What the callback leaves to the GUI thread, run there in this order.
     struct PostedWork {
         bool numLockResync = false;
-        bool scheduleAction = false;
         bool escapeRelease = false;
     };
     void Post(PostedWork work) noexcept;
