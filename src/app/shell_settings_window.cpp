@@ -59,10 +59,10 @@ std::u16string ApplicationShell::HotkeyText(HotkeyCode code) const {
 }
 
 bool ApplicationShell::CaptureShortcut(HotkeyCode& code) {
-    if (!engine_) return false;
+    if (!engine_ || !onScreenKeyboard_) return false;
     KeyboardHookProcedure& programHook = engine_->Hook();
     ShortcutCapture capture(engine_->Model(), app_.platform.keyboardHook, app_.messageBoxes, app_.lang,
-                            [&programHook](bool on) { programHook.SetPassThrough(on); });
+                            *onScreenKeyboard_, [&programHook](bool on) { programHook.SetPassThrough(on); });
     const std::u16string oldText = capture.Begin(code);
     const bool confirmed = windows_.RunShortcutCaptureDialog(capture, oldText);
     capture.End();

@@ -13,8 +13,14 @@ constexpr std::uint8_t kVkTab = 0x09;
 }
 
 ShortcutCapture::ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang,
+                                 IKeyboardVisibilityPort& onScreenKeyboard,
                                  std::function<void(bool)> programHookPassThrough)
-    : model_(model), hooks_(hooks), boxes_(boxes), lang_(lang), programHookPassThrough_(std::move(programHookPassThrough)) {}
+    : model_(model),
+      hooks_(hooks),
+      boxes_(boxes),
+      lang_(lang),
+      onScreenKeyboard_(onScreenKeyboard),
+      programHookPassThrough_(std::move(programHookPassThrough)) {}
 
 ShortcutCapture::~ShortcutCapture() {
     // A hook the system would not remove stays owned here and tries again on destruction.
@@ -24,6 +30,8 @@ ShortcutCapture::~ShortcutCapture() {
 
 std::u16string ShortcutCapture::Begin(HotkeyCode current) {
     model_.ReleaseHeldKeys();
+    keyboardWasShown_ = onScreenKeyboard_.KeyboardShown();
+    if (keyboardWasShown_) onScreenKeyboard_.HideKeyboard();
     model_.SetTransparentBackground(false);
     wasActive_ = model_.Active();
     model_.SetActive(false);
@@ -46,6 +54,7 @@ void ShortcutCapture::End() {
     model_.SetTransparentBackground(true);
     model_.SetActive(false);
     model_.SetActive(wasActive_);
+    if (keyboardWasShown_) onScreenKeyboard_.ShowKeyboard();
 }
 
 void ShortcutCapture::Start() {

@@ -13,6 +13,7 @@
 
 #include "common/hotkey_code.h"
 #include "platform/hook_api.h"
+#include "ports/keyboard_visibility_port.h"
 
 namespace kv {
 
@@ -34,9 +35,10 @@ public:
 class ShortcutCapture : private IKeyboardHookHandler {
 public:
     // All must outlive the capture. `programHookPassThrough` turns the program's own hook into a
-    // bystander while the capture exists (true) and back (false).
+    // bystander while the capture exists (true) and back (false). The on-screen keyboard is away
+    // while the dialog shows the model.
     ShortcutCapture(TKvKeyboard& model, IKeyboardHook& hooks, KvMessageBoxes& boxes, const TKvLang& lang,
-                    std::function<void(bool)> programHookPassThrough);
+                    IKeyboardVisibilityPort& onScreenKeyboard, std::function<void(bool)> programHookPassThrough);
     ~ShortcutCapture() override;
     ShortcutCapture(const ShortcutCapture&) = delete;
     ShortcutCapture& operator=(const ShortcutCapture&) = delete;
@@ -66,6 +68,7 @@ private:
     IKeyboardHook& hooks_;
     KvMessageBoxes& boxes_;
     const TKvLang& lang_;
+    IKeyboardVisibilityPort& onScreenKeyboard_;
     std::function<void(bool)> programHookPassThrough_;
     IShortcutCaptureView* view_ = nullptr;
     std::unique_ptr<IInstalledKeyboardHook> hook_;
@@ -77,6 +80,7 @@ private:
     std::uint16_t capturedMods_ = 0;
     std::u16string capturedText_;
     bool wasActive_ = false;
+    bool keyboardWasShown_ = false;
     bool begun_ = false;
 };
 

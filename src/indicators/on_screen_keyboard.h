@@ -15,6 +15,7 @@
 #include "platform/clock_api.h"
 #include "platform/types.h"
 #include "ports/keyboard_model_port.h"
+#include "ports/keyboard_visibility_port.h"
 #include "ports/on_screen_keyboard_port.h"
 
 namespace kv {
@@ -50,7 +51,7 @@ struct OnScreenKeyboardServices {
 // Windows pack, each when its option is on; empty when neither has one.
 std::u16string KeyHintText(const TKvBtn& key, bool showAppIcons, bool showSystemIcons);
 
-class OnScreenKeyboard final : public IOnScreenKeyboardPort, public IKeyboardModelPort {
+class OnScreenKeyboard final : public IOnScreenKeyboardPort, public IKeyboardModelPort, public IKeyboardVisibilityPort {
 public:
     static constexpr std::uint32_t kHintDelayMs = 500;
     static constexpr std::uint32_t kHintShownMs = 2500;
@@ -117,6 +118,11 @@ public:
     void ClearBackgroundImage() override;
     void ToggleOnScreenKeyboard() override;
     void RefreshHoverHint() override;
+
+    // IKeyboardVisibilityPort
+    bool KeyboardShown() const override { return Shown(); }
+    void ShowKeyboard() override { Show(); }
+    void HideKeyboard() override { Hide(); }
 
 private:
     void ClickKey(std::uint8_t code, ClickButton button);

@@ -22,10 +22,14 @@ constexpr ModifierName kModifierOrder[] = {
 
 }  // namespace
 
-std::u16string TKvKeyboard::KeyName(std::uint8_t code) const {
+const std::u16string& TKvKeyboard::KeyLabel(std::uint8_t code) const {
     const TKvBtn* key = Btn(code);
     const std::uint8_t named = key != nullptr && key->Shape() != nullptr ? key->Shape()->Vk() : code;
-    const std::u16string& name = services_.keyNames[named];
+    return services_.keyNames[named];
+}
+
+std::u16string TKvKeyboard::KeyName(std::uint8_t code) const {
+    const std::u16string& name = KeyLabel(code);
     if (code != vk::kRightShift && code != vk::kRightControl) return name;
     std::u16string prefixed(1, u'R');
     prefixed += name;

@@ -112,7 +112,9 @@ public:
     bool HandCursor() const { return handCursor_; }
     void SetHandCursor(bool on) { handCursor_ = on; }
 
-    // Names.
+    // Names. A key is labelled with the name table's entry for its place; hotkey texts add an
+    // "R" for right Shift and right Ctrl, which are labelled like the left ones.
+    const std::u16string& KeyLabel(std::uint8_t code) const;
     std::u16string KeyName(std::uint8_t code) const;
     std::u16string HotkeyText(std::uint8_t code, std::uint16_t modifiers) const;
     PressedCombination PressedHotkey() const;

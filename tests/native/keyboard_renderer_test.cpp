@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/key_classes.h"
 #include "keyboard/key_outline.h"
 #include "keyboard/render/polygon_content_box.h"
 #include "icon_pack_fixture.h"
@@ -203,6 +204,25 @@ TEST_F(KeyboardRendererTest, LabelsOnShowTheNameTopLeftAndTheCharacterBottomRigh
     EXPECT_EQ(surface.texts[1].color, theme.KeyChar);
 }
 
+// A key is labelled with the name table's entry alone; the "R" that tells the right-hand
+// modifiers apart belongs to hotkey texts only.
+TEST_F(KeyboardRendererTest, RightHandModifiersAreLabelledWithTheTablesName) {
+    world.names[vk::kRightShift] = u"Umschalt";
+    world.names[vk::kRightControl] = u"Strg";
+    TKvKeyboard& model = Model();
+    for (const std::uint8_t code : {vk::kLeftShift, vk::kRightShift, vk::kLeftControl, vk::kRightControl}) {
+        surface.Forget();
+        renderer.DrawKey(*model.Btn(code));
+        std::vector<std::u16string> labels;
+        for (const TextDrawn& t : surface.texts) {
+            if (t.font == KeyFont::Label) labels.push_back(t.text);
+        }
+        EXPECT_EQ(labels, std::vector<std::u16string>{world.names[code]}) << int(code);
+    }
+    EXPECT_EQ(model.HotkeyText(vk::kRightControl, 0), u"RStrg");
+    EXPECT_EQ(model.HotkeyText('A', hotkey_mod::kRightShift), u"RUmschalt+A");
+}
+
 // Ctrl without AltGr and either Win hide the characters while labels are on; the option to show
 // them under Ctrl brings them back. With labels off the character without Ctrl is shown.
 TEST_F(KeyboardRendererTest, CtrlAndWinHideCharactersAsTheOptionsSay) {
@@ -365,6 +385,50 @@ TEST_F(KeyboardRendererTest, PackIconsAndHotkeySquaresGoToTheBottomCornersOfTheC
         renderer.DrawKey(*model.Btn(c.key));
         EXPECT_EQ(surface.pack.calls, c.expected) << "key " << int(c.key) << " app " << c.app << " windows " << c.windows;
         for (std::uint8_t code : c.held) model.SetKeyPressed(code, false);
+    }
+}
+
+// Once a pack has drawn its icon on a key, the key's character is not drawn over it; a key
+// without an icon still shows it. Both the application's and the Windows pack stop the drawing.
+TEST_F(KeyboardRendererTest, AKeyWithAPackIconShowsNoCharacterOverIt) {
+    IconPackFixture packs;
+    const auto load = [&](const std::u16string& name, std::vector<fuzz::PackEntryLayout> entries) {
+        fuzz::PackLayout layout;
+        layout.strip = fuzz::BitmapFile(16 * static_cast<std::int32_t>(entries.size()));
+        layout.entries = std::move(entries);
+        packs.AddPack(name, fuzz::PackFile(layout));
+    };
+    load(u"App", {{0x00, 67, "C"}});
+    load(u"WinXP", {{0x00, 88, "system X"}});
+    packs.packs.ScanPacks();
+    TKvKeyboard& model = Model();
+    model.SetAppIcons(packs.packs.FindPack(u"App", true));
+    model.SetSystemIcons(packs.packs.FindPack(u"WinXP", true));
+    ASSERT_TRUE(model.AppIcons() && model.SystemIcons());
+
+    struct Case {
+        bool labels, centerInfo;
+        std::uint8_t key;
+        bool iconDrawn;
+    };
+    const std::vector<Case> cases = {
+        {true, false, 67, true},  {false, true, 67, true},  {true, false, 88, true},
+        {false, true, 88, true},  {true, false, 86, false}, {false, true, 86, false},
+    };
+    look.showIconApp = true;
+    look.showIconWindows = true;
+    for (const Case& c : cases) {
+        look.showLabels = c.labels;
+        look.centerInfo = c.centerInfo;
+        surface.Forget();
+        renderer.DrawKey(*model.Btn(c.key));
+        std::vector<std::u16string> characters;
+        for (const TextDrawn& t : surface.texts) {
+            if (t.font == KeyFont::Character) characters.push_back(t.text);
+        }
+        EXPECT_EQ(surface.pack.calls.size(), c.iconDrawn ? 1u : 0u) << "key " << int(c.key);
+        EXPECT_EQ(characters.empty(), c.iconDrawn) << "key " << int(c.key) << " labels " << c.labels << " centred "
+                                                   << c.centerInfo << " characters " << characters.size();
     }
 }
 

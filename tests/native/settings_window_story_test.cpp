@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 #include "app/app_singletons.h"
 #include "app/application_shell.h"
@@ -114,6 +115,39 @@ TEST_F(SettingsWindowStoryTest, AHotkeyCapturedThroughTheWindowIsTheProgramsAtOn
         EXPECT_FALSE(host.CaptureShortcut(unchanged));
         EXPECT_EQ(unchanged, code);
         EXPECT_TRUE(shell->Engine()->Model().Active()) << "the keyboard model follows the keyboard again";
+    });
+    EXPECT_TRUE(ran);
+}
+
+// The capture dialog shows the keyboard in its own preview: the on-screen keyboard is put away
+// while it runs and comes back as it was, whether the dialog was confirmed or cancelled.
+TEST_F(SettingsWindowStoryTest, TheOnScreenKeyboardIsAwayWhileTheCaptureDialogRuns) {
+    bool ran = false;
+    Run([&] {
+        ran = true;
+        TrayMenu(static_cast<int>(TrayItem::Settings));
+        ISettingsHost& host = windows.SettingsWindow()->Host();
+        struct Case {
+            bool shownBefore;
+            bool confirmed;
+        };
+        for (const Case c : {Case{true, true}, Case{true, false}, Case{false, true}, Case{false, false}}) {
+            if (windows.Keyboard().shown != c.shownBefore) TrayMenu(static_cast<int>(TrayItem::ShowMainKeyboard));
+            ASSERT_EQ(windows.Keyboard().shown, c.shownBefore);
+            std::optional<bool> shownDuringCapture;
+            windows.whileCaptureDialogOpen = [&](ShortcutCapture& capture) {
+                shownDuringCapture = windows.Keyboard().shown;
+                capture.Start();
+                os.driver.Tap('W');
+                capture.Stop();
+                return c.confirmed;
+            };
+            HotkeyCode code = host.Preset().SCSwitchLang();
+            EXPECT_EQ(host.CaptureShortcut(code), c.confirmed);
+            EXPECT_EQ(shownDuringCapture, std::optional<bool>(false))
+                << "shown before " << c.shownBefore << " confirmed " << c.confirmed;
+            EXPECT_EQ(windows.Keyboard().shown, c.shownBefore) << "confirmed " << c.confirmed;
+        }
     });
     EXPECT_TRUE(ran);
 }

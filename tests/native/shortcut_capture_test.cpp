@@ -25,6 +25,14 @@ public:
     int focusOk = 0;
 };
 
+class FakeKeyboardVisibility : public IKeyboardVisibilityPort {
+public:
+    bool KeyboardShown() const override { return shown; }
+    void ShowKeyboard() override { shown = true; }
+    void HideKeyboard() override { shown = false; }
+    bool shown = false;
+};
+
 class ShortcutCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,7 +52,9 @@ protected:
     std::function<void(bool)> PassThrough() {
         return [this](bool on) { w.engine->Hook().SetPassThrough(on); };
     }
-    ShortcutCapture capture{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang, PassThrough()};
+    FakeKeyboardVisibility onScreenKeyboard;
+    ShortcutCapture capture{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang, onScreenKeyboard,
+                            PassThrough()};
     RecordingView view;
     std::u16string oldText;
 };
@@ -135,15 +145,20 @@ TEST_F(ShortcutCaptureTest, TheProgramsHotkeysWorkAgainAfterTheCaptureWhateverWa
     w.os.driver.Tap('A');
     EXPECT_FALSE(w.delivered.empty()) << "keys reach the editor again";
 
-    // Destroyed while capturing (the dialog torn down): the hook goes with it.
+    // Destroyed while capturing (the dialog torn down): the hook goes with it, and the on-screen
+    // keyboard it put away comes back.
+    onScreenKeyboard.shown = true;
     {
-        ShortcutCapture another{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang, PassThrough()};
+        ShortcutCapture another{w.Model(), w.os.platform.keyboardHook, w.app->messageBoxes, w.app->lang,
+                                onScreenKeyboard, PassThrough()};
         another.Begin(0);
+        EXPECT_FALSE(onScreenKeyboard.shown);
         another.Start();
         w.os.driver.Tap(vk::kRightControl, true);
         w.Settle();
         EXPECT_EQ(w.editor->Layout(), sim::kLayoutRu) << "swallowed while capturing";
     }
+    EXPECT_TRUE(onScreenKeyboard.shown);
     w.os.driver.Tap(vk::kRightControl, true);
     w.Settle();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);

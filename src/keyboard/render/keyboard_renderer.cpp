@@ -106,7 +106,7 @@ Rect KeyboardRenderer::ContentBox(TKvBtn& key, std::span<const Point> outline) {
     const bool fixedBox = IsPrintableKey(code) || (code >= 112 && code <= 135) || KeyGlyphIndex(code) >= 0;
     const auto initial = [&](Point c) -> Rect {
         if (fixedBox) return {c.x - 16, c.y - 16, c.x + 16, c.y + 16};
-        const Point size = surface_.MeasureText(KeyFont::Label, key.Keyboard().KeyName(code));
+        const Point size = surface_.MeasureText(KeyFont::Label, key.Keyboard().KeyLabel(code));
         const std::int32_t halfWidth = size.x / 2 > 13 ? size.x / 2 + 2 : 16;
         const std::int32_t halfHeight = size.y >= 14 ? size.y + 2 : 16;
         return {c.x - halfWidth, c.y - halfHeight, c.x + halfWidth, c.y + halfHeight};
@@ -147,7 +147,7 @@ void KeyboardRenderer::DrawPart(TKvBtn& key, std::span<const Point> outline, con
         const CtrlHidden hidden(keyboard, ctrlWithoutAltGr && !look_.showCharCtrl);
         DrawCharacter(key, colors, box.left + 2, box.top + 1, box);
     }
-    DrawPackPictures(key, box, outline.size() == 2);
+    if (DrawPackPictures(key, box, outline.size() == 2)) return;  // nothing goes over an icon
 
     const bool winHeld = Held(keyboard, kLeftWin) || Held(keyboard, kRightWin);
     if (printable && (look_.showLabels || look_.centerInfo) && !winHeld && !(ctrlWithoutAltGr && !look_.showCharCtrl)) {
@@ -160,7 +160,7 @@ void KeyboardRenderer::DrawPart(TKvBtn& key, std::span<const Point> outline, con
     }
 }
 
-void KeyboardRenderer::DrawPackPictures(const TKvBtn& key, const Rect& box, bool rounded) {
+bool KeyboardRenderer::DrawPackPictures(const TKvBtn& key, const Rect& box, bool rounded) {
     const TKvKeyboard& keyboard = key.Keyboard();
     const TKvIcons* appIcons = keyboard.AppIcons();
     IImageCanvas& canvas = surface_.PackCanvas();
@@ -171,13 +171,13 @@ void KeyboardRenderer::DrawPackPictures(const TKvBtn& key, const Rect& box, bool
         return pack != nullptr &&
                pack->DrawIcon(canvas, key.IconKey(), keyboard.ModsSided(), keyboard.ModsAny(), box.right - 16, box.bottom - 16);
     };
-    if (look_.showIconApp && drawIcon(appIcons)) return;
-    if (look_.showIconWindows) drawIcon(keyboard.SystemIcons());
+    if (look_.showIconApp && drawIcon(appIcons)) return true;
+    return look_.showIconWindows && drawIcon(keyboard.SystemIcons());
 }
 
 void KeyboardRenderer::DrawLabel(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y, const Rect& clip) {
     if (IsPrintableKey(key.Vk()) && look_.centerInfo) return;
-    surface_.Text(KeyFont::Label, colors.label, clip, x, y, key.Keyboard().KeyName(key.Vk()));
+    surface_.Text(KeyFont::Label, colors.label, clip, x, y, key.Keyboard().KeyLabel(key.Vk()));
 }
 
 bool KeyboardRenderer::DrawNumPadNavigation(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y,
@@ -194,7 +194,7 @@ bool KeyboardRenderer::DrawNumPadNavigation(TKvBtn& key, const KeyColors& colors
             surface_.Glyph(glyph, x, y);
         }
     } else {
-        surface_.Text(KeyFont::Label, colors.character, box, box.left + 2, y, key.Keyboard().KeyName(nav));
+        surface_.Text(KeyFont::Label, colors.character, box, box.left + 2, y, key.Keyboard().KeyLabel(nav));
     }
     return true;
 }

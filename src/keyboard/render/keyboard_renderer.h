@@ -25,7 +25,8 @@ private:
     Rect ContentBox(TKvBtn& key, std::span<const Point> outline);
     void DrawLabel(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y, const Rect& clip);
     void DrawCharacter(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y, Rect box);
-    void DrawPackPictures(const TKvBtn& key, const Rect& box, bool rounded);
+    // True when a pack drew an icon on the key.
+    bool DrawPackPictures(const TKvBtn& key, const Rect& box, bool rounded);
     bool DrawNumPadNavigation(TKvBtn& key, const KeyColors& colors, std::int32_t x, std::int32_t y, const Rect& box);
 
     IKeyPaintSurface& surface_;
