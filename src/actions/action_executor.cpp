@@ -4,6 +4,7 @@
 
 #include "hotkeys/action_mailbox.h"
 #include "hotkeys/kv_action.h"
+#include "common/debug_log.h"
 #include "common/scope_exit.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
@@ -14,6 +15,7 @@
 #include "platform/text.h"
 #include "platform/windowing_api.h"
 #include "actions/typed_run_count.h"
+#include "actions/unperformed_actions.h"
 #include "settings/lang_action_target.h"
 #include "settings/preset.h"
 #include "ports/on_screen_keyboard_port.h"
@@ -92,6 +94,10 @@ void TKvActionExecute::RetryRefusedKeyUps() {
 }
 
 void TKvActionExecute::Execute(const TKvAction& action) {
+    if (const UnperformedAction* unperformed = FindUnperformedAction(action)) {
+        s_.log.WriteLog(UnperformedActionLogLine(*unperformed));
+        return;
+    }
     if (action.Kind() == ActionKind::ProgramFunction) {
         if (action.SubKind() == static_cast<std::uint8_t>(ProgramFunction::OnScreenKeyboard) && !s_.preset.AccessDenied()) {
             s_.keyboard.ToggleOnScreenKeyboard();

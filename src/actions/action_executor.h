@@ -6,6 +6,7 @@
 
 namespace kv {
 
+class DebugLog;
 class IHookSuspension;
 class IKeyboardLayouts;
 class IOnScreenKeyboardPort;
@@ -62,6 +63,7 @@ public:
         IMessageLoop& loop;
         IKeyboardLayouts& layouts;
         IWindowing& windows;
+        DebugLog& log;
     };
 
     explicit TKvActionExecute(Services services);

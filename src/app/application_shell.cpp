@@ -5,6 +5,7 @@
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
+#include "app/help_contexts.h"
 #include "app/keyboard_engine.h"
 #include "indicators/caret_flag.h"
 #include "indicators/caret_locator.h"
@@ -262,7 +263,7 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             ToggleLanguagePanel();
             break;
         case TrayItem::Help:
-            help_.ShowHelp(0);
+            help_.ShowHelp(help_context::kContents);
             break;
         case TrayItem::WWW:
             links_->OpenProductPage();
@@ -285,9 +286,22 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
         case TrayItem::About:
             OpenAboutBox();
             break;
-        default:
-            app_.log.WriteLog(u"Tray command " + Utf8ToUtf16(std::to_string(static_cast<int>(item))) +
-                              u" has nothing to open in this build yet");
+        // The tray handles these itself.
+        case TrayItem::Active:
+        case TrayItem::SoundEnabled:
+        // Items this product keeps hidden, separators and the submenu: no menu returns them.
+        case TrayItem::FloatingWindowKb:
+        case TrayItem::ShowClipboardManager:
+        case TrayItem::ShowTemplatesManager:
+        case TrayItem::ActionSetup:
+        case TrayItem::OpenActionFile:
+        case TrayItem::RecordMacro:
+        case TrayItem::Sepr1:
+        case TrayItem::Sepr2:
+        case TrayItem::Sepr3:
+        case TrayItem::Sepr4:
+        case TrayItem::Sepr5:
+        case TrayItem::AddInfo:
             break;
     }
 }

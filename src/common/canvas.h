@@ -1,33 +1,11 @@
 #pragma once
 #include <cstdint>
-#include <string>
-#include <string_view>
-
-#include "platform/types.h"
 
 namespace kv {
 
-constexpr std::uint32_t kColorLime = 0x00FF00;       // a lime brush asks for text without background
-constexpr std::uint32_t kWorkBitmapColor = 0x777777;  // the work bitmap's transparent colour
+constexpr std::uint32_t kColorLime = 0x00FF00;  // a lime brush asks for text without background
 
-// What text drawing needs of a device context. The Win32 implementation wraps GDI; tests record.
-class ICanvas {
-public:
-    virtual ~ICanvas() = default;
-    virtual bool BrushIsClear() const = 0;
-    virtual std::uint32_t BrushColor() const = 0;
-    virtual bool IsRightToLeft() const = 0;
-    virtual std::int32_t TextWidth(std::u16string_view text) const = 0;
-    // ExtTextOut clipped to rect.
-    virtual void TextOutClipped(const Rect& clip, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) = 0;
-    // DrawTextEx with DT_ flags.
-    virtual void DrawTextFormatted(const Rect& rect, std::u16string_view text, std::uint32_t dtFlags) = 0;
-    // Draws the text into the work bitmap (this canvas's font, rect's size, filled with the
-    // transparent colour) and the bitmap transparently at rect's top-left; x, y relative to rect.
-    virtual void DrawTextThroughWorkBitmap(const Rect& rect, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                           std::uint32_t dtFlags, bool formatted) = 0;
-};
-
+// Text layout options of portable drawing code; the Win32 layer turns them into DT_ flags.
 enum TextFormatOption : std::uint32_t {
     kTextBottom = 1u << 0,
     kTextCalcRect = 1u << 1,
@@ -48,9 +26,7 @@ enum TextFormatOption : std::uint32_t {
     kTextWordEllipsis = 1u << 16,
 };
 
+// The DrawTextEx flags of a set of TextFormatOption bits.
 std::uint32_t ToDrawTextFlags(std::uint32_t options);
-
-void DrawTextOn(ICanvas& canvas, const Rect& rect, std::int32_t x, std::int32_t y, std::u16string_view text);
-void DrawFormattedText(ICanvas& canvas, const Rect& rect, std::u16string_view text, std::uint32_t options);
 
 }  // namespace kv

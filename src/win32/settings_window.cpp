@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "app/help_contexts.h"
 #include "common/message_boxes.h"
 #include "common/product.h"
 #include "platform/error.h"
@@ -145,11 +146,11 @@ struct PageInfo {
     std::int32_t helpContext;
 };
 constexpr std::array<PageInfo, kPageCount> kPages{{
-    {325, 83, 80},
-    {548, 549, 460},
-    {332, 92, 510},
-    {564, 565, 70},
-    {334, 94, 530},
+    {325, 83, help_context::kSettingsMain},
+    {548, 549, help_context::kSettingsHotkeys},
+    {332, 92, help_context::kSettingsLanguage},
+    {564, 565, help_context::kSettingsSounds},
+    {334, 94, help_context::kSettingsOther},
 }};
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);

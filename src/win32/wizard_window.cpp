@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/help_contexts.h"
 #include "common/message_boxes.h"
 #include "dialogs/wizard_start_with_windows.h"
 #include "dialogs/wizard_texts.h"
@@ -34,7 +35,6 @@ constexpr int kLeftWidth = 186;
 constexpr int kHeaderHeight = 25;
 constexpr int kBottomHeight = 42;
 constexpr int kBannerHeight = 56;
-constexpr std::int32_t kHelpContext = 20;
 
 enum ControlId : int {
     kTree = 100,
@@ -344,7 +344,7 @@ void WizardWindow::OnCommand(int id, int code) {
             if (clicked) RequestClose();
             return;
         case kBtnHelp:
-            if (clicked) host_.ShowHelp(kHelpContext);
+            if (clicked) host_.ShowHelp(help_context::kWizard);
             return;
         case kBtnSettings:
             if (clicked && WizardSteps::RequestSettings([this] { return Confirm(); }) == WizardSteps::Outcome::Close) {

@@ -22,15 +22,7 @@ class HookWatchdogStory : public ::testing::Test {
 protected:
     HookWatchdogStory() : w({sim::kLayoutUs, sim::kLayoutRu}) {
         // Again with the debug log on, which the program reads at start.
-        w.engine.reset();
-        w.os.desktop.SetArguments({u"/debug"});
-        w.app = std::make_unique<AppSingletons>(w.os.platform);
-        w.engine = std::make_unique<KeyboardEngine>(
-            *w.app, w.clipboardWindow,
-            EnginePorts{w.tray, w.caretFlag, w.noPanelWindow, w.noKeyboardWindow, w.noDrawing});
-        w.engine->Model().LoadKeyboard(w.app->preset.KeyboardName());
-        w.engine->SetApplicationWindow(w.appWindow);
-        w.engine->SetCompanionWindow(w.companion);
+        w.Restart({u"/debug"});
     }
     void SetUp() override { ASSERT_TRUE(w.Activate()); }
 
@@ -45,12 +37,6 @@ protected:
         w.os.driver.Release(vk::kLeftWin, true);
         w.Settle(50);
     }
-    int LogLinesContaining(std::u16string_view text) const {
-        const auto& lines = w.app->log.Lines();
-        return static_cast<int>(
-            std::count_if(lines.begin(), lines.end(), [&](const std::u16string& l) { return l.find(text) != l.npos; }));
-    }
-
     EngineWorld w;
 };
 
@@ -66,14 +52,14 @@ TEST_F(HookWatchdogStory, AHotkeyWorksAgainWithinASecondAfterTheLoopStalledWhile
     Type(u"GHBDTN");
     WinShift();
     EXPECT_EQ(w.document->Text(), u" привет");
-    EXPECT_EQ(LogLinesContaining(u"Keyboard hook reinstalled: the message loop stalled"), 1);
+    EXPECT_EQ(w.LogLinesContaining(u"Keyboard hook reinstalled: the message loop stalled"), 1);
 }
 
 TEST_F(HookWatchdogStory, AShortPauseOfTheLoopLeavesTheHookAlone) {
     w.os.loop.Stall(200, [&] { Type(u" "); });
     w.Settle(1000);
     EXPECT_EQ(w.os.driver.TimedOutHooks(), 0);
-    EXPECT_EQ(LogLinesContaining(u"reinstalled"), 0);
+    EXPECT_EQ(w.LogLinesContaining(u"reinstalled"), 0);
     EXPECT_EQ(w.os.libraries.calls, (std::vector<std::string>{"load", "Hook"}));
 }
 
@@ -92,14 +78,14 @@ TEST_F(HookWatchdogStory, UnlockAndResumeReinstallBothHooksOthersDoNothing) {
     };
     for (const Case& c : cases) {
         w.os.libraries.calls.clear();
-        const int before = LogLinesContaining(u"reinstalled");
-        const int loggedBefore = c.logged ? LogLinesContaining(c.logged) : 0;
+        const int before = w.LogLinesContaining(u"reinstalled");
+        const int loggedBefore = c.logged ? w.LogLinesContaining(c.logged) : 0;
         w.engine->Switch().Watchdog().OnSystemNotification(c.message, c.code);
         if (c.logged) {
-            EXPECT_EQ(LogLinesContaining(c.logged), loggedBefore + 1) << c.message << " " << c.code;
+            EXPECT_EQ(w.LogLinesContaining(c.logged), loggedBefore + 1) << c.message << " " << c.code;
             EXPECT_EQ(w.os.libraries.calls, std::vector<std::string>{"Hook"}) << "the library starts over";
         } else {
-            EXPECT_EQ(LogLinesContaining(u"reinstalled"), before) << c.message << " " << c.code;
+            EXPECT_EQ(w.LogLinesContaining(u"reinstalled"), before) << c.message << " " << c.code;
             EXPECT_TRUE(w.os.libraries.calls.empty());
         }
         EXPECT_EQ(w.os.driver.InstalledHooks(), 1u) << "one hook, never two";

@@ -3,6 +3,7 @@
 // front with the hook library loaded into it, and every key that reached the editor recorded.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/app_message_dispatch.h"
@@ -55,19 +56,16 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow,
-                                                                     keyboardPort ? *keyboardPort : noKeyboardWindow,
-                                                                     canvas ? *canvas : noDrawing});
-        // As the program's settings load does: the geometry named by the setting.
-        engine->Model().LoadKeyboard(app->preset.KeyboardName());
+        keyboardPort_ = keyboardPort ? keyboardPort : &noKeyboardWindow;
+        canvas_ = canvas ? canvas : &noDrawing;
+        StartEngine();
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
                                                 DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
                                                 return 0;
                                             });
         companion = os.desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", kCompanionProcessId, false);
-        engine->SetApplicationWindow(appWindow);
-        engine->SetCompanionWindow(companion);
+        ConnectEngine();
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
         editor->SetLibraryTarget(appWindow);
         os.desktop.SetForegroundWindow(editor->Window());
@@ -80,6 +78,21 @@ public:
         };
     }
     ~EngineWorld() { os.driver.onDelivered = nullptr; }
+
+    // The program started again with these command-line arguments, which it reads at start
+    // ("/debug" turns the debug log on).
+    void Restart(std::vector<std::u16string> arguments) {
+        engine.reset();
+        os.desktop.SetArguments(std::move(arguments));
+        app = std::make_unique<AppSingletons>(os.platform);
+        StartEngine();
+        ConnectEngine();
+    }
+    int LogLinesContaining(std::u16string_view text) const {
+        int n = 0;
+        for (const std::u16string& line : app->log.Lines()) n += line.find(text) != std::u16string::npos;
+        return n;
+    }
 
     bool Activate() { return engine->Switch().Activate(); }
     // Lets the executor's timer and the posted notifications run.
@@ -114,6 +127,21 @@ public:
     // The editor's text, typed by every key that reaches it.
     std::unique_ptr<sim::SimTextEditor> document;
     std::vector<DeliveredKey> delivered;
+
+private:
+    void StartEngine() {
+        engine = std::make_unique<KeyboardEngine>(
+            *app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow, *keyboardPort_, *canvas_});
+        // As the program's settings load does: the geometry named by the setting.
+        engine->Model().LoadKeyboard(app->preset.KeyboardName());
+    }
+    void ConnectEngine() {
+        engine->SetApplicationWindow(appWindow);
+        engine->SetCompanionWindow(companion);
+    }
+
+    IOnScreenKeyboardPort* keyboardPort_ = nullptr;
+    IKeyboardCanvas* canvas_ = nullptr;
 };
 
 }  // namespace kv::test

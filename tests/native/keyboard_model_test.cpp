@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "keyboard/key_classes.h"
-#include "keyboard/system_icon_pack.h"
 #include "keyboard_model_fixture.h"
 #include "platform/win_constants.h"
 
@@ -532,14 +531,6 @@ TEST(HoverTest, SplitKeyRemembersThePartUnderTheMouse) {
     model.MouseMoveTo(500, 150);
     ASSERT_EQ(model.HotBtn(), model.Btn(13));
     EXPECT_FALSE(model.Btn(13)->Extended());
-}
-
-TEST(SystemIconPackTest, ChosenByWindowsVersion) {
-    EXPECT_EQ(SystemIconPackName({2, 5, 0, 2195}), u"Win2000");
-    EXPECT_EQ(SystemIconPackName({2, 5, 1, 2600}), u"WinXP");
-    EXPECT_EQ(SystemIconPackName({2, 5, 2, 3790}), u"WinXP");
-    EXPECT_EQ(SystemIconPackName({2, 6, 0, 6000}), u"WinVista");
-    EXPECT_EQ(SystemIconPackName({2, 10, 0, 19045}), u"WinVista");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include "common/clipboard_stream.h"
 #include "common/key_text.h"
-#include "common/text_helpers.h"
 #include "platform/win32/win32_platform.h"
 
 namespace kv {
@@ -89,32 +88,6 @@ TEST(RealKeyboardTest, CharForKeyInTheUsLayout) {
     const auto installed = os.layouts.InstalledLayouts();
     ASSERT_FALSE(installed.empty());
     EXPECT_EQ(installed.front() & 0xFFFF, 0x0409u);
-}
-
-TEST(RealTextHelpersTest, SameResultsInTheWindowsBuild) {
-    EXPECT_EQ(PadRight(u"12345678", 6), u"123456");
-    EXPECT_EQ(FirstDelimiterPos(u"a,b.c", u".,"), 4u);
-    EXPECT_EQ(TextAfter(u"key=value", u"="), u"value");
-}
-
-}  // namespace
-}  // namespace kv
-
-#include "win32/window_icon.h"
-
-namespace kv {
-namespace {
-
-TEST(WindowIconTest, OwnIconThenOwnersThenTheSystemIcon) {
-    HICON own = LoadIconW(nullptr, IDI_WARNING);
-    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    HWND child = CreateWindowExW(0, L"STATIC", L"owned", WS_POPUP, 0, 0, 1, 1, owner, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(owner && child);
-    EXPECT_EQ(win32app::GetWindowIcon(child, 100), LoadIconW(nullptr, IDI_APPLICATION));
-    SendMessageW(owner, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(own));
-    EXPECT_EQ(win32app::GetWindowIcon(child, 100), own) << "the owner's icon";
-    DestroyWindow(child);
-    DestroyWindow(owner);
 }
 
 }  // namespace

@@ -4,34 +4,10 @@
 #include "common/canvas.h"
 #include "common/menu_colors.h"
 #include "common/screen_geometry.h"
-#include "common/text_helpers.h"
-#include "platform/text.h"
 #include "sim_platform.h"
 
 namespace kv {
 namespace {
-
-TEST(TextHelpersTest, PaddingAndDelimiters) {
-    EXPECT_EQ(PadRight(u"12345678", 6), u"123456");
-    EXPECT_EQ(PadRight(u"7", 6), u"7     ");
-    EXPECT_EQ(PadRight(u"", 0), u"");
-
-    // Delimiters are tried in their order: the dot (position 4) wins over the earlier comma.
-    EXPECT_EQ(FirstDelimiterPos(u"a,b.c", u".,"), 4u);
-    EXPECT_EQ(FirstDelimiterPos(u"a,b.c", u",."), 2u);
-    EXPECT_EQ(FirstDelimiterPos(u"abc", u".,"), 0u);
-    EXPECT_EQ(TextBeforeDelimiters(u"a,b.c", u".,"), u"a,b");
-    EXPECT_EQ(TextAfterDelimiters(u"a,b.c", u".,"), u"c");
-    EXPECT_EQ(TextBeforeDelimiters(u"abc", u"."), u"abc");
-    EXPECT_EQ(TextAfterDelimiters(u"abc", u"."), u"abc");
-    EXPECT_EQ(TextAfterDelimiters(u"", u"."), u"");
-
-    EXPECT_EQ(TextBefore(u"key=value=x", u"="), u"key");
-    EXPECT_EQ(TextAfter(u"key=value=x", u"="), u"value=x");
-    EXPECT_EQ(TextBefore(u"plain", u"="), u"plain");
-    EXPECT_EQ(TextAfter(u"plain", u"="), u"");
-    EXPECT_EQ(TextAfter(u"a::b", u"::"), u"b");
-}
 
 TEST(ScreenGeometryTest, KeepOnWorkAreaAndClampToScreen) {
     const Rect area{0, 0, 1920, 1040};
@@ -96,53 +72,21 @@ TEST(MenuColorsTest, BlendsWithSignedWeightsAndClamps) {
     EXPECT_EQ(BlendSystemColors(os.desktop, 100, 100, 100), 0xFFFFFFu) << "channels clamp at 255";
 }
 
-class RecordingCanvas : public ICanvas {
-public:
-    bool clearBrush = false;
-    std::uint32_t brush = 0xFFFFFF;
-    bool rtl = false;
-    std::vector<std::string> calls;
-
-    bool BrushIsClear() const override { return clearBrush; }
-    std::uint32_t BrushColor() const override { return brush; }
-    bool IsRightToLeft() const override { return rtl; }
-    std::int32_t TextWidth(std::u16string_view text) const override { return 7 * static_cast<std::int32_t>(text.size()); }
-    void TextOutClipped(const Rect&, std::int32_t x, std::int32_t y, std::u16string_view text, bool opaque) override {
-        calls.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + Utf16ToUtf8(text) +
-                        (opaque ? " opaque" : " transparent"));
-    }
-    void DrawTextFormatted(const Rect&, std::u16string_view text, std::uint32_t flags) override {
-        calls.push_back("draw " + Utf16ToUtf8(text) + " flags " + std::to_string(flags));
-    }
-    void DrawTextThroughWorkBitmap(const Rect&, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                   std::uint32_t, bool formatted) override {
-        calls.push_back(std::string(formatted ? "bitmap-draw " : "bitmap-text ") + std::to_string(x) + "," +
-                        std::to_string(y) + " " + Utf16ToUtf8(text));
-    }
-};
-
-TEST(CanvasTextTest, OpaqueClearLimeAndRightToLeft) {
-    const Rect rect{10, 20, 110, 40};
-    RecordingCanvas canvas;
-    DrawTextOn(canvas, rect, 12, 22, u"ab");
-    canvas.clearBrush = true;
-    DrawTextOn(canvas, rect, 12, 22, u"ab");
-    canvas.clearBrush = false;
-    canvas.rtl = true;
-    DrawTextOn(canvas, rect, 12, 22, u"ab");
-    canvas.rtl = false;
-    canvas.brush = kColorLime;
-    DrawTextOn(canvas, rect, 12, 22, u"ab");
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"text 12,22 ab opaque", "text 12,22 ab transparent",
-                                                      "text 27,22 ab opaque", "bitmap-text 2,2 ab"}));
-}
-
-TEST(CanvasTextTest, FormattedTextDoublesLoneAmpersandsAndMapsFlags) {
-    RecordingCanvas canvas;
-    DrawFormattedText(canvas, {0, 0, 100, 20}, u"Save & Exit && more",
-                      kTextSingleLine | kTextVerticalCenter | kTextCenter | kTextEndEllipsis);
-    ASSERT_EQ(canvas.calls.size(), 1u);
-    EXPECT_EQ(canvas.calls[0], "draw Save && Exit && more flags " + std::to_string(0x20 | 0x4 | 0x1 | 0x8000));
+TEST(TextFormatOptionsTest, EachOptionBecomesItsDrawTextFlag) {
+    struct Case {
+        std::uint32_t options;
+        std::uint32_t flags;
+    };
+    // DT_CENTER 0x1, DT_RIGHT 0x2, DT_VCENTER 0x4, DT_SINGLELINE 0x20, DT_NOPREFIX 0x800,
+    // DT_END_ELLIPSIS 0x8000; left and top are the zero defaults.
+    const Case cases[] = {
+        {0, 0},
+        {kTextLeft | kTextTop, 0},
+        {kTextRight, 0x2},
+        {kTextSingleLine | kTextVerticalCenter | kTextCenter | kTextEndEllipsis, 0x20 | 0x4 | 0x1 | 0x8000},
+        {kTextNoPrefix | kTextWordBreak, 0x800 | 0x10},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ToDrawTextFlags(c.options), c.flags) << "options " << c.options;
 }
 
 }  // namespace
