@@ -130,4 +130,5 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 add_subdirectory(tests/win32)
 add_subdirectory(tests/e2e/tools)
+add_subdirectory(tests/bench)
 add_subdirectory(tests/image)

@@ -3,6 +3,7 @@
 # window, one low-level keyboard hook, a "Run" log line: bare_hook_program.c) in the same run.
 #   tests/bench/startup_memory.sh [BIN_DIR]    (default build/win64/bin; KV_BENCH_RUNS=9)
 #   KV_BENCH_FIRST_START=1 measures first starts (no settings in the registry) instead of later ones.
+#   KV_BENCH_WAYS="shell launcher" (the default) chooses the ways of starting, either or both.
 # A benchmark, not a test: it prints figures and asserts nothing.
 #
 # Both programs start alternately in one booted prefix on an Xvfb of its own (first free display
@@ -14,6 +15,13 @@
 # time it prints the time the program's threads (and its companion's) ran on a processor until
 # then, which other work on a shared machine disturbs less than the wall time. Runs are 2 s apart
 # (KV_BENCH_PAUSE_S), so that Wine has finished with one program before the next starts.
+#
+# Two ways of starting. From the shell (startup_memory_runs.py), each start includes Wine's own
+# process start from Linux, the same for both programs, which dilutes their ratio. From the launcher
+# (startup_launcher.c, built by the Windows build), a program already running in the prefix starts
+# both alternately with CreateProcess and times each until its "Run" line: that ratio is the one the
+# start-up budget is about. The launcher's counted starts are later starts (its first, uncounted
+# start of Tolvex is a first start) and it measures no working set.
 #
 # Working set: VmRSS in /proc/<pid>/status of the Wine process that runs the program, 2 s after
 # its start. Wine runs each Windows process as one Linux process; VmRSS counts all it holds,
@@ -61,9 +69,25 @@ e2e_init_prefix "$E2E_WORK/$KV_PREFIX_NAME" 2>/dev/null || exit 1
 # One wineserver for all runs, so that no run pays for starting it.
 "$E2E_WINESERVER" -p
 
-echo "Start-up and working set: the $bits-bit build in $bin, Wine loader $E2E_WINE"
-python3 "$here/startup_memory_runs.py" --wine "$E2E_WINE" --prefix "$WINEPREFIX" --wintool "$tools/wintool.exe" \
-    --runs "${KV_BENCH_RUNS:-9}" ${KV_BENCH_FIRST_START:+--first-starts} \
-    --base "bare,BareHookProgram,$tools/BareHook.exe" \
-    --subject "Tolvex,TFirstForm,$app/Karmux.exe,/debug" \
-    --subject-key 'HKCU\SOFTWARE\OrlentaSoftware\Karmux' --subject-companion KarmuxCm.exe
+ways=" ${KV_BENCH_WAYS:-shell launcher} "
+subject_key='HKCU\SOFTWARE\OrlentaSoftware\Karmux'
+if [[ $ways == *" shell "* ]]; then
+    echo "Start-up from the shell and working set: the $bits-bit build in $bin, Wine loader $E2E_WINE"
+    python3 "$here/startup_memory_runs.py" --wine "$E2E_WINE" --prefix "$WINEPREFIX" --wintool "$tools/wintool.exe" \
+        --runs "${KV_BENCH_RUNS:-9}" ${KV_BENCH_FIRST_START:+--first-starts} \
+        --base "bare,BareHookProgram,$tools/BareHook.exe" \
+        --subject "Tolvex,TFirstForm,$app/Karmux.exe,/debug" \
+        --subject-key "$subject_key" --subject-companion KarmuxCm.exe
+fi
+if [[ $ways == *" launcher "* ]]; then
+    [ -f "$bin/startup_launcher.exe" ] || { echo "no startup_launcher.exe in $bin: build the target startup_launcher" >&2; exit 2; }
+    windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+    echo
+    echo "Start-up launched inside Wine: the $bits-bit build in $bin"
+    # Its first, uncounted start is a first start, as the shell's is.
+    "$E2E_WINE" reg delete "$subject_key" /f >/dev/null 2>&1 || true
+    pause_ms=$(python3 -c "print(int(float('${KV_BENCH_PAUSE_S:-2}') * 1000))")
+    "$E2E_WINE" "$bin/startup_launcher.exe" "${KV_BENCH_RUNS:-9}" "$pause_ms" \
+        BareHookProgram "$(windows_path "$tools/BareHook.exe")" \
+        TFirstForm "$(windows_path "$app/Karmux.exe")" /debug 2>&1 | tr -d '\r'
+fi
