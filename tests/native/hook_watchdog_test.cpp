@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/hook_watchdog.h"
-#include "app/web_links.h"
+#include "activation/hook_watchdog.h"
+#include "links/web_links.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/win_constants.h"
@@ -18,19 +18,19 @@ using test::EngineWorld;
 
 constexpr std::uint8_t kSpace = 0x20;
 
+WebLinks LinksOf(EngineWorld& w) {
+    Platform& os = w.os.platform;
+    return WebLinks({os.shell, os.internet, os.loop, os.clock, os.text, os.files, os.processes, os.version,
+                     os.registry, os.windows, w.app->preset, w.app->lang, w.app->messageBoxes},
+                    w.appWindow, ReadMakerAddresses(w.app->appIni));
+}
+
 class HookWatchdogStory : public ::testing::Test {
 protected:
     HookWatchdogStory() : w({sim::kLayoutUs, sim::kLayoutRu}) {
         // Again with the debug log on, which the program reads at start.
-        w.engine.reset();
         w.os.desktop.SetArguments({u"/debug"});
-        w.app = std::make_unique<AppSingletons>(w.os.platform);
-        w.engine = std::make_unique<KeyboardEngine>(
-            *w.app, w.clipboardWindow,
-            EnginePorts{w.tray, w.caretFlag, w.noPanelWindow, w.noKeyboardWindow, w.noDrawing});
-        w.engine->Model().LoadKeyboard(w.app->preset.KeyboardName());
-        w.engine->SetApplicationWindow(w.appWindow);
-        w.engine->SetCompanionWindow(w.companion);
+        w.RebuildProgram();
     }
     void SetUp() override { ASSERT_TRUE(w.Activate()); }
 
@@ -122,7 +122,7 @@ TEST_F(HookWatchdogStory, NothingIsPutBackWhileTheProgramIsOff) {
 }
 
 TEST_F(HookWatchdogStory, TheUserTypesOnWhileTheUpdateCheckWaitsForAStalledServer) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(60000);
     // A letter every 100 ms while the check runs.
@@ -146,7 +146,7 @@ TEST_F(HookWatchdogStory, TheUserTypesOnWhileTheUpdateCheckWaitsForAStalledServe
 }
 
 TEST_F(HookWatchdogStory, TheUpdateCheckEndsByItsOwnBoundWhenTheReadIgnoresItsTimeOut) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(60000);
     w.os.internet.IgnoreReadTimeout(true);
@@ -161,7 +161,7 @@ TEST_F(HookWatchdogStory, TheUpdateCheckEndsByItsOwnBoundWhenTheReadIgnoresItsTi
 }
 
 TEST_F(HookWatchdogStory, ACheckAskedForWhileOneWaitsDoesNothing) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(1000);
     bool nested = true;

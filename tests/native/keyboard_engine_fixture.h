@@ -7,10 +7,11 @@
 
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
-#include "app/deferred_caret_flag_port.h"
-#include "app/deferred_keyboard_port.h"
-#include "app/deferred_language_panel_port.h"
 #include "app/keyboard_engine.h"
+#include "app/program_model.h"
+#include "attachable_caret_flag_port.h"
+#include "attachable_keyboard_port.h"
+#include "attachable_language_panel_port.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
 #include "no_drawing_canvas.h"
@@ -45,6 +46,8 @@ public:
         os.InstallHookLibrary();
         os.InstallShippedLanguages();
         os.keyboard.SetInstalled(std::move(installed));
+        keyboardPort_ = keyboardPort ? keyboardPort : &noKeyboardWindow;
+        canvas_ = canvas ? canvas : &noDrawing;
         app = std::make_unique<AppSingletons>(os.platform);
         clipboardWindow = os.desktop.CreateWindow(u"TKvClipboardMonitor", u"", sim::SimDesktop::kOwnProcessId, false,
                                                   [this](const sim::SimMessage& m) -> std::intptr_t {
@@ -55,19 +58,13 @@ public:
                                                       }
                                                       return result;
                                                   });
-        engine = std::make_unique<KeyboardEngine>(*app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow,
-                                                                     keyboardPort ? *keyboardPort : noKeyboardWindow,
-                                                                     canvas ? *canvas : noDrawing});
-        // As the program's settings load does: the geometry named by the setting.
-        engine->Model().LoadKeyboard(app->preset.KeyboardName());
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
-                                                DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
+                                                if (messages) messages->Dispatch(m.message, m.wParam, m.lParam);
                                                 return 0;
                                             });
         companion = os.desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", kCompanionProcessId, false);
-        engine->SetApplicationWindow(appWindow);
-        engine->SetCompanionWindow(companion);
+        BuildProgram();
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
         editor->SetLibraryTarget(appWindow);
         os.desktop.SetForegroundWindow(editor->Window());
@@ -81,6 +78,28 @@ public:
     }
     ~EngineWorld() { os.driver.onDelivered = nullptr; }
 
+    // The model, the engine and the message table, in the order the program makes them.
+    void BuildProgram() {
+        model = std::make_unique<ProgramModel>(*app, *canvas_);
+        engine = std::make_unique<KeyboardEngine>(*app, *model, clipboardWindow,
+                                                  EnginePorts{tray, caretFlag, noPanelWindow, *keyboardPort_});
+        messages = std::make_unique<ApplicationMessages>(ApplicationMessageTargets{
+            engine->Switcher(), model->typed, engine->Foreground(), engine->Switch(), caretFlag, app->preset, tray,
+            os.loop});
+        // As the program's settings load does: the geometry named by the setting.
+        model->keyboard.LoadKeyboard(app->preset.KeyboardName());
+        engine->SetApplicationWindow(appWindow);
+        engine->SetCompanionWindow(companion);
+    }
+    // The same again over new process-wide objects, as a new start of the program reads them.
+    void RebuildProgram() {
+        messages.reset();
+        engine.reset();
+        model.reset();
+        app = std::make_unique<AppSingletons>(os.platform);
+        BuildProgram();
+    }
+
     bool Activate() { return engine->Switch().Activate(); }
     // Lets the executor's timer and the posted notifications run.
     void Settle(std::uint32_t ms = 500) {
@@ -92,21 +111,23 @@ public:
         return n;
     }
     TPreset& Preset() { return app->preset; }
-    TKvKeyboard& Model() { return engine->Model(); }
-    TypingRun& Typed() { return engine->Typed(); }
+    TKvKeyboard& Model() { return model->keyboard; }
+    TypingRun& Typed() { return model->typed; }
 
     sim::SimPlatform os;
-    // The tray the engine reaches; the other windows' ports are deferred ones with no window.
+    // The tray the engine reaches; the other windows' ports reach no window unless a test attaches one.
     RecordingPorts tray;
     sim::NoDrawingCanvas noDrawing;
     // No caret flag unless a test attaches one.
-    DeferredCaretFlagPort caretFlag;
+    AttachableCaretFlagPort caretFlag;
     // The program before its keyboard window exists: the hook's calls reach nothing.
-    DeferredKeyboardPort noKeyboardWindow;
+    AttachableKeyboardPort noKeyboardWindow;
     // The same for the floating language panel, unless a test attaches one.
-    DeferredLanguagePanelPort noPanelWindow;
+    AttachableLanguagePanelPort noPanelWindow;
     std::unique_ptr<AppSingletons> app;
+    std::unique_ptr<ProgramModel> model;
     std::unique_ptr<KeyboardEngine> engine;
+    std::unique_ptr<ApplicationMessages> messages;
     WindowHandle appWindow = kNoWindow;
     WindowHandle clipboardWindow = kNoWindow;
     WindowHandle companion = kNoWindow;
@@ -114,6 +135,10 @@ public:
     // The editor's text, typed by every key that reaches it.
     std::unique_ptr<sim::SimTextEditor> document;
     std::vector<DeliveredKey> delivered;
+
+private:
+    IOnScreenKeyboardPort* keyboardPort_ = nullptr;
+    IKeyboardCanvas* canvas_ = nullptr;
 };
 
 }  // namespace kv::test

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_singletons.h"
-#include "app/web_links.h"
+#include "links/web_links.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 #include "sim_platform.h"
