@@ -233,7 +233,7 @@ TEST_F(KeyboardHookTest, TheCallbackSendsNothingItsFollowUpInputComesAfterItRetu
         {"a NumLock hotkey: the NumLock pair that brings the system back in step",
          0, vk::kNumLock, {{vk::kNumLock, true}, {vk::kNumLock, false}}},
     };
-    w.Preset().SetSCChangeSelectedUpperCase(EncodeHotkey(38, hotkey_mod::kLeftWin));
+    w.Preset().SetSCUpperCase(EncodeHotkey(38, hotkey_mod::kLeftWin));
     w.Preset().SetSCSwitchLang(EncodeHotkey(vk::kNumLock, 0));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
