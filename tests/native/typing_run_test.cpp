@@ -13,8 +13,9 @@ namespace {
 
 constexpr std::uint8_t kBackspace = 8, kLeft = 37;
 
+// Public: the table of ways a run ends reaches the fixture through a reference to it.
 class TypingRunTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override { world.Create(); }
     void Key(std::uint8_t code, bool isUp) {
         TKvKeyboard& model = *world.model;
