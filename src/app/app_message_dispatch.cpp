@@ -1,37 +1,75 @@
 #include "app/app_message_dispatch.h"
 
-#include "app/keyboard_engine.h"
+#include "activation/activation.h"
 #include "common/messages.h"
+#include "foreground/foreground_tracker.h"
+#include "hook/layout_switcher.h"
+#include "keyboard/typing_run.h"
+#include "platform/win_constants.h"
+#include "ports/caret_flag_port.h"
+#include "ports/tray_port.h"
+#include "settings/preset.h"
 
 namespace kv {
 
-bool DispatchLibraryMessage(KeyboardEngine& engine, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+namespace {
+constexpr std::uint32_t kPopupActionsMs = 2000;
+}  // namespace
+
+ApplicationMessages::~ApplicationMessages() { SetActionsMenuTimer(false); }
+
+bool ApplicationMessages::Dispatch(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
         case msg::kLayoutChanged:
-            engine.Switcher().OnLayoutReported(static_cast<LayoutHandle>(lParam));
+            t_.switcher.OnLayoutReported(static_cast<LayoutHandle>(lParam));
             // A switch the program asked for breaks the typing run it came from.
-            if (engine.Switcher().SwitchAcknowledged()) engine.Typed().ResetTypedBuffer();
+            if (t_.switcher.SwitchAcknowledged()) t_.typed.ResetTypedBuffer();
             return true;
         case msg::kSwitchAcknowledged:
-            engine.Switcher().OnSwitchAcknowledged(lParam == msg::kThroughHost32);
+            t_.switcher.OnSwitchAcknowledged(lParam == msg::kThroughHost32);
             return true;
         case msg::kForegroundChanged:
-            engine.Foreground().TrackForeground(static_cast<WindowHandle>(wParam));
-            if (wParam == 0) engine.Switch().KeepPanelOnTop();
-            return true;
-        case msg::kCaretActivityResetTyped:
-            engine.Typed().ResetTypedBuffer();
+            t_.foreground.TrackForeground(static_cast<WindowHandle>(wParam));
+            if (wParam == 0) t_.activation.KeepPanelOnTop();
             return true;
         case msg::kCaretActivity:
-        case msg::kCaretMovedTo:
+        case msg::kCaretMovedTo:  // the point is not used
+            RestartCaretFlag();
+            return true;
+        case msg::kCaretActivityResetTyped:
+            RestartCaretFlag();
+            t_.typed.ResetTypedBuffer();
+            return true;
         case msg::kLibraryIdle:
+            return true;
         case msg::kActionsMenuTimerStart:
         case msg::kActionsMenuTimerStop:
-            // The caret flag and the actions menu that react to these come with their windows.
+            SetActionsMenuTimer(message == msg::kActionsMenuTimerStart);
             return true;
+        case msg::kSecondInstance:
+            t_.trayMenus.OnSecondInstance();
+            return true;
+        case win::kWmWtsSessionChange:
+        case win::kWmPowerBroadcast:
+            t_.activation.Watchdog().OnSystemNotification(message, wParam);
+            return false;
         default:
             return false;
     }
+}
+
+void ApplicationMessages::RestartCaretFlag() {
+    if (t_.preset.ShowCaretFlag()) t_.caretFlag.CaretFlagOn(true);
+}
+
+void ApplicationMessages::SetActionsMenuTimer(bool on) {
+    if (popupActionsTimer_) t_.loop.StopTimer(*popupActionsTimer_);
+    popupActionsTimer_.reset();
+    if (!on) return;
+    popupActionsTimer_ = t_.loop.StartTimer(kPopupActionsMs, [this] {
+        SetActionsMenuTimer(false);
+        t_.trayMenus.PopupActionsMenu();
+    });
 }
 
 }  // namespace kv

@@ -12,7 +12,7 @@
 
 namespace kv {
 
-class DeferredKeyboardCanvas;
+class KeyRepaintCanvas;
 class ICaretFlagWindows;
 class ErrorReport;
 class IIconImageDecoder;
@@ -38,12 +38,27 @@ class IAboutHost;
 using FormMessageHandler = std::function<bool(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
                                               std::intptr_t& result)>;
 
+// What the windows hand to the program: the messages for the application (from the hook library,
+// the companion, a second start, the system's session and power events), the system's setting
+// changes, and the end of the main form.
+class IApplicationEvents {
+public:
+    virtual ~IApplicationEvents() = default;
+    // True when handled.
+    virtual bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    // WM_SETTINGCHANGE.
+    virtual void OnSettingChange() = 0;
+    // The marker form was closed: it is the main form, so the application ends.
+    virtual void OnMainFormClosed() = 0;
+};
+
 // The windows side of the entry sequence: a Win32 implementation, or a simulated one in tests.
 class IAppWindows {
 public:
     virtual ~IAppWindows() = default;
     // The hidden top-level window that owns the forms and receives the library's notifications.
-    virtual WindowHandle CreateApplicationWindow(std::u16string_view title) = 0;
+    // It and every form made after it report to `events`, which outlives them.
+    virtual WindowHandle CreateApplicationWindow(std::u16string_view title, IApplicationEvents& events) = 0;
     virtual void CreateForm(AppForm form) = 0;
     virtual void DestroyForm(AppForm form) = 0;
     virtual WindowHandle FormWindow(AppForm form) const = 0;
@@ -72,7 +87,7 @@ public:
     // The on-screen keyboard's windows (its two forms and the hint).
     virtual IKeyboardWindowView& KeyboardWindows() = 0;
     // Their mouse goes to `keyboard` and their paint draws `canvas`; null detaches, before either goes.
-    virtual void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas,
+    virtual void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas,
                                         const TKvTheme* theme, const TPreset* preset) = 0;
     // The floating language panel's window (the form FloatingWindowLangForm).
     virtual ILanguagePanelView& LanguagePanelView() = 0;

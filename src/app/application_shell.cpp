@@ -2,13 +2,8 @@
 
 #include <algorithm>
 
-#include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
-#include "app/app_windows.h"
-#include "app/help_contexts.h"
-#include "app/keyboard_engine.h"
-#include "indicators/caret_flag.h"
-#include "indicators/caret_locator.h"
+#include "links/help_contexts.h"
 #include "common/paths.h"
 #include "common/system_services.h"
 #include "common/messages.h"
@@ -35,7 +30,6 @@ std::u16string UnsupportedSystemText() {
 constexpr std::uint32_t kCompanionLookupPauseMs = 100;
 constexpr std::uint64_t kCompanionWaitMs = 51 * kCompanionLookupPauseMs;
 constexpr std::uint32_t kStartupCompletionMs = 800;
-constexpr std::uint32_t kPopupActionsMs = 2000;
 
 WindowHandle FindCompanionWindow(const IWindowing& windows) {
     return windows.FindTopLevelWindow(kCompanionClassAndCaption, kCompanionClassAndCaption);
@@ -84,7 +78,7 @@ int ApplicationShell::Run() {
     std::unique_ptr<IStartedProcess> companionStarting = BeginCompanionStart();
     // The keyboard's characters are computed while the companion starts: both take a while.
     LayoutCharsAhead layoutChars(app_.platform.layouts, app_.platform.layouts.ThreadLayout(0));
-    applicationWindow_ = windows_.CreateApplicationWindow(kProductName);
+    applicationWindow_ = windows_.CreateApplicationWindow(kProductName, *this);
     app_.messageBoxes.SetOwner(applicationWindow_);
     iconPacks_ = std::make_unique<IconPacks>(app_, windows_.IconDecoder());
     CreateForms();
@@ -92,12 +86,12 @@ int ApplicationShell::Run() {
     // Nothing up to the system's switch-on needs the companion: it is all done while the
     // companion starts, which on a busy machine takes longer than the program's own work.
     const std::optional<TKvLayoutChars> startLayoutChars = layoutChars.Take();
-    CreateKeyboardEngine();
-    if (startLayoutChars) engine_->OfferLayoutChars(*startLayoutChars);
+    CreateProgram();
+    if (startLayoutChars) program_->model.charCache.Offer(*startLayoutChars);
     LoadLanguagesAndSettings();
     windows_.RealizeKeyboardFormsOffscreen();
     FinishCompanionStart(std::move(companionStarting));
-    engine_->SetCompanionWindow(companionWindow_);
+    program_->engine.SetCompanionWindow(companionWindow_);
     if (!terminated_) {
         // After the companion, so that a missing companion stays the one error shown. Without
         // any language the program cannot speak; the remaining start-up still runs.
@@ -107,14 +101,14 @@ int ApplicationShell::Run() {
         }
         // A failed activation leaves the program running, switched off; a program already on
         // its way out hooks nothing.
-        if (!terminated_) engine_->Switch().Activate();
+        if (!terminated_) program_->engine.Switch().Activate();
         // With auto-hide off the keyboard stays up while the program is on.
-        if (!terminated_ && engine_->Switch().Active() && !app_.preset.KeyboardAutoHide()) {
-            keyboardPort_.ShowKeyboardAndReactivateLayout();
+        if (!terminated_ && program_->engine.Switch().Active() && !app_.preset.KeyboardAutoHide()) {
+            program_->keyboard.ShowKeyboardAndReactivateLayout();
         }
         // Decided before the first-start balloon, which writes the very value it looks for.
         if (!terminated_ && IsFirstStart()) CreateAndShowWizard();
-        tray_->ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
+        program_->tray.ShowBalloon(u"FirstStart", 1, 5000, 35, 34);
         startupCompletionTimer_ = app_.platform.loop.StartTimer(kStartupCompletionMs, [this] { CompleteStartup(); });
     }
 
@@ -122,27 +116,20 @@ int ApplicationShell::Run() {
     app_.platform.loop.Run();
     app_.log.WriteLog(u"Finalize");
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
-    SetActionsMenuTimer(false);
     // No hook and no library may outlive the program in other processes.
-    if (engine_) engine_->Switch().Deactivate();
+    if (program_) program_->engine.Switch().Deactivate();
     if (settingsReleaseTimer_) app_.platform.loop.StopTimer(*settingsReleaseTimer_);
     settingsWindow_.reset();
     if (wizardReleaseTimer_) app_.platform.loop.StopTimer(*wizardReleaseTimer_);
     wizard_.reset();
+    // The settings' effects reach the program's parts no more.
+    app_.preset.SetPorts(nullptr);
+    // Before the forms, whose windows its behaviours show.
+    program_.reset();
+    links_.reset();
     DestroyDialogs();
-    DestroyCaretFlag();
-    // Before the forms: its window goes with them.
-    DetachLanguagePanel();
-    languagePanel_.reset();
-    DetachOnScreenKeyboard();
     DestroyForms();
     SaveSettingsAtExit();
-    onScreenKeyboard_.reset();
-    windows_.SetFormMessageHandler(AppForm::ClipboardMonitor, {});
-    trayPort_.Attach(nullptr);
-    tray_.reset();
-    links_.reset();
-    engine_.reset();
     return 0;
 }
 
@@ -168,82 +155,39 @@ void ApplicationShell::DestroyDialogs() {
     errorReportDialog_.reset();
 }
 
-void ApplicationShell::CreateKeyboardEngine() {
-    engine_ = std::make_unique<KeyboardEngine>(app_, windows_.FormWindow(AppForm::ClipboardMonitor),
-                                               EnginePorts{trayPort_, caretFlagPort_, panelPort_, keyboardPort_, keyboardCanvas_});
-    windows_.SetFormMessageHandler(AppForm::ClipboardMonitor,
-                                   [this](std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                                          std::intptr_t& result) {
-                                       return engine_ && engine_->ClipboardMonitor().HandleMessage(message, wParam,
-                                                                                                   lParam, result);
-                                   });
-    engine_->SetApplicationWindow(applicationWindow_);
-    engine_->SetCompanionWindow(companionWindow_);
-    engine_->Foreground().SetIconSource(iconPacks_.get());
-    engine_->Model().SetSystemIcons(iconPacks_->SystemPack());
-    tray_ = std::make_unique<TrayController>(TrayController::Services{
-        app_.preset, app_.lang, app_.appIni, app_.log, app_.platform, engine_->Actions(), engine_->Model(),
-        engine_->Mailbox(), engine_->Scheduler(), engine_->Switch(), windows_.TrayIcon(), windows_.PopupMenus(),
-        dataModule_.ActionKinds(), *this,
-        dataModule_.PopupMenuStyle() == MenuStyle::Standard ? PopupMenuStyle::Standard : PopupMenuStyle::XpOwnerDrawn});
-    trayPort_.Attach(tray_.get());
-    tray_->UpdateTrayIcon();
-    links_ = std::make_unique<WebLinks>(app_, applicationWindow_, ReadMakerAddresses(app_.appIni));
-    links_->SetWaitDialog(wait_.get());
-    CreateOnScreenKeyboard();
-    CreateCaretFlag();
-    CreateLanguagePanel();
-    presetPorts_.emplace(PresetPorts{*this, *onScreenKeyboard_, keyboardPort_, trayPort_, caretFlagPort_, *this, *this,
-                                     static_cast<IWizardPort&>(*this)});
-}
-
-void ApplicationShell::CreateOnScreenKeyboard() {
+void ApplicationShell::CreateProgram() {
     Platform& os = app_.platform;
-    placement_.emplace(app_.appIni, os.windows);
-    onScreenKeyboard_ = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-        app_.preset, engine_->Model(), os.loop, os.registry, os.layouts, os.windows, *placement_,
-        windows_.KeyboardWindows(),
-        [this] {
-            if (tray_) tray_->PopupTrayMenu();
-        },
-        [this] { return SettingsUiVisible(); },
-        [this](bool shown) {
-            if (languagePanel_) languagePanel_->KeyboardShown(shown);
-        },
-        [this](std::int32_t dx, std::int32_t dy) {
-            if (languagePanel_) languagePanel_->KeyboardMoved(dx, dy);
-        }});
-    keyboardPort_.Attach(onScreenKeyboard_.get());
-    windows_.AttachOnScreenKeyboard(onScreenKeyboard_.get(), &keyboardCanvas_, &dataModule_.Theme(), &app_.preset);
+    links_ = std::make_unique<WebLinks>(
+        WebLinkServices{os.shell, os.internet, os.loop, os.clock, os.text, os.files, os.processes, os.version,
+                        os.registry, os.windows, app_.preset, app_.lang, app_.messageBoxes},
+        applicationWindow_, ReadMakerAddresses(app_.appIni));
+    links_->SetWaitDialog(wait_.get());
+    program_.emplace(ProgramContext{app_, windows_, applicationWindow_, dataModule_, *iconPacks_, keyboardCanvas_,
+                                    *this, *this, *this, *this, static_cast<IWizardPort&>(*this),
+                                    [this] { return SettingsUiVisible(); }});
 }
 
-void ApplicationShell::DetachOnScreenKeyboard() {
-    if (!onScreenKeyboard_) return;
-    onScreenKeyboard_->SavePosition();
-    keyboardPort_.Attach(nullptr);
-    windows_.AttachOnScreenKeyboard(nullptr, &keyboardCanvas_, nullptr, nullptr);
-}
-
-bool ApplicationShell::ProgramActive() const { return engine_ != nullptr && engine_->Switch().Active(); }
+bool ApplicationShell::ProgramActive() const { return program_ && program_->engine.Switch().Active(); }
 
 void ApplicationShell::ApplyLanguage(std::int32_t languageId) {
     SwitchLanguage(app_.lang, app_.languages, languageId, windows_.LanguageTargets());
     LocalizeMenus();
     if (settingsWindow_) settingsWindow_->ApplyLanguage();
-    if (languagePanel_) languagePanel_->ApplyLanguage();
+    if (program_) program_->languagePanel.ApplyLanguage();
     if (wizard_) wizard_->ApplyLanguage();
 }
 
 void ApplicationShell::RefreshVisuals() {
     dataModule_.ApplyColorScheme();
-    keyboardPort_.RepaintKeyboardAndBackground();
-    panelPort_.RepaintPanel();
+    if (!program_) return;
+    program_->keyboard.RepaintKeyboardAndBackground();
+    program_->languagePanel.RepaintPanel();
 }
 
 void ApplicationShell::LocalizeMenus() {
     dataModule_.BuildActionKinds();
     if (errorReportDialog_) errorReportDialog_->ApplyLanguage();
-    if (tray_) tray_->LocalizeMenus();
+    if (program_) program_->tray.LocalizeMenus();
 }
 
 void ApplicationShell::RunTrayCommand(TrayItem item) {
@@ -255,9 +199,9 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
             OpenSettingsWindow();
             break;
         case TrayItem::ShowMainKeyboard:
-            keyboardPort_.ToggleOnScreenKeyboard();
+            program_->keyboard.ToggleOnScreenKeyboard();
             // A panel shown with the keyboard stays above it.
-            if (engine_) engine_->Switch().KeepPanelOnTop();
+            program_->engine.Switch().KeepPanelOnTop();
             break;
         case TrayItem::FloatingWindowLang:
             ToggleLanguagePanel();
@@ -306,13 +250,18 @@ void ApplicationShell::RunTrayCommand(TrayItem item) {
     }
 }
 
+// The panel's tray item toggles it and carries its check mark.
+void ApplicationShell::ToggleLanguagePanel() {
+    if (!app_.preset.AccessDenied()) program_->languagePanel.ToggleFromTray();
+}
+
 void ApplicationShell::ReportBug(std::u16string_view errorText) {
-    if (!links_ || !engine_) return;
+    if (!links_ || !program_) return;
     // Someone about to download the newer version needs no report of the old one.
     if (links_->CheckForUpdate(false)) return;
     const std::u16string body =
-        links_->BugReportBody(errorText, static_cast<std::uint32_t>(engine_->Model().Layout()));
-    Activation& activation = engine_->Switch();
+        links_->BugReportBody(errorText, static_cast<std::uint32_t>(program_->model.keyboard.Layout()));
+    Activation& activation = program_->engine.Switch();
     const bool wasActive = activation.Active();
     activation.SetActive(false);
     try {
@@ -325,33 +274,21 @@ void ApplicationShell::ReportBug(std::u16string_view errorText) {
     activation.SetActive(wasActive);
 }
 
-// The library asks for the actions menu after a pause (1192) or takes the request back (1193).
-void ApplicationShell::SetActionsMenuTimer(bool on) {
-    if (popupActionsTimer_) app_.platform.loop.StopTimer(*popupActionsTimer_);
-    popupActionsTimer_.reset();
-    if (!on) return;
-    popupActionsTimer_ = app_.platform.loop.StartTimer(kPopupActionsMs, [this] {
-        SetActionsMenuTimer(false);
-        if (tray_) tray_->PopupActionsMenu();
-    });
-}
-
 void ApplicationShell::Exit() {
     // Unsaved edits of an open settings window are not kept by the final save.
     if (settingsWindow_ && settingsWindow_->Visible()) app_.preset.Load();
-    if (engine_) engine_->Switch().Deactivate();
+    if (program_) program_->engine.Switch().Deactivate();
     Terminate();
 }
 
 void ApplicationShell::LoadLanguagesAndSettings() {
     app_.languages = BuildLanguageList(app_.platform.files, LanguageFolder(app_.folders.appFolder),
                                        [](std::int32_t id) { return LangFlagIndex(static_cast<std::uint32_t>(id)); });
-    if (presetPorts_) app_.preset.SetPorts(&*presetPorts_);
+    if (program_) app_.preset.SetPorts(&program_->presetPorts);
     app_.preset.Load();
 }
 
 void ApplicationShell::SaveSettingsAtExit() {
-    app_.preset.SetPorts(nullptr);  // the windows its effects reach are gone
     try {
         app_.preset.Save();
     } catch (const std::exception& e) {
@@ -425,7 +362,7 @@ void ApplicationShell::CompleteStartup() {
     if (startupCompletionTimer_) app_.platform.loop.StopTimer(*startupCompletionTimer_);
     startupCompletionTimer_.reset();
     startupComplete_ = true;
-    if (tray_) tray_->ApplyHideTrayIcon();
+    if (program_) program_->tray.ApplyHideTrayIcon();
     // Not with the first window: its library costs start-up time, and an unlock can wait.
     windows_.WatchSessionChanges();
 }
@@ -438,28 +375,15 @@ void ApplicationShell::Terminate() {
 void ApplicationShell::OnMainFormClosed() { Terminate(); }
 
 bool ApplicationShell::OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    // The running instance answers a second start; its tray reaction grows with the tray.
-    if (message == msg::kSecondInstance) {
-        if (tray_) tray_->OnSecondInstance();
-        return true;
-    }
-    if (message == win::kWmWtsSessionChange || message == win::kWmPowerBroadcast) {
-        if (engine_) engine_->Switch().Watchdog().OnSystemNotification(message, wParam);
-        return false;  // the system's own handling goes on
-    }
-    OnCaretActivity(message);
-    if (message == msg::kActionsMenuTimerStart || message == msg::kActionsMenuTimerStop) {
-        SetActionsMenuTimer(message == msg::kActionsMenuTimerStart);
-        return true;
-    }
-    return engine_ != nullptr && DispatchLibraryMessage(*engine_, message, wParam, lParam);
+    return program_ && program_->messages.Dispatch(message, wParam, lParam);
 }
 
 void ApplicationShell::OnSettingChange() {
     dataModule_.ApplyColorScheme();
     // The keyboard's metrics follow the system's; the renderer measures them on the redraw.
-    if (engine_) engine_->Model().Redraw();
-    if (languagePanel_) languagePanel_->DisplayChanged();
+    if (!program_) return;
+    program_->model.keyboard.Redraw();
+    program_->languagePanel.DisplayChanged();
 }
 
 void ApplicationShell::OnUnhandledException(std::u16string_view message) {

@@ -6,42 +6,33 @@
 
 #include "app/app_forms.h"
 #include "app/data_module.h"
-#include "app/help_router.h"
+#include "links/help_router.h"
 #include "app/icon_packs.h"
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
 #include "dialogs/wait_dialog.h"
-#include "app/deferred_caret_flag_port.h"
-#include "app/deferred_keyboard_port.h"
-#include "app/deferred_language_panel_port.h"
-#include "app/deferred_tray_port.h"
-#include "app/web_links.h"
-#include "indicators/deferred_keyboard_canvas.h"
-#include "indicators/language_panel.h"
-#include "indicators/on_screen_keyboard.h"
-#include "indicators/tray_controller.h"
+#include "app/app_windows.h"
+#include "app/program.h"
+#include "links/web_links.h"
+#include "indicators/key_repaint_canvas.h"
 #include "platform/clock_api.h"
 #include "platform/process_api.h"
 #include "platform/types.h"
 #include "ports/settings_window_port.h"
 #include "ports/about_box_port.h"
 #include "ports/wizard_port.h"
-#include "settings/form_placement.h"
 #include "settings/preset_ports.h"
 
 namespace kv {
 
 class AppSingletons;
-class CaretFlag;
-class CaretLocator;
-class IAppWindows;
 class IErrorReportSink;
-class KeyboardEngine;
-class TrayController;
 
 // The program's spine: the entry sequence, the companion, the message loop and the way out.
-// It is the composition root: it creates the program's parts and wires each window's port.
-class ApplicationShell : private ITrayCommands,
+// It is the composition root: it makes the windows, then the program's parts in the order of
+// program.h, and the windows made on demand (settings, wizard, about box) when asked.
+class ApplicationShell : private IApplicationEvents,
+                         private ITrayCommands,
                          public IBugReporter,
                          private IApplicationEnd,
                          private IProgramState,
@@ -65,9 +56,8 @@ public:
     bool StartupComplete() const override { return startupComplete_; }
     WindowHandle CompanionWindow() const { return companionWindow_; }
     WindowHandle ApplicationWindow() const { return applicationWindow_; }
-    // Null before start-up has created it and after the way out has released it.
-    KeyboardEngine* Engine() const { return engine_.get(); }
-    TrayController* Tray() const { return tray_.get(); }
+    // The program's parts; null before start-up has made them and after the way out has released them.
+    Program* Parts() { return program_ ? &*program_ : nullptr; }
     // Mails a report of the error, with a description of the system; the program is switched off
     // while the mail dialog is open.
     void ReportBug(std::u16string_view errorText) override;
@@ -76,19 +66,17 @@ public:
     // A new interface language: menus and the action-kind names follow.
     void LocalizeMenus();
 
-    // From the windows: the marker form was closed (it is the main form).
-    void OnMainFormClosed();
-    // A message for the application from the library, the companion or a second instance, or a
-    // session change or power event of the system. True when handled.
-    bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-    // WM_SETTINGCHANGE: colours and metrics follow the system.
-    void OnSettingChange();
     // An exception that reached the message loop: logged, then shown by the error report.
     void OnUnhandledException(std::u16string_view message);
     // Null until the error report dialog exists.
     void SetErrorReport(IErrorReportSink* report) { errorReport_ = report; }
 
 private:
+    // IApplicationEvents
+    bool OnApplicationMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // Colours and metrics follow the system.
+    void OnSettingChange() override;
+    void OnMainFormClosed() override;
     // IProgramState
     bool ProgramActive() const override;
     // IInterfaceLanguagePort
@@ -140,60 +128,36 @@ private:
     std::unique_ptr<IStartedProcess> BeginCompanionStart();
     void FinishCompanionStart(std::unique_ptr<IStartedProcess> starting);
     void CompleteStartup();
-    void CreateKeyboardEngine();
+    void CreateProgram();
     void RunTrayCommand(TrayItem item) override;
     void TerminateApplication() override { Terminate(); }
     void CreateDialogs();
-    void SetActionsMenuTimer(bool on);
     void DestroyDialogs();
     void Exit();
     void LoadLanguagesAndSettings();
     void SaveSettingsAtExit();
-    void CreateOnScreenKeyboard();
-    // Its place is saved while its window still exists.
-    void DetachOnScreenKeyboard();
-    // The caret flag (shell_caret_flag.cpp).
-    void CreateCaretFlag();
-    void DestroyCaretFlag();
-    // The library's caret notifications restart the flag's show cycle.
-    void OnCaretActivity(std::uint32_t message);
-    // The floating language panel (shell_language_panel.cpp), made after the on-screen keyboard.
-    void CreateLanguagePanel();
-    void DetachLanguagePanel();
     void ToggleLanguagePanel();
 
     AppSingletons& app_;
     IAppWindows& windows_;
     TDataDM dataModule_;
-    // Before the engine, whose keyboard model shows their icons.
+    // Before the program, whose keyboard model shows their icons.
     std::unique_ptr<IconPacks> iconPacks_;
-    DeferredTrayPort trayPort_;
-    DeferredKeyboardPort keyboardPort_;
-    DeferredCaretFlagPort caretFlagPort_;
-    DeferredLanguagePanelPort panelPort_;
     // What the keyboard model draws on: key changes are marked here and painted by the window.
-    DeferredKeyboardCanvas keyboardCanvas_;
-    std::optional<FormPlacement> placement_;
-    std::unique_ptr<KeyboardEngine> engine_;
-    // Wired once the engine and the tray exist.
-    std::optional<PresetPorts> presetPorts_;
-    std::unique_ptr<TrayController> tray_;
-    std::unique_ptr<OnScreenKeyboard> onScreenKeyboard_;
-    std::unique_ptr<CaretLocator> caretLocator_;
-    std::unique_ptr<CaretFlag> caretFlag_;
-    std::unique_ptr<LanguagePanel> languagePanel_;
-    std::unique_ptr<WebLinks> links_;
+    KeyRepaintCanvas keyboardCanvas_;
     HelpRouter help_;
     std::unique_ptr<NeverAskList> neverAsk_;
     std::unique_ptr<ErrorReport> errorReportDialog_;
     std::unique_ptr<WaitDialog> wait_;
+    std::unique_ptr<WebLinks> links_;
+    // Made once the forms exist and released before they go.
+    std::optional<Program> program_;
     WindowHandle applicationWindow_ = kNoWindow;
     WindowHandle companionWindow_ = kNoWindow;
     bool terminated_ = false;
     bool startupComplete_ = false;
     int formsCreated_ = 0;
     std::optional<TimerId> startupCompletionTimer_;
-    std::optional<TimerId> popupActionsTimer_;
     IErrorReportSink* errorReport_ = nullptr;
     std::unique_ptr<ISettingsWindow> settingsWindow_;
     // A closed settings window is freed once its last message has returned.

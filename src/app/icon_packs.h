@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "app/foreground_tracker.h"
+#include "foreground/foreground_tracker.h"
 #include "resources/icon_pack_list.h"
 
 namespace kv {

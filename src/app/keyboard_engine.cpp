@@ -1,6 +1,7 @@
 #include "app/keyboard_engine.h"
 
 #include "app/app_singletons.h"
+#include "app/program_model.h"
 #include "common/paths.h"
 #include "platform/win_constants.h"
 
@@ -10,45 +11,44 @@ namespace {
 constexpr std::uint32_t kVistaPollMs = 300;
 }  // namespace
 
-KeyboardEngine::KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow, EnginePorts ports)
+KeyboardEngine::KeyboardEngine(AppSingletons& app, ProgramModel& model, WindowHandle clipboardWindow,
+                               EnginePorts ports)
     : app_(app),
-      keys_(app.platform.keyInput, app.platform.layouts, app.platform.clock),
-      model_(std::make_unique<TKvKeyboard>(
-          ports.canvas,
-          KeyboardServices{app.platform.layouts, app.platform.keyInput, app.platform.files, keys_, app.busyCursor,
-                           app.messageBoxes, app.lang, app.preset.KeyNames(), charCache_, app.folders.appFolder,
-                           app.is64BitWindows},
-          app.platform.layouts.ThreadLayout(0))),
-      actions_(mailbox_),
-      langTarget_(actions_),
-      hook_({*model_, actions_, mailbox_, typed_, keys_, app.preset, ports.caretFlag, ports.keyboard, *this,
+      model_(model),
+      hook_({model.keyboard, model.actions, model.mailbox, model.typed, model.keys, app.preset, ports.caretFlag, ports.keyboard, *this,
              app.platform.windows, app.platform.loop}),
       switcher_(app.platform, app.preset, *this, {ports.tray, ports.caretFlag, ports.panel}, *this, app.isVistaOrLater),
-      activation_(app, hook_, *this, {ports.tray, ports.caretFlag, ports.panel},
+      activation_({app.log, app.messageBoxes, app.lang, app.preset, app.platform.libraries, app.platform.keyboardHook,
+                   app.platform.windows, app.platform.layouts, app.platform.clock, app.platform.loop,
+                   app.platform.registry, app.platform.processes, app.platform.files, app.folders.appFolder,
+                   app.isVistaOrLater},
+                  hook_, *this, {ports.tray, ports.caretFlag, ports.panel},
                   [this](LayoutHandle layout) { switcher_.OnLayoutChanged(layout); }),
-      executor_({mailbox_, typed_, *model_, keys_, switcher_, app.preset, hook_, ports.keyboard, activation_,
+      executor_({model.mailbox, model.typed, model.keyboard, model.keys, switcher_, app.preset, hook_, ports.keyboard, activation_,
                  app.platform.loop, app.platform.layouts, app.platform.windows, app.log}),
-      tracker_(app.platform, flags_, typed_, *model_, ports.caretFlag, activation_,
+      tracker_(app.platform, model.applicationFlags, model.typed, model.keyboard, ports.caretFlag, activation_,
                std::u16string(FileNameOf(app.platform.processes.ExecutablePath()))),
       clipboard_(app.platform.clipboard, app.platform.loop, app.platform.clock, app.platform.text, app.clipboardFormats,
                  clipboardWindow),
-      monitor_({app.platform, app.preset, clipboard_, keys_, flags_, app.isVistaOrLater}, clipboardWindow),
-      selection_({monitor_, clipboard_, *model_, keys_, switcher_, typed_, app.platform.layouts, app.platform.text,
-                  executor_}),
-      clickEndsRun_(typed_, app.platform.windows) {
+      monitor_({app.platform, app.preset, clipboard_, model.keys, model.applicationFlags, app.isVistaOrLater},
+               clipboardWindow),
+      selection_({monitor_, clipboard_, model.keyboard, model.keys, switcher_, model.typed, app.platform.layouts,
+                  app.platform.text, executor_}),
+      clickEndsRun_(model.typed, app.platform.windows) {
     executor_.SetSelectionProcessor(&selection_);
     switcher_.LogSwitchesTo(&app_.log);
     if (monitor_.FormatListenerMissing()) app_.messageBoxes.ShowWarning(kMissingListenerWarning);
-    app_.preset.SetLangActionTarget(&langTarget_);
-    app_.preset.RebuildLangActions();
 }
 
 KeyboardEngine::~KeyboardEngine() {
     executor_.SetSelectionProcessor(nullptr);
-    app_.preset.SetLangActionTarget(nullptr);
     if (activation_.Active()) activation_.Deactivate();
     VistaForegroundPoll(false);
 }
+
+LayoutHandle KeyboardEngine::Layout() const { return model_.keyboard.Layout(); }
+void KeyboardEngine::SetLayout(LayoutHandle layout) { model_.keyboard.SetLayout(layout); }
+bool KeyboardEngine::PostingTurnedOff() const { return model_.applicationFlags.DirectLayoutSwitch; }
 
 void KeyboardEngine::VistaForegroundPoll(bool on) {
     if (on && !vistaPoll_) {
@@ -97,7 +97,7 @@ void KeyboardEngine::ClipboardMonitorOn(bool on) {
 
 void KeyboardEngine::KeyboardModelOn(bool on) {
     if (on) hook_.StartChord();
-    model_->SetActive(on);
+    model_.keyboard.SetActive(on);
     // The typed run follows the mouse while the model follows the keyboard. Without the hook,
     // clicks still end the run where the hook library reaches.
     if (on && !mouseHook_) mouseHook_ = app_.platform.mouseHook.Install(clickEndsRun_);

@@ -3,27 +3,20 @@
 #include <optional>
 
 #include "actions/action_executor.h"
-#include "hotkeys/action_mailbox.h"
-#include "hotkeys/kv_actions.h"
-#include "hotkeys/lang_action_adapter.h"
 #include "actions/selection_conversion.h"
+#include "hotkeys/action_mailbox.h"
 #include "clipboard/clipboard_monitor.h"
 #include "common/clipboard_stream.h"
-#include "app/activation.h"
-#include "app/foreground_tracker.h"
-#include "common/foreground_flags.h"
-#include "common/synthetic_input.h"
+#include "activation/activation.h"
+#include "foreground/foreground_tracker.h"
 #include "hook/click_ends_typed_run.h"
 #include "hook/keyboard_hook_procedure.h"
 #include "hook/layout_switcher.h"
-#include "keyboard/typing_run.h"
-#include "keyboard/keyboard_canvas.h"
-#include "keyboard/kv_keyboard.h"
-#include "keyboard/layout_char_cache.h"
 
 namespace kv {
 
 class AppSingletons;
+class ProgramModel;
 class ICaretFlagPort;
 class ILanguagePanelPort;
 class IOnScreenKeyboardPort;
@@ -35,21 +28,19 @@ struct EnginePorts {
     ICaretFlagPort& caretFlag;
     ILanguagePanelPort& panel;
     IOnScreenKeyboardPort& keyboard;
-    // What the keyboard model draws on.
-    IKeyboardCanvas& canvas;
 };
 
-// The keyboard engine of the running program: the model of the keyboard, the action list, the
-// low-level hook, layout switching, the executor and the switch that turns them on and off. It
-// wires these parts to each other and to the windows' ports; it stands in for no window.
+// The keyboard engine of the running program: the low-level hook, layout switching, the executor,
+// foreground tracking, the clipboard monitor and the switch that turns them on and off. It works
+// on the program's model and reaches the windows through their ports, all made before it; it
+// stands in for no window.
 class KeyboardEngine : private ILayoutModel,
                        private IForegroundPolicy,
                        private IActionScheduler,
                        private IActivationEffects {
 public:
-    // `clipboardWindow` is the clipboard monitor's hidden window. The model has no keys until the
-    // settings load the geometry they name (TPreset::SetKeyboardName).
-    KeyboardEngine(AppSingletons& app, WindowHandle clipboardWindow, EnginePorts ports);
+    // `clipboardWindow` is the clipboard monitor's hidden window.
+    KeyboardEngine(AppSingletons& app, ProgramModel& model, WindowHandle clipboardWindow, EnginePorts ports);
     ~KeyboardEngine() override;
     KeyboardEngine(const KeyboardEngine&) = delete;
     KeyboardEngine& operator=(const KeyboardEngine&) = delete;
@@ -57,28 +48,21 @@ public:
     void SetApplicationWindow(WindowHandle window);
     void SetCompanionWindow(WindowHandle window);
 
-    TKvKeyboard& Model() { return *model_; }
-    TKvActions& Actions() { return actions_; }
-    ActionMailbox& Mailbox() { return mailbox_; }
-    TypingRun& Typed() { return typed_; }
     KeyboardHookProcedure& Hook() { return hook_; }
     LayoutSwitcher& Switcher() { return switcher_; }
     TKvActionExecute& Executor() { return executor_; }
     Activation& Switch() { return activation_; }
+    const Activation& Switch() const { return activation_; }
     IActionScheduler& Scheduler() { return *this; }
-    ILangActionTarget& LangActionTarget() { return langTarget_; }
     ForegroundTracker& Foreground() { return tracker_; }
     TKvClipboardMonitor& ClipboardMonitor() { return monitor_; }
-    const ForegroundFlags& ApplicationFlags() const { return flags_; }
-    const TKvLayoutCharCache& CharCache() const { return charCache_; }
-    void OfferLayoutChars(const TKvLayoutChars& computed) { charCache_.Offer(computed); }
 
 private:
     // ILayoutModel
-    LayoutHandle Layout() const override { return model_->Layout(); }
-    void SetLayout(LayoutHandle layout) override { model_->SetLayout(layout); }
+    LayoutHandle Layout() const override;
+    void SetLayout(LayoutHandle layout) override;
     // IForegroundPolicy
-    bool PostingTurnedOff() const override { return flags_.DirectLayoutSwitch; }
+    bool PostingTurnedOff() const override;
     // IActionScheduler
     void ScheduleQueuedAction() override { executor_.EnableExecTimer(); }
     // IActivationEffects
@@ -91,18 +75,11 @@ private:
     void CheckVistaForeground();
 
     AppSingletons& app_;
-    TKvLayoutCharCache charCache_;
-    KeySender keys_;
-    std::unique_ptr<TKvKeyboard> model_;
-    ActionMailbox mailbox_;
-    TKvActions actions_;
-    LangActionAdapter langTarget_;
-    TypingRun typed_;
+    ProgramModel& model_;
     KeyboardHookProcedure hook_;
     LayoutSwitcher switcher_;
     Activation activation_;
     TKvActionExecute executor_;
-    ForegroundFlags flags_;
     ForegroundTracker tracker_;
     ClipboardAccess clipboard_;
     TKvClipboardMonitor monitor_;

@@ -3,7 +3,7 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/application_shell.h"
-#include "app/keyboard_engine.h"
+#include "app/program.h"
 #include "dialogs/shortcut_capture.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/text.h"
@@ -29,13 +29,13 @@ void ApplicationShell::OpenSettingsWindow() {
             throw;
         }
         if (wait_) wait_->CloseWait();
-        if (tray_) tray_->SetSettingsWindowOpen(true);
+        if (program_) program_->tray.SetSettingsWindowOpen(true);
     }
     settingsWindow_->ShowAndActivate();
 }
 
 void ApplicationShell::SettingsWindowClosed() {
-    if (tray_) tray_->SetSettingsWindowOpen(false);
+    if (program_) program_->tray.SetSettingsWindowOpen(false);
     if (!settingsWindow_ || settingsReleaseTimer_) return;
     settingsReleaseTimer_ = app_.platform.loop.StartTimer(0, [this] {
         app_.platform.loop.StopTimer(*settingsReleaseTimer_);
@@ -53,16 +53,16 @@ const AppFolders& ApplicationShell::Folders() const { return app_.folders; }
 std::u16string ApplicationShell::ProgramPath() const { return app_.platform.processes.ExecutablePath(); }
 
 std::u16string ApplicationShell::HotkeyText(HotkeyCode code) const {
-    if (!engine_) return {};
+    if (!program_) return {};
     const DecodedHotkey hotkey = DecodeHotkey(code);
-    return engine_->Model().HotkeyText(hotkey.key, hotkey.modifiers);
+    return program_->model.keyboard.HotkeyText(hotkey.key, hotkey.modifiers);
 }
 
 bool ApplicationShell::CaptureShortcut(HotkeyCode& code) {
-    if (!engine_ || !onScreenKeyboard_) return false;
-    KeyboardHookProcedure& programHook = engine_->Hook();
-    ShortcutCapture capture(engine_->Model(), app_.platform.keyboardHook, app_.messageBoxes, app_.lang,
-                            *onScreenKeyboard_, [&programHook](bool on) { programHook.SetPassThrough(on); });
+    if (!program_) return false;
+    KeyboardHookProcedure& programHook = program_->engine.Hook();
+    ShortcutCapture capture(program_->model.keyboard, app_.platform.keyboardHook, app_.messageBoxes, app_.lang,
+                            program_->keyboard, [&programHook](bool on) { programHook.SetPassThrough(on); });
     const std::u16string oldText = capture.Begin(code);
     const bool confirmed = windows_.RunShortcutCaptureDialog(capture, oldText);
     capture.End();
@@ -77,7 +77,7 @@ void ApplicationShell::OpenLocalizationPage() {
 }
 
 void ApplicationShell::ActionsMenuDirty() {
-    if (tray_) tray_->LocalizeMenus();  // marks the actions menu for rebuilding
+    if (program_) program_->tray.LocalizeMenus();  // marks the actions menu for rebuilding
 }
 
 }  // namespace kv

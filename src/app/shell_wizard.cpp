@@ -6,7 +6,7 @@
 #include "app/app_singletons.h"
 #include "app/app_windows.h"
 #include "app/application_shell.h"
-#include "app/keyboard_engine.h"
+#include "app/program.h"
 #include "dialogs/wizard_texts.h"
 #include "keyboard/kv_keyboard.h"
 
@@ -50,12 +50,12 @@ void ApplicationShell::WizardClosed() {
 }
 
 std::optional<std::u16string> ApplicationShell::ConvertHotkeyText() const {
-    if (!engine_) return std::nullopt;
-    return ConvertTypedHotkeyText(engine_->Actions(), ModelHotkeyTexts(engine_->Model()));
+    if (!program_) return std::nullopt;
+    return ConvertTypedHotkeyText(program_->model.actions, ModelHotkeyTexts(program_->model.keyboard));
 }
 
 void ApplicationShell::ResetTypedBuffer() {
-    if (engine_) engine_->Typed().ResetTypedBuffer();
+    if (program_) program_->model.typed.ResetTypedBuffer();
 }
 
 void ApplicationShell::CheckForUpdate() {

@@ -18,13 +18,17 @@ void WaitPumping(Platform& platform, std::uint32_t ms) {
 }
 
 bool PumpUntil(Platform& platform, std::uint32_t limitMs, const std::function<bool()>& done) {
-    const std::uint64_t start = platform.clock.NowMs();
-    platform.loop.ProcessPendingMessages();
+    return PumpUntil(platform.loop, platform.clock, limitMs, done);
+}
+
+bool PumpUntil(IMessageLoop& loop, IClock& clock, std::uint32_t limitMs, const std::function<bool()>& done) {
+    const std::uint64_t start = clock.NowMs();
+    loop.ProcessPendingMessages();
     while (!done()) {
-        const std::uint64_t elapsed = platform.clock.NowMs() - start;
+        const std::uint64_t elapsed = clock.NowMs() - start;
         if (elapsed >= limitMs) return false;
-        platform.loop.WaitForMessages(static_cast<std::uint32_t>(limitMs - elapsed));
-        platform.loop.ProcessPendingMessages();
+        loop.WaitForMessages(static_cast<std::uint32_t>(limitMs - elapsed));
+        loop.ProcessPendingMessages();
     }
     return true;
 }

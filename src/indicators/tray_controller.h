@@ -32,7 +32,7 @@ public:
 };
 
 // The notification-area icon, its menu and the actions menu: the program's main door.
-class TrayController : public ITrayPort, public ITrayEvents, private IActionListObserver {
+class TrayController : public ITrayPort, public ITrayMenus, public ITrayEvents, private IActionListObserver {
 public:
     struct Services {
         TPreset& preset;
@@ -81,10 +81,10 @@ public:
     // Any button but the right one opens the actions menu; the right one the tray menu.
     void OnIconClick(bool rightButton) override;
     void PopupTrayMenu();
-    void PopupActionsMenu();
+    void PopupActionsMenu() override;
     void OnTrayCommand(TrayItem item);
     // Message 1215: a second start of the program.
-    void OnSecondInstance();
+    void OnSecondInstance() override;
     // The language changed: the actions menu is rebuilt with the new names on its next popup.
     void LocalizeMenus() { actionsMenuDirty_ = true; }
 

@@ -16,4 +16,13 @@ public:
     virtual void EnableWindowItems(bool enabled) = 0;
 };
 
+// The tray's menus as the library's messages and a second start of the program pop them up.
+class ITrayMenus {
+public:
+    virtual ~ITrayMenus() = default;
+    virtual void PopupActionsMenu() = 0;
+    // Message 1215: the running instance answers a second start.
+    virtual void OnSecondInstance() = 0;
+};
+
 }  // namespace kv

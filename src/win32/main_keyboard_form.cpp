@@ -1,6 +1,6 @@
 #include "win32/main_keyboard_form.h"
 
-#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/key_repaint_canvas.h"
 #include "indicators/on_screen_keyboard.h"
 #include "platform/win32/win32_text.h"
 #include "resources/kv_lang.h"
@@ -41,7 +41,7 @@ void MainKeyboardForm::Repaint() {
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void MainKeyboardForm::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme) {
+void MainKeyboardForm::Attach(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas, const TKvTheme* theme) {
     keyboard_ = keyboard;
     canvas_ = canvas;
     theme_ = theme;

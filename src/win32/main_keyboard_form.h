@@ -13,7 +13,7 @@
 #include "win32/keyboard_form_base.h"
 
 namespace kv {
-class DeferredKeyboardCanvas;
+class KeyRepaintCanvas;
 class TKvLang;
 class OnScreenKeyboard;
 class TKvFormBtn;
@@ -31,7 +31,7 @@ public:
     MainKeyboardForm(win32::Win32MessageLoop& loop, CommonControls& controls,
                      std::function<std::u16string()> localizedCaption, const TKvLang& lang);
     // Null detaches, before what they point at goes.
-    void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme);
+    void Attach(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas, const TKvTheme* theme);
     RECT PanelRect() const;
     // Runs before each paint draws the marked keys.
     std::function<void()> onBeforePaint;
@@ -58,7 +58,7 @@ private:
     FormButtonTips tips_;
     RECT tipsPanel_{};
     OnScreenKeyboard* keyboard_ = nullptr;
-    DeferredKeyboardCanvas* canvas_ = nullptr;
+    KeyRepaintCanvas* canvas_ = nullptr;
     const TKvTheme* theme_ = nullptr;
     ImageStrip glyphs_;
     TKvFormBtn* hotButton_ = nullptr;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/help_contexts.h"
+#include "links/help_contexts.h"
 #include "common/message_boxes.h"
 #include "common/product.h"
 #include "platform/error.h"

@@ -6,7 +6,6 @@
 #include "platform/win32/win32_message_loop.h"
 #include "win32/wizard_window.h"
 
-#include "app/application_shell.h"
 #include "dialogs/error_report.h"
 #include "platform/error.h"
 #include "win32/message_window.h"
@@ -19,13 +18,13 @@ namespace kv::win32app {
 namespace {
 
 // Hands the program's own messages (from the library, the companion, a second start) to the
-// shell, and takes its caption from the language table.
+// program, and takes its caption from the language table.
 class RoutingWindow : public KvForm, public ILocalizedForm {
 public:
-    RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, ApplicationShell*& shell,
+    RoutingWindow(win32::Win32MessageLoop& loop, std::u16string className, IApplicationEvents& events,
                   std::function<std::u16string()> localizedCaption = {}, const FormMessageHandler* handler = nullptr)
         : KvForm(loop, std::move(className)),
-          shell_(shell),
+          events_(events),
           localizedCaption_(std::move(localizedCaption)),
           handler_(handler) {}
 
@@ -47,20 +46,20 @@ protected:
             std::intptr_t result = 0;
             if (handler(message, wParam, static_cast<std::intptr_t>(lParam), result)) return static_cast<LRESULT>(result);
         }
-        if (message >= WM_USER && message < 0x8000 && shell_ &&
-            shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
+        if (message >= WM_USER && message < 0x8000 &&
+            events_.OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam))) {
             return 0;
         }
         // Top-level windows all get these; the application window alone passes them on.
-        if (routesSessionAndPower_ && (message == WM_WTSSESSION_CHANGE || message == WM_POWERBROADCAST) && shell_) {
-            shell_->OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam));
+        if (routesSessionAndPower_ && (message == WM_WTSSESSION_CHANGE || message == WM_POWERBROADCAST)) {
+            events_.OnApplicationMessage(message, wParam, static_cast<std::intptr_t>(lParam));
         }
-        if (message == WM_SETTINGCHANGE && shell_) shell_->OnSettingChange();
+        if (message == WM_SETTINGCHANGE) events_.OnSettingChange();
         return KvForm::HandleMessage(message, wParam, lParam);
     }
 
 private:
-    ApplicationShell*& shell_;
+    IApplicationEvents& events_;
     std::function<std::u16string()> localizedCaption_;
     const FormMessageHandler* handler_;
     bool routesSessionAndPower_ = false;
@@ -180,8 +179,9 @@ ITrayIcon& Win32AppWindows::TrayIcon() {
     return *tray_;
 }
 
-WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title) {
-    auto window = std::make_unique<RoutingWindow>(loop_, u"TApplication", shell_);
+WindowHandle Win32AppWindows::CreateApplicationWindow(std::u16string_view title, IApplicationEvents& events) {
+    events_ = &events;
+    auto window = std::make_unique<RoutingWindow>(loop_, u"TApplication", events);
     window->RouteSessionAndPower();
     applicationWindow_ = std::move(window);
     applicationWindow_->Create(nullptr, std::u16string(title));
@@ -213,13 +213,13 @@ void Win32AppWindows::CreateForm(AppForm form) {
         languagePanel_->Create();
         return;
     }
+    if (!events_) throw KvError(u"The forms come after the application window");
+    IApplicationEvents& events = *events_;
     auto window = std::make_unique<RoutingWindow>(
-        loop_, ClassNameOf(form), shell_, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
+        loop_, ClassNameOf(form), events, [this, form] { return LocalizedFormCaption(form, lang_); }, &handlers_[form]);
     if (form == AppForm::FirstForm) {
         // The main form: when it goes, the application goes.
-        window->onDestroyed = [this] {
-            if (shell_) shell_->OnMainFormClosed();
-        };
+        window->onDestroyed = [&events] { events.OnMainFormClosed(); };
     }
     const std::u16string caption = form == AppForm::FirstForm ? std::u16string(kMarkerCaption) : std::u16string();
     window->Create(applicationWindow_ ? applicationWindow_->Handle() : nullptr, caption);

@@ -19,7 +19,6 @@
 #include "win32/win32_tray.h"
 
 namespace kv {
-class ApplicationShell;
 class TKvLang;
 }
 
@@ -32,9 +31,8 @@ public:
     Win32AppWindows(win32::Win32MessageLoop& loop, const TKvLang& lang)
         : loop_(loop), lang_(lang), menus_(loop, commonControls_) {}
     ~Win32AppWindows() override;
-    void Attach(ApplicationShell& shell) { shell_ = &shell; }
 
-    WindowHandle CreateApplicationWindow(std::u16string_view title) override;
+    WindowHandle CreateApplicationWindow(std::u16string_view title, IApplicationEvents& events) override;
     void CreateForm(AppForm form) override;
     void DestroyForm(AppForm form) override;
     WindowHandle FormWindow(AppForm form) const override;
@@ -50,7 +48,7 @@ public:
     IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
     IKeyboardCanvas& KeyboardCanvas() override { return keyboardWindows_.Canvas(); }
     IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
-    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme,
+    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas, const TKvTheme* theme,
                                 const TPreset* preset) override {
         keyboardWindows_.Attach(keyboard, canvas, theme, preset);
     }
@@ -70,7 +68,8 @@ private:
 
     win32::Win32MessageLoop& loop_;
     const TKvLang& lang_;
-    ApplicationShell* shell_ = nullptr;
+    // Set with the application window; the forms report to it too.
+    IApplicationEvents* events_ = nullptr;
     std::unique_ptr<win32app::KvForm> applicationWindow_;
     // Goes before the application window it reports to.
     std::unique_ptr<SessionNotifications> sessionNotifications_;

@@ -56,7 +56,7 @@ void Win32KeyboardWindows::DestroyKeyboardForm() {
 
 void Win32KeyboardWindows::DestroyBackgroundForm() { background_.reset(); }
 
-void Win32KeyboardWindows::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme,
+void Win32KeyboardWindows::Attach(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas, const TKvTheme* theme,
                                   const TPreset* preset) {
     theme_ = theme;
     preset_ = preset;
@@ -64,13 +64,13 @@ void Win32KeyboardWindows::Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCa
     if (keyboard_) keyboard_->Attach(keyboard, canvas, theme);
     if (background_) background_->Attach(keyboard, theme, preset);
     if (canvas) canvas->SetRepaintRequests(keyboard ? this : nullptr);
-    deferred_ = keyboard ? canvas : nullptr;
+    repaintCanvas_ = keyboard ? canvas : nullptr;
 }
 
 void Win32KeyboardWindows::PaintScaled(HDC dc, std::int32_t boxWidth, std::int32_t boxHeight) {
     // The keys the model marked are drawn first: a hidden keyboard window never paints them.
     UpdateLook();
-    if (deferred_) deferred_->Flush();
+    if (repaintCanvas_) repaintCanvas_->Flush();
     canvas_.PaintScaled(dc, boxWidth, boxHeight);
 }
 

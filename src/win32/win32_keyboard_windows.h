@@ -3,7 +3,7 @@
 // hint. They are created with the program's other forms and driven by OnScreenKeyboard.
 #include <memory>
 
-#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/key_repaint_canvas.h"
 #include "indicators/keyboard_window_view.h"
 #include "keyboard/render/keyboard_look.h"
 #include "win32/gdi_keyboard_canvas.h"
@@ -37,7 +37,7 @@ public:
     HWND KeyboardHandle() const { return keyboard_ ? keyboard_->Handle() : nullptr; }
     HWND BackgroundHandle() const { return background_ ? background_->Handle() : nullptr; }
     // Null detaches.
-    void Attach(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas* canvas, const TKvTheme* theme, const TPreset* preset);
+    void Attach(OnScreenKeyboard* keyboard, KeyRepaintCanvas* canvas, const TKvTheme* theme, const TPreset* preset);
 
     // IKeyboardWindowView
     bool IsShown() const override;
@@ -72,7 +72,7 @@ private:
     bool bringingToFront_ = false;
     const TKvTheme* theme_ = nullptr;
     const TPreset* preset_ = nullptr;
-    DeferredKeyboardCanvas* deferred_ = nullptr;
+    KeyRepaintCanvas* repaintCanvas_ = nullptr;
     KeyboardLook look_;
     ImageStrip keyGlyphs_;
     // Before the canvas and the backdrop, which decode their pictures with it.

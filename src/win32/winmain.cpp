@@ -30,7 +30,6 @@ int RunProgram() {
     kv::win32app::Win32AppWindows windows(os->loop, app->lang);
     kv::win32app::KvForm::SetLanguageSource([&app]() -> std::optional<int> { return app->preset.Language(); });
     kv::ApplicationShell shell(*app, windows);
-    windows.Attach(shell);
     os->loop.SetExceptionHandler([&shell](const std::u16string& message) { shell.OnUnhandledException(message); });
     return shell.Run();
 }

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/help_contexts.h"
+#include "links/help_contexts.h"
 #include "common/message_boxes.h"
 #include "dialogs/wizard_start_with_windows.h"
 #include "dialogs/wizard_texts.h"

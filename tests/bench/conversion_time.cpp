@@ -32,7 +32,7 @@ Measurement ConversionMs(int characters, bool vista) {
     world.os.driver.Release(vk::kLeftShift);
     world.os.driver.Release(vk::kLeftWin, true);
     // The executor's timer is the first thing due; the conversion runs inside its tick.
-    PumpUntil(world.os.platform, 60'000, [&] { return world.engine->Mailbox().Current() == nullptr; });
+    PumpUntil(world.os.platform, 60'000, [&] { return world.model->mailbox.Current() == nullptr; });
     const std::uint64_t ms = world.os.loop.NowMs() - start;
     if (world.editor->Layout() != sim::kLayoutRu) return {ms, "the layout did not switch to Russian"};
     const std::u16string converted = world.document->Text();

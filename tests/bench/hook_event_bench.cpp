@@ -3,8 +3,8 @@
 // shown (the hook marks the changed key for the window's next paint).
 #include <benchmark/benchmark.h>
 
-#include "app/deferred_keyboard_port.h"
-#include "indicators/deferred_keyboard_canvas.h"
+#include "attachable_keyboard_port.h"
+#include "indicators/key_repaint_canvas.h"
 #include "indicators/on_screen_keyboard.h"
 #include "keyboard_engine_fixture.h"
 #include "no_drawing_canvas.h"
@@ -54,7 +54,7 @@ void BM_HookProcedure_ModifierEvent(benchmark::State& state) {
 BENCHMARK(BM_HookProcedure_ModifierEvent);
 
 // The program with its on-screen keyboard: the window's behaviour on the port, the model drawing
-// through the deferred canvas onto a canvas that draws nothing, and invalidations counted as the
+// through the repaint canvas onto a canvas that draws nothing, and invalidations counted as the
 // window's would be made.
 class KeyboardShownWorld : public IRepaintRequests {
 public:
@@ -64,7 +64,7 @@ public:
                                                     6, true, &port, &canvas);
         placement = std::make_unique<FormPlacement>(world->app->appIni, world->os.desktop);
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-            world->Preset(), world->engine->Model(), world->os.loop, world->os.registry, world->os.keyboard,
+            world->Preset(), world->model->keyboard, world->os.loop, world->os.registry, world->os.keyboard,
             world->os.desktop, *placement, view, [] {}, [] { return false; }, {}, {}});
         port.Attach(keyboard.get());
         world->Activate();
@@ -78,14 +78,14 @@ public:
     // The window's paint, after the hook returned.
     void Paint() { canvas.Flush(); }
     KeyboardHookProcedure& Hook() { return world->engine->Hook(); }
-    bool Drawing() { return world->engine->Model().DrawEnabled(); }
+    bool Drawing() { return world->model->keyboard.DrawEnabled(); }
 
     std::int64_t invalidations = 0;
 
 private:
     sim::NoDrawingCanvas nothingDrawn;
-    DeferredKeyboardCanvas canvas{nothingDrawn};
-    DeferredKeyboardPort port;
+    KeyRepaintCanvas canvas{nothingDrawn};
+    AttachableKeyboardPort port;
     sim::SimKeyboardWindows view;
     std::unique_ptr<test::EngineWorld> world;
     std::unique_ptr<FormPlacement> placement;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/version_file.h"
+#include "links/version_file.h"
 
 namespace kv::fuzz {
 

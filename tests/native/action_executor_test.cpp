@@ -67,7 +67,7 @@ TEST_F(ActionExecutorTest, SwitchToLayoutWithATextThatIsNoNumberDoesNothing) {
     w.os.driver.Tap(vk::kRightShift, true);
     w.Settle();
     EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
-    EXPECT_EQ(w.engine->Mailbox().Current(), nullptr) << "the queue is free again";
+    EXPECT_EQ(w.model->mailbox.Current(), nullptr) << "the queue is free again";
 }
 
 TEST_F(ActionExecutorTest, WithOneLayoutInstalledTheSwitchDoesNothing) {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/activation.h"
+#include "activation/activation.h"
 #include "app/app_singletons.h"
 #include "common/messages.h"
 #include "ports/caret_flag_port.h"
@@ -13,6 +13,14 @@
 
 namespace kv {
 namespace {
+
+// The parts of the process-wide objects that activation reaches, as the program hands them over.
+ActivationServices ServicesOf(AppSingletons& app) {
+    Platform& os = app.platform;
+    return {app.log,     app.messageBoxes, app.lang,  app.preset, os.libraries, os.keyboardHook,
+            os.windows,  os.layouts,       os.clock,  os.loop,    os.registry,  os.processes,
+            os.files,    app.folders.appFolder,       app.isVistaOrLater};
+}
 
 // The engine's parts and the windows that show the state, in one log so their order shows.
 class RecordingEffects : public IActivationEffects, public ITrayPort, public ICaretFlagPort, public ILanguagePanelPort {
@@ -61,7 +69,7 @@ protected:
     }
     Activation& Make() {
         app = std::make_unique<AppSingletons>(os.platform);
-        activation = std::make_unique<Activation>(*app, hookProcedure, effects, ActivationPorts{effects, effects, effects},
+        activation = std::make_unique<Activation>(ServicesOf(*app), hookProcedure, effects, ActivationPorts{effects, effects, effects},
                                                   [this](LayoutHandle l) { layoutsReported.push_back(l); });
         activation->SetApplicationWindow(0x777);
         activation->SetCompanionWindow(companion);
@@ -144,7 +152,7 @@ TEST_F(ActivationTest, LibraryProblemsAreReportedWithTheirTexts) {
         if (c.present) fresh.libraries.Install(kLibrary, {c.hook, c.unhook});
         AppSingletons singletons(fresh.platform);
         RecordingEffects sink;
-        Activation a(singletons, hookProcedure, sink, {sink, sink, sink}, {});
+        Activation a(ServicesOf(singletons), hookProcedure, sink, {sink, sink, sink}, {});
         EXPECT_FALSE(a.Activate());
         EXPECT_FALSE(a.Activate());
         std::vector<std::u16string> texts;

@@ -295,7 +295,7 @@ TEST_F(ConversionStoryTest, SlowApplicationGetsItsClipboardBackAfterFiveHundredM
     w.os.desktop.Find(w.editor->Window())->className = u"OpusApp";
     w.os.desktop.PostToWindow(w.appWindow, msg::kForegroundChanged, w.editor->Window(), 0);
     w.Settle(10);
-    ASSERT_TRUE(w.engine->ApplicationFlags().SlowClipboard);
+    ASSERT_TRUE(w.model->applicationFlags.SlowClipboard);
 
     UserClipboard(u"saved by the user");
     w.document->SetText(u"Hello");
@@ -418,7 +418,7 @@ TEST_F(ConversionStoryTest, AnErrorHalfWayLeavesTheHookResumedAndNoKeyHeld) {
     WinShift();
     w.os.keyInput.beforeSend = nullptr;
     EXPECT_FALSE(w.engine->Hook().HookSuspended());
-    EXPECT_EQ(w.engine->Mailbox().Current(), nullptr);
+    EXPECT_EQ(w.model->mailbox.Current(), nullptr);
     for (int code = 1; code < 256; ++code) {
         EXPECT_FALSE(w.os.driver.IsDown(static_cast<std::uint8_t>(code))) << "key " << code << " stays held";
     }

@@ -301,7 +301,7 @@ TEST(ShellErrorReportTest, AnUnhandledExceptionIsLoggedAndReported) {
     AppSingletons app(os.platform);
     sim::SimAppWindows windows(os.desktop);
     ApplicationShell shell(app, windows);
-    windows.Attach(shell, app.lang);
+    windows.UseLanguage(app.lang);
 
     shell.OnUnhandledException(u"before");
     shell.SetErrorReport(&sink);

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/foreground_tracker.h"
+#include "foreground/foreground_tracker.h"
 #include "common/foreground_flags.h"
 #include "keyboard/typing_run.h"
 #include "keyboard_model_fixture.h"

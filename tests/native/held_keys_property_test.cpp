@@ -145,7 +145,7 @@ private:
     // Input is blocked for a stretch of the action's events, as while another desktop is shown,
     // and open again once the action is over.
     bool Refused() {
-        const bool refused = trouble_ == Trouble::SendInputRefuses && w_.engine->Mailbox().Current() != nullptr &&
+        const bool refused = trouble_ == Trouble::SendInputRefuses && w_.model->mailbox.Current() != nullptr &&
                              programEvents_ >= failAt_ && programEvents_ < failAt_ + refusedEvents_;
         if (refused) {
             story_ << " [refused]";
@@ -282,7 +282,7 @@ private:
 
     void CheckProgramListens() {
         if (w_.engine->Hook().HookSuspended()) Fail("the hook stays suspended");
-        if (w_.engine->Mailbox().Current() != nullptr) Fail("an action stays current");
+        if (w_.model->mailbox.Current() != nullptr) Fail("an action stays current");
         if (w_.Typed().Replaying()) Fail("the typed-text conversion stays busy");
     }
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/help_contexts.h"
+#include "links/help_contexts.h"
 
 namespace kv {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help_router.h"
+#include "links/help_router.h"
 #include "sim_files.h"
 
 namespace kv {

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "app/deferred_keyboard_port.h"
+#include "attachable_keyboard_port.h"
 #include "counting_allocator.h"
-#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/key_repaint_canvas.h"
 #include "indicators/on_screen_keyboard.h"
 #include "settings/form_placement.h"
 #include "sim_keyboard_windows.h"
@@ -47,7 +47,7 @@ TEST(HookAllocationTest, KeyEventsThroughTheHookAllocateNothing) {
     const int allocations = counter.Count();
 
     EXPECT_EQ(allocations, 0);
-    EXPECT_NE(w.engine->Mailbox().Current(), nullptr) << "the hotkey went through the matching path";
+    EXPECT_NE(w.model->mailbox.Current(), nullptr) << "the hotkey went through the matching path";
     EXPECT_EQ(typedChars, 6) << "the typed-key buffer recorded the run";
 }
 
@@ -55,12 +55,12 @@ TEST(HookAllocationTest, KeyEventsThroughTheHookAllocateNothing) {
 // neither may allocate, and nothing is painted before the window's paint.
 TEST(HookAllocationTest, KeyEventsWithTheKeyboardShownAllocateNothingAndPaintNothing) {
     test::RecordingCanvas drawn;
-    DeferredKeyboardCanvas canvas(drawn);
-    DeferredKeyboardPort port;
+    KeyRepaintCanvas canvas(drawn);
+    AttachableKeyboardPort port;
     test::EngineWorld w({sim::kLayoutUs, sim::kLayoutRu}, 6, true, &port, &canvas);
     sim::SimKeyboardWindows view;
     FormPlacement placement(w.app->appIni, w.os.desktop);
-    OnScreenKeyboard keyboard({w.Preset(), w.engine->Model(), w.os.loop, w.os.registry, w.os.keyboard, w.os.desktop,
+    OnScreenKeyboard keyboard({w.Preset(), w.model->keyboard, w.os.loop, w.os.registry, w.os.keyboard, w.os.desktop,
                                placement, view, [] {}, [] { return false; }, {}, {}});
     port.Attach(&keyboard);
     ASSERT_TRUE(w.Activate());

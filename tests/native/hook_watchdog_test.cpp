@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/hook_watchdog.h"
-#include "app/web_links.h"
+#include "activation/hook_watchdog.h"
+#include "links/web_links.h"
 #include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/win_constants.h"
@@ -17,6 +17,13 @@ namespace {
 using test::EngineWorld;
 
 constexpr std::uint8_t kSpace = 0x20;
+
+WebLinks LinksOf(EngineWorld& w) {
+    Platform& os = w.os.platform;
+    return WebLinks({os.shell, os.internet, os.loop, os.clock, os.text, os.files, os.processes, os.version,
+                     os.registry, os.windows, w.app->preset, w.app->lang, w.app->messageBoxes},
+                    w.appWindow, ReadMakerAddresses(w.app->appIni));
+}
 
 class HookWatchdogStory : public ::testing::Test {
 protected:
@@ -108,7 +115,7 @@ TEST_F(HookWatchdogStory, NothingIsPutBackWhileTheProgramIsOff) {
 }
 
 TEST_F(HookWatchdogStory, TheUserTypesOnWhileTheUpdateCheckWaitsForAStalledServer) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(60000);
     // A letter every 100 ms while the check runs.
@@ -132,7 +139,7 @@ TEST_F(HookWatchdogStory, TheUserTypesOnWhileTheUpdateCheckWaitsForAStalledServe
 }
 
 TEST_F(HookWatchdogStory, TheUpdateCheckEndsByItsOwnBoundWhenTheReadIgnoresItsTimeOut) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(60000);
     w.os.internet.IgnoreReadTimeout(true);
@@ -147,7 +154,7 @@ TEST_F(HookWatchdogStory, TheUpdateCheckEndsByItsOwnBoundWhenTheReadIgnoresItsTi
 }
 
 TEST_F(HookWatchdogStory, ACheckAskedForWhileOneWaitsDoesNothing) {
-    WebLinks links(*w.app, w.appWindow, ReadMakerAddresses(w.app->appIni));
+    WebLinks links = LinksOf(w);
     w.os.internet.Serve(VersionFileUrl(links.Addresses().host), "9.9.9.9");
     w.os.internet.SetServerDelay(1000);
     bool nested = true;

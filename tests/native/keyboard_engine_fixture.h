@@ -8,10 +8,11 @@
 
 #include "app/app_message_dispatch.h"
 #include "app/app_singletons.h"
-#include "app/deferred_caret_flag_port.h"
-#include "app/deferred_keyboard_port.h"
-#include "app/deferred_language_panel_port.h"
 #include "app/keyboard_engine.h"
+#include "app/program_model.h"
+#include "attachable_caret_flag_port.h"
+#include "attachable_keyboard_port.h"
+#include "attachable_language_panel_port.h"
 #include "common/waits.h"
 #include "platform/win_constants.h"
 #include "no_drawing_canvas.h"
@@ -46,6 +47,8 @@ public:
         os.InstallHookLibrary();
         os.InstallShippedLanguages();
         os.keyboard.SetInstalled(std::move(installed));
+        keyboardPort_ = keyboardPort ? keyboardPort : &noKeyboardWindow;
+        canvas_ = canvas ? canvas : &noDrawing;
         app = std::make_unique<AppSingletons>(os.platform);
         clipboardWindow = os.desktop.CreateWindow(u"TKvClipboardMonitor", u"", sim::SimDesktop::kOwnProcessId, false,
                                                   [this](const sim::SimMessage& m) -> std::intptr_t {
@@ -56,16 +59,13 @@ public:
                                                       }
                                                       return result;
                                                   });
-        keyboardPort_ = keyboardPort ? keyboardPort : &noKeyboardWindow;
-        canvas_ = canvas ? canvas : &noDrawing;
-        StartEngine();
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
                                             [this](const sim::SimMessage& m) -> std::intptr_t {
-                                                DispatchLibraryMessage(*engine, m.message, m.wParam, m.lParam);
+                                                if (messages) messages->Dispatch(m.message, m.wParam, m.lParam);
                                                 return 0;
                                             });
         companion = os.desktop.CreateWindow(u"KarmuxCm", u"KarmuxCm", kCompanionProcessId, false);
-        ConnectEngine();
+        BuildProgram();
         editor = std::make_unique<sim::SimForegroundApp>(os.desktop, os.keyboard, sim::kLayoutUs);
         editor->SetLibraryTarget(appWindow);
         os.desktop.SetForegroundWindow(editor->Window());
@@ -79,14 +79,32 @@ public:
     }
     ~EngineWorld() { os.driver.onDelivered = nullptr; }
 
+    // The model, the engine and the message table, in the order the program makes them.
+    void BuildProgram() {
+        model = std::make_unique<ProgramModel>(*app, *canvas_);
+        engine = std::make_unique<KeyboardEngine>(*app, *model, clipboardWindow,
+                                                  EnginePorts{tray, caretFlag, noPanelWindow, *keyboardPort_});
+        messages = std::make_unique<ApplicationMessages>(ApplicationMessageTargets{
+            engine->Switcher(), model->typed, engine->Foreground(), engine->Switch(), caretFlag, app->preset, tray,
+            os.loop});
+        // As the program's settings load does: the geometry named by the setting.
+        model->keyboard.LoadKeyboard(app->preset.KeyboardName());
+        engine->SetApplicationWindow(appWindow);
+        engine->SetCompanionWindow(companion);
+    }
+    // The same again over new process-wide objects, as a new start of the program reads them.
+    void RebuildProgram() {
+        messages.reset();
+        engine.reset();
+        model.reset();
+        app = std::make_unique<AppSingletons>(os.platform);
+        BuildProgram();
+    }
     // The program started again with these command-line arguments, which it reads at start
     // ("/debug" turns the debug log on).
     void Restart(std::vector<std::u16string> arguments) {
-        engine.reset();
         os.desktop.SetArguments(std::move(arguments));
-        app = std::make_unique<AppSingletons>(os.platform);
-        StartEngine();
-        ConnectEngine();
+        RebuildProgram();
     }
     int LogLinesContaining(std::u16string_view text) const {
         int n = 0;
@@ -105,21 +123,23 @@ public:
         return n;
     }
     TPreset& Preset() { return app->preset; }
-    TKvKeyboard& Model() { return engine->Model(); }
-    TypingRun& Typed() { return engine->Typed(); }
+    TKvKeyboard& Model() { return model->keyboard; }
+    TypingRun& Typed() { return model->typed; }
 
     sim::SimPlatform os;
-    // The tray the engine reaches; the other windows' ports are deferred ones with no window.
+    // The tray the engine reaches; the other windows' ports reach no window unless a test attaches one.
     RecordingPorts tray;
     sim::NoDrawingCanvas noDrawing;
     // No caret flag unless a test attaches one.
-    DeferredCaretFlagPort caretFlag;
+    AttachableCaretFlagPort caretFlag;
     // The program before its keyboard window exists: the hook's calls reach nothing.
-    DeferredKeyboardPort noKeyboardWindow;
+    AttachableKeyboardPort noKeyboardWindow;
     // The same for the floating language panel, unless a test attaches one.
-    DeferredLanguagePanelPort noPanelWindow;
+    AttachableLanguagePanelPort noPanelWindow;
     std::unique_ptr<AppSingletons> app;
+    std::unique_ptr<ProgramModel> model;
     std::unique_ptr<KeyboardEngine> engine;
+    std::unique_ptr<ApplicationMessages> messages;
     WindowHandle appWindow = kNoWindow;
     WindowHandle clipboardWindow = kNoWindow;
     WindowHandle companion = kNoWindow;
@@ -129,17 +149,6 @@ public:
     std::vector<DeliveredKey> delivered;
 
 private:
-    void StartEngine() {
-        engine = std::make_unique<KeyboardEngine>(
-            *app, clipboardWindow, EnginePorts{tray, caretFlag, noPanelWindow, *keyboardPort_, *canvas_});
-        // As the program's settings load does: the geometry named by the setting.
-        engine->Model().LoadKeyboard(app->preset.KeyboardName());
-    }
-    void ConnectEngine() {
-        engine->SetApplicationWindow(appWindow);
-        engine->SetCompanionWindow(companion);
-    }
-
     IOnScreenKeyboardPort* keyboardPort_ = nullptr;
     IKeyboardCanvas* canvas_ = nullptr;
 };

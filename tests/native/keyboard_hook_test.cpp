@@ -260,17 +260,17 @@ TEST_F(KeyboardHookTest, TheCallbackSendsNothingItsFollowUpInputComesAfterItRetu
 
 TEST_F(KeyboardHookTest, AHotkeyWhileAnActionWaitsIsSwallowedAndDropped) {
     w.Preset().SetSCSwitchLang(EncodeHotkey(kQ, hotkey_mod::kLeftCtrl));
-    const TKvAction* waiting = w.engine->Actions().MatchHotkey(kQ, hotkey_mod::kLeftCtrl, hotkey_mod::kLeftCtrl);
+    const TKvAction* waiting = w.model->actions.MatchHotkey(kQ, hotkey_mod::kLeftCtrl, hotkey_mod::kLeftCtrl);
     ASSERT_NE(waiting, nullptr);
     const TKvAction other(kB, 0);
-    ASSERT_TRUE(w.engine->Mailbox().Post(other));
+    ASSERT_TRUE(w.model->mailbox.Post(other));
 
     w.os.driver.Press(vk::kLeftControl);
     w.os.driver.Tap(kQ);
     w.os.driver.Release(vk::kLeftControl);
     EXPECT_EQ(std::count(w.delivered.begin(), w.delivered.end(), DeliveredKey{kQ, false}), 0) << "swallowed";
-    EXPECT_EQ(w.engine->Mailbox().Current(), &other) << "the waiting action stays";
-    w.engine->Mailbox().Clear();
+    EXPECT_EQ(w.model->mailbox.Current(), &other) << "the waiting action stays";
+    w.model->mailbox.Clear();
 }
 
 TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) {
@@ -288,7 +288,7 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
     } effects;
     effects.input = &w.os.keyInput;
     KeySender keys{w.os.keyInput, w.os.keyboard, w.os.loop};
-    KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Mailbox(), w.Typed(), keys, w.Preset(),
+    KeyboardHookProcedure procedure({w.Model(), w.model->actions, w.model->mailbox, w.Typed(), keys, w.Preset(),
                                      effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
     const auto hook = w.os.driver.Install(procedure);

@@ -527,7 +527,7 @@ protected:
     void Start() {
         app = std::make_unique<AppSingletons>(os.platform);
         shell = std::make_unique<ApplicationShell>(*app, windows);
-        windows.Attach(*shell, app->lang);
+        windows.UseLanguage(app->lang);
         shell->Run();
     }
     // Once, `ms` into the run, on the GUI thread.
@@ -539,7 +539,7 @@ protected:
         });
     }
     const MenuEntry& TrayItemNow(TrayItem item) {
-        menu = shell->Tray()->TrayMenu();
+        menu = shell->Parts()->tray.TrayMenu();
         for (const MenuEntry& entry : menu) {
             if (entry.id == static_cast<int>(item)) return entry;
         }
@@ -565,24 +565,24 @@ protected:
 TEST_F(LanguagePanelStoryTest, TheTrayItemShowsThePanelAndTheWindowItemsFollowTheSystem) {
     os.loop.SetRunLimit(5000);
     At(1000, [&] {
-        ASSERT_TRUE(shell->Engine()->Switch().Active());
+        ASSERT_TRUE(shell->Parts()->engine.Switch().Active());
         EXPECT_FALSE(windows.Panel().shown) << "hidden on first start";
         EXPECT_FALSE(TrayItemNow(TrayItem::FloatingWindowLang).checked);
         ExpectWindowItems(true, "on");
-        shell->Tray()->OnTrayCommand(TrayItem::FloatingWindowLang);
+        shell->Parts()->tray.OnTrayCommand(TrayItem::FloatingWindowLang);
         EXPECT_TRUE(windows.Panel().shown);
         EXPECT_TRUE(TrayItemNow(TrayItem::FloatingWindowLang).checked);
         EXPECT_EQ(app->appIni.ReadIntegerDef(u"FLGVisible", -1), 1);
     });
     At(1500, [&] {
-        shell->Tray()->OnTrayCommand(TrayItem::Active);
-        EXPECT_FALSE(shell->Engine()->Switch().Active());
+        shell->Parts()->tray.OnTrayCommand(TrayItem::Active);
+        EXPECT_FALSE(shell->Parts()->engine.Switch().Active());
         EXPECT_FALSE(windows.Panel().shown) << "closed with the system";
         EXPECT_FALSE(TrayItemNow(TrayItem::FloatingWindowLang).checked);
         ExpectWindowItems(false, "off");
     });
     At(2000, [&] {
-        shell->Tray()->OnTrayCommand(TrayItem::Active);
+        shell->Parts()->tray.OnTrayCommand(TrayItem::Active);
         ExpectWindowItems(true, "on again");
         EXPECT_TRUE(windows.Panel().shown) << "back, as it was saved";
         EXPECT_TRUE(TrayItemNow(TrayItem::FloatingWindowLang).checked);
@@ -598,7 +598,7 @@ TEST_F(LanguagePanelStoryTest, AStartThatCannotSwitchTheSystemOnLeavesTheWindowI
     os.libraries.Install(std::u16string(sim::SimPlatform::kAppFolder) + u"KarmuxH.dll", {true, true, false});
     os.loop.SetRunLimit(3000);
     At(1000, [&] {
-        ASSERT_FALSE(shell->Engine()->Switch().Active());
+        ASSERT_FALSE(shell->Parts()->engine.Switch().Active());
         ExpectWindowItems(false, "never switched on");
     });
     At(1500, [&] { Exit(); });
@@ -610,7 +610,7 @@ TEST_F(LanguagePanelStoryTest, InRestrictedModeTheWindowItemsStayDisabledWhenThe
     os.loop.SetRunLimit(3000);
     At(1000, [&] {
         ExpectWindowItems(false, "restricted");
-        shell->Tray()->OnTrayCommand(TrayItem::FloatingWindowLang);
+        shell->Parts()->tray.OnTrayCommand(TrayItem::FloatingWindowLang);
         EXPECT_FALSE(windows.Panel().shown);
     });
     At(1500, [&] { Exit(); });

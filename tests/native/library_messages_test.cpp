@@ -16,7 +16,7 @@ TEST(LibraryMessagesTest, LayoutChangeIsFollowedOnlyForAnInstalledLayout) {
     ASSERT_TRUE(w.Activate());
     w.Settle();
     const LayoutHandle before = w.Model().Layout();
-    const std::size_t cached = w.engine->CharCache().Count();
+    const std::size_t cached = w.model->charCache.Count();
     const int trayUpdates = w.tray.Count("UpdateTrayIcon");
 
     for (LayoutHandle bogus : {LayoutHandle{0x12345678}, LayoutHandle{0xF0010409}, LayoutHandle{0x00000419}}) {
@@ -24,14 +24,14 @@ TEST(LibraryMessagesTest, LayoutChangeIsFollowedOnlyForAnInstalledLayout) {
     }
     w.Settle();
     EXPECT_EQ(w.Model().Layout(), before);
-    EXPECT_EQ(w.engine->CharCache().Count(), cached) << "no characters computed for a layout nobody has";
+    EXPECT_EQ(w.model->charCache.Count(), cached) << "no characters computed for a layout nobody has";
     EXPECT_EQ(w.tray.Count("UpdateTrayIcon"), trayUpdates);
 
     ASSERT_NE(before, sim::kLayoutDe);
     w.os.desktop.PostToWindow(w.appWindow, msg::kLayoutChanged, 0, static_cast<std::intptr_t>(sim::kLayoutDe));
     w.Settle();
     EXPECT_EQ(w.Model().Layout(), sim::kLayoutDe);
-    EXPECT_EQ(w.engine->CharCache().Count(), cached + 1);
+    EXPECT_EQ(w.model->charCache.Count(), cached + 1);
     EXPECT_EQ(w.tray.Count("UpdateTrayIcon"), trayUpdates + 1);
 }
 

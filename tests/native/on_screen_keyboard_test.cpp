@@ -12,7 +12,7 @@
 #include "indicators/on_screen_keyboard.h"
 #include "keyboard/key_classes.h"
 #include "icon_pack_fixture.h"
-#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/key_repaint_canvas.h"
 #include "keyboard_engine_fixture.h"
 #include "keyboard_model_fixture.h"
 #include "sim_keyboard_windows.h"
@@ -48,7 +48,7 @@ struct KeyboardWindowWorld : EngineWorld {
     }
     OnScreenKeyboard& Create() {
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-            app->preset, engine->Model(), os.loop, os.registry, os.keyboard, os.desktop, placement, view,
+            app->preset, model->keyboard, os.loop, os.registry, os.keyboard, os.desktop, placement, view,
             [this] { ++trayMenus; }, [this] { return settingsOpen; },
             [this](bool shown) { shownChanges.push_back(shown); },
             [this](std::int32_t dx, std::int32_t dy) { moves.push_back({dx, dy}); }});
@@ -56,7 +56,7 @@ struct KeyboardWindowWorld : EngineWorld {
     }
     // The centre of a key in image pixels.
     Point Centre(std::uint8_t code) const {
-        const TKvBtn& key = *engine->Model().Btn(code);
+        const TKvBtn& key = *model->keyboard.Btn(code);
         const Rect area{key.Points().front().x, key.Points().front().y, key.Points()[1].x, key.Points()[1].y};
         return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
     }
@@ -71,7 +71,7 @@ struct KeyboardWindowWorld : EngineWorld {
         view.cursor = screen;
         keyboard->MouseMove({screen.x - view.bounds.left, screen.y - view.bounds.top});
     }
-    bool Held(std::uint8_t code) { return engine->Model().IsKeyPressed(code); }
+    bool Held(std::uint8_t code) { return model->keyboard.IsKeyPressed(code); }
 };
 
 TEST(KeyRepeatTimingTest, FollowsTheUsersKeyboardDelayAndSpeed) {
@@ -312,7 +312,7 @@ TEST(OnScreenKeyboardTest, PinAndCloseButtons) {
 TEST(OnScreenKeyboardTest, ShowingLaysTheWindowsOutAndDrawsOnlyWhileShown) {
     KeyboardWindowWorld w;
     OnScreenKeyboard& k = w.Create();
-    TKvKeyboard& model = w.engine->Model();
+    TKvKeyboard& model = w.model->keyboard;
     EXPECT_FALSE(model.DrawEnabled());
     w.app->preset.SetThemeAlphaBlend(180);
     w.app->preset.SetThemeCommonAlphaBlend(240);
@@ -373,7 +373,7 @@ TEST(OnScreenKeyboardTest, TheFadeLowersBothWindowsThenHides) {
     EXPECT_EQ(w.view.keyboardOpacity, 235);
     w.Wait(600);
     EXPECT_FALSE(w.view.shown);
-    EXPECT_FALSE(w.engine->Model().DrawEnabled());
+    EXPECT_FALSE(w.model->keyboard.DrawEnabled());
 
     // The delayed show waits for its interval and not while settings are open.
     k.SetKeyboardShowInterval(700);
@@ -405,9 +405,9 @@ TEST(OnScreenKeyboardTest, AHoveredKeyShowsItsIconHintBelowItForAWhile) {
     w.app->preset.SetShowIconApp(true);
     OnScreenKeyboard& k = w.Create();
     k.Show();
-    w.engine->Model().SetAppIcons(pack);
+    w.model->keyboard.SetAppIcons(pack);
     w.view.MoveTo({100, 200});
-    const TKvBtn& a = *w.engine->Model().Btn(kA);
+    const TKvBtn& a = *w.model->keyboard.Btn(kA);
 
     k.MouseMove(w.Centre(kA));
     w.Wait(499);
@@ -419,12 +419,12 @@ TEST(OnScreenKeyboardTest, AHoveredKeyShowsItsIconHintBelowItForAWhile) {
     EXPECT_EQ(w.view.hintArea.top, 200 + a.Top() + a.KeyHeight());
 
     // A modifier going down while the hint shows replaces it at once, as the hook asks.
-    w.engine->Model().SetKeyPressed(vk::kLeftShift, true);
+    w.model->keyboard.SetKeyPressed(vk::kLeftShift, true);
     k.RefreshHoverHint();
     EXPECT_EQ(*w.view.hint, u"Select all") << "nothing is shown from inside the hook";
     w.Wait(10);
     EXPECT_EQ(*w.view.hint, u"Shifted A");
-    w.engine->Model().SetKeyPressed(vk::kLeftShift, false);
+    w.model->keyboard.SetKeyPressed(vk::kLeftShift, false);
 
     w.Wait(2499);
     EXPECT_TRUE(w.view.hint.has_value());
@@ -442,12 +442,12 @@ TEST(OnScreenKeyboardTest, AHoveredKeyShowsItsIconHintBelowItForAWhile) {
 }
 
 // The model drawing through the deferred canvas, as the keyboard window wires it.
-struct DeferredWorld : KeyboardWorld, IRepaintRequests {
-    DeferredKeyboardCanvas deferred{canvas};
+struct RepaintWorld : KeyboardWorld, IRepaintRequests {
+    KeyRepaintCanvas deferred{canvas};
     std::vector<Rect> invalidated;
     int wholeInvalidations = 0;
 
-    DeferredWorld() {
+    RepaintWorld() {
         deferred.SetRepaintRequests(this);
         KeyboardServices services{layouts, os.keyInput, os.files, keys, busy, boxes, lang, names, cache,
                                   std::u16string(sim::SimPlatform::kAppFolder), false};
@@ -462,8 +462,8 @@ struct DeferredWorld : KeyboardWorld, IRepaintRequests {
     void InvalidateWholeImage() override { ++wholeInvalidations; }
 };
 
-TEST(DeferredKeyboardCanvasTest, AKeyEventOnlyMarksTheKeyAndThePaintDrawsJustThatKey) {
-    DeferredWorld w;
+TEST(KeyRepaintCanvasTest, AKeyEventOnlyMarksTheKeyAndThePaintDrawsJustThatKey) {
+    RepaintWorld w;
     w.Press({kA});
     w.model->RepaintDisplay();
     EXPECT_TRUE(w.canvas.drawnKeys.empty()) << "nothing is painted inside the hook";
@@ -482,8 +482,8 @@ TEST(DeferredKeyboardCanvasTest, AKeyEventOnlyMarksTheKeyAndThePaintDrawsJustTha
     EXPECT_FALSE(w.deferred.Pending());
 }
 
-TEST(DeferredKeyboardCanvasTest, TheAreaOfASplitKeyCoversBothParts) {
-    DeferredWorld w;
+TEST(KeyRepaintCanvasTest, TheAreaOfASplitKeyCoversBothParts) {
+    RepaintWorld w;
     const Rect enter = KeyImageArea(*w.model->Btn(kEnter));  // the L shape and the numeric-pad part
     EXPECT_LE(enter.left, 439);
     EXPECT_LE(enter.top, 102);
@@ -492,8 +492,8 @@ TEST(DeferredKeyboardCanvasTest, TheAreaOfASplitKeyCoversBothParts) {
     EXPECT_GT(enter.left, 0) << "the separator point is no corner";
 }
 
-TEST(DeferredKeyboardCanvasTest, ALockKeyRedrawsEverythingOnceAtThePaint) {
-    DeferredWorld w;
+TEST(KeyRepaintCanvasTest, ALockKeyRedrawsEverythingOnceAtThePaint) {
+    RepaintWorld w;
     w.Press({'A'});
     w.Press({vk::kCapsLock});  // the characters of every key change
     w.Release({vk::kCapsLock});

@@ -15,6 +15,7 @@ class RecordingPorts : public IProgramState,
                        public IKeyboardModelPort,
                        public IOnScreenKeyboardPort,
                        public ITrayPort,
+                       public ITrayMenus,
                        public ICaretFlagPort,
                        public ILanguagePanelPort,
                        public IVisualsPort,
@@ -57,6 +58,8 @@ public:
     void CheckSoundMenuItem(bool checked) override { Log("CheckSoundMenuItem", checked); }
     void ShowActiveState(bool on) override { Log("ShowActiveState", on); }
     void EnableWindowItems(bool enabled) override { Log("EnableWindowItems", enabled); }
+    void PopupActionsMenu() override { Log("PopupActionsMenu"); }
+    void OnSecondInstance() override { Log("OnSecondInstance"); }
 
     bool CaretFlagExists() const override { return caretFlagExists; }
     void ShowCaretFlag(bool startDisplay) override { Log("ShowCaretFlag", startDisplay); }

@@ -31,7 +31,7 @@ protected:
     void Run(std::function<void()> story) {
         app = std::make_unique<AppSingletons>(os.platform);
         shell = std::make_unique<ApplicationShell>(*app, windows);
-        windows.Attach(*shell, app->lang);
+        windows.UseLanguage(app->lang);
         os.loop.StartTimer(1500, [this, story, done = false]() mutable {
             if (done) return;
             done = true;
@@ -114,7 +114,7 @@ TEST_F(SettingsWindowStoryTest, AHotkeyCapturedThroughTheWindowIsTheProgramsAtOn
         HotkeyCode unchanged = code;
         EXPECT_FALSE(host.CaptureShortcut(unchanged));
         EXPECT_EQ(unchanged, code);
-        EXPECT_TRUE(shell->Engine()->Model().Active()) << "the keyboard model follows the keyboard again";
+        EXPECT_TRUE(shell->Parts()->model.keyboard.Active()) << "the keyboard model follows the keyboard again";
     });
     EXPECT_TRUE(ran);
 }

@@ -44,7 +44,7 @@ protected:
     int Start() {
         app = std::make_unique<AppSingletons>(os.platform);
         shell = std::make_unique<ApplicationShell>(*app, windows);
-        windows.Attach(*shell, app->lang);
+        windows.UseLanguage(app->lang);
         return shell->Run();
     }
     std::vector<std::u16string> Log() const { return LoggedTexts(app->log); }
@@ -308,7 +308,7 @@ TEST(DebugSwitchTest, WithoutTheSwitchNothingIsWritten) {
     AppSingletons app(os.platform);
     sim::SimAppWindows windows(os.desktop);
     ApplicationShell shell(app, windows);
-    windows.Attach(shell, app.lang);
+    windows.UseLanguage(app.lang);
     shell.Run();
     EXPECT_TRUE(app.log.Lines().empty());
     EXPECT_FALSE(os.files.FileExists(std::u16string(sim::SimPlatform::kAppFolder) + u"Log.txt"));
@@ -386,14 +386,14 @@ TEST_F(StartupTest, BugReportSwitchesTheSystemOffWhileTheMailDialogIsOpen) {
     os.InstallCompanion();
     os.loop.SetRunLimit(4000);
     bool activeDuringMail = true;
-    os.shell.whileMailDialogOpen = [&] { activeDuringMail = shell->Engine()->Switch().Active(); };
+    os.shell.whileMailDialogOpen = [&] { activeDuringMail = shell->Parts()->engine.Switch().Active(); };
     bool reported = false;
     bool activeAfter = false;
     os.loop.StartTimer(1000, [&] {
         if (reported) return;
         reported = true;
         shell->ReportBug(u"Access violation");
-        activeAfter = shell->Engine()->Switch().Active();
+        activeAfter = shell->Parts()->engine.Switch().Active();
         os.desktop.PostToWindow(os.desktop.FindTopLevelWindow(u"TFirstForm", u"KarmuxFirstForm"), win::kWmClose, 0, 0);
     });
     Start();
@@ -428,13 +428,13 @@ protected:
     void StartAndLook() {
         os.loop.SetRunLimit(1000);
         os.loop.StartTimer(500, [this] {
-            if (looked || !shell || !shell->Engine()) return;
+            if (looked || !shell || !shell->Parts()) return;
             looked = true;
             shown = windows.Keyboard().shown;
-            drawing = shell->Engine()->Model().DrawEnabled();
-            systemIcons = shell->Engine()->Model().SystemIcons();
+            drawing = shell->Parts()->model.keyboard.DrawEnabled();
+            systemIcons = shell->Parts()->model.keyboard.SystemIcons();
             keyboardWidth = windows.Keyboard().bounds.Width();
-            modelWidth = shell->Engine()->Model().Width();
+            modelWidth = shell->Parts()->model.keyboard.Width();
         });
         Start();
         ASSERT_TRUE(looked);
@@ -475,7 +475,7 @@ TEST_F(KeyboardStartupTest, OptionChangesReachTheKeyboardWindows) {
     bool shownByOption = false;
     std::uint8_t backdrop = 0, keyboard = 0;
     os.loop.StartTimer(500, [&] {
-        if (!shell || !shell->Engine() || backdrop != 0) return;
+        if (!shell || !shell->Parts() || backdrop != 0) return;
         TPreset& preset = app->preset;
         preset.SetKeyboardAutoHide(false);  // while the program is on: the keyboard comes up
         shownByOption = windows.Keyboard().shown;
@@ -508,7 +508,7 @@ TEST_F(KeyboardStartupTest, TheCaretFlagFollowsItsOptionsAndSitsAtTheCaretOfTheA
     Point placed{};
     int opacityAtStart = 0, opacityAfterChange = 0, made = 0;
     os.loop.StartTimer(500, [&] {
-        if (!shell || !shell->Engine() || existed) return;
+        if (!shell || !shell->Parts() || existed) return;
         sim::SimCaretFlagWindows::Window* flag = windows.CaretFlag().Open();
         existed = flag != nullptr;
         if (!flag) return;

@@ -35,8 +35,8 @@ protected:
     sim::SimPopupMenus menus;
     RecordingCommands commands;
     ActionKindCatalogue kinds = BuildActionKinds(w.app->lang);
-    TrayController tray{{w.app->preset, w.app->lang, w.app->appIni, w.app->log, w.app->platform, w.engine->Actions(),
-                         w.engine->Model(), w.engine->Mailbox(), w.engine->Scheduler(), w.engine->Switch(), icon, menus,
+    TrayController tray{{w.app->preset, w.app->lang, w.app->appIni, w.app->log, w.app->platform, w.model->actions,
+                         w.model->keyboard, w.model->mailbox, w.engine->Scheduler(), w.engine->Switch(), icon, menus,
                          kinds, commands, PopupMenuStyle::Standard}};
 };
 

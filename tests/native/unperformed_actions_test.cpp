@@ -27,7 +27,7 @@ protected:
 
     // Left Ctrl + `key` runs the program function.
     void Bind(std::uint8_t key, ProgramFunction function) {
-        TKvAction* action = w.engine->Actions().AddAction(key, hotkey_mod::kLeftCtrl);
+        TKvAction* action = w.model->actions.AddAction(key, hotkey_mod::kLeftCtrl);
         ASSERT_NE(action, nullptr);
         action->SetKind(ActionKind::ProgramFunction);
         action->SetSubKind(static_cast<std::uint8_t>(function));
@@ -48,7 +48,7 @@ TEST_F(ProgramFunctionHotkeyStory, AFunctionThisProgramDoesNotCarryOutIsOnlyLogg
         SCOPED_TRACE(Utf16ToUtf8(entry.name));
         Bind(kF9, entry.function);
         PressCtrlWith(kF9);
-        ASSERT_NE(w.engine->Mailbox().Current(), nullptr) << "the hotkey was matched";
+        ASSERT_NE(w.model->mailbox.Current(), nullptr) << "the hotkey was matched";
         // From here on only the executor acts; the hook's own answer to a hotkey (the Escape release
         // it posts) is the same for all.
         const auto sentOtherThanEscape = [&] {
@@ -72,7 +72,7 @@ TEST_F(ProgramFunctionHotkeyStory, AFunctionThisProgramDoesNotCarryOutIsOnlyLogg
         EXPECT_EQ(keyboardWindow.calls.size(), keyboardCallsBefore) << "no window shown or hidden";
         EXPECT_EQ(w.editor->Layout(), sim::kLayoutUs);
         EXPECT_EQ(w.editor->SwitchRequests() + w.editor->LanguageChangeRequests(), 0);
-        EXPECT_EQ(w.engine->Mailbox().Current(), nullptr) << "the mailbox is free for the next hotkey";
+        EXPECT_EQ(w.model->mailbox.Current(), nullptr) << "the mailbox is free for the next hotkey";
         EXPECT_FALSE(w.engine->Hook().HookSuspended());
     }
 }

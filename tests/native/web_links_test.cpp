@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_singletons.h"
-#include "app/web_links.h"
+#include "links/web_links.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 #include "sim_platform.h"
@@ -44,7 +44,11 @@ protected:
         os.InstallShippedLanguages();
         app = std::make_unique<AppSingletons>(os.platform);
         os.files.SetFileVersion(os.desktop.ExecutablePath(), u"FileVersion", u"3.0.5.0");
-        links = std::make_unique<WebLinks>(*app, kNoWindow, ReadMakerAddresses(app->appIni));
+        Platform& p = app->platform;
+        links = std::make_unique<WebLinks>(
+            WebLinkServices{p.shell, p.internet, p.loop, p.clock, p.text, p.files, p.processes, p.version, p.registry,
+                            p.windows, app->preset, app->lang, app->messageBoxes},
+            kNoWindow, ReadMakerAddresses(app->appIni));
     }
     std::u16string VersionUrl() const { return VersionFileUrl(links->Addresses().host); }
 

@@ -111,13 +111,13 @@ TEST(WizardStepsTest, LeavingAsksExceptOnTheLastStepAndNextOnTheLastStepCloses) 
 TEST(WizardTextsTest, StepTwoNamesTheConversionHotkeyOnlyWhenThereIsOne) {
     test::EngineWorld w;
     w.app->lang.LoadLanguage(u"en");
-    const ModelHotkeyTexts hotkeys(w.engine->Model());
-    const std::optional<std::u16string> key = ConvertTypedHotkeyText(w.engine->Actions(), hotkeys);
+    const ModelHotkeyTexts hotkeys(w.model->keyboard);
+    const std::optional<std::u16string> key = ConvertTypedHotkeyText(w.model->actions, hotkeys);
     ASSERT_TRUE(key.has_value()) << "the default hotkeys convert typed text";
     EXPECT_FALSE(key->empty());
-    const TKvAction* convert = w.engine->Actions().FindByKind(ActionKind::LanguageAndCase, 0);
+    const TKvAction* convert = w.model->actions.FindByKind(ActionKind::LanguageAndCase, 0);
     ASSERT_NE(convert, nullptr);
-    EXPECT_EQ(*key, w.engine->Model().HotkeyText(convert->Key(), convert->Mods()));
+    EXPECT_EQ(*key, w.model->keyboard.HotkeyText(convert->Key(), convert->Mods()));
 
     const WizardPageTexts texts = BuildWizardPageTexts(w.app->lang, key);
     ASSERT_TRUE(texts.switcher.has_value());
@@ -127,8 +127,8 @@ TEST(WizardTextsTest, StepTwoNamesTheConversionHotkeyOnlyWhenThereIsOne) {
     EXPECT_NE(texts.finish.find(u"Finish"), std::u16string::npos);
 
     w.app->preset.SetSCChangeLang(0);
-    EXPECT_EQ(w.engine->Actions().FindByKind(ActionKind::LanguageAndCase, 0), nullptr);
-    EXPECT_FALSE(ConvertTypedHotkeyText(w.engine->Actions(), hotkeys).has_value());
+    EXPECT_EQ(w.model->actions.FindByKind(ActionKind::LanguageAndCase, 0), nullptr);
+    EXPECT_FALSE(ConvertTypedHotkeyText(w.model->actions, hotkeys).has_value());
     EXPECT_FALSE(BuildWizardPageTexts(w.app->lang, std::nullopt).switcher.has_value())
         << "without the action the page keeps its text";
 }
@@ -258,7 +258,7 @@ protected:
     void Run(std::function<void()> story) {
         app = std::make_unique<AppSingletons>(os.platform);
         shell = std::make_unique<ApplicationShell>(*app, windows);
-        windows.Attach(*shell, app->lang);
+        windows.UseLanguage(app->lang);
         os.loop.StartTimer(1500, [this, story, done = false]() mutable {
             if (done) return;
             done = true;
@@ -289,8 +289,8 @@ TEST_F(FirstStartTest, TheWizardIsDecidedBeforeTheBalloonWritesFirstStartAndOpen
         EXPECT_EQ(windows.Tray().Balloons().size(), 1u);
 
         // A click in the program's windows: the host starts a fresh typed record.
-        TypingRun& typed = shell->Engine()->Typed();
-        TKvKeyboard& model = shell->Engine()->Model();
+        TypingRun& typed = shell->Parts()->model.typed;
+        TKvKeyboard& model = shell->Parts()->model.keyboard;
         typed.RecordKey(model, 'G', *model.Btn('G'), false, false);
         ASSERT_EQ(typed.Keys().size(), 1u);
         wizard->Host().ResetTypedBuffer();

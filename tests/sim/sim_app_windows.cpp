@@ -1,14 +1,14 @@
 #include "sim_app_windows.h"
 
-#include "app/application_shell.h"
 #include "platform/win_constants.h"
 
 namespace kv::sim {
 
-WindowHandle SimAppWindows::CreateApplicationWindow(std::u16string_view title) {
+WindowHandle SimAppWindows::CreateApplicationWindow(std::u16string_view title, IApplicationEvents& events) {
+    events_ = &events;
     return desktop_.CreateWindow(u"TApplication", std::u16string(title), SimDesktop::kOwnProcessId, false,
-                                 [this](const SimMessage& m) -> std::intptr_t {
-                                     return shell_ && shell_->OnApplicationMessage(m.message, m.wParam, m.lParam);
+                                 [&events](const SimMessage& m) -> std::intptr_t {
+                                     return events.OnApplicationMessage(m.message, m.wParam, m.lParam);
                                  });
 }
 
@@ -25,13 +25,13 @@ void SimAppWindows::CreateForm(AppForm form) {
                                                  std::intptr_t result = 0;
                                                  if (handler(m.message, m.wParam, m.lParam, result)) return result;
                                              }
-                                             if (!shell_) return 0;
+                                             if (!events_) return 0;
                                              if (form == AppForm::FirstForm && m.message == win::kWmClose) {
                                                  DestroyForm(form);
-                                                 shell_->OnMainFormClosed();
+                                                 events_->OnMainFormClosed();
                                                  return 0;
                                              }
-                                             return shell_->OnApplicationMessage(m.message, m.wParam, m.lParam);
+                                             return events_->OnApplicationMessage(m.message, m.wParam, m.lParam);
                                          });
     ApplyCaption(form);  // base forms apply the language as they are created
 }

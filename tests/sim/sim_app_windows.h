@@ -20,7 +20,6 @@
 #include "ports/wizard_port.h"
 
 namespace kv {
-class ApplicationShell;
 class TKvLang;
 }
 
@@ -145,12 +144,10 @@ private:
 class SimAppWindows : public IAppWindows, private ILanguageTargets {
 public:
     explicit SimAppWindows(SimDesktop& desktop) : desktop_(desktop) {}
-    void Attach(ApplicationShell& shell, const TKvLang& lang) {
-        shell_ = &shell;
-        lang_ = &lang;
-    }
+    // The language the forms' captions come from.
+    void UseLanguage(const TKvLang& lang) { lang_ = &lang; }
 
-    WindowHandle CreateApplicationWindow(std::u16string_view title) override;
+    WindowHandle CreateApplicationWindow(std::u16string_view title, IApplicationEvents& events) override;
     void CreateForm(AppForm form) override;
     void DestroyForm(AppForm form) override;
     WindowHandle FormWindow(AppForm form) const override;
@@ -167,7 +164,7 @@ public:
     IIconImageDecoder& IconDecoder() override { return iconDecoder_; }
     IKeyboardCanvas& KeyboardCanvas() override { return keyboardCanvas_; }
     IKeyboardWindowView& KeyboardWindows() override { return keyboardWindows_; }
-    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, DeferredKeyboardCanvas*, const TKvTheme*,
+    void AttachOnScreenKeyboard(OnScreenKeyboard* keyboard, KeyRepaintCanvas*, const TKvTheme*,
                                 const TPreset*) override {
         onScreenKeyboard_ = keyboard;
     }
@@ -227,7 +224,7 @@ private:
     const TKvLang* lang_ = nullptr;
     std::vector<std::unique_ptr<ILocalizedForm>> localized_;
     int languageApplications_ = 0;
-    ApplicationShell* shell_ = nullptr;
+    IApplicationEvents* events_ = nullptr;
     std::map<AppForm, WindowHandle> forms_;
     std::map<AppForm, FormMessageHandler> handlers_;
     std::vector<AppForm> destroyed_;

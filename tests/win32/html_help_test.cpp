@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/help_contexts.h"
+#include "links/help_contexts.h"
 #include "common/paths.h"
 #include "platform/win32/win32_html_help.h"
 #include "platform/win32/win32_processes.h"

@@ -1,4 +1,4 @@
-#include "app/hook_watchdog.h"
+#include "activation/hook_watchdog.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,23 +2,32 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "actions/action_executor.h"
-#include "app/foreground_tracker.h"
-#include "app/hook_host32.h"
-#include "app/hook_watchdog.h"
+#include "foreground/foreground_tracker.h"
+#include "activation/hook_host32.h"
+#include "activation/hook_watchdog.h"
 #include "indicators/system_switch.h"
 #include "platform/hook_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/library_api.h"
+#include "platform/clock_api.h"
+#include "platform/files_api.h"
+#include "platform/process_api.h"
+#include "platform/registry_api.h"
+#include "platform/windowing_api.h"
 #include "platform/types.h"
 
 namespace kv {
 
-class AppSingletons;
+class DebugLog;
 class ICaretFlagPort;
 class ILanguagePanelPort;
 class ITrayPort;
+class KvMessageBoxes;
+class TKvLang;
+class TPreset;
 
 // The keyboard engine's parts that start and stop with the system.
 class IActivationEffects {
@@ -32,6 +41,27 @@ public:
     virtual void ReinstallMouseHook() = 0;
 };
 
+// What turning the system on and off reaches of the operating system and the program.
+struct ActivationServices {
+    DebugLog& log;
+    KvMessageBoxes& messageBoxes;
+    const TKvLang& lang;
+    // Its administrator lock keeps the tray's window items off.
+    const TPreset& preset;
+    ILibraryLoader& libraries;
+    IKeyboardHook& keyboardHook;
+    IWindowing& windows;
+    IKeyboardLayouts& layouts;
+    IClock& clock;
+    IMessageLoop& loop;
+    IRegistry& registry;
+    IProcesses& processes;
+    const IFileSystem& files;
+    // The program's folder, where the hook library and the 32-bit host lie; ends with a backslash.
+    std::u16string appFolder;
+    bool isVistaOrLater = false;
+};
+
 // The windows that show whether the system is on.
 struct ActivationPorts {
     ITrayPort& tray;
@@ -43,7 +73,7 @@ struct ActivationPorts {
 // watchers that depend on them.
 class Activation : public IPanelOnTop, public ILastForegroundWindow, public ISystemSwitch {
 public:
-    Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
+    Activation(ActivationServices services, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
                ActivationPorts ports, std::function<void(LayoutHandle)> onLayoutChanged);
 
     void SetApplicationWindow(WindowHandle window) { applicationWindow_ = window; }
@@ -66,7 +96,7 @@ private:
     void RemoveKeyboardHook();
     void ReinstallHooks(HookWatchdog::Cause cause);
 
-    AppSingletons& app_;
+    ActivationServices s_;
     IKeyboardHookHandler& hookProcedure_;
     IActivationEffects& effects_;
     ActivationPorts ports_;

@@ -1,4 +1,4 @@
-#include "app/hook_host32.h"
+#include "activation/hook_host32.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "indicators/deferred_keyboard_canvas.h"
+#include "indicators/key_repaint_canvas.h"
 
 #include <algorithm>
 #include <bit>
@@ -27,19 +27,19 @@ Rect KeyImageArea(const TKvBtn& key) {
     return {area.left - 1, area.top - 1, area.right + 1, area.bottom + 1};
 }
 
-void DeferredKeyboardCanvas::SetTarget(IKeyboardCanvas& target) {
+void KeyRepaintCanvas::SetTarget(IKeyboardCanvas& target) {
     target_ = &target;
     fullPending_ = true;
     if (requests_) requests_->InvalidateWholeImage();
 }
 
-void DeferredKeyboardCanvas::Resize(std::int32_t width, std::int32_t height) {
+void KeyRepaintCanvas::Resize(std::int32_t width, std::int32_t height) {
     target_->Resize(width, height);
     // A new bitmap holds nothing of the old image.
     fullPending_ = true;
 }
 
-void DeferredKeyboardCanvas::DrawKeyboard(TKvKeyboard& keyboard) {
+void KeyRepaintCanvas::DrawKeyboard(TKvKeyboard& keyboard) {
     keyboard_ = &keyboard;
     const bool wasPending = fullPending_;
     fullPending_ = true;
@@ -48,7 +48,7 @@ void DeferredKeyboardCanvas::DrawKeyboard(TKvKeyboard& keyboard) {
     if (!wasPending && requests_) requests_->InvalidateWholeImage();
 }
 
-void DeferredKeyboardCanvas::DrawKey(TKvBtn& key) {
+void KeyRepaintCanvas::DrawKey(TKvBtn& key) {
     keyboard_ = &key.Keyboard();
     const std::uint64_t bit = std::uint64_t{1} << (key.Vk() % 64);
     std::uint64_t& word = dirtyKeys_[key.Vk() / 64];
@@ -58,9 +58,9 @@ void DeferredKeyboardCanvas::DrawKey(TKvBtn& key) {
     if (requests_) requests_->InvalidateImageArea(KeyImageArea(key));
 }
 
-void DeferredKeyboardCanvas::CopyToDisplay() { copyPending_ = true; }
+void KeyRepaintCanvas::CopyToDisplay() { copyPending_ = true; }
 
-void DeferredKeyboardCanvas::Flush() {
+void KeyRepaintCanvas::Flush() {
     const bool full = fullPending_;
     const bool anyKey = anyKeyPending_;
     fullPending_ = anyKeyPending_ = copyPending_ = false;

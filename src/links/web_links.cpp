@@ -1,14 +1,16 @@
-#include "app/web_links.h"
+#include "links/web_links.h"
 
 #include <cstdio>
 #include <functional>
 
-#include "app/app_singletons.h"
+#include "common/message_boxes.h"
 #include "common/system_services.h"
 #include "common/waits.h"
 #include "dialogs/wait_dialog.h"
 #include "platform/text.h"
 #include "common/product.h"
+#include "resources/kv_lang.h"
+#include "settings/preset.h"
 
 namespace kv {
 
@@ -87,27 +89,26 @@ MakerAddresses ReadMakerAddresses(const TAppIni& ini) {
     return {host, std::u16string(kDefaultSupportMail)};
 }
 
-void WebLinks::Open(const std::u16string& address) { app_.platform.shell.Open(applicationWindow_, address, u""); }
+void WebLinks::Open(const std::u16string& address) { s_.shell.Open(applicationWindow_, address, u""); }
 
-void WebLinks::OpenProductPage() { Open(app_.preset.LocalizeWebAddress(addresses_.host + u"tolvex.html")); }
+void WebLinks::OpenProductPage() { Open(s_.preset.LocalizeWebAddress(addresses_.host + u"tolvex.html")); }
 void WebLinks::OpenForum() { Open(addresses_.host + u"forum/"); }
 void WebLinks::OpenFeatureRequest() { Open(addresses_.host + u"requestfeature/"); }
 
 void WebLinks::MailToMaker() {
-    const std::u16string version = GetProductVersion(app_.platform.files, app_.platform.processes.ExecutablePath());
+    const std::u16string version = GetProductVersion(s_.files, s_.processes.ExecutablePath());
     Open(u"mailto:" + addresses_.supportMail + u"?subject=" + std::u16string(kProductName) + u" " + version);
 }
 
 std::u16string WebLinks::LocalVersion() const {
-    return GetFileVersionString(app_.platform.files, app_.platform.processes.ExecutablePath(), u"FileVersion");
+    return GetFileVersionString(s_.files, s_.processes.ExecutablePath(), u"FileVersion");
 }
 
 std::optional<InternetReply> WebLinks::ReadVersionFile() {
-    Platform& platform = app_.platform;
     const std::unique_ptr<IInternetRead> read =
-        platform.internet.StartRead(kAgent, VersionFileUrl(addresses_.host), kVersionFileLimit);
+        s_.internet.StartRead(kAgent, VersionFileUrl(addresses_.host), kVersionFileLimit);
     // The GUI thread keeps pumping meanwhile: the keyboard hook and the user's typing go on.
-    PumpUntil(platform, kVersionFileWaitMs, [&] { return read->Done() || platform.loop.QuitRequested(); });
+    PumpUntil(s_.loop, s_.clock, kVersionFileWaitMs, [&] { return read->Done() || s_.loop.QuitRequested(); });
     return read->Reply();
 }
 
@@ -120,40 +121,40 @@ bool WebLinks::CheckForUpdate(bool interactive) {
         ~Reset() { flag = false; }
     } reset{checking_};
     VersionFile file;
-    if (app_.platform.internet.Connected()) {
-        if (wait_) wait_->ShowWait(app_.lang.GetText(68, u"Please wait..."));
+    if (s_.internet.Connected()) {
+        if (wait_) wait_->ShowWait(s_.lang.GetText(68, u"Please wait..."));
         const std::optional<InternetReply> reply = ReadVersionFile();
         // An error page or a portal's answer is no version file.
         if (reply && reply->status == kHttpOk) {
-            file = ParseVersionFile(app_.platform.text.FromAnsi(reply->body));
+            file = ParseVersionFile(s_.text.FromAnsi(reply->body));
             if (!IsVersionText(file.remote)) file = {};
         }
         if (wait_) wait_->CloseWait();
     }
     // The program ends: nobody is there to answer.
-    if (app_.platform.loop.QuitRequested()) return false;
+    if (s_.loop.QuitRequested()) return false;
     if (IsNewerVersion(file.remote, LocalVersion())) {
         const std::u16string question =
-            TKvLang::FormatText(app_.lang.GetText(556, u"A new version %1 is available. Download it now?"),
+            TKvLang::FormatText(s_.lang.GetText(556, u"A new version %1 is available. Download it now?"),
                                 {file.remote}) +
             file.notes;
-        if (!app_.messageBoxes.AskConfirm(question)) return false;
+        if (!s_.messageBoxes.AskConfirm(question)) return false;
         Open(addresses_.host + u"downloads.php?host=getnewver&name=kv_setup.exe");
         return true;
     }
-    if (interactive) app_.messageBoxes.ShowInformation(app_.lang.GetText(555, u"You have the newest version."));
+    if (interactive) s_.messageBoxes.ShowInformation(s_.lang.GetText(555, u"You have the newest version."));
     return false;
 }
 
 std::u16string WebLinks::BugReportSubject() const {
-    return app_.lang.GetText(9, u"Error") + u" " + std::u16string(kProductName);
+    return s_.lang.GetText(9, u"Error") + u" " + std::u16string(kProductName);
 }
 
 std::u16string WebLinks::BugReportBody(std::u16string_view errorText, std::uint32_t layout) const {
     std::u16string body;
-    const Platform& p = app_.platform;
+    const WebLinkServices& p = s_;
     AppendPart(body, [&] {
-        return TKvLang::FormatText(app_.lang.GetText(301, u"%1: %2"), {std::u16string(kProductName), std::u16string(errorText)}) +
+        return TKvLang::FormatText(s_.lang.GetText(301, u"%1: %2"), {std::u16string(kProductName), std::u16string(errorText)}) +
                u"\r\n\r\n\r\n";
     });
     AppendPart(body, [&] {

@@ -3,10 +3,8 @@
 
 namespace kv {
 
-// The on-screen keyboard as the keyboard engine's parts see it. The keyboard window's behaviour
-// needs the engine's model, so it is made after the engine and attached here; before that there
-// is no window to reach.
-class DeferredKeyboardPort final : public IOnScreenKeyboardPort {
+// A test double: the on-screen keyboard a test attaches, or none; before that every call reaches nothing.
+class AttachableKeyboardPort final : public IOnScreenKeyboardPort {
 public:
     // Null detaches, before the keyboard goes.
     void Attach(IOnScreenKeyboardPort* keyboard) { keyboard_ = keyboard; }

@@ -1,4 +1,4 @@
-#include "app/version_file.h"
+#include "links/version_file.h"
 
 #include <cstddef>
 #include <cstdint>

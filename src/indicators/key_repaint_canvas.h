@@ -18,9 +18,9 @@ public:
     virtual void InvalidateWholeImage() = 0;
 };
 
-class DeferredKeyboardCanvas final : public IKeyboardCanvas {
+class KeyRepaintCanvas final : public IKeyboardCanvas {
 public:
-    explicit DeferredKeyboardCanvas(IKeyboardCanvas& target) : target_(&target) {}
+    explicit KeyRepaintCanvas(IKeyboardCanvas& target) : target_(&target) {}
     // Null drops requests (the window does not exist yet); the paint still happens at the next
     // Flush.
     void SetRepaintRequests(IRepaintRequests* requests) { requests_ = requests; }

@@ -1,4 +1,4 @@
-#include "app/foreground_tracker.h"
+#include "foreground/foreground_tracker.h"
 
 #include <array>
 

@@ -3,10 +3,8 @@
 
 namespace kv {
 
-// The floating language panel as the keyboard engine's parts see it. The panel's behaviour needs
-// the engine's model and layout switching, so it is made after the engine and attached here;
-// before that there is no panel to reach.
-class DeferredLanguagePanelPort final : public ILanguagePanelPort {
+// A test double: the floating language panel a test attaches, or none; before that every call reaches nothing.
+class AttachableLanguagePanelPort final : public ILanguagePanelPort {
 public:
     // Null detaches, before the panel goes.
     void Attach(ILanguagePanelPort* panel) { panel_ = panel; }

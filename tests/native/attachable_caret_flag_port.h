@@ -3,10 +3,8 @@
 
 namespace kv {
 
-// The caret flag as the keyboard engine's parts and the settings see it. Its behaviour needs the
-// engine's model and application flags, so it is made after the engine and attached here; before
-// that, and after it went, there is no flag to reach.
-class DeferredCaretFlagPort final : public ICaretFlagPort {
+// A test double: the caret flag a test attaches, or none; before that every call reaches nothing.
+class AttachableCaretFlagPort final : public ICaretFlagPort {
 public:
     // Null detaches, before the flag goes.
     void Attach(ICaretFlagPort* flag) { flag_ = flag; }

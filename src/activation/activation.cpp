@@ -1,12 +1,15 @@
-#include "app/activation.h"
+#include "activation/activation.h"
 
-#include "app/app_singletons.h"
+#include "common/debug_log.h"
+#include "common/message_boxes.h"
 #include "common/messages.h"
 #include "ports/caret_flag_port.h"
 #include "ports/language_panel_port.h"
 #include "ports/tray_port.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
+#include "resources/kv_lang.h"
+#include "settings/preset.h"
 
 namespace kv {
 
@@ -14,35 +17,36 @@ namespace {
 constexpr std::uint64_t kTopmostPauseMs = 5;
 }
 
-Activation::Activation(AppSingletons& app, IKeyboardHookHandler& hookProcedure, IActivationEffects& effects,
-                       ActivationPorts ports, std::function<void(LayoutHandle)> onLayoutChanged)
-    : app_(app),
+Activation::Activation(ActivationServices services, IKeyboardHookHandler& hookProcedure,
+                       IActivationEffects& effects, ActivationPorts ports,
+                       std::function<void(LayoutHandle)> onLayoutChanged)
+    : s_(std::move(services)),
       hookProcedure_(hookProcedure),
       effects_(effects),
       ports_(ports),
       onLayoutChanged_(std::move(onLayoutChanged)),
-      hookHost32_(app.platform.processes, app.platform.files, app.log, app.folders.appFolder),
-      watchdog_(app.platform.loop, app.platform.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {
+      hookHost32_(s_.processes, s_.files, s_.log, s_.appFolder),
+      watchdog_(s_.loop, s_.clock, [this](HookWatchdog::Cause cause) { ReinstallHooks(cause); }) {
     watchdog_.CheckOnEachBeat([this] { hookHost32_.RestartIfEnded(); });
 }
 
 bool Activation::Activate() {
     if (active_) return false;
-    app_.log.WriteLog(u"Start");
+    s_.log.WriteLog(u"Start");
     if (library_) {
-        app_.messageBoxes.ShowError(app_.lang.GetText(26, u"The hook library is still loaded. Please restart Tolvex."));
+        s_.messageBoxes.ShowError(s_.lang.GetText(26, u"The hook library is still loaded. Please restart Tolvex."));
         return false;
     }
     // By full path from the program folder: a bare name would load a planted copy.
-    library_ = app_.platform.libraries.LoadHookLibrary(app_.folders.appFolder + std::u16string(kHookLibraryFileName));
+    library_ = s_.libraries.LoadHookLibrary(s_.appFolder + std::u16string(kHookLibraryFileName));
     if (!library_) {
-        app_.messageBoxes.ShowError(app_.lang.GetText(28, u"The hook library KarmuxH.dll cannot be loaded."));
+        s_.messageBoxes.ShowError(s_.lang.GetText(28, u"The hook library KarmuxH.dll cannot be loaded."));
         return false;
     }
     if (!library_->HasExport("Hook")) {
         // The library stays loaded; later attempts report it as still loaded.
-        app_.messageBoxes.ShowError(
-            TKvLang::FormatText(app_.lang.GetText(27, u"The hook library has no function %1."), {u"Hook"}));
+        s_.messageBoxes.ShowError(
+            TKvLang::FormatText(s_.lang.GetText(27, u"The hook library has no function %1."), {u"Hook"}));
         return false;
     }
     InstallKeyboardHook();
@@ -50,7 +54,7 @@ bool Activation::Activate() {
         // Nothing would report the applications' layouts: stay off, with nothing left bound.
         RemoveKeyboardHook();
         library_.reset();
-        app_.messageBoxes.ShowError(app_.lang.GetText(
+        s_.messageBoxes.ShowError(s_.lang.GetText(
             651, u"The hook library refused to start, perhaps because another copy of Tolvex is running. Tolvex stays off."));
         return false;
     }
@@ -58,12 +62,12 @@ bool Activation::Activate() {
     hookHost32_.Start(applicationWindow_);
     ports_.tray.ShowActiveState(true);
     active_ = true;
-    lastTopmostTick_ = app_.platform.clock.NowMs();
+    lastTopmostTick_ = s_.clock.NowMs();
 
-    IWindowing& windows = app_.platform.windows;
+    IWindowing& windows = s_.windows;
     const WindowHandle foreground = windows.ForegroundWindow();
     if (onLayoutChanged_) {
-        onLayoutChanged_(app_.platform.layouts.ThreadLayout(windows.WindowThreadProcessId(foreground, nullptr)));
+        onLayoutChanged_(s_.layouts.ThreadLayout(windows.WindowThreadProcessId(foreground, nullptr)));
     }
     effects_.KeyboardModelOn(true);
     effects_.ClipboardMonitorOn(true);
@@ -72,22 +76,22 @@ bool Activation::Activate() {
     lastForegroundWindow_ = windows.ForegroundWindow();
     ports_.panel.RestorePanelVisibility();
     KeepPanelOnTop();
-    if (!app_.preset.AccessDenied()) ports_.tray.EnableWindowItems(true);
-    if (app_.isVistaOrLater) effects_.VistaForegroundPoll(true);
+    if (!s_.preset.AccessDenied()) ports_.tray.EnableWindowItems(true);
+    if (s_.isVistaOrLater) effects_.VistaForegroundPoll(true);
     effects_.HideTaskbarWindow();
-    watchdog_.Start(ReadLowLevelHookTimeout(app_.platform.registry));
+    watchdog_.Start(ReadLowLevelHookTimeout(s_.registry));
     return true;
 }
 
 bool Activation::Deactivate() {
     if (!active_) return false;
-    app_.log.WriteLog(u"Stop");
+    s_.log.WriteLog(u"Stop");
     watchdog_.Stop();
     hookHost32_.Stop();
     if (library_) {
         if (!library_->HasExport("UnHook")) {
-            app_.messageBoxes.ShowError(
-                TKvLang::FormatText(app_.lang.GetText(27, u"The hook library has no function %1."), {u"UnHook"}));
+            s_.messageBoxes.ShowError(
+                TKvLang::FormatText(s_.lang.GetText(27, u"The hook library has no function %1."), {u"UnHook"}));
             return false;
         }
         library_->CallUnHook();
@@ -115,7 +119,7 @@ void Activation::SetActive(bool on) {
 }
 
 void Activation::KeepPanelOnTop() {
-    const std::uint64_t now = app_.platform.clock.NowMs();
+    const std::uint64_t now = s_.clock.NowMs();
     if (now - lastTopmostTick_ < kTopmostPauseMs) return;
     ports_.panel.RaisePanel();
     lastTopmostTick_ = now;
@@ -123,13 +127,13 @@ void Activation::KeepPanelOnTop() {
 
 void Activation::InstallKeyboardHook() {
     // A hook whose removal failed is still installed and is used again.
-    if (!keyboardHook_) keyboardHook_ = app_.platform.keyboardHook.Install(hookProcedure_);
+    if (!keyboardHook_) keyboardHook_ = s_.keyboardHook.Install(hookProcedure_);
     if (!keyboardHook_) {
-        app_.messageBoxes.ShowError(app_.lang.GetText(1, u"The keyboard hook could not be installed."));
+        s_.messageBoxes.ShowError(s_.lang.GetText(1, u"The keyboard hook could not be installed."));
         return;
     }
     if (companionWindow_ != kNoWindow) {
-        app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookInstalled, 0, 0);
+        s_.windows.SendToWindow(companionWindow_, msg::kCompanionHookInstalled, 0, 0);
     }
 }
 
@@ -137,7 +141,7 @@ void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
     if (!active_) return;
     // The new hook goes in before the old one goes out, so the chain is never without ours; no
     // key can reach both, as the system calls hooks only while this thread waits for messages.
-    std::unique_ptr<IInstalledKeyboardHook> fresh = app_.platform.keyboardHook.Install(hookProcedure_);
+    std::unique_ptr<IInstalledKeyboardHook> fresh = s_.keyboardHook.Install(hookProcedure_);
     if (fresh) {
         // A hook the system dropped goes without a word; one it refuses to remove stays in use.
         if (!keyboardHook_ || keyboardHook_->Remove()) keyboardHook_ = std::move(fresh);
@@ -148,13 +152,13 @@ void Activation::ReinstallHooks(HookWatchdog::Cause cause) {
     // The library's hooks are no low-level hooks: no time-out drops them, but a session change
     // or a sleep may. Called again, "Hook" starts over.
     if (cause != HookWatchdog::Cause::LoopStalled && library_ && !library_->CallHook(applicationWindow_)) {
-        app_.log.WriteLog(u"The hook library refused to hook again");
+        s_.log.WriteLog(u"The hook library refused to hook again");
     }
     std::u16string line = u"Keyboard hook reinstalled: " + std::u16string(CauseText(cause));
     if (cause == HookWatchdog::Cause::LoopStalled) {
         line += u" for " + Utf8ToUtf16(std::to_string(watchdog_.LastStallMs())) + u" ms";
     }
-    app_.log.WriteLog(line);
+    s_.log.WriteLog(line);
 }
 
 void Activation::RemoveKeyboardHook() {
@@ -163,11 +167,11 @@ void Activation::RemoveKeyboardHook() {
             keyboardHook_.reset();
         } else {
             // The hook stays; turning off goes on.
-            app_.messageBoxes.ShowError(app_.lang.GetText(2, u"The keyboard hook could not be removed."));
+            s_.messageBoxes.ShowError(s_.lang.GetText(2, u"The keyboard hook could not be removed."));
         }
     }
     if (companionWindow_ != kNoWindow) {
-        app_.platform.windows.SendToWindow(companionWindow_, msg::kCompanionHookRemoved, 0, 0);
+        s_.windows.SendToWindow(companionWindow_, msg::kCompanionHookRemoved, 0, 0);
     }
 }
 

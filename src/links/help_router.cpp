@@ -1,4 +1,4 @@
-#include "app/help_router.h"
+#include "links/help_router.h"
 
 #include <utility>
 
