@@ -47,6 +47,7 @@ class ApplicationShell : private ITrayCommands,
                          private IProgramState,
                          private IInterfaceLanguagePort,
                          private IVisualsPort,
+                         private IDialogContext,
                          private ISettingsHost,
                          private IWizardHost,
                          private IWizardPort,
@@ -98,6 +99,8 @@ private:
     void RefreshVisuals() override;
 
     // The settings window (shell_settings_window.cpp): at most one, made by the tray's command.
+    // Preset() to ProgramPath(), ShowHelp() and ActionsMenuDirty() are the IDialogContext that
+    // it shares with the wizard.
     void OpenSettingsWindow();
     TPreset& Preset() override;
     const TKvLang& Lang() const override;
