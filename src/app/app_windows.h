@@ -26,6 +26,7 @@ struct TKvTheme;
 class IErrorReportWindow;
 class ILanguageTargets;
 class IWaitWindows;
+class IDialogContext;
 class ISettingsHost;
 class ISettingsWindow;
 class ShortcutCapture;
@@ -95,8 +96,8 @@ public:
     virtual void AttachLanguagePanel(LanguagePanel* panel) = 0;
     // From now on the application window hears of session changes (WM_WTSSESSION_CHANGE).
     virtual void WatchSessionChanges() = 0;
-    // The settings window, made when the tray opens it; `host` outlives it.
-    virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) = 0;
+    // The settings window, made when the tray opens it; `context` and `host` outlive it.
+    virtual std::unique_ptr<ISettingsWindow> CreateSettingsWindow(IDialogContext& context, ISettingsHost& host) = 0;
     // The caret flag's window, made and freed by the flag's behaviour.
     virtual ICaretFlagWindows& CaretFlagWindows() = 0;
     // Runs the shortcut capture dialog modally over a begun capture: true when the user confirmed.
@@ -104,8 +105,8 @@ public:
     // Language flags from a picture beside the program in place of the built-in ones, for every
     // window that shows flags; an unreadable picture leaves the built-in flags.
     virtual void LoadFlagOverrides(const std::u16string& picturePath) = 0;
-    // The first-run wizard, made on a first start; `host` outlives it.
-    virtual std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) = 0;
+    // The first-run wizard, made on a first start; `context` and `host` outlive it.
+    virtual std::unique_ptr<IWizardWindow> CreateWizardWindow(IDialogContext& context, IWizardHost& host) = 0;
     // The about box through ShowFormOnce: made when none is open, else the open one comes to the
     // front. It frees itself when closed; `host` outlives it.
     virtual void ShowAboutBox(IAboutHost& host) = 0;

@@ -38,6 +38,7 @@ class ApplicationShell : private IApplicationEvents,
                          private IProgramState,
                          private IInterfaceLanguagePort,
                          private IVisualsPort,
+                         private IDialogContext,
                          private ISettingsHost,
                          private IWizardHost,
                          private IWizardPort,
@@ -86,6 +87,8 @@ private:
     void RefreshVisuals() override;
 
     // The settings window (shell_settings_window.cpp): at most one, made by the tray's command.
+    // Preset() to ProgramPath(), ShowHelp() and ActionsMenuDirty() are the IDialogContext that
+    // it shares with the wizard.
     void OpenSettingsWindow();
     TPreset& Preset() override;
     const TKvLang& Lang() const override;

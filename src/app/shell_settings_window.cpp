@@ -23,7 +23,7 @@ void ApplicationShell::OpenSettingsWindow() {
         }
         if (wait_) wait_->ShowLoadingWait(app_.lang.GetText(316, u"Settings"));
         try {
-            settingsWindow_ = windows_.CreateSettingsWindow(*this);
+            settingsWindow_ = windows_.CreateSettingsWindow(*this, *this);
         } catch (...) {
             if (wait_) wait_->CloseWait();
             throw;

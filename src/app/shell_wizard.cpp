@@ -20,7 +20,7 @@ void ApplicationShell::CreateAndShowWizard() {
             app_.platform.loop.StopTimer(*wizardReleaseTimer_);
             wizardReleaseTimer_.reset();
         }
-        wizard_ = windows_.CreateWizardWindow(*this);
+        wizard_ = windows_.CreateWizardWindow(*this, *this);
     }
     wizard_->ShowAndActivate();
 }

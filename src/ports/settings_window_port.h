@@ -2,22 +2,14 @@
 // The settings window and the program, each as the other reaches it. The program opens the
 // window from the tray, re-captions it when the interface language changes and asks whether
 // it is visible (the way out reloads the settings then, so unsaved edits are not kept). The
-// window edits the settings model at once through its setters and reaches the rest only
-// through ISettingsHost.
-#include <cstdint>
+// window edits the settings model at once through its setters and reaches the rest through the
+// dialogs' shared IDialogContext and its own ISettingsHost.
 #include <string>
-#include <vector>
 
 #include "common/hotkey_code.h"
+#include "ports/dialog_context.h"
 
 namespace kv {
-
-class TPreset;
-class TKvLang;
-class KvMessageBoxes;
-struct Platform;
-struct AppFolders;
-struct TKvLangListItem;
 
 class ISettingsWindow {
 public:
@@ -30,23 +22,15 @@ public:
     virtual void ApplyLanguage() = 0;
 };
 
+// What only the settings window asks of the program.
 class ISettingsHost {
 public:
     virtual ~ISettingsHost() = default;
-    virtual TPreset& Preset() = 0;
-    virtual const TKvLang& Lang() const = 0;
-    virtual const std::vector<TKvLangListItem>& Languages() const = 0;
-    virtual KvMessageBoxes& MessageBoxes() = 0;
-    virtual Platform& Os() = 0;
-    virtual const AppFolders& Folders() const = 0;
-    virtual std::u16string ProgramPath() const = 0;
     virtual std::u16string HotkeyText(HotkeyCode code) const = 0;
     // The capture dialog: true when the user confirmed, then `code` holds the new hotkey.
     virtual bool CaptureShortcut(HotkeyCode& code) = 0;
-    virtual void ShowHelp(std::int32_t context) = 0;
     virtual void OpenLocalizationPage() = 0;
     virtual void OpenWizard() = 0;
-    virtual void ActionsMenuDirty() = 0;
     // The window was destroyed; the host frees it once the window's message has returned.
     virtual void SettingsWindowClosed() = 0;
 };

@@ -2,20 +2,14 @@
 // The first-run wizard and the program, each as the other reaches it. The program opens the
 // wizard on a first start (and from the settings window), re-captions it when the interface
 // language changes and asks whether it is showing; the wizard edits the settings model at once
-// through its setters and reaches the rest only through IWizardHost.
-#include <cstdint>
+// through its setters and reaches the rest through the dialogs' shared IDialogContext and its
+// own IWizardHost.
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "ports/dialog_context.h"
 
 namespace kv {
-
-class TPreset;
-class TKvLang;
-class KvMessageBoxes;
-struct Platform;
-struct AppFolders;
-struct TKvLangListItem;
 
 // What the settings model tells the open wizard.
 class IWizardPort {
@@ -33,24 +27,16 @@ public:
     virtual void ApplyLanguage() = 0;
 };
 
+// What only the wizard asks of the program.
 class IWizardHost {
 public:
     virtual ~IWizardHost() = default;
-    virtual TPreset& Preset() = 0;
-    virtual const TKvLang& Lang() const = 0;
-    virtual const std::vector<TKvLangListItem>& Languages() const = 0;
-    virtual KvMessageBoxes& MessageBoxes() = 0;
-    virtual Platform& Os() = 0;
-    virtual const AppFolders& Folders() const = 0;
-    virtual std::u16string ProgramPath() const = 0;
     // The hotkey of the action that converts the text typed last; none without that action.
     virtual std::optional<std::u16string> ConvertHotkeyText() const = 0;
     // A click in one of the program's windows: the typing test starts a fresh record.
     virtual void ResetTypedBuffer() = 0;
     virtual void CheckForUpdate() = 0;
-    virtual void ShowHelp(std::int32_t context) = 0;
     virtual void OpenSettingsFromWizard() = 0;
-    virtual void ActionsMenuDirty() = 0;
     // The wizard was destroyed; the host frees it once the window's message has returned.
     virtual void WizardClosed() = 0;
 };

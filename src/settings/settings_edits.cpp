@@ -1,5 +1,7 @@
 #include "settings/settings_edits.h"
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "settings/preset.h"
 
@@ -63,6 +65,25 @@ void SettingsEdits::ResetToDefaults() {
     s_.preset.Load();
     s_.preset.RefreshVisuals();
     applyEnabled_ = false;
+}
+
+CaretFlagBoxes CaretFlagBoxStates(bool showCaretFlag, bool onlyOnChange) {
+    return {showCaretFlag, showCaretFlag && !onlyOnChange};
+}
+
+SoundBoxState SoundBoxFor(const std::vector<std::u16string>& choices, const std::u16string& stored) {
+    if (stored.empty()) return {0, {}};
+    if (!choices.empty()) {
+        const auto found = std::find(choices.begin() + 1, choices.end(), stored);
+        if (found != choices.end()) return {static_cast<int>(found - choices.begin()), {}};
+    }
+    return {-1, stored};
+}
+
+std::u16string SoundFromBox(const std::vector<std::u16string>& choices, int index, const std::u16string& typed) {
+    if (index == 0) return {};
+    if (index > 0 && index < static_cast<int>(choices.size())) return choices[static_cast<std::size_t>(index)];
+    return typed;
 }
 
 }  // namespace kv

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kv {
 
@@ -74,5 +75,26 @@ private:
     bool applyEnabled_ = false;
     bool startupOptionsChanged_ = false;
 };
+
+// The caret flag's boxes: showing it only when the language changes needs the flag, and fast
+// tracking needs a flag that shows all the time.
+struct CaretFlagBoxes {
+    bool onChangeEnabled;
+    bool fastEnabled;
+    bool operator==(const CaretFlagBoxes&) const = default;
+};
+CaretFlagBoxes CaretFlagBoxStates(bool showCaretFlag, bool onlyOnChange);
+
+// The sound box of an event over `choices` (the first is "no sound"): the entry that shows the
+// stored sound, or -1 for a file elsewhere, whose name then shows as typed text.
+struct SoundBoxState {
+    int index;
+    std::u16string text;
+    bool operator==(const SoundBoxState&) const = default;
+};
+SoundBoxState SoundBoxFor(const std::vector<std::u16string>& choices, const std::u16string& stored);
+// The sound an event gets from the box: the chosen entry, or the typed text when no entry is
+// chosen; empty (no sound) for the first entry or an empty text.
+std::u16string SoundFromBox(const std::vector<std::u16string>& choices, int index, const std::u16string& typed);
 
 }  // namespace kv

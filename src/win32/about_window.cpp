@@ -7,6 +7,7 @@
 #include "platform/win32/win32_text.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -108,14 +109,14 @@ void AboutWindow::ApplyLanguage() {
     controls_->MakeFonts(Font(), dpi_, systemDpi_);
     SetFontOfChildren(self, controls_->Body());
     for (int id : {kWww, kLblMail, kLblIsPart}) {
-        SendMessageW(GetDlgItem(self, id), WM_SETFONT, reinterpret_cast<WPARAM>(controls_->Link()), TRUE);
+        SetControlFont(GetDlgItem(self, id), controls_->Link(), true);
     }
     LOGFONTW name{};
     GetObjectW(controls_->Body(), sizeof name, &name);
     name.lfHeight = -Scale(20);
     name.lfWeight = FW_BOLD;
     controls_->nameFont.Reset(CreateFontIndirectW(&name));
-    SendMessageW(GetDlgItem(self, kLblName), WM_SETFONT, reinterpret_cast<WPARAM>(controls_->nameFont.Get()), TRUE);
+    SetControlFont(GetDlgItem(self, kLblName), controls_->nameFont.Get(), true);
     Fill();
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/win32_text.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -33,7 +34,7 @@ HWND CreateChild(HWND parent, const wchar_t* className, DWORD style, int x, int 
                  HFONT font) {
     HWND child = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (child) SetControlFont(child, font, false);
     return child;
 }
 

@@ -8,7 +8,9 @@
 #include "platform/error.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
+#include "win32/combo_box.h"
 #include "win32/dialog_frame.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -51,7 +53,7 @@ WindowDpi DpiOfWindow(HWND window) {
 
 void SetFontOfChildren(HWND parent, HFONT font) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SetControlFont(child, font, true);
     }
 }
 
@@ -78,15 +80,16 @@ void PaintGradientHeader(HDC dc, const RECT& band, std::u16string_view caption, 
 
 void FillLanguageCombo(HWND combo, const std::vector<TKvLangListItem>& languages, std::int32_t current) {
     constexpr std::int32_t kEnglish = 1033;
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    const ComboBox box(combo);
+    box.Clear();
     int selected = -1;
     int english = -1;
     for (std::size_t i = 0; i < languages.size(); ++i) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::W(languages[i].DisplayName)));
+        box.Add(languages[i].DisplayName);
         if (languages[i].Id == current && selected < 0) selected = static_cast<int>(i);
         if (languages[i].Id == kEnglish && english < 0) english = static_cast<int>(i);
     }
-    SendMessageW(combo, CB_SETCURSEL, selected >= 0 ? selected : english, 0);
+    box.Select(selected >= 0 ? selected : english);
 }
 
 void MoveToSuggestedRect(HWND window, LPARAM lParam) {

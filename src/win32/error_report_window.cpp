@@ -1,6 +1,7 @@
 #include "win32/error_report_window.h"
 
 #include "win32/dialog_frame.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -28,7 +29,7 @@ void ErrorReportWindow::EnsureControls() {
     HWND self = Handle();
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON | SS_NOTIFY, 12, 14, 32, 32, kErrorIcon, font);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_HAND)), 0);
+    SetStaticIcon(icon, LoadIconW(nullptr, IDI_HAND));
     CreateChild(self, L"STATIC", SS_LEFT | SS_NOPREFIX, 56, 14, 497, 107, kMessageLabel, font);
     CreateChild(self, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 134, 240, 17, kNeverAskBox, font);
     CreateChild(self, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 262, 130, 120, 25, kSendButton, font);
@@ -46,7 +47,7 @@ void ErrorReportWindow::ApplyLanguage() {
     KvForm::ApplyLanguage();
     if (!Handle()) return;
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFontOrDefault(Font())), TRUE);
+        SetControlFont(child, FormFontOrDefault(Font()), true);
     }
     if (onLanguageChanged) onLanguageChanged();
 }
@@ -61,7 +62,7 @@ void ErrorReportWindow::SetNeverAskText(std::u16string_view text) { SetControlTe
 
 bool ErrorReportWindow::NeverAskChecked() const {
     // A box never made was never checked.
-    return controlsMade_ && SendMessageW(GetDlgItem(Handle(), kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return controlsMade_ && IsChecked(GetDlgItem(Handle(), kNeverAskBox));
 }
 
 void ErrorReportWindow::Repaint() {

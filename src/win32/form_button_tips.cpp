@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_text.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -41,11 +42,11 @@ void FormButtonTips::SetTip(HWND owner, UINT index, const RECT& rect, const std:
     std::u16string copy = text;  // the control copies the text; the pointer is not const only by declaration
     tool.lpszText = const_cast<wchar_t*>(win32::W(copy));
     if (std::find(tools_.begin(), tools_.end(), index) == tools_.end()) {
-        if (SendMessageW(tips_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) tools_.push_back(index);
+        if (AddToolTip(tips_.Get(), tool)) tools_.push_back(index);
         return;
     }
-    SendMessageW(tips_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tips_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    MoveToolTip(tips_.Get(), tool);
+    SetToolTipText(tips_.Get(), tool);
 }
 
 void FormButtonTips::SetText(UINT index, const std::u16string& text) {
@@ -53,7 +54,7 @@ void FormButtonTips::SetText(UINT index, const std::u16string& text) {
     TOOLINFOW tool = ToolOf(owner_, index);
     std::u16string copy = text;
     tool.lpszText = const_cast<wchar_t*>(win32::W(copy));
-    SendMessageW(tips_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SetToolTipText(tips_.Get(), tool);
 }
 
 }  // namespace kv::win32app

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_text.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -78,7 +79,7 @@ void KvForm::ApplyLanguage() {
     LOGFONTW face = metrics.lfMessageFont;
     face.lfCharSet = static_cast<BYTE>(CharsetForLanguage(*language));
     font_.Reset(CreateFontIndirectW(&face));
-    if (Handle() && font_) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    if (Handle() && font_) SetControlFont(Handle(), font_.Get(), true);
 }
 
 }  // namespace kv::win32app

@@ -2,6 +2,7 @@
 
 #include "resources/kv_lang.h"
 #include "win32/dialog_frame.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -32,7 +33,7 @@ void MessageWindow::EnsureControls() {
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON, 12, 12, 32, 32, kIcon, font);
     HICON appIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(appIcon ? appIcon : LoadIconW(nullptr, IDI_APPLICATION)), 0);
+    SetStaticIcon(icon, appIcon ? appIcon : LoadIconW(nullptr, IDI_APPLICATION));
     CreateChild(self, L"STATIC", SS_LEFT | SS_NOPREFIX, 56, 12, 392, 40, kMessageLabel, font);
     CreateChild(self, L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 12, 60, 220, 17, kNeverAskBox, font);
     CreateChild(self, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 284, 56, 80, 25, kOkButton, font);
@@ -44,7 +45,7 @@ void MessageWindow::ApplyLanguage() {
     KvForm::ApplyLanguage();
     if (!controlsMade_) return;  // the controls take the texts when they are made
     for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFontOrDefault(Font())), TRUE);
+        SetControlFont(child, FormFontOrDefault(Font()), true);
     }
     okCaption_ = lang_.GetText(101, u"OK");
     SetText(Control(kOkButton), okCaption_);
@@ -72,7 +73,7 @@ int MessageWindow::ShowModal(std::u16string_view text, std::optional<int> countd
 }
 
 bool MessageWindow::NeverAskChecked() const {
-    return controlsMade_ && SendMessageW(GetDlgItem(Handle(), kNeverAskBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return controlsMade_ && IsChecked(GetDlgItem(Handle(), kNeverAskBox));
 }
 
 void MessageWindow::Close(int result) {

@@ -20,8 +20,12 @@
 #include "settings/preset.h"
 #include "settings/sound_choices.h"
 #include "settings/startup_options.h"
+#include "win32/combo_box.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
+#include "win32/list_view.h"
+#include "win32/tree_view.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -37,8 +41,9 @@ constexpr int kInfoHeight = 49;
 constexpr int kBottomHeight = 42;
 constexpr int kPageCount = 5;
 
+// Page by page from 200 on (see PageDialog::PageOfControl); the shared controls outside.
 enum ControlId : int {
-    kTree = 100,
+    kTree = PageDialog::kPageTree,
     kInfoIcon,
     kInfoLabel,
     // Main page.
@@ -80,16 +85,6 @@ enum ControlId : int {
     kBtnClose = IDCANCEL,
 };
 
-// The page a control belongs to; -1 for the controls every page shares.
-int PageOf(int id) { return id >= 200 && id < 700 ? id / 100 - 2 : -1; }
-
-struct ControlLayout {
-    int id;
-    const wchar_t* className;
-    DWORD style;
-    int x, y, width, height;
-};
-
 constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr int kX = kLeftWidth + 12;
@@ -97,7 +92,7 @@ constexpr int kY = kHeaderHeight + kInfoHeight + 10;
 constexpr int kW = kClientWidth - kX - 12;
 constexpr int kButtonY = kClientHeight - kBottomHeight + 9;
 
-const ControlLayout kControls[] = {
+constexpr DialogControl kControls[] = {
     {kTree, WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | TVS_TRACKSELECT | WS_TABSTOP | WS_BORDER, 0, 0,
      kLeftWidth, kClientHeight - kBottomHeight},
     {kInfoIcon, L"STATIC", SS_ICON | SS_NOTIFY, kLeftWidth + 8, kHeaderHeight + 8, 32, 32},
@@ -152,196 +147,99 @@ constexpr std::array<PageInfo, kPageCount> kPages{{
     {564, 565, help_context::kSettingsSounds},
     {334, 94, help_context::kSettingsOther},
 }};
+constexpr auto kPageNodeTexts = [] {
+    std::array<std::int32_t, kPageCount> texts{};
+    for (std::size_t page = 0; page < kPageCount; ++page) texts[page] = kPages[page].nodeText;
+    return texts;
+}();
 
 constexpr COLORREF kLinkColor = RGB(0, 0, 255);
 constexpr COLORREF kLinkHotColor = RGB(128, 0, 0);
 
-bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-
-std::u16string WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return std::u16string(text.begin(), text.end());
-}
-
 }  // namespace
 
-// The controls' library and fonts: the dialog parts the program's header dialogs share.
-class SettingsWindow::Controls : public DialogControls {
-public:
-    Controls() : DialogControls(ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES) {}
-};
-
-SettingsWindow::SettingsWindow(win32::Win32MessageLoop& loop, ISettingsHost& host)
-    : KvForm(loop, u"TMainForm"),
+SettingsWindow::SettingsWindow(win32::Win32MessageLoop& loop, IDialogContext& context, ISettingsHost& host)
+    : PageDialog(loop, context,
+                 {u"TMainForm", u"settings window", ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES,
+                  kClientWidth, kClientHeight, kControls, kPageNodeTexts}),
       host_(host),
-      edits_({host.Preset(), [this] { ApplyStartupOptions(); }, [&host] { host.ActionsMenuDirty(); }}),
-      controls_(std::make_unique<Controls>()) {
-    Create(nullptr, u"");
-    // Its own task-bar button: an application window without owner.
-    const WindowDpi dpi = DpiOfWindow(Handle());
-    dpi_ = dpi.window;
-    systemDpi_ = dpi.system;
-    SetFrame(Handle(), WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW | WS_EX_CONTROLPARENT,
-             Scale(kClientWidth), Scale(kClientHeight));
-    CreateControls();
+      edits_({context.Preset(), [this] { ApplyStartupOptions(); }, [&context] { context.ActionsMenuDirty(); }}) {
+    SetUpControls();
     ApplyLanguage();
     CenterOnWorkArea(Handle());
 }
 
-SettingsWindow::~SettingsWindow() {
-    // The controls go before the library that draws them.
-    if (Handle()) DestroyWindow(Handle());
-}
+void SettingsWindow::SetUpControls() {
+    SetStaticIcon(Control(kInfoIcon), LoadIconW(nullptr, IDI_INFORMATION));
+    ShowShield(kShield);
 
-int SettingsWindow::Scale(int logical) const { return MulDiv(logical, dpi_, 96); }
+    const ListView shortcuts(Control(kLvShortcuts));
+    shortcuts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    shortcuts.InsertColumn(0, Scale(292));
+    shortcuts.InsertColumn(1, Scale(130));
 
-std::u16string SettingsWindow::Text(std::int32_t number, std::u16string_view fallback) const {
-    return host_.Lang().GetText(number, fallback);
-}
+    const ListView enabled(Control(kClbEnabled));
+    enabled.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    enabled.InsertColumn(0, Scale(kW - 24));
 
-void SettingsWindow::CreateControls() {
-    HWND self = Handle();
-    HFONT font = FormFontOrDefault(Font());
-    for (const ControlLayout& placed : kControls) {
-        if (!placed.className) continue;
-        HWND child = CreateChild(self, placed.className, placed.style, Scale(placed.x), Scale(placed.y), Scale(placed.width),
-                                 Scale(placed.height), placed.id, font);
-        if (!child) throw KvError(u"Cannot create a control of the settings window: " + win32::SystemErrorText(GetLastError()));
-    }
-    SendMessageW(GetDlgItem(self, kInfoIcon), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
-    // The shield marks the box that needs administrator rights.
-    HANDLE shield = LoadImageW(nullptr, MAKEINTRESOURCEW(32518), IMAGE_ICON, Scale(16), Scale(16), LR_SHARED);
-    SendMessageW(GetDlgItem(self, kShield), STM_SETICON, reinterpret_cast<WPARAM>(shield), 0);
-
-    HWND shortcuts = GetDlgItem(self, kLvShortcuts);
-    SendMessageW(shortcuts, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    column.cx = Scale(292);
-    SendMessageW(shortcuts, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-    column.cx = Scale(130);
-    SendMessageW(shortcuts, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
-
-    HWND enabled = GetDlgItem(self, kClbEnabled);
-    SendMessageW(enabled, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    column.cx = Scale(kW - 24);
-    SendMessageW(enabled, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-
-    SendMessageW(GetDlgItem(self, kTbAlpha), TBM_SETRANGE, TRUE, MAKELPARAM(0, 255));
-
-    for (int page = 0; page < kPageCount; ++page) {
-        TVINSERTSTRUCTW item{};
-        item.hParent = TVI_ROOT;
-        item.hInsertAfter = TVI_LAST;
-        item.item.mask = TVIF_TEXT | TVIF_PARAM;
-        item.item.pszText = const_cast<wchar_t*>(L"");
-        item.item.lParam = page;
-        SendMessageW(GetDlgItem(self, kTree), TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    SetTrackBarRange(Control(kTbAlpha), 0, 255);
     ShowPage(0);
 }
 
-void SettingsWindow::LayoutControls() {
-    for (const ControlLayout& placed : kControls) {
-        if (!placed.className) continue;
-        MoveWindow(GetDlgItem(Handle(), placed.id), Scale(placed.x), Scale(placed.y), Scale(placed.width), Scale(placed.height),
-                   TRUE);
-    }
-    InvalidateRect(Handle(), nullptr, TRUE);
-}
+void SettingsWindow::ApplyTexts() {
+    SetControlFont(Control(kLblLocalization), Fonts().Link(), true);
 
-void SettingsWindow::ApplyLanguage() {
-    KvForm::ApplyLanguage();
-    if (!Handle() || !controls_ || !GetDlgItem(Handle(), kTree)) return;
-    HWND self = Handle();
-    // The form's font is made for the system's DPI; the monitor of the window may have another.
-    controls_->MakeFonts(Font(), dpi_, systemDpi_);
-    SetFontOfChildren(self, controls_->Body());
-    SendMessageW(GetDlgItem(self, kLblLocalization), WM_SETFONT, reinterpret_cast<WPARAM>(controls_->Link()), TRUE);
-
-    const std::vector<std::u16string> product{std::u16string(kProductName)};
-    auto set = [&](int id, std::int32_t number, std::u16string_view fallback) {
-        SetText(GetDlgItem(self, id), TKvLang::FormatText(Text(number, fallback), product));
-    };
-    SetText(self, Text(316, u"Settings"));
-    set(kBtnSetDefault, 339, u"Defaults");
-    set(kBtnOk, 101, u"OK");
-    set(kBtnClose, 105, u"Close");
-    set(kBtnApply, 340, u"Apply");
-    set(kBtnHelp, 104, u"Help");
-    HWND tree = GetDlgItem(self, kTree);
-    int page = 0;
-    for (HTREEITEM node = TreeView_GetRoot(tree); node; node = TreeView_GetNextSibling(tree, node), ++page) {
-        std::u16string text = Text(kPages[page].nodeText, u"");
-        TVITEMW item{};
-        item.mask = TVIF_TEXT;
-        item.hItem = node;
-        item.pszText = const_cast<wchar_t*>(W(text));
-        SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
-    set(kLblLanguage, 335, u"Interface language:");
-    set(kLblLocalization, 554, u"Help translate into your language");
-    set(kChkStartWithWindows, 336, u"Start with Windows");
-    set(kChkHighPriority, 337, u"High priority");
-    set(kChkHideTrayIcon, 636, u"Hide the tray icon");
+    SetText(Handle(), Text(316, u"Settings"));
+    SetControlText(kBtnSetDefault, 339, u"Defaults");
+    SetControlText(kBtnOk, 101, u"OK");
+    SetControlText(kBtnClose, 105, u"Close");
+    SetControlText(kBtnApply, 340, u"Apply");
+    SetControlText(kBtnHelp, 104, u"Help");
+    SetControlText(kLblLanguage, 335, u"Interface language:");
+    SetControlText(kLblLocalization, 554, u"Help translate into your language");
+    SetControlText(kChkStartWithWindows, 336, u"Start with Windows");
+    SetControlText(kChkHighPriority, 337, u"High priority");
+    SetControlText(kChkHideTrayIcon, 636, u"Hide the tray icon");
 
     std::u16string action = Text(430, u"Action:");
     if (const auto colon = action.find(u':'); colon != std::u16string::npos) action.erase(colon, 1);
-    const std::u16string hotkey = Text(395, u"Hotkey");
-    HWND shortcuts = GetDlgItem(self, kLvShortcuts);
-    for (int i = 0; i < 2; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT;
-        column.pszText = const_cast<wchar_t*>(W(i == 0 ? action : hotkey));
-        SendMessageW(shortcuts, LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
-    }
-    set(kBtnSetShortcut, 80, u"Change Hotkey...");
+    const ListView shortcuts(Control(kLvShortcuts));
+    shortcuts.SetColumnText(0, action);
+    shortcuts.SetColumnText(1, Text(395, u"Hotkey"));
+    SetControlText(kBtnSetShortcut, 80, u"Change Hotkey...");
 
-    set(kChkShowLangIcon, 368, u"Show the language flag in the tray icon");
-    set(kChkShowCaretFlag, 369, u"Show a language flag at the text cursor");
-    set(kChkShowCaretFlagOnChange, 370, u"Only when the input language changes");
-    set(kChkFastCaretFlag, 526, u"Fast cursor tracking");
-    set(kLblAlpha, 371, u"Flag opacity:");
-    set(kLblOpaque, 586, u"Opaque");
-    set(kLblEnabled, 650, u"Use these layouts when switching to the next layout:");
+    SetControlText(kChkShowLangIcon, 368, u"Show the language flag in the tray icon");
+    SetControlText(kChkShowCaretFlag, 369, u"Show a language flag at the text cursor");
+    SetControlText(kChkShowCaretFlagOnChange, 370, u"Only when the input language changes");
+    SetControlText(kChkFastCaretFlag, 526, u"Fast cursor tracking");
+    SetControlText(kLblAlpha, 371, u"Flag opacity:");
+    SetControlText(kLblOpaque, 586, u"Opaque");
+    SetControlText(kLblEnabled, 650, u"Use these layouts when switching to the next layout:");
 
-    set(kChkSoundEnabled, 567, u"Play Sounds");
-    set(kLblSound, 566, u"Sound:");
-    set(kLblEvents, 576, u"Events:");
-    set(kBtnSoundFile, 577, u"Browse...");
-    SetText(GetDlgItem(self, kBtnPlaySound), u"\u25B6");
-    set(kBtnWizard, 380, u"Setup Wizard");
+    SetControlText(kChkSoundEnabled, 567, u"Play Sounds");
+    SetControlText(kLblSound, 566, u"Sound:");
+    SetControlText(kLblEvents, 576, u"Events:");
+    SetControlText(kBtnSoundFile, 577, u"Browse...");
+    SetText(Control(kBtnPlaySound), u"\u25B6");
+    SetControlText(kBtnWizard, 380, u"Setup Wizard");
 
     // The lists whose items carry texts, with their selections kept.
     const bool wasUpdating = edits_.Updating();
     edits_.SetUpdating(true);
-    const int shortcutRow = static_cast<int>(SendMessageW(shortcuts, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int shortcutRow = shortcuts.SelectedIndex();
     const int soundEvent = SelectedSoundEvent();
     FillSoundList();
     FillSoundEvents();
-    HWND sounds = GetDlgItem(self, kTvSounds);
-    for (HTREEITEM node = TreeView_GetRoot(sounds); node; node = TreeView_GetNextSibling(sounds, node)) {
-        TVITEMW item{};
-        item.mask = TVIF_PARAM;
-        item.hItem = node;
-        SendMessageW(sounds, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        if (soundEvent < 0 || item.lParam == soundEvent) {
-            TreeView_SelectItem(sounds, node);
+    const TreeView sounds(Control(kTvSounds));
+    for (HTREEITEM node = sounds.First(); node; node = sounds.Next(node)) {
+        if (soundEvent < 0 || sounds.Data(node) == soundEvent) {
+            sounds.Select(node);
             break;
         }
     }
     ShowSelectedSound();
     FillShortcutList();
-    if (shortcutRow > 0) {
-        LVITEMW state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(shortcuts, LVM_SETITEMSTATE, shortcutRow, reinterpret_cast<LPARAM>(&state));
-    }
+    if (shortcutRow > 0) shortcuts.Select(shortcutRow);
     edits_.SetUpdating(wasUpdating);
     UpdatePageInfo();
 }
@@ -352,7 +250,7 @@ void SettingsWindow::ShowAndActivate() {
         edits_.Open();
         FillControls();
         ShowWindow(Handle(), SW_SHOW);
-        SetFocus(GetDlgItem(Handle(), kTree));
+        SetFocus(Control(kTree));
     }
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
@@ -363,158 +261,115 @@ bool SettingsWindow::Visible() const { return Handle() && IsWindowVisible(Handle
 void SettingsWindow::FillControls() {
     FillFromModel();
     // Filling is no edit: nothing unsaved afterwards.
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), edits_.ApplyEnabled());
+    EnableWindow(Control(kBtnApply), edits_.ApplyEnabled());
 }
 
 void SettingsWindow::FillFromModel() {
     SettingsEdits::Filling filling(edits_);
-    HWND self = Handle();
-    TPreset& preset = host_.Preset();
-    layouts_ = ListInstalledLayouts(host_.Os().layouts, host_.Os().locales);
+    TPreset& preset = Context().Preset();
+    layouts_ = ListInstalledLayouts(Context().Os().layouts, Context().Os().locales);
     FillEnabledLayouts();
-    FillLanguageCombo();
-    SetChecked(GetDlgItem(self, kChkShowLangIcon), preset.ShowLangIcon());
-    SetChecked(GetDlgItem(self, kChkShowCaretFlag), preset.ShowCaretFlag());
-    SetChecked(GetDlgItem(self, kChkShowCaretFlagOnChange), preset.ShowCaretFlagOnChange());
-    SetChecked(GetDlgItem(self, kChkFastCaretFlag), preset.FastCaretFlag());
-    SendMessageW(GetDlgItem(self, kTbAlpha), TBM_SETPOS, TRUE, std::clamp(preset.CaretFlagAlphaBlend(), 0, 255));
-    SetChecked(GetDlgItem(self, kChkHighPriority), preset.HighPriority());
-    SetChecked(GetDlgItem(self, kChkHideTrayIcon), preset.HideTrayIcon());
-    SetChecked(GetDlgItem(self, kChkSoundEnabled), preset.SoundEnabled());
-    SetChecked(GetDlgItem(self, kChkStartWithWindows), preset.IsStartWithWindows());
+    FillLanguageCombo(kCbLanguage);
+    SetChecked(Control(kChkShowLangIcon), preset.ShowLangIcon());
+    SetChecked(Control(kChkShowCaretFlag), preset.ShowCaretFlag());
+    SetChecked(Control(kChkShowCaretFlagOnChange), preset.ShowCaretFlagOnChange());
+    SetChecked(Control(kChkFastCaretFlag), preset.FastCaretFlag());
+    SetTrackBarPosition(Control(kTbAlpha), std::clamp(preset.CaretFlagAlphaBlend(), 0, 255));
+    SetChecked(Control(kChkHighPriority), preset.HighPriority());
+    SetChecked(Control(kChkHideTrayIcon), preset.HideTrayIcon());
+    SetChecked(Control(kChkSoundEnabled), preset.SoundEnabled());
+    SetChecked(Control(kChkStartWithWindows), preset.IsStartWithWindows());
     ApplyCaretFlagRule();
     FillSoundEvents();
     ShowSelectedSound();
     FillShortcutList();
 }
 
-void SettingsWindow::FillLanguageCombo() {
-    win32app::FillLanguageCombo(GetDlgItem(Handle(), kCbLanguage), host_.Languages(), host_.Preset().Language());
-}
-
 void SettingsWindow::FillEnabledLayouts() {
-    HWND list = GetDlgItem(Handle(), kClbEnabled);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    const ListView list(Control(kClbEnabled));
+    list.Clear();
     for (std::size_t i = 0; i < layouts_.size(); ++i) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(W(layouts_[i].text));
-        item.lParam = static_cast<LPARAM>(i);
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        ListView_SetCheckState(list, static_cast<int>(i), !host_.Preset().IsLangDisabled(layouts_[i].handle));
+        const int index = static_cast<int>(i);
+        list.InsertItem(index, layouts_[i].text, static_cast<LPARAM>(i));
+        list.SetChecked(index, !Context().Preset().IsLangDisabled(layouts_[i].handle));
     }
 }
 
 void SettingsWindow::FillShortcutList() {
     if (layouts_.empty()) return;
-    HWND list = GetDlgItem(Handle(), kLvShortcuts);
-    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    const ListView list(Control(kLvShortcuts));
+    list.Clear();
     static constexpr std::int32_t kSubActionTexts[] = {214, 232, 215, 633, 216, 217, 631, 648, 649};
     rows_ = BuildShortcutRows(layouts_, [this](int i) { return Text(kSubActionTexts[i], u""); });
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<wchar_t*>(W(rows_[i].name));
-        item.lParam = static_cast<LPARAM>(i);
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        list.InsertItem(static_cast<int>(i), rows_[i].name, static_cast<LPARAM>(i));
     }
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    list.Select(0);
     ShowShortcutTexts();
 }
 
 void SettingsWindow::ShowShortcutTexts() {
-    HWND list = GetDlgItem(Handle(), kLvShortcuts);
-    const auto texts = ShortcutTexts(host_.Preset(), rows_, [this](HotkeyCode code) { return host_.HotkeyText(code); },
+    const ListView list(Control(kLvShortcuts));
+    const auto texts = ShortcutTexts(Context().Preset(), rows_, [this](HotkeyCode code) { return host_.HotkeyText(code); },
                                      Text(6, u"None"));
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        LVITEMW item{};
-        item.iSubItem = 1;
-        item.pszText = const_cast<wchar_t*>(W(texts[i]));
-        SendMessageW(list, LVM_SETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
-    }
+    for (std::size_t i = 0; i < texts.size(); ++i) list.SetSubItemText(static_cast<int>(i), 1, texts[i]);
 }
 
 void SettingsWindow::FillSoundList() {
-    HWND combo = GetDlgItem(Handle(), kCbSound);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    soundChoices_ = SoundChoices(host_.Os().files, host_.Folders().soundFolder, Text(6, u"None"));
-    for (const std::u16string& name : soundChoices_) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(name)));
-    }
+    const ComboBox combo(Control(kCbSound));
+    combo.Clear();
+    soundChoices_ = SoundChoices(Context().Os().files, Context().Folders().soundFolder, Text(6, u"None"));
+    for (const std::u16string& name : soundChoices_) combo.Add(name);
 }
 
 void SettingsWindow::FillSoundEvents() {
-    HWND tree = GetDlgItem(Handle(), kTvSounds);
-    SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    const TreeView tree(Control(kTvSounds));
+    tree.Clear();
     const std::vector<std::u16string> product{std::u16string(kProductName)};
     HTREEITEM first = nullptr;
     for (const SoundEventRow& row : kSoundEventRows) {
-        std::u16string text = TKvLang::FormatText(Text(row.text, u""), product);
-        TVINSERTSTRUCTW item{};
-        item.hParent = TVI_ROOT;
-        item.hInsertAfter = TVI_LAST;
-        item.item.mask = TVIF_TEXT | TVIF_PARAM;
-        item.item.pszText = const_cast<wchar_t*>(W(text));
-        item.item.lParam = static_cast<LPARAM>(row.event);
-        HTREEITEM node = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        HTREEITEM node =
+            tree.Append(TKvLang::FormatText(Text(row.text, u""), product), static_cast<LPARAM>(row.event));
         if (!first) first = node;
     }
-    TreeView_SelectItem(tree, first);
+    tree.Select(first);
 }
 
 int SettingsWindow::SelectedSoundEvent() const {
-    HWND tree = GetDlgItem(Handle(), kTvSounds);
-    HTREEITEM node = TreeView_GetSelection(tree);
-    if (!node) return -1;
-    TVITEMW item{};
-    item.mask = TVIF_PARAM;
-    item.hItem = node;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return static_cast<int>(item.lParam);
+    const TreeView tree(Control(kTvSounds));
+    HTREEITEM node = tree.Selection();
+    return node ? static_cast<int>(tree.Data(node)) : -1;
+}
+
+void SettingsWindow::ShowSound(const SoundBoxState& state) {
+    const ComboBox combo(Control(kCbSound));
+    combo.Select(state.index);
+    if (state.index < 0) combo.SetText(state.text);
 }
 
 void SettingsWindow::ShowSelectedSound() {
     const int event = SelectedSoundEvent();
-    HWND combo = GetDlgItem(Handle(), kCbSound);
     if (event < 0) return;
-    const std::u16string& name = host_.Preset().SoundName(event);
-    const auto found = std::find(soundChoices_.begin() + 1, soundChoices_.end(), name);
-    if (name.empty()) {
-        SendMessageW(combo, CB_SETCURSEL, 0, 0);
-    } else if (found != soundChoices_.end()) {
-        SendMessageW(combo, CB_SETCURSEL, found - soundChoices_.begin(), 0);
-    } else {
-        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        SetText(combo, name);
-    }
-    EnableWindow(GetDlgItem(Handle(), kBtnPlaySound), !host_.Preset().SoundPath(event).empty());
+    ShowSound(SoundBoxFor(soundChoices_, Context().Preset().SoundName(event)));
+    EnableWindow(Control(kBtnPlaySound), !Context().Preset().SoundPath(event).empty());
 }
 
 void SettingsWindow::ApplyCaretFlagRule() {
-    HWND self = Handle();
-    const bool flag = Checked(GetDlgItem(self, kChkShowCaretFlag));
-    const bool onChange = Checked(GetDlgItem(self, kChkShowCaretFlagOnChange));
-    EnableWindow(GetDlgItem(self, kChkShowCaretFlagOnChange), flag);
-    EnableWindow(GetDlgItem(self, kChkFastCaretFlag), flag && !onChange);
+    const CaretFlagBoxes boxes =
+        CaretFlagBoxStates(IsChecked(Control(kChkShowCaretFlag)), IsChecked(Control(kChkShowCaretFlagOnChange)));
+    EnableWindow(Control(kChkShowCaretFlagOnChange), boxes.onChangeEnabled);
+    EnableWindow(Control(kChkFastCaretFlag), boxes.fastEnabled);
 }
 
 void SettingsWindow::ShowPage(int page) {
     page_ = page;
-    for (const ControlLayout& placed : kControls) {
-        if (!placed.className || PageOf(placed.id) < 0) continue;
-        ShowWindow(GetDlgItem(Handle(), placed.id), PageOf(placed.id) == page ? SW_SHOW : SW_HIDE);
-    }
+    ShowPageControls(page);
     UpdatePageInfo();
 }
 
 void SettingsWindow::UpdatePageInfo() {
     const std::vector<std::u16string> product{std::u16string(kProductName)};
-    SetText(GetDlgItem(Handle(), kInfoLabel), TKvLang::FormatText(Text(kPages[page_].infoText, u""), product));
+    SetText(Control(kInfoLabel), TKvLang::FormatText(Text(kPages[page_].infoText, u""), product));
     RECT header{Scale(kLeftWidth), 0, Scale(kClientWidth), Scale(kHeaderHeight + kInfoHeight)};
     InvalidateRect(Handle(), &header, TRUE);
 }
@@ -523,7 +378,7 @@ void SettingsWindow::PaintFrame(HDC dc) {
     const int left = Scale(kLeftWidth);
     const int right = Scale(kClientWidth);
     const int height = Scale(kHeaderHeight);
-    PaintGradientHeader(dc, RECT{left, 0, right, height}, Text(kPages[page_].nodeText, u""), controls_->Header(),
+    PaintGradientHeader(dc, RECT{left, 0, right, height}, Text(kPages[page_].nodeText, u""), Fonts().Header(),
                         Scale(8));
     // The info strip: a rounded shape in the tooltip colour.
     win32::UniqueBrush info(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
@@ -537,12 +392,11 @@ void SettingsWindow::PaintFrame(HDC dc) {
 }
 
 void SettingsWindow::OnCommand(int id, int code, HWND control) {
-    HWND self = Handle();
-    TPreset& preset = host_.Preset();
+    TPreset& preset = Context().Preset();
     const bool clicked = code == BN_CLICKED;
     auto edited = [this] {
         edits_.Edited();
-        EnableWindow(GetDlgItem(Handle(), kBtnApply), edits_.ApplyEnabled());
+        EnableWindow(Control(kBtnApply), edits_.ApplyEnabled());
     };
     switch (id) {
         case kBtnOk:
@@ -555,13 +409,13 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
             if (clicked) SaveSettings();
             return;
         case kBtnHelp:
-            if (clicked) host_.ShowHelp(kPages[page_].helpContext);
+            if (clicked) Context().ShowHelp(kPages[page_].helpContext);
             return;
         case kBtnSetDefault:
             if (clicked) ResetToDefaults();
             return;
         case kInfoIcon:
-            if (code == STN_CLICKED) host_.ShowHelp(kPages[page_].helpContext);
+            if (code == STN_CLICKED) Context().ShowHelp(kPages[page_].helpContext);
             return;
         case kLblLocalization:
             if (code == STN_CLICKED) host_.OpenLocalizationPage();
@@ -596,11 +450,11 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
             break;
     }
     if (!clicked || edits_.Updating()) return;
-    const bool on = Checked(control);
+    const bool on = IsChecked(control);
     switch (id) {
         case kChkStartWithWindows:
             edits_.StartupOptionsClicked();
-            EnableWindow(GetDlgItem(self, kBtnApply), TRUE);
+            EnableWindow(Control(kBtnApply), TRUE);
             return;
         case kChkHighPriority: preset.SetHighPriority(on); break;
         case kChkHideTrayIcon: preset.SetHideTrayIcon(on); break;
@@ -616,12 +470,6 @@ void SettingsWindow::OnCommand(int id, int code, HWND control) {
 
 LRESULT SettingsWindow::OnNotify(NMHDR& header) {
     switch (header.idFrom) {
-        case kTree:
-            if (header.code == TVN_SELCHANGEDW) {
-                const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
-                ShowPage(static_cast<int>(change.itemNew.lParam));
-            }
-            break;
         case kTvSounds:
             if (header.code == TVN_SELCHANGEDW) {
                 const bool wasUpdating = edits_.Updating();
@@ -648,92 +496,70 @@ LRESULT SettingsWindow::OnNotify(NMHDR& header) {
 
 void SettingsWindow::OnLanguageChosen() {
     if (edits_.Updating()) return;
-    const int index = static_cast<int>(SendMessageW(GetDlgItem(Handle(), kCbLanguage), CB_GETCURSEL, 0, 0));
-    const auto& languages = host_.Languages();
-    if (index < 0 || index >= static_cast<int>(languages.size())) return;
-    // Re-translates every open window, this one too (its lists are refilled, selections kept).
-    host_.Preset().SetLanguage(languages[index].Id);
+    // Re-translates this window too: its lists are refilled, selections kept.
+    const std::optional<int> index = ApplyChosenLanguage(kCbLanguage);
+    if (!index) return;
     edits_.Edited();
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), TRUE);
+    EnableWindow(Control(kBtnApply), TRUE);
     edits_.SetUpdating(true);
-    SendMessageW(GetDlgItem(Handle(), kCbLanguage), CB_SETCURSEL, index, 0);
+    ComboBox(Control(kCbLanguage)).Select(*index);
     edits_.SetUpdating(false);
 }
 
 void SettingsWindow::OnEnabledLayoutChecked(int item) {
     if (edits_.Updating() || item < 0 || item >= static_cast<int>(layouts_.size())) return;
     const LayoutHandle layout = layouts_[item].handle;
-    if (ListView_GetCheckState(GetDlgItem(Handle(), kClbEnabled), item)) {
-        host_.Preset().EnableLang(layout);
+    if (ListView(Control(kClbEnabled)).Checked(item)) {
+        Context().Preset().EnableLang(layout);
     } else {
-        host_.Preset().DisableLang(layout);
+        Context().Preset().DisableLang(layout);
     }
     edits_.Edited();
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), TRUE);
+    EnableWindow(Control(kBtnApply), TRUE);
 }
 
 void SettingsWindow::OnSetShortcut() {
-    HWND list = GetDlgItem(Handle(), kLvShortcuts);
-    const int selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int selected = ListView(Control(kLvShortcuts)).SelectedIndex();
     if (selected < 0 || selected >= static_cast<int>(rows_.size())) return;
     const ShortcutRow row = rows_[selected];
-    const auto current = PrepareRowHotkey(host_.Preset(), rows_, row);
+    const auto current = PrepareRowHotkey(Context().Preset(), rows_, row);
     if (!current) return;  // every direct-switch slot belongs to another layout
     HotkeyCode code = *current;
     const bool confirmed = host_.CaptureShortcut(code);
     // Where the dialog stood, under Wine without a window manager nothing is redrawn by itself.
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (!confirmed) return;
-    AssignRowHotkey(host_.Preset(), row, code);
+    AssignRowHotkey(Context().Preset(), row, code);
     ShowShortcutTexts();
     edits_.Edited();
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), TRUE);
+    EnableWindow(Control(kBtnApply), TRUE);
 }
 
 void SettingsWindow::OnSoundChosen() {
     const int event = SelectedSoundEvent();
     if (edits_.Updating() || event < 0) return;
-    HWND combo = GetDlgItem(Handle(), kCbSound);
-    const int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
-    std::u16string text;
-    if (index >= 0 && index < static_cast<int>(soundChoices_.size())) {
-        text = soundChoices_[index];
-    } else {
-        text = WindowText(combo);
-    }
-    if (index != 0 && !text.empty()) {
-        host_.Preset().SetSound(event, text);
-        OnPlaySound();
-    } else {
-        host_.Preset().SetSound(event, u"");
-    }
-    EnableWindow(GetDlgItem(Handle(), kBtnPlaySound), !host_.Preset().SoundPath(event).empty());
+    const ComboBox combo(Control(kCbSound));
+    const std::u16string sound = SoundFromBox(soundChoices_, combo.SelectedIndex(), combo.Text());
+    Context().Preset().SetSound(event, sound);
+    if (!sound.empty()) OnPlaySound();
+    EnableWindow(Control(kBtnPlaySound), !Context().Preset().SoundPath(event).empty());
     edits_.Edited();
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), TRUE);
+    EnableWindow(Control(kBtnApply), TRUE);
 }
 
 void SettingsWindow::OnPlaySound() {
     const int event = SelectedSoundEvent();
-    if (event >= 0) host_.Preset().PlayEventSound(static_cast<SoundEvent>(event), true);
+    if (event >= 0) Context().Preset().PlayEventSound(static_cast<SoundEvent>(event), true);
 }
 
 void SettingsWindow::OnBrowseSound() {
     const int event = SelectedSoundEvent();
     if (event < 0) return;
-    HWND combo = GetDlgItem(Handle(), kCbSound);
-    const std::u16string current = WindowText(combo);
-    std::u16string folder = host_.Folders().soundFolder;
+    const std::u16string current = ComboBox(Control(kCbSound)).Text();
+    std::u16string folder = Context().Folders().soundFolder;
     if (const auto slash = current.rfind(u'\\'); slash != std::u16string::npos) folder = current.substr(0, slash);
-    HWND tree = GetDlgItem(Handle(), kTvSounds);
-    wchar_t nodeText[256] = L"";
-    TVITEMW item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = TreeView_GetSelection(tree);
-    item.pszText = nodeText;
-    item.cchTextMax = 256;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    const std::u16string title =
-        TKvLang::FormatText(Text(578, u"Select a Sound"), {std::u16string(reinterpret_cast<const char16_t*>(nodeText))});
+    const TreeView tree(Control(kTvSounds));
+    const std::u16string title = TKvLang::FormatText(Text(578, u"Select a Sound"), {tree.Text(tree.Selection())});
     std::u16string filter = Text(579, u"Sound files (*.wav)");
     filter.push_back(u'\0');
     filter += u"*.wav";
@@ -752,53 +578,48 @@ void SettingsWindow::OnBrowseSound() {
     win32::UniqueModule dialogs = win32::LoadSystemLibrary(L"comdlg32.dll");
     auto open = dialogs ? win32::ExportOf<OpenFn>(dialogs.Get(), "GetOpenFileNameW") : nullptr;
     if (!open || !open(&dialog)) return;
-    const std::u16string stored =
-        StoredSoundName(std::u16string(reinterpret_cast<const char16_t*>(path)), host_.Folders().soundFolder, soundChoices_);
-    const auto found = std::find(soundChoices_.begin() + 1, soundChoices_.end(), stored);
-    if (found != soundChoices_.end()) {
-        SendMessageW(combo, CB_SETCURSEL, found - soundChoices_.begin(), 0);
-    } else {
-        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        SetText(combo, stored);
-    }
+    const std::u16string stored = StoredSoundName(std::u16string(reinterpret_cast<const char16_t*>(path)),
+                                                  Context().Folders().soundFolder, soundChoices_);
+    ShowSound(SoundBoxFor(soundChoices_, stored));
     OnSoundChosen();
 }
 
 bool SettingsWindow::SaveSettings() {
     const std::optional<std::u16string> error = edits_.Save();
     if (error) {
-        host_.MessageBoxes().ShowError(*error);
+        Context().MessageBoxes().ShowError(*error);
         return false;
     }
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), FALSE);
+    EnableWindow(Control(kBtnApply), FALSE);
     return true;
 }
 
 void SettingsWindow::ApplyStartupOptions() {
-    HWND self = Handle();
-    const StartupState wanted{Checked(GetDlgItem(self, kChkStartWithWindows)),
-                              ReadStartupState(host_.Os().registry, host_.ProgramPath()).contextMenu};
+    IDialogContext& context = Context();
+    const StartupState wanted{IsChecked(Control(kChkStartWithWindows)),
+                              ReadStartupState(context.Os().registry, context.ProgramPath()).contextMenu};
     const StartupState now =
-        kv::ApplyStartupOptions(host_.Os(), host_.Folders().appFolder, host_.ProgramPath(), wanted);
-    SetChecked(GetDlgItem(self, kChkStartWithWindows), now.startWithWindows);
+        kv::ApplyStartupOptions(context.Os(), context.Folders().appFolder, context.ProgramPath(), wanted);
+    SetChecked(Control(kChkStartWithWindows), now.startWithWindows);
     edits_.StartupOptionsApplied();
 }
 
 void SettingsWindow::ResetToDefaults() {
-    if (!host_.MessageBoxes().AskConfirm(Text(65, u"Reset all settings?"))) return;
+    if (!Context().MessageBoxes().AskConfirm(Text(65, u"Reset all settings?"))) return;
     edits_.ResetToDefaults();
     FillControls();
-    EnableWindow(GetDlgItem(Handle(), kBtnApply), FALSE);
+    EnableWindow(Control(kBtnApply), FALSE);
 }
 
 void SettingsWindow::CloseWindow() {
     if (closing_) return;
-    auto ask = [this] {
-        const int answer = host_.MessageBoxes().AskSaveChanges();
+    KvMessageBoxes& boxes = Context().MessageBoxes();
+    auto ask = [&boxes] {
+        const int answer = boxes.AskSaveChanges();
         return answer == win::kIdYes ? SaveChangesAnswer::Yes
                                      : answer == win::kIdNo ? SaveChangesAnswer::No : SaveChangesAnswer::Cancel;
     };
-    if (!edits_.MayClose(ask, [this](const std::u16string& text) { host_.MessageBoxes().ShowError(text); })) return;
+    if (!edits_.MayClose(ask, [&boxes](const std::u16string& text) { boxes.ShowError(text); })) return;
     closing_ = true;
     if (edits_.Closed(Visible())) FillControls();
     DestroyWindow(Handle());
@@ -810,26 +631,16 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
-        case WM_NOTIFY:
-            return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
         case WM_HSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == GetDlgItem(Handle(), kTbAlpha) && !edits_.Updating()) {
-                host_.Preset().SetCaretFlagAlphaBlend(
-                    static_cast<std::int32_t>(SendMessageW(GetDlgItem(Handle(), kTbAlpha), TBM_GETPOS, 0, 0)));
+            if (reinterpret_cast<HWND>(lParam) == Control(kTbAlpha) && !edits_.Updating()) {
+                Context().Preset().SetCaretFlagAlphaBlend(TrackBarPosition(Control(kTbAlpha)));
                 edits_.Edited();
-                EnableWindow(GetDlgItem(Handle(), kBtnApply), TRUE);
+                EnableWindow(Control(kBtnApply), TRUE);
             }
             return 0;
         case WM_CLOSE:
             CloseWindow();
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            PaintFrame(dc);
-            EndPaint(Handle(), &paint);
-            return 0;
-        }
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
@@ -850,7 +661,7 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             // The link turns maroon while the mouse is over it.
             if ((id == kLblLocalization) != linkHot_) {
                 linkHot_ = id == kLblLocalization;
-                InvalidateRect(GetDlgItem(Handle(), kLblLocalization), nullptr, TRUE);
+                InvalidateRect(Control(kLblLocalization), nullptr, TRUE);
             }
             if (id == kLblLocalization || id == kInfoIcon) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -858,15 +669,8 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             }
             break;
         }
-        case WM_DPICHANGED: {
-            dpi_ = HIWORD(wParam);
-            MoveToSuggestedRect(Handle(), lParam);
-            LayoutControls();
-            ApplyLanguage();  // fonts for the new DPI
-            return 0;
-        }
     }
-    return KvForm::HandleMessage(message, wParam, lParam);
+    return PageDialog::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace kv::win32app

@@ -1,14 +1,13 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "ports/settings_window_port.h"
 #include "settings/settings_edits.h"
 #include "settings/shortcut_rows.h"
-#include "win32/form_window.h"
+#include "win32/page_dialog.h"
 
 namespace kv::win32app {
 
@@ -16,27 +15,26 @@ namespace kv::win32app {
 // the page, and the bottom buttons. Every control handler sets its option through the model's
 // setter at once; SettingsEdits keeps the unsaved-edits state (the Apply button) and decides what
 // saving and closing do. The window asks portable code what to list (hotkey rows, layouts,
-// sounds) and decides nothing itself.
-class SettingsWindow : public KvForm, public ISettingsWindow {
+// sounds) and what to enable, and decides nothing itself.
+class SettingsWindow : public PageDialog, public ISettingsWindow {
 public:
-    SettingsWindow(win32::Win32MessageLoop& loop, ISettingsHost& host);
-    ~SettingsWindow() override;
+    SettingsWindow(win32::Win32MessageLoop& loop, IDialogContext& context, ISettingsHost& host);
 
     void ShowAndActivate() override;
     bool Visible() const override;
-    void ApplyLanguage() override;
+    void ApplyLanguage() override { PageDialog::ApplyLanguage(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyTexts() override;
+    void OnPageChosen(int page) override { ShowPage(page); }
+    LRESULT OnNotify(NMHDR& header) override;
+    void PaintFrame(HDC dc) override;
 
 private:
-    class Controls;
-
-    void CreateControls();
-    void LayoutControls();
+    void SetUpControls();
     void FillControls();
     void FillFromModel();
-    void FillLanguageCombo();
     void FillEnabledLayouts();
     void FillShortcutList();
     void ShowShortcutTexts();
@@ -48,7 +46,6 @@ private:
     void ShowSelectedSound();
 
     void OnCommand(int id, int code, HWND control);
-    LRESULT OnNotify(NMHDR& header);
     void OnLanguageChosen();
     void OnSetShortcut();
     void OnEnabledLayoutChecked(int item);
@@ -59,21 +56,16 @@ private:
     void ApplyStartupOptions();
     void CloseWindow();
     void ResetToDefaults();
-    void PaintFrame(HDC dc);
+    void ShowSound(const SoundBoxState& state);
 
-    std::u16string Text(std::int32_t number, std::u16string_view fallback) const;
-    int Scale(int logical) const;
     int SelectedSoundEvent() const;
 
     ISettingsHost& host_;
     SettingsEdits edits_;
-    std::unique_ptr<Controls> controls_;
     std::vector<InstalledLayout> layouts_;
     std::vector<ShortcutRow> rows_;
     std::vector<std::u16string> soundChoices_;
     int page_ = 0;
-    int dpi_ = 96;
-    int systemDpi_ = 96;
     bool linkHot_ = false;
     bool shown_ = false;
     bool closing_ = false;

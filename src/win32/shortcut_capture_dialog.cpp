@@ -3,6 +3,7 @@
 #include "platform/win32/win32_text.h"
 #include "resources/kv_lang.h"
 #include "win32/dialog_frame.h"
+#include "win32/window_controls.h"
 
 namespace kv::win32app {
 
@@ -40,7 +41,7 @@ ShortcutCaptureDialog::ShortcutCaptureDialog(win32::Win32MessageLoop& loop, cons
     HWND self = Handle();
     HFONT font = FormFontOrDefault(Font());
     HWND icon = CreateChild(self, L"STATIC", SS_ICON | SS_NOTIFY, Scale(8), Scale(8), Scale(32), Scale(32), kInfoIcon, font);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_INFORMATION)), 0);
+    SetStaticIcon(icon, LoadIconW(nullptr, IDI_INFORMATION));
     CreateChild(self, L"STATIC", SS_LEFT | SS_NOPREFIX, Scale(45), Scale(3), Scale(kClientWidth - 55), Scale(kInfoHeight - 6),
                 kInfoLabel, font);
     CreateChild(self, L"STATIC", SS_OWNERDRAW, Scale(3), Scale(kInfoHeight + 3), Scale(425), Scale(135), kPreview, font);
@@ -78,7 +79,7 @@ void ShortcutCaptureDialog::ApplyLanguage() {
     HWND self = Handle();
     if (!self || !GetDlgItem(self, kBtnOk)) return;
     for (HWND child = GetWindow(self, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FormFontOrDefault(Font())), TRUE);
+        SetControlFont(child, FormFontOrDefault(Font()), true);
     }
     SetText(self, lang_.GetText(472, u"Set Hotkey"));
     SetText(GetDlgItem(self, kInfoLabel), lang_.GetText(81, u"Press the key combination."));

@@ -105,8 +105,8 @@ void Win32AppWindows::AttachErrorReport(ErrorReport* report) {
     window.onLanguageChanged = [report] { report->ApplyLanguage(); };
 }
 
-std::unique_ptr<ISettingsWindow> Win32AppWindows::CreateSettingsWindow(ISettingsHost& host) {
-    return std::make_unique<SettingsWindow>(loop_, host);
+std::unique_ptr<ISettingsWindow> Win32AppWindows::CreateSettingsWindow(IDialogContext& context, ISettingsHost& host) {
+    return std::make_unique<SettingsWindow>(loop_, context, host);
 }
 
 bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) {
@@ -121,8 +121,8 @@ bool Win32AppWindows::RunShortcutCaptureDialog(ShortcutCapture& capture, const s
     return dialog.Run(oldText);
 }
 
-std::unique_ptr<IWizardWindow> Win32AppWindows::CreateWizardWindow(IWizardHost& host) {
-    return std::make_unique<WizardWindow>(loop_, commonControls_, host);
+std::unique_ptr<IWizardWindow> Win32AppWindows::CreateWizardWindow(IDialogContext& context, IWizardHost& host) {
+    return std::make_unique<WizardWindow>(loop_, commonControls_, context, host);
 }
 
 void Win32AppWindows::ShowAboutBox(IAboutHost& host) {

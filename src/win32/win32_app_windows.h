@@ -55,11 +55,11 @@ public:
     ILanguagePanelView& LanguagePanelView() override;
     void AttachLanguagePanel(LanguagePanel* panel) override;
     void WatchSessionChanges() override;
-    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
+    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(IDialogContext& context, ISettingsHost& host) override;
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override;
     void LoadFlagOverrides(const std::u16string& picturePath) override;
     ICaretFlagWindows& CaretFlagWindows() override { return caretFlagWindows_; }
-    std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) override;
+    std::unique_ptr<IWizardWindow> CreateWizardWindow(IDialogContext& context, IWizardHost& host) override;
     void ShowAboutBox(IAboutHost& host) override;
 
 private:

@@ -2,12 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
-#include <vector>
-
 #include "dialogs/wizard_steps.h"
+#include "platform/win32/win32_handles.h"
 #include "ports/wizard_port.h"
-#include "win32/form_window.h"
+#include "win32/page_dialog.h"
 
 namespace kv::win32app {
 
@@ -18,48 +16,54 @@ class CommonControls;
 // the steps and when leaving asks; the window shows what it says. It is modeless, has its own
 // taskbar button, and while it exists every mouse press in the program's windows restarts the
 // typed-text record, so a click into the try-it box begins a fresh word to convert.
-class WizardWindow : public KvForm, public IWizardWindow {
+class WizardWindow : public PageDialog, public IWizardWindow {
 public:
-    WizardWindow(win32::Win32MessageLoop& loop, CommonControls& commonControls, IWizardHost& host);
+    WizardWindow(win32::Win32MessageLoop& loop, CommonControls& commonControls, IDialogContext& context,
+                 IWizardHost& host);
     ~WizardWindow() override;
 
     void ShowAndActivate() override;
     bool Visible() const override;
-    void ApplyLanguage() override;
+    void ApplyLanguage() override { PageDialog::ApplyLanguage(); }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyTexts() override;
+    void OnPageChosen(int step) override;
+    void PaintFrame(HDC dc) override;
 
 private:
-    class Controls;
+    // The step pictures of the tree, made by the program's common-controls library.
+    class StepImages {
+    public:
+        StepImages(CommonControls& common, bool large);
+        ~StepImages();
+        StepImages(const StepImages&) = delete;
+        StepImages& operator=(const StepImages&) = delete;
+        HIMAGELIST Get() const { return images_; }
 
-    void CreateControls();
-    void LayoutControls();
-    void FillLanguageCombo();
+    private:
+        CommonControls& common_;
+        HIMAGELIST images_;
+    };
+
+    void SetUpControls();
     void FillPageTexts();
     void ShowStep();
-    void SelectStep(int step);
     void UpdateStepImages();
     void OnCommand(int id, int code);
     void OnLanguageChosen();
     void OnStartWithWindowsClicked();
     void RequestClose();
     void CloseNow();
-    void PaintFrame(HDC dc);
     bool Confirm();
 
-    std::u16string Text(std::int32_t number, std::u16string_view fallback) const;
-    int Scale(int logical) const;
-
     win32::Win32MessageLoop& loop_;
-    CommonControls& commonControls_;
     IWizardHost& host_;
-    std::unique_ptr<Controls> controls_;
+    StepImages stepImages_;
+    win32::UniqueBitmap banner_;
     WizardSteps steps_;
-    std::vector<HTREEITEM> nodes_;
     HWND dialogHandle_ = nullptr;
-    int dpi_ = 96;
-    int systemDpi_ = 96;
     bool shown_ = false;
     bool closing_ = false;
     bool filling_ = false;

@@ -73,7 +73,7 @@ TEST_F(SettingsWindowStoryTest, TheTrayOpensOneWindowWhoseItemsAreOffUntilItClos
         EXPECT_FALSE(Item(TrayMenu(), TrayItem::Settings)->enabled);
         EXPECT_FALSE(Item(TrayMenu(), TrayItem::ActionSetup)->enabled);
 
-        window->Host().Preset().SetLanguage(1049);
+        window->Context().Preset().SetLanguage(1049);
         EXPECT_GE(window->LanguageApplications(), 1) << "a language change re-captions the open window";
 
         window->Close();
@@ -100,7 +100,7 @@ TEST_F(SettingsWindowStoryTest, AHotkeyCapturedThroughTheWindowIsTheProgramsAtOn
             capture.Stop();
             return true;
         };
-        HotkeyCode code = host.Preset().SCSwitchLang();
+        HotkeyCode code = windows.SettingsWindow()->Context().Preset().SCSwitchLang();
         ASSERT_TRUE(host.CaptureShortcut(code));
         EXPECT_EQ(windows.CaptureOldTexts().back(), host.HotkeyText(EncodeHotkey(vk::kRightControl, 0)));
         EXPECT_EQ(code, EncodeHotkey('Q', hotkey_mod::kLeftShift));

@@ -297,7 +297,7 @@ TEST_F(FirstStartTest, TheWizardIsDecidedBeforeTheBalloonWritesFirstStartAndOpen
         EXPECT_TRUE(typed.Keys().empty());
         EXPECT_EQ(typed.CharsOnScreen(), 0);
 
-        wizard->Host().Preset().SetLanguage(1049);
+        wizard->Context().Preset().SetLanguage(1049);
         EXPECT_GE(wizard->LanguageApplications(), 1) << "a language change re-captions the wizard";
         wizard->Close();
         os.loop.WaitForMessages(10);

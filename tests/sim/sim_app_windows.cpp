@@ -93,14 +93,14 @@ WindowHandle SimAppWindows::FormWindow(AppForm form) const {
 
 namespace kv::sim {
 
-std::unique_ptr<ISettingsWindow> SimAppWindows::CreateSettingsWindow(ISettingsHost& host) {
-    return std::make_unique<SimSettingsWindow>(host, settingsWindow_);
+std::unique_ptr<ISettingsWindow> SimAppWindows::CreateSettingsWindow(IDialogContext& context, ISettingsHost& host) {
+    return std::make_unique<SimSettingsWindow>(context, host, settingsWindow_);
 }
 
-std::unique_ptr<IWizardWindow> SimAppWindows::CreateWizardWindow(IWizardHost& host) {
+std::unique_ptr<IWizardWindow> SimAppWindows::CreateWizardWindow(IDialogContext& context, IWizardHost& host) {
     ++wizardsCreated_;
     if (whenWizardCreated) whenWizardCreated();
-    return std::make_unique<SimWizardWindow>(host, wizard_);
+    return std::make_unique<SimWizardWindow>(context, host, wizard_);
 }
 
 }  // namespace kv::sim

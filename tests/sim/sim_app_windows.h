@@ -80,11 +80,11 @@ public:
 
 // The program's windows on the simulated desktop, wired to the shell as the Win32 ones are.
 // The settings window on the simulated desktop: it records what the program asks of it; tests
-// drive the settings model through the host as the window's handlers would.
+// drive the settings model through the context as the window's handlers would.
 class SimSettingsWindow : public ISettingsWindow {
 public:
-    SimSettingsWindow(ISettingsHost& host, SimSettingsWindow*& registration)
-        : host_(host), registration_(registration) {
+    SimSettingsWindow(IDialogContext& context, ISettingsHost& host, SimSettingsWindow*& registration)
+        : context_(context), host_(host), registration_(registration) {
         registration_ = this;
     }
     ~SimSettingsWindow() override { registration_ = nullptr; }
@@ -94,6 +94,7 @@ public:
     }
     bool Visible() const override { return visible_; }
     void ApplyLanguage() override { ++languageApplications_; }
+    IDialogContext& Context() { return context_; }
     ISettingsHost& Host() { return host_; }
     int Activations() const { return activations_; }
     int LanguageApplications() const { return languageApplications_; }
@@ -104,6 +105,7 @@ public:
     }
 
 private:
+    IDialogContext& context_;
     ISettingsHost& host_;
     SimSettingsWindow*& registration_;
     bool visible_ = false;
@@ -112,10 +114,11 @@ private:
 };
 
 // The first-run wizard on the simulated desktop: it records what the program asks of it; tests
-// act through the host as the window's handlers would.
+// act through the context and the host as the window's handlers would.
 class SimWizardWindow : public IWizardWindow {
 public:
-    SimWizardWindow(IWizardHost& host, SimWizardWindow*& registration) : host_(host), registration_(registration) {
+    SimWizardWindow(IDialogContext& context, IWizardHost& host, SimWizardWindow*& registration)
+        : context_(context), host_(host), registration_(registration) {
         registration_ = this;
     }
     ~SimWizardWindow() override { registration_ = nullptr; }
@@ -125,6 +128,7 @@ public:
     }
     bool Visible() const override { return visible_; }
     void ApplyLanguage() override { ++languageApplications_; }
+    IDialogContext& Context() { return context_; }
     IWizardHost& Host() { return host_; }
     int Activations() const { return activations_; }
     int LanguageApplications() const { return languageApplications_; }
@@ -134,6 +138,7 @@ public:
     }
 
 private:
+    IDialogContext& context_;
     IWizardHost& host_;
     SimWizardWindow*& registration_;
     bool visible_ = false;
@@ -177,7 +182,7 @@ public:
     LanguagePanel* AttachedLanguagePanel() const { return languagePanel_; }
     OnScreenKeyboard* AttachedOnScreenKeyboard() const { return onScreenKeyboard_; }
     void WatchSessionChanges() override { watchingSessions_ = true; }
-    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(ISettingsHost& host) override;
+    std::unique_ptr<ISettingsWindow> CreateSettingsWindow(IDialogContext& context, ISettingsHost& host) override;
     // The capture dialog "runs" `whileCaptureDialogOpen`, which answers for the user; without
     // it the dialog is cancelled.
     bool RunShortcutCaptureDialog(ShortcutCapture& capture, const std::u16string& oldText) override {
@@ -187,7 +192,7 @@ public:
     std::function<bool(ShortcutCapture&)> whileCaptureDialogOpen;
     void LoadFlagOverrides(const std::u16string& picturePath) override { flagOverridePaths.push_back(picturePath); }
     std::vector<std::u16string> flagOverridePaths;
-    std::unique_ptr<IWizardWindow> CreateWizardWindow(IWizardHost& host) override;
+    std::unique_ptr<IWizardWindow> CreateWizardWindow(IDialogContext& context, IWizardHost& host) override;
     // Runs when a wizard is made, before it shows: a test looks at the state of that moment.
     std::function<void()> whenWizardCreated;
     SimWizardWindow* Wizard() const { return wizard_; }
