@@ -61,6 +61,11 @@ void DeferredKeyboardCanvas::DrawKey(TKvBtn& key) {
 void DeferredKeyboardCanvas::CopyToDisplay() { copyPending_ = true; }
 
 void DeferredKeyboardCanvas::Flush() {
+    DrawMarked();
+    target_->CopyToDisplay();
+}
+
+void DeferredKeyboardCanvas::DrawMarked() {
     const bool full = fullPending_;
     const bool anyKey = anyKeyPending_;
     fullPending_ = anyKeyPending_ = copyPending_ = false;
@@ -76,7 +81,6 @@ void DeferredKeyboardCanvas::Flush() {
             }
         }
     }
-    target_->CopyToDisplay();
 }
 
 }  // namespace kv

@@ -48,7 +48,7 @@ void GdiCanvas::DrawTextThroughWorkBitmap(const Rect& rect, std::int32_t x, std:
     const int width = rect.Width();
     const int height = rect.Height();
     if (width <= 0 || height <= 0) return;
-    const win32::UniqueMemoryDc work(CreateCompatibleDC(dc_));
+    const win32::MemoryDc work(dc_);
     const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc_, width, height));
     if (!work || !bitmap) return;
     const win32::SelectedObject selectBitmap(work.Get(), bitmap.Get());

@@ -19,6 +19,7 @@
 #include "settings/preset.h"
 #include "settings/sound_choices.h"
 #include "settings/startup_options.h"
+#include "win32/buffered_paint.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
 
@@ -527,12 +528,10 @@ void SettingsWindow::PaintFrame(HDC dc) {
     // The info strip: a rounded shape in the tooltip colour.
     win32::UniqueBrush info(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
     win32::UniquePen edge(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-    HGDIOBJ oldBrush = SelectObject(dc, info.Get());
-    HGDIOBJ oldPen = SelectObject(dc, edge.Get());
+    const win32::SelectedObject brush(dc, info.Get());
+    const win32::SelectedObject pen(dc, edge.Get());
     RoundRect(dc, left + Scale(2), height + Scale(2), right - Scale(2), height + Scale(kInfoHeight) - Scale(2), Scale(8),
               Scale(8));
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
 }
 
 void SettingsWindow::OnCommand(int id, int code, HWND control) {
@@ -823,10 +822,8 @@ LRESULT SettingsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             CloseWindow();
             return 0;
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            PaintFrame(dc);
-            EndPaint(Handle(), &paint);
+            const BufferedPaint paint(Handle());
+            PaintFrame(paint.Dc());
             return 0;
         }
         case WM_CTLCOLORSTATIC: {

@@ -16,6 +16,7 @@
 #include "resources/language_list.h"
 #include "settings/app_ini.h"
 #include "settings/preset.h"
+#include "win32/buffered_paint.h"
 #include "win32/common_controls.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
@@ -399,16 +400,9 @@ void WizardWindow::PaintFrame(HDC dc) {
     const int right = Scale(kClientWidth);
     PaintGradientHeader(dc, RECT{left, 0, right, Scale(kHeaderHeight)}, Text(steps_.HeaderText(), u""),
                         controls_->Header(), Scale(8));
-    if ((steps_.Current() <= 0) && controls_->banner) {
-        BITMAP info{};
-        GetObjectW(controls_->banner.Get(), sizeof info, &info);
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, controls_->banner.Get());
-        SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, Scale(kX), Scale(kY), Scale(kW), Scale(kBannerHeight), source, 0, 0, info.bmWidth, info.bmHeight,
-                   SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
+    if (steps_.Current() <= 0) {
+        const int x = Scale(kX), y = Scale(kY);
+        PaintLogo(dc, controls_->banner.Get(), RECT{x, y, x + Scale(kW), y + Scale(kBannerHeight)});
     }
 }
 
@@ -438,10 +432,8 @@ LRESULT WizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             RequestClose();
             return 0;
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            PaintFrame(dc);
-            EndPaint(Handle(), &paint);
+            const BufferedPaint paint(Handle());
+            PaintFrame(paint.Dc());
             return 0;
         }
         case WM_DPICHANGED: {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/win32/win32_handles.h"
 #include "win32/gdi_canvas.h"
 
 namespace kv {
@@ -10,26 +13,19 @@ namespace {
 class GdiCanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = 120;
         info.bmiHeader.biHeight = -30;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
+        bitmap_.Reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0));
+        selected_.emplace(dc_, bitmap_.Get());
         RECT all{0, 0, 120, 30};
-        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-        FillRect(dc_, &all, blue);
-        DeleteObject(blue);
+        const win32::UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+        FillRect(dc_, &all, blue.Get());
         SetTextColor(dc_, RGB(0, 0, 0));
-        SelectObject(dc_, GetStockObject(DEFAULT_GUI_FONT));
-    }
-    void TearDown() override {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
+        font_.emplace(dc_, GetStockObject(DEFAULT_GUI_FONT));
     }
     int Count(COLORREF color) {
         GdiFlush();
@@ -39,9 +35,12 @@ protected:
         return n;
     }
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    // In this order, so the bitmap leaves the DC before either goes.
+    win32::MemoryDc memory_{nullptr};
+    HDC dc_ = memory_.Get();
+    win32::UniqueBitmap bitmap_;
+    std::optional<win32::SelectedObject> selected_;
+    std::optional<win32::SelectedObject> font_;
     DWORD* pixels_ = nullptr;
 };
 
