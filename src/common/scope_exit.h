@@ -1,9 +1,10 @@
 #pragma once
+// Runs a step on every way out of a scope, exceptions included: the undo steps that have no owner
+// object of their own (a flag, a state a port was put in, a canvas's font).
 #include <utility>
 
 namespace kv {
 
-// Runs `undo` on every way out of a scope, exceptions included.
 template <typename Undo>
 class [[nodiscard]] ScopeExit {
 public:

@@ -61,6 +61,11 @@ void KeyRepaintCanvas::DrawKey(TKvBtn& key) {
 void KeyRepaintCanvas::CopyToDisplay() { copyPending_ = true; }
 
 void KeyRepaintCanvas::Flush() {
+    DrawMarked();
+    target_->CopyToDisplay();
+}
+
+void KeyRepaintCanvas::DrawMarked() {
     const bool full = fullPending_;
     const bool anyKey = anyKeyPending_;
     fullPending_ = anyKeyPending_ = copyPending_ = false;
@@ -76,7 +81,6 @@ void KeyRepaintCanvas::Flush() {
             }
         }
     }
-    target_->CopyToDisplay();
 }
 
 }  // namespace kv

@@ -35,8 +35,10 @@ public:
     void DrawKey(TKvBtn& key) override;
     void CopyToDisplay() override;
 
-    // From the window's paint: draws what was marked since the last flush, then copies.
+    // Draws what was marked since the last flush, then copies.
     void Flush();
+    // The same without the copy, for a window's paint that copies the image itself.
+    void DrawMarked();
     bool Pending() const { return fullPending_ || anyKeyPending_ || copyPending_; }
 
 private:

@@ -3,25 +3,13 @@
 #include <array>
 
 #include "common/canvas.h"
+#include "common/scope_exit.h"
 #include "theme/kv_theme.h"
 #include "theme/tab_canvas.h"
 
 namespace kv {
 
 namespace {
-
-class FontAndBrushScope {
-public:
-    FontAndBrushScope(ITabCanvas& canvas, const ThemeFont& font) : canvas_(canvas) {
-        canvas_.SelectFontWithClearBrush(font);
-    }
-    ~FontAndBrushScope() { canvas_.RestoreFontAndBrush(); }
-    FontAndBrushScope(const FontAndBrushScope&) = delete;
-    FontAndBrushScope& operator=(const FontAndBrushScope&) = delete;
-
-private:
-    ITabCanvas& canvas_;
-};
 
 }  // namespace
 
@@ -53,7 +41,8 @@ void PaintTabHeader(ITabCanvas& canvas, const TKvTheme& theme, std::int32_t widt
         canvas.PutPixel(p.x, p.y, accentColor);
     }
 
-    const FontAndBrushScope captionFont(canvas, ThemeFont{u"Tahoma", FontStyle{true, false}, 8});
+    canvas.SelectFontWithClearBrush(ThemeFont{u"Tahoma", FontStyle{true, false}, 8});
+    const ScopeExit restoreFont([&canvas] { canvas.RestoreFontAndBrush(); });
     canvas.WriteText(Rect{7, 3, w - 30, 18}, caption, active ? theme.TabActiveText : theme.TabInactiveText,
                      kTextSingleLine | kTextEndEllipsis);
 }

@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/win32/win32_message_loop.h"
 #include "platform/win32/win32_text.h"
+#include "win32/buffered_paint.h"
 #include "win32/dialog_frame.h"
 #include "win32/dialog_parts.h"
 #include "win32/window_controls.h"
@@ -145,16 +146,10 @@ void AboutWindow::ShowAndActivate() {
     SetForegroundWindow(self);
 }
 
-void AboutWindow::PaintLogo(HDC dc) {
-    if (!controls_->logo) return;
-    BITMAP info{};
-    GetObjectW(controls_->logo.Get(), sizeof info, &info);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, controls_->logo.Get());
-    SetStretchBltMode(dc, HALFTONE);
-    StretchBlt(dc, Scale(8), Scale(8), Scale(160), Scale(300), source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+void AboutWindow::Paint() {
+    const BufferedPaint paint(Handle());
+    const int left = Scale(8), top = Scale(8);
+    PaintLogo(paint.Dc(), controls_->logo.Get(), RECT{left, top, left + Scale(160), top + Scale(300)});
 }
 
 void AboutWindow::OnCommand(int id, int code) {
@@ -188,13 +183,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             DestroyWindow(Handle());
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            PaintLogo(dc);
-            EndPaint(Handle(), &paint);
+        case WM_PAINT:
+            Paint();
             return 0;
-        }
         case WM_CTLCOLORSTATIC: {
             const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
             if (!IsLink(id)) break;

@@ -31,7 +31,7 @@ private:
 
     void CreateControls();
     void Fill();
-    void PaintLogo(HDC dc);
+    void Paint();
     void OnCommand(int id, int code);
     int Scale(int logical) const;
 

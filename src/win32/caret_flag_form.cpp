@@ -1,5 +1,6 @@
 #include "win32/caret_flag_form.h"
 
+#include "win32/buffered_paint.h"
 #include "win32/res/resource_ids.h"
 
 namespace kv::win32app {
@@ -72,13 +73,11 @@ void CaretFlagForm::SetFlagImage(std::int32_t index) {
 }
 
 void CaretFlagForm::Paint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(Handle(), &paint);
+    const BufferedPaint paint(Handle());
     RECT client;
     GetClientRect(Handle(), &client);
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    flags_.Draw(scale_, flagIndex_, dc, 0, -kFlagTopRow * scale_);
-    EndPaint(Handle(), &paint);
+    FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    flags_.Draw(scale_, flagIndex_, paint.Dc(), 0, -kFlagTopRow * scale_);
 }
 
 LRESULT CaretFlagForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

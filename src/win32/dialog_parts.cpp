@@ -40,9 +40,8 @@ void DialogControls::MakeFonts(HFONT formFont, int dpi, int systemDpi) {
 
 WindowDpi DpiOfWindow(HWND window) {
     WindowDpi dpi;
-    HDC screen = GetDC(nullptr);
-    dpi.system = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const win32::WindowDc screen(nullptr);
+    dpi.system = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     dpi.window = dpi.system;
     using DpiForWindowFn = UINT(WINAPI*)(HWND);
     if (auto dpiFor = win32::ExportOf<DpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")) {
@@ -71,11 +70,21 @@ void PaintGradientHeader(HDC dc, const RECT& band, std::u16string_view caption, 
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-    HGDIOBJ old = SelectObject(dc, font);
+    const win32::SelectedObject selected(dc, font);
     RECT text{band.left + indent, band.top, band.right, band.bottom};
     const std::u16string shown(caption);
     DrawTextW(dc, win32::W(shown), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, old);
+}
+
+void PaintLogo(HDC dc, HBITMAP picture, const RECT& box) {
+    if (!picture) return;
+    BITMAP info{};
+    GetObjectW(picture, sizeof info, &info);
+    const win32::MemoryDc source(dc);
+    const win32::SelectedObject selected(source.Get(), picture);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source.Get(), 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
 }
 
 void FillLanguageCombo(HWND combo, const std::vector<TKvLangListItem>& languages, std::int32_t current) {

@@ -1,7 +1,7 @@
 #pragma once
 // Pieces the program's dialogs with a gradient header share (the settings window, the first-run
 // wizard, the about box): the version-6 common controls, fonts made for the window's DPI, and the
-// header band painted between the system's active-caption colours.
+// header band painted between the system's active-caption colours, and the logo.
 #include <windows.h>
 
 #include <cstdint>
@@ -55,5 +55,9 @@ void MoveToSuggestedRect(HWND window, LPARAM lParam);
 
 // A vertical gradient band with the caption in the caption text colour, `indent` pixels in.
 void PaintGradientHeader(HDC dc, const RECT& band, std::u16string_view caption, HFONT font, int indent);
+
+// `picture` stretched into `box` with the system's smoothing: the program's logo in the about box
+// and on the wizard's first step. Nothing for a null picture.
+void PaintLogo(HDC dc, HBITMAP picture, const RECT& box);
 
 }  // namespace kv::win32app

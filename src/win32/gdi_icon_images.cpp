@@ -9,24 +9,6 @@ namespace {
 constexpr COLORREF kTransparent = RGB(0, 255, 0);
 constexpr std::size_t kFileHeaderSize = 14;
 
-// A memory DC with a bitmap selected for its lifetime.
-class SelectedBitmap {
-public:
-    SelectedBitmap(HDC reference, HBITMAP bitmap) : dc_(CreateCompatibleDC(reference)) {
-        if (dc_) old_ = SelectObject(dc_.Get(), bitmap);
-    }
-    ~SelectedBitmap() {
-        if (dc_) SelectObject(dc_.Get(), old_);
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-    HDC Dc() const { return dc_.Get(); }
-
-private:
-    win32::UniqueMemoryDc dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
 }  // namespace
 
 std::unique_ptr<IIconImages> GdiIconDecoder::DecodeStrip(std::string_view bitmapFile, const BitmapFileInfo& info) {
@@ -46,18 +28,18 @@ std::unique_ptr<IIconImages> GdiIconDecoder::DecodeStrip(std::string_view bitmap
     target.bmiHeader.biBitCount = 32;
     target.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    win32::UniqueBitmap colour(CreateDIBSection(screen, &target, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const win32::WindowDc screen(nullptr);
+    win32::UniqueBitmap colour(CreateDIBSection(screen.Get(), &target, DIB_RGB_COLORS, &bits, nullptr, 0));
     win32::UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
     bool drawn = false;
     if (colour && mask && bits) {
-        SelectedBitmap into(screen, colour.Get());
+        const win32::MemoryDc into(screen.Get());
+        const win32::SelectedObject selected(into.Get(), colour.Get());
         // The strip's top 16 rows, whatever its own height and row order.
         const int sourceY = info.topDown ? 0 : info.height - height;  // bottom-up rows count from the bottom
-        drawn = StretchDIBits(into.Dc(), 0, 0, width, height, 0, sourceY, width, height, pixels, packed,
-                              DIB_RGB_COLORS, SRCCOPY) != 0;
+        drawn = into && StretchDIBits(into.Get(), 0, 0, width, height, 0, sourceY, width, height, pixels, packed,
+                                      DIB_RGB_COLORS, SRCCOPY) != 0;
     }
-    ReleaseDC(nullptr, screen);
     if (!drawn) return nullptr;
     GdiFlush();
 
@@ -80,12 +62,14 @@ std::unique_ptr<IIconImages> GdiIconDecoder::DecodeStrip(std::string_view bitmap
 void GdiIconImages::Draw(HDC dc, std::size_t index, int x, int y) const {
     if (index >= count_) return;
     const int sourceX = static_cast<int>(index) * kIconImageSize;
-    SelectedBitmap mask(dc, mask_.Get());
-    SelectedBitmap colour(dc, colour_.Get());
+    const win32::MemoryDc maskDc(dc);
+    const win32::SelectedObject mask(maskDc.Get(), mask_.Get());
+    const win32::MemoryDc colourDc(dc);
+    const win32::SelectedObject colour(colourDc.Get(), colour_.Get());
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, kIconImageSize, kIconImageSize, mask.Dc(), sourceX, 0, SRCAND);
-    BitBlt(dc, x, y, kIconImageSize, kIconImageSize, colour.Dc(), sourceX, 0, SRCPAINT);
+    BitBlt(dc, x, y, kIconImageSize, kIconImageSize, maskDc.Get(), sourceX, 0, SRCAND);
+    BitBlt(dc, x, y, kIconImageSize, kIconImageSize, colourDc.Get(), sourceX, 0, SRCPAINT);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
 }

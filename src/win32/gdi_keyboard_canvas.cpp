@@ -50,12 +50,9 @@ GdiKeyboardCanvas::GdiKeyboardCanvas(HWND display, const KeyboardLook& look, Ima
       keyGlyphs_(keyGlyphs),
       pictures_(pictures),
       renderer_(*this, look),
-      dc_(CreateCompatibleDC(nullptr)) {}
+      dc_(nullptr) {}
 
-GdiKeyboardCanvas::~GdiKeyboardCanvas() {
-    // The bitmap may be deleted only once the DC no longer holds it.
-    if (dc_ && originalBitmap_) SelectObject(dc_.Get(), originalBitmap_);
-}
+GdiKeyboardCanvas::~GdiKeyboardCanvas() = default;
 
 Point GdiKeyboardCanvas::DisplaySize() const {
     RECT client{};
@@ -71,9 +68,9 @@ void GdiKeyboardCanvas::Resize(std::int32_t width, std::int32_t height) {
     void* bits = nullptr;
     win32::UniqueBitmap bitmap(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) return;  // out of GDI memory: keep drawing into the image we have
-    const HGDIOBJ previous = SelectObject(dc_.Get(), bitmap.Get());
-    if (!originalBitmap_) originalBitmap_ = previous;
+    selectedBitmap_.reset();  // the old bitmap leaves the DC before it goes
     bitmap_ = std::move(bitmap);
+    selectedBitmap_.emplace(dc_.Get(), bitmap_.Get());
     bits_ = static_cast<std::uint32_t*>(bits);
     width_ = width;
     height_ = height;

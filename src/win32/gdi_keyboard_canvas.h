@@ -87,9 +87,10 @@ private:
     ImageStrip* keyGlyphs_;
     const IPictureDecoder* pictures_;
     KeyboardRenderer renderer_;
-    win32::UniqueMemoryDc dc_;
+    // In this order, so the bitmap leaves the DC before either goes.
+    win32::MemoryDc dc_;
     win32::UniqueBitmap bitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;
+    std::optional<win32::SelectedObject> selectedBitmap_;
     std::uint32_t* bits_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

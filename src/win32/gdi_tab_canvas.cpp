@@ -63,17 +63,17 @@ void GdiTabCanvas::PutPixel(std::int32_t x, std::int32_t y, std::uint32_t color)
 
 void GdiTabCanvas::SelectFontWithClearBrush(const ThemeFont& font) {
     RestoreFontAndBrush();
-    savedState_ = SaveDC(dc_);
     font_ = CreateThemeFont(dc_, font);
-    if (font_) SelectObject(dc_, font_.Get());
-    SelectObject(dc_, GetStockObject(NULL_BRUSH));
-    SetBkMode(dc_, TRANSPARENT);
+    selectedFont_.emplace(dc_, font_.Get());
+    clearBrush_.emplace(dc_, GetStockObject(NULL_BRUSH));
+    previousBackgroundMode_ = SetBkMode(dc_, TRANSPARENT);
 }
 
 void GdiTabCanvas::RestoreFontAndBrush() {
-    // The font may only be deleted once the context no longer holds it.
-    if (savedState_ != 0) RestoreDC(dc_, savedState_);
-    savedState_ = 0;
+    if (previousBackgroundMode_) SetBkMode(dc_, *previousBackgroundMode_);
+    previousBackgroundMode_.reset();
+    clearBrush_.reset();
+    selectedFont_.reset();  // before the font goes
     font_.Reset();
 }
 

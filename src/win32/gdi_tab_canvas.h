@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win32/win32_handles.h"
 #include "theme/tab_canvas.h"
 #include "theme/theme_font.h"
@@ -27,8 +29,11 @@ public:
 
 private:
     HDC dc_;
+    // While a caption font is selected; in this order, so the font leaves the DC before it goes.
     win32::UniqueFont font_;
-    int savedState_ = 0;  // SaveDC's token while a caption font is selected
+    std::optional<win32::SelectedObject> selectedFont_;
+    std::optional<win32::SelectedObject> clearBrush_;
+    std::optional<int> previousBackgroundMode_;
 };
 
 }  // namespace kv::win32app

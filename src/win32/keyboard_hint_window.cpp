@@ -1,6 +1,7 @@
 #include "win32/keyboard_hint_window.h"
 
 #include "platform/win32/win32_text.h"
+#include "win32/buffered_paint.h"
 
 namespace kv::win32app {
 
@@ -16,10 +17,8 @@ UINT DpiOf(HWND hwnd) {
     if (getDpi && hwnd) {
         if (const UINT dpi = getDpi(hwnd)) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    const win32::WindowDc screen(nullptr);
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
 }
 }  // namespace
 
@@ -37,9 +36,8 @@ HFONT KeyboardHintWindow::HintFont() {
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
         LOGFONTW face = metrics.lfStatusFont;
         // The metrics are at the system's scale; the hint follows its monitor.
-        HDC screen = GetDC(nullptr);
-        const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
+        const win32::WindowDc screen(nullptr);
+        const int systemDpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
         face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), systemDpi);
         font_.Reset(CreateFontIndirectW(&face));
         fontDpi_ = dpi;
@@ -48,12 +46,12 @@ HFONT KeyboardHintWindow::HintFont() {
 }
 
 SIZE KeyboardHintWindow::Measure(const std::u16string& text, int maxWidth) {
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, HintFont());
     RECT r{0, 0, maxWidth - 2 * kPaddingX, 0};
-    DrawTextW(dc, win32::W(text), static_cast<int>(text.size()), &r, kTextFormat | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        const win32::WindowDc dc(Handle());
+        const win32::SelectedObject font(dc.Get(), HintFont());
+        DrawTextW(dc.Get(), win32::W(text), static_cast<int>(text.size()), &r, kTextFormat | DT_CALCRECT);
+    }
     const int border = 2 * GetSystemMetrics(SM_CXBORDER);
     return {r.right + 2 * kPaddingX + border, r.bottom + 2 * kPaddingY + border};
 }
@@ -69,25 +67,26 @@ void KeyboardHintWindow::ShowAt(const RECT& area, std::u16string text) {
 
 void KeyboardHintWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
+void KeyboardHintWindow::Paint() {
+    const BufferedPaint paint(Handle());
+    const HDC dc = paint.Dc();
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    const win32::SelectedObject font(dc, HintFont());
+    RECT text{client.left + kPaddingX, client.top + kPaddingY, client.right - kPaddingX, client.bottom};
+    DrawTextW(dc, win32::W(text_), static_cast<int>(text_.size()), &text, kTextFormat);
+}
+
 LRESULT KeyboardHintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = BeginPaint(Handle(), &ps);
-            RECT client{};
-            GetClientRect(Handle(), &client);
-            FillRect(dc, &client, GetSysColorBrush(COLOR_INFOBK));
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-            HGDIOBJ old = SelectObject(dc, HintFont());
-            RECT text{client.left + kPaddingX, client.top + kPaddingY, client.right - kPaddingX, client.bottom};
-            DrawTextW(dc, win32::W(text_), static_cast<int>(text_.size()), &text, kTextFormat);
-            SelectObject(dc, old);
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+            Paint();
             return 0;
-        }
         default:
             return FormWindow::HandleMessage(message, wParam, lParam);
     }

@@ -22,6 +22,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Paint();
     HFONT HintFont();
 
     std::u16string text_;

@@ -8,6 +8,7 @@
 #include "platform/system_api.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_text.h"
+#include "win32/buffered_paint.h"
 #include "win32/keyboard_form_base.h"
 #include "win32/res/resource_ids.h"
 
@@ -165,10 +166,10 @@ void LanguagePanelForm::DrawFlag(HDC dc, int index, int x, int y, int dpi) {
     const bool large = dpi >= kLargeImagesDpi;
     const int scale = large ? 2 : 1;
     const int size = 16 * scale;
-    win32::UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, size, size));
+    const win32::MemoryDc memory(dc);
+    const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, size, size));
     if (!memory || !bitmap) return;
-    const HGDIOBJ old = SelectObject(memory.Get(), bitmap.Get());
+    const win32::SelectedObject selected(memory.Get(), bitmap.Get());
     if (flags_.Draw(scale, index, memory.Get(), 0, 0) || flags_.Draw(scale, 0, memory.Get(), 0, 0)) {
         // Only the flag's rows are copied: the white around them would cover the button.
         const int width = ScaleToDpi(16, dpi);
@@ -183,7 +184,6 @@ void LanguagePanelForm::DrawFlag(HDC dc, int index, int x, int y, int dpi) {
                        SRCCOPY);
         }
     }
-    SelectObject(memory.Get(), old);
 }
 
 void LanguagePanelForm::PaintButton(HDC dc, const PanelButton& button, int dpi) {
@@ -202,42 +202,32 @@ void LanguagePanelForm::PaintButton(HDC dc, const PanelButton& button, int dpi) 
     }
     const Rect& b = button.bounds;
     {
-        win32::UniquePen pen(CreatePen(PS_SOLID, 1, penColour));
-        win32::UniqueBrush brush(CreateSolidBrush(brushColour));
-        const HGDIOBJ oldPen = SelectObject(dc, pen.Get());
-        const HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+        const win32::UniquePen pen(CreatePen(PS_SOLID, 1, penColour));
+        const win32::UniqueBrush brush(CreateSolidBrush(brushColour));
+        const win32::SelectedObject selectedPen(dc, pen.Get());
+        const win32::SelectedObject selectedBrush(dc, brush.Get());
         Rectangle(dc, b.left, b.top, b.right, b.bottom);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
     }
     DrawFlag(dc, button.flagIndex, b.left + ScaleToDpi(kFlagLeft, dpi), b.top + ScaleToDpi(kFlagTop, dpi), dpi);
     if (button.name.empty()) return;
     RECT text{b.left + ScaleToDpi(kNameLeft, dpi), b.top + 1, b.right - 1, b.bottom - 1};
-    const HGDIOBJ oldFont = SelectObject(dc, NameFont(dpi));
+    const win32::SelectedObject font(dc, NameFont(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColour);
     DrawTextW(dc, win32::W(button.name), static_cast<int>(button.name.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, oldFont);
 }
 
 void LanguagePanelForm::Paint() {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Handle(), &ps);
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    win32::UniqueMemoryDc buffer(CreateCompatibleDC(dc));
-    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (buffer && bitmap) {
-        const HGDIOBJ old = SelectObject(buffer.Get(), bitmap.Get());
-        FillRect(buffer.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    {
+        const BufferedPaint paint(Handle());
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
         const int dpi = Dpi();
         // In order: a later button's border lies over its neighbour's shared one.
-        for (const PanelButton& button : buttons_) PaintButton(buffer.Get(), button, dpi);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
-        SelectObject(buffer.Get(), old);
+        for (const PanelButton& button : buttons_) PaintButton(paint.Dc(), button, dpi);
     }
-    EndPaint(Handle(), &ps);
     if (!tooltip_) {
         // Drawing the flags has loaded the common controls, whose tool tip this is.
         tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,

@@ -1,6 +1,7 @@
 #include "win32/main_keyboard_background_form.h"
 
 #include "indicators/on_screen_keyboard.h"
+#include "win32/buffered_paint.h"
 #include "win32/gdi_keyboard_canvas.h"
 #include "platform/win32/win32_text.h"
 #include "settings/preset.h"
@@ -31,8 +32,8 @@ bool MainKeyboardBackgroundForm::LoadPicture(const std::u16string& path) {
 }
 
 void MainKeyboardBackgroundForm::Paint() {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Handle(), &ps);
+    const BufferedPaint paint(Handle());
+    const HDC dc = paint.Dc();
     if (!painting_) {
         painting_ = true;
         RECT client{};
@@ -52,7 +53,6 @@ void MainKeyboardBackgroundForm::Paint() {
         }
         painting_ = false;
     }
-    EndPaint(Handle(), &ps);
 }
 
 LRESULT MainKeyboardBackgroundForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "platform/win32/win32_text.h"
 #include "resources/kv_lang.h"
 #include "theme/kv_theme.h"
+#include "win32/buffered_paint.h"
 #include "win32/res/resource_ids.h"
 
 namespace kv::win32app {
@@ -142,35 +143,36 @@ void MainKeyboardForm::PaintButton(HDC dc, const TKvFormBtn& button) {
     const FormButtonColors colors = button.Colors(*theme_);
     const RECT panel = PanelRect();
     const Rect b = button.Bounds();
-    win32::UniquePen pen(CreatePen(PS_SOLID, 1, colors.border));
-    win32::UniqueBrush brush(CreateSolidBrush(colors.face));
-    HGDIOBJ oldPen = SelectObject(dc, pen.Get());
-    HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
-    RoundRect(dc, panel.left + b.left, panel.top + b.top, panel.left + b.right, panel.top + b.bottom,
-              TKvFormBtn::kCornerSize, TKvFormBtn::kCornerSize);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
+    {
+        const win32::UniquePen pen(CreatePen(PS_SOLID, 1, colors.border));
+        const win32::UniqueBrush brush(CreateSolidBrush(colors.face));
+        const win32::SelectedObject selectedPen(dc, pen.Get());
+        const win32::SelectedObject selectedBrush(dc, brush.Get());
+        RoundRect(dc, panel.left + b.left, panel.top + b.top, panel.left + b.right, panel.top + b.bottom,
+                  TKvFormBtn::kCornerSize, TKvFormBtn::kCornerSize);
+    }
     glyphs_.Draw(button.ImageIndex(), dc, panel.left + b.left + TKvFormBtn::kGlyphOffset.x,
                  panel.top + b.top + TKvFormBtn::kGlyphOffset.y);
 }
 
 void MainKeyboardForm::Paint() {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(Handle(), &ps);
+    // All of the window: for a key's area the model may have redrawn the whole image (a lock key,
+    // a new size), and the image is shown whole.
+    InvalidateRect(Handle(), nullptr, FALSE);
+    const BufferedPaint paint(Handle());
+    const HDC dc = paint.Dc();
     // Under the image: the keys' surroundings take the theme's background.
-    win32::UniqueBrush under(CreateSolidBrush(theme_ ? theme_->Background : RGB(0, 255, 0)));
-    FillRect(dc, &ps.rcPaint, under.Get());
-    EndPaint(Handle(), &ps);
-    // The image copies itself onto the window; the buttons go over it.
+    const win32::UniqueBrush under(CreateSolidBrush(theme_ ? theme_->Background : RGB(0, 255, 0)));
+    FillRect(dc, &paint.Area(), under.Get());
     if (canvas_) {
         if (onBeforePaint) onBeforePaint();
-        canvas_->Flush();
+        canvas_->DrawMarked();
+        if (copyImage) copyImage(dc);
     }
+    // The buttons go over the image.
     if (keyboard_) {
-        HDC windowDc = GetDC(Handle());
-        PaintButton(windowDc, keyboard_->PinButton());
-        PaintButton(windowDc, keyboard_->CloseButton());
-        ReleaseDC(Handle(), windowDc);
+        PaintButton(dc, keyboard_->PinButton());
+        PaintButton(dc, keyboard_->CloseButton());
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // TMainKeyboardForm: the keyboard image on a transparent (pure green) background with the pin and
-// close buttons at its top right. Its mouse goes to the keyboard's behaviour; its paint draws the
-// keys marked since the last paint, then the two buttons.
+// close buttons at its top right. Its mouse goes to the keyboard's behaviour; its paint has the
+// keys marked since the last paint drawn and the image copied, then draws the two buttons.
 #include <windows.h>
 
 #include <functional>
@@ -35,6 +35,8 @@ public:
     RECT PanelRect() const;
     // Runs before each paint draws the marked keys.
     std::function<void()> onBeforePaint;
+    // Copies the keyboard image onto the paint's DC at (0, 0).
+    std::function<void(HDC)> copyImage;
 
     // ILocalizedForm
     void ApplyLanguage() override;

@@ -6,6 +6,7 @@
 #include "resources/kv_lang.h"
 #include "resources/language_list.h"
 #include "settings/preset.h"
+#include "win32/buffered_paint.h"
 #include "win32/combo_box.h"
 #include "win32/dialog_frame.h"
 #include "win32/tree_view.h"
@@ -130,10 +131,8 @@ LRESULT PageDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnNotify(header);
         }
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(Handle(), &paint);
-            PaintFrame(dc);
-            EndPaint(Handle(), &paint);
+            const BufferedPaint paint(Handle());
+            PaintFrame(paint.Dc());
             return 0;
         }
         case WM_DPICHANGED:

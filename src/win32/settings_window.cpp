@@ -383,12 +383,10 @@ void SettingsWindow::PaintFrame(HDC dc) {
     // The info strip: a rounded shape in the tooltip colour.
     win32::UniqueBrush info(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
     win32::UniquePen edge(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW)));
-    HGDIOBJ oldBrush = SelectObject(dc, info.Get());
-    HGDIOBJ oldPen = SelectObject(dc, edge.Get());
+    const win32::SelectedObject brush(dc, info.Get());
+    const win32::SelectedObject pen(dc, edge.Get());
     RoundRect(dc, left + Scale(2), height + Scale(2), right - Scale(2), height + Scale(kInfoHeight) - Scale(2), Scale(8),
               Scale(8));
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
 }
 
 void SettingsWindow::OnCommand(int id, int code, HWND control) {

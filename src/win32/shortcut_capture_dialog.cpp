@@ -33,9 +33,10 @@ ShortcutCaptureDialog::ShortcutCaptureDialog(win32::Win32MessageLoop& loop, cons
                                              ShortcutCapture& capture)
     : KvForm(loop, u"TGetShortKeyForm"), lang_(lang), capture_(capture) {
     Create(nullptr, u"");
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    {
+        const win32::WindowDc screen(nullptr);
+        dpi_ = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    }
     SetFrame(Handle(), WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT,
              Scale(kClientWidth), Scale(kClientHeight));
     HWND self = Handle();

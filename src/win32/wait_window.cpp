@@ -5,6 +5,7 @@
 
 #include "dialogs/running_line.h"
 #include "platform/win32/win32_text.h"
+#include "win32/buffered_paint.h"
 #include "win32/dialog_frame.h"
 
 namespace kv::win32app {
@@ -47,7 +48,7 @@ void WaitWindow::CreateLinePicture() {
     lineWidth_ = client.right - client.left;  // stretched over the full width
     {
         const win32::WindowDc screen(nullptr);
-        lineDc_.Reset(CreateCompatibleDC(screen.Get()));
+        lineDc_ = win32::MemoryDc(screen.Get());
         lineBitmap_.Reset(CreateCompatibleBitmap(screen.Get(), lineWidth_, kLineHeight));
     }
     lineDcBitmap_.emplace(lineDc_.Get(), lineBitmap_.Get());
@@ -121,29 +122,28 @@ void WaitWindow::DrawLineFrame(HDC target, std::int32_t offset) {
 }
 
 void WaitWindow::Paint() {
-    const win32::PaintDc paint(Handle());
-    const HDC dc = paint.Get();
-    {
-        std::lock_guard lock(canvasLock_);
-        RECT client{};
-        GetClientRect(Handle(), &client);
-        RECT logo{0, 0, client.right, kLogoHeight};
-        const win32::UniqueBrush logoBrush(CreateSolidBrush(kLogoColor));
-        FillRect(dc, &logo, logoBrush.Get());
-        DrawLineFrame(dc, lastDrawnOffset_);
+    // The lock first: the running line's thread must not draw between the paint and its copy.
+    std::lock_guard lock(canvasLock_);
+    const BufferedPaint paint(Handle());
+    const HDC dc = paint.Dc();
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT logo{0, 0, client.right, kLogoHeight};
+    const win32::UniqueBrush logoBrush(CreateSolidBrush(kLogoColor));
+    FillRect(dc, &logo, logoBrush.Get());
+    DrawLineFrame(dc, lastDrawnOffset_);
 
-        RECT area{8, lineTop_ + kLineHeight + 4, client.right - 8, client.bottom - 4};
-        const win32::SelectedObject font(dc, boldFont_.Get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        const std::wstring text = win32::ToWide(text_);
-        RECT measured = area;
-        const UINT flags = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, flags | DT_CALCRECT);
-        const int height = measured.bottom - measured.top;
-        area.top += std::max<LONG>(0, (area.bottom - area.top - height) / 2);
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, flags);
-    }
+    RECT area{8, lineTop_ + kLineHeight + 4, client.right - 8, client.bottom - 4};
+    const win32::SelectedObject font(dc, boldFont_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    const std::wstring text = win32::ToWide(text_);
+    RECT measured = area;
+    const UINT flags = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, flags | DT_CALCRECT);
+    const int height = measured.bottom - measured.top;
+    area.top += std::max<LONG>(0, (area.bottom - area.top - height) / 2);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, flags);
 }
 
 LRESULT WaitWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

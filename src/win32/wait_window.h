@@ -58,7 +58,7 @@ private:
     win32::UniqueFont boldFont_;
     // In this order, so the bitmap leaves the DC before either goes.
     win32::UniqueBitmap lineBitmap_;
-    win32::UniqueMemoryDc lineDc_;
+    win32::MemoryDc lineDc_;
     std::optional<win32::SelectedObject> lineDcBitmap_;
     int lineWidth_ = 0;
     int lineTop_ = kLogoHeight;

@@ -22,6 +22,7 @@ void Win32KeyboardWindows::CreateKeyboardForm(std::function<std::u16string()> lo
     keyboard_->Create(nullptr, u"KvMainKeyboard");
     canvas_.SetDisplay(keyboard_->Handle());
     keyboard_->onBeforePaint = [this] { UpdateLook(); };
+    keyboard_->copyImage = [this](HDC dc) { canvas_.CopyTo(dc); };
 }
 
 void Win32KeyboardWindows::UpdateLook() {

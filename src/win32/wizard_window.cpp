@@ -303,15 +303,8 @@ void WizardWindow::PaintFrame(HDC dc) {
     PaintGradientHeader(dc, RECT{left, 0, right, Scale(kHeaderHeight)}, Text(steps_.HeaderText(), u""), Fonts().Header(),
                         Scale(8));
     if ((steps_.Current() <= 0) && banner_) {
-        BITMAP info{};
-        GetObjectW(banner_.Get(), sizeof info, &info);
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(source, banner_.Get());
-        SetStretchBltMode(dc, HALFTONE);
-        StretchBlt(dc, Scale(kX), Scale(kY), Scale(kW), Scale(kBannerHeight), source, 0, 0, info.bmWidth, info.bmHeight,
-                   SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
+        const int x = Scale(kX), y = Scale(kY);
+        PaintLogo(dc, banner_.Get(), RECT{x, y, x + Scale(kW), y + Scale(kBannerHeight)});
     }
 }
 

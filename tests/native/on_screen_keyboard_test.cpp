@@ -482,6 +482,22 @@ TEST(KeyRepaintCanvasTest, AKeyEventOnlyMarksTheKeyAndThePaintDrawsJustThatKey) 
     EXPECT_FALSE(w.deferred.Pending());
 }
 
+TEST(KeyRepaintCanvasTest, APaintThatCopiesTheImageItselfHasTheMarkedKeysDrawnWithoutACopy) {
+    RepaintWorld w;
+    w.Press({kA});
+    w.deferred.DrawMarked();
+    EXPECT_EQ(w.canvas.drawnKeys, (std::vector<std::uint8_t>{'A'}));
+    EXPECT_EQ(w.canvas.copies, 0);
+    EXPECT_FALSE(w.deferred.Pending());
+    w.deferred.DrawMarked();
+    EXPECT_EQ(w.canvas.drawnKeys.size(), 1u) << "drawn once";
+
+    w.Press({vk::kCapsLock});
+    w.deferred.DrawMarked();
+    EXPECT_EQ(w.canvas.fullDraws, 1);
+    EXPECT_EQ(w.canvas.copies, 0);
+}
+
 TEST(KeyRepaintCanvasTest, TheAreaOfASplitKeyCoversBothParts) {
     RepaintWorld w;
     const Rect enter = KeyImageArea(*w.model->Btn(kEnter));  // the L shape and the numeric-pad part

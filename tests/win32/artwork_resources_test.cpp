@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/paths.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"
 #include "resources/lang_flags.h"
@@ -53,9 +54,7 @@ Strip LoadStrip(HMODULE module, const wchar_t* name) {
     request.bmiHeader.biPlanes = 1;
     request.bmiHeader.biBitCount = 32;
     std::vector<std::uint32_t> bgrx(static_cast<size_t>(strip.width) * strip.height);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, strip.height, bgrx.data(), &request, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(win32::WindowDc(nullptr).Get(), bitmap, 0, strip.height, bgrx.data(), &request, DIB_RGB_COLORS);
     DeleteObject(bitmap);
     for (std::uint32_t px : bgrx) strip.pixels.push_back(RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF));
     return strip;

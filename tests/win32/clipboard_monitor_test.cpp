@@ -12,6 +12,7 @@
 #include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
 #include "common/waits.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "scratch_registry_key.h"
 #include "settings/preset.h"
@@ -215,9 +216,7 @@ TEST_F(RealClipboardMonitorTest, WhatAnotherProgramCopiesBeforeTheRestoreStays) 
 }
 
 TEST_F(RealClipboardMonitorTest, TheSnapshotMeasuresBlocksAndLeavesHandlesOut) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(win32::WindowDc(nullptr).Get(), 4, 4);
     ASSERT_NE(bitmap, nullptr);
     ASSERT_TRUE(OpenClipboard(window.Hwnd()));
     EmptyClipboard();

@@ -12,6 +12,7 @@
 #include "dialogs/never_ask_list.h"
 #include "dialogs/running_line.h"
 #include "dialogs/wait_dialog.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 #include "resources/kv_lang.h"
@@ -112,15 +113,14 @@ TEST_F(WaitWindowTest, TheLineKeepsRunningWhileTheGuiThreadIsBlockedAndItsThread
     // What the thread drew last is on the window: the picture shifted right by that frame's offset.
     const int width = 340;
     const int offset = window.LastDrawnOffset();
-    HDC dc = GetDC(window.Handle());
+    const win32::WindowDc dc(window.Handle());
     int matching = 0, sampled = 0;
     for (int x = 0; x < width; x += 17) {
         const int source = ((x - offset) % width + width) % width;
-        matching += GetPixel(dc, x, win32app::WaitWindow::kLogoHeight + 1) ==
+        matching += GetPixel(dc.Get(), x, win32app::WaitWindow::kLogoHeight + 1) ==
                     win32app::WaitWindow::LinePictureColor(source, width);
         ++sampled;
     }
-    ReleaseDC(window.Handle(), dc);
     EXPECT_EQ(matching, sampled) << "offset " << offset;
 }
 

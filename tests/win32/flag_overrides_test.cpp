@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/paths.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"
 #include "resources/flag_overrides.h"
@@ -35,17 +36,17 @@ std::vector<std::uint32_t> Drawn(ImageStrip& strip, int index) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB};
     void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const win32::MemoryDc dc(nullptr);
+    const win32::UniqueBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size, 0x808080);
-    std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
-    const bool drawn = strip.Draw(index, dc, 0, 0);
-    GdiFlush();
-    if (drawn) std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    bool drawn = false;
+    {
+        const win32::SelectedObject selected(dc.Get(), bitmap.Get());
+        std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+        drawn = strip.Draw(index, dc.Get(), 0, 0);
+        GdiFlush();
+        if (drawn) std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
+    }
     for (auto& p : pixels) p &= 0xFFFFFF;
     return drawn ? pixels : std::vector<std::uint32_t>{};
 }

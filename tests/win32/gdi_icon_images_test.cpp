@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_handles.h"
 #include "resources/icon_pack_pictures.h"
 #include "win32/gdi_icon_images.h"
 
@@ -49,11 +50,11 @@ TEST(GdiIconImagesTest, GreenIsTransparentAndEachImageDrawsItsOwnPixels) {
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(images->Count(), 2u);
 
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP target = CreateCompatibleBitmap(screen, 40, 20);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, target);
+    const win32::WindowDc screen(nullptr);
+    const win32::MemoryDc memory(screen.Get());
+    const win32::UniqueBitmap target(CreateCompatibleBitmap(screen.Get(), 40, 20));
+    const win32::SelectedObject selected(memory.Get(), target.Get());
+    const HDC dc = memory.Get();
     {
         GdiImageCanvas canvas(dc);
         canvas.SetBrushColor(RGB(255, 255, 255));
@@ -67,9 +68,6 @@ TEST(GdiIconImagesTest, GreenIsTransparentAndEachImageDrawsItsOwnPixels) {
     EXPECT_EQ(GetPixel(dc, 2 + 15, 2 + 8), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 20 + 8, 2 + 8), RGB(0, 0, 220));
     EXPECT_EQ(GetPixel(dc, 20 + 1, 2 + 8), RGB(255, 255, 255));
-    SelectObject(dc, old);
-    DeleteObject(target);
-    DeleteDC(dc);
 }
 
 TEST(GdiIconImagesTest, RunLengthStripsAreRefused) {

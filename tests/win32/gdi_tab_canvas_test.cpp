@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/win32/win32_handles.h"
 #include "theme/kv_theme.h"
 #include "theme/tab_header.h"
 #include "win32/gdi_tab_canvas.h"
@@ -15,29 +18,22 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 class GdiTabCanvasTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
         info.bmiHeader.biWidth = kWidth;
         info.bmiHeader.biHeight = -kHeight;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
+        bitmap_.Reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0));
+        selected_.emplace(dc_, bitmap_.Get());
         RECT all{0, 0, kWidth, kHeight};
-        HBRUSH blue = CreateSolidBrush(kBlue);
-        FillRect(dc_, &all, blue);
-        DeleteObject(blue);
+        const win32::UniqueBrush blue(CreateSolidBrush(kBlue));
+        FillRect(dc_, &all, blue.Get());
 
         theme_.TabActiveFrom = RGB(250, 250, 250);
         theme_.TabActiveTo = RGB(100, 100, 100);
         theme_.TabActiveText = RGB(0, 0, 0);
         theme_.Frame = RGB(128, 0, 0);
-    }
-    void TearDown() override {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
     }
     COLORREF At(int x, int y) {
         GdiFlush();
@@ -51,9 +47,11 @@ protected:
         return n;
     }
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    // In this order, so the bitmap leaves the DC before either goes.
+    win32::MemoryDc memory_{nullptr};
+    HDC dc_ = memory_.Get();
+    win32::UniqueBitmap bitmap_;
+    std::optional<win32::SelectedObject> selected_;
     DWORD* pixels_ = nullptr;
     TKvTheme theme_;
 };

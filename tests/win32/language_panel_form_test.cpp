@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_message_loop.h"
 #include "win32/common_controls.h"
 #include "win32/language_panel_form.h"
@@ -58,9 +59,7 @@ TEST_F(LanguagePanelFormTest, ShownPlacedSizedAndTranslucentAsAsked) {
     ASSERT_TRUE(GetLayeredWindowAttributes(form.Handle(), nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, 255) << "opaque while pointed at";
 
-    const HDC screen = GetDC(nullptr);
-    EXPECT_EQ(form.Dpi(), GetDeviceCaps(screen, LOGPIXELSX)) << "one monitor: the system's scale";
-    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(form.Dpi(), GetDeviceCaps(win32::WindowDc(nullptr).Get(), LOGPIXELSX)) << "one monitor: the system's scale";
 
     // Painting buttons it was given draws without a panel attached.
     PanelButton button;

@@ -70,7 +70,6 @@ struct IconTraits {
     static HICON Invalid() { return nullptr; }
     static void Close(HICON h) { DestroyIcon(h); }
 };
-// A memory DC of CreateCompatibleDC; a DC of GetDC is a WindowDc instead.
 struct MemoryDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
@@ -99,7 +98,6 @@ using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindFileTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
@@ -125,6 +123,21 @@ public:
 private:
     HWND window_;
     HDC dc_;
+};
+
+// A memory DC like `reference` (the screen's for null) from CreateCompatibleDC, deleted when
+// this ends; a DC of GetDC is a WindowDc instead. Empty when default-made or when the system
+// could not make one.
+class MemoryDc {
+public:
+    MemoryDc() = default;
+    explicit MemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
+
+    HDC Get() const { return dc_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(dc_); }
+
+private:
+    UniqueHandle<HDC, MemoryDcTraits> dc_;
 };
 
 // BeginPaint and EndPaint around the painting of one WM_PAINT.
