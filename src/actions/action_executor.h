@@ -6,6 +6,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class IHookSuspension;
 class IKeyboardLayouts;
 class IOnScreenKeyboardPort;
@@ -56,6 +57,7 @@ public:
         KeySender& keys;
         LayoutSwitcher& switcher;
         TPreset& preset;
+        EventSoundPlayer& sounds;
         IHookSuspension& hook;
         IOnScreenKeyboardPort& keyboard;
         IPanelOnTop& panelOnTop;

@@ -200,7 +200,7 @@ void ApplicationShell::CreateOnScreenKeyboard() {
     Platform& os = app_.platform;
     placement_.emplace(app_.appIni, os.windows);
     onScreenKeyboard_ = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-        app_.preset, engine_->Model(), os.loop, os.registry, os.layouts, os.windows, *placement_,
+        app_.preset, app_.sounds, engine_->Model(), os.loop, os.registry, os.layouts, os.windows, *placement_,
         windows_.KeyboardWindows(),
         [this] {
             if (tray_) tray_->PopupTrayMenu();

@@ -100,6 +100,7 @@ private:
     // The settings window (shell_settings_window.cpp): at most one, made by the tray's command.
     void OpenSettingsWindow();
     TPreset& Preset() override;
+    EventSoundPlayer& Sounds() override;
     const TKvLang& Lang() const override;
     const std::vector<TKvLangListItem>& Languages() const override;
     KvMessageBoxes& MessageBoxes() override;

@@ -8,6 +8,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class ICaretFlagPort;
 class IActionScheduler;
 class IOnScreenKeyboardPort;
@@ -44,6 +45,7 @@ public:
         TypedKeyBuffer& typed;
         KeySender& keys;
         TPreset& preset;
+        EventSoundPlayer& sounds;
         // Poked from inside the hook: a key went down (only with the caret flag on), a modifier
         // changed, an action was queued.
         ICaretFlagPort& caretFlag;

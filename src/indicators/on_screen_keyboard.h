@@ -19,6 +19,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class FormPlacement;
 class IKeyboardLayouts;
 class IRegistry;
@@ -29,6 +30,7 @@ class TPreset;
 
 struct OnScreenKeyboardServices {
     TPreset& preset;
+    EventSoundPlayer& sounds;
     TKvKeyboard& model;
     IMessageLoop& loop;
     IRegistry& registry;

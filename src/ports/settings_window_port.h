@@ -12,6 +12,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class TPreset;
 class TKvLang;
 class KvMessageBoxes;
@@ -34,6 +35,8 @@ class ISettingsHost {
 public:
     virtual ~ISettingsHost() = default;
     virtual TPreset& Preset() = 0;
+    // The sounds page's test button.
+    virtual EventSoundPlayer& Sounds() = 0;
     virtual const TKvLang& Lang() const = 0;
     virtual const std::vector<TKvLangListItem>& Languages() const = 0;
     virtual KvMessageBoxes& MessageBoxes() = 0;

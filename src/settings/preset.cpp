@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "keyboard/default_key_names.h"
-#include "platform/win_constants.h"
 #include "settings/start_with_windows.h"
 #include "settings/web_address.h"
 
@@ -16,8 +15,6 @@ namespace {
 constexpr std::uint8_t kVkUp = 38, kVkDown = 40, kVkSlash = 191, kVkLeftShift = 160, kVkRightShift = 161,
                        kVkRightCtrl = 163;
 
-bool IsVistaOrLater(const OsVersion& v) { return v.platformId == win::kVerPlatformWin32Nt && v.major >= 6; }
-
 // The form the settings window writes and the switching action parses.
 std::u16string LayoutText(LayoutHandle layout) {
     const std::string digits = std::to_string(static_cast<std::int32_t>(layout));
@@ -26,12 +23,9 @@ std::u16string LayoutText(LayoutHandle layout) {
 
 }  // namespace
 
-TPreset::TPreset(PresetSeams seams, TAppIni& ini, const AppFolders& folders, std::u16string executablePath)
-    : seams_(seams),
-      ini_(ini),
-      executablePath_(std::move(executablePath)),
-      vistaOrLater_(IsVistaOrLater(seams.version.Version())),
-      sounds_(seams.files, folders.soundFolder) {
+TPreset::TPreset(PresetSeams seams, EventSoundPlayer& sounds, TAppIni& ini, const AppFolders& folders,
+                 std::u16string executablePath)
+    : seams_(seams), sounds_(sounds), ini_(ini), executablePath_(std::move(executablePath)) {
     std::copy(DefaultKeyNames().begin(), DefaultKeyNames().end(), keyNames_.begin());
     actionFileName_ = folders.documentsFolder + u"KvActions.pna";
     templatesFileName_ = folders.documentsFolder + u"pntemplates.pnt";
@@ -100,12 +94,7 @@ void TPreset::SetDefaults() {
     RebuildLangActions();
     disabled_.Clear();
 
-    for (int slot = 0; slot < kSoundEventCount; ++slot) SetSound(slot, u"");
-    soundEnabled_ = false;
-    SetSound(static_cast<int>(SoundEvent::CharacterKey), u"Type1");
-    SetSound(static_cast<int>(SoundEvent::DeleteKey), u"Type4");
-    SetSound(static_cast<int>(SoundEvent::OtherKey), u"Type3");
-    SetSound(static_cast<int>(SoundEvent::LayoutSwitched), u"Switch1");
+    sounds_.SetDefaults();
 
     language_ = seams_.locales.SystemDefaultUILanguage() & 0xFF;
 }
@@ -141,11 +130,6 @@ bool TPreset::IsStartWithWindows() const { return kv::IsStartWithWindows(seams_.
 
 std::u16string TPreset::LocalizeWebAddress(std::u16string_view address) const {
     return kv::LocalizeWebAddress(address, language_);
-}
-
-void TPreset::PlayEventSound(SoundEvent event, bool force) {
-    if (!soundEnabled_ && !force) return;
-    sounds_.Play(static_cast<int>(event), seams_.sound, vistaOrLater_);
 }
 
 }  // namespace kv

@@ -7,7 +7,7 @@
 #include "platform/platform.h"
 #include "settings/app_ini.h"
 #include "settings/disabled_layouts.h"
-#include "settings/event_sounds.h"
+#include "settings/event_sound_player.h"
 #include "settings/lang_action_target.h"
 #include "settings/lang_hotkeys.h"
 #include "settings/preset_ports.h"
@@ -17,37 +17,34 @@ namespace kv {
 
 constexpr int kActionFileSlotCount = 4;
 
-// The parts of the system the settings reach: sound and picture files, layouts (key names and the
-// layout-dependent defaults), the Run key, event sounds, the process priority, the system's
-// interface language and its version.
+// The parts of the system the settings reach: picture files, layouts (key names and the
+// layout-dependent defaults), the Run key, the process priority and the system's interface
+// language.
 struct PresetSeams {
     IFileSystem& files;
     IKeyboardLayouts& layouts;
     IRegistry& registry;
-    ISound& sound;
     IProcessPriority& priority;
     const ILocales& locales;
-    const ISystemVersion& version;
 
     // Taken from the whole seam; the settings keep only these.
     PresetSeams(Platform& platform)  // NOLINT(google-explicit-constructor): callers hold the whole seam
         : files(platform.files),
           layouts(platform.layouts),
           registry(platform.registry),
-          sound(platform.sound),
           priority(platform.priority),
-          locales(platform.locales),
-          version(platform.version) {}
+          locales(platform.locales) {}
 };
 
 // Every user option. Getters are plain reads (the keyboard hook calls them on every key);
 // setters apply the change to the rest of the program at once through its ports, so a value
 // takes effect the same way whether it comes from Load, the settings window or the tray. Before
 // the ports are wired (start-up's first load) and after the way out, setters only store.
-// The program creates one instance after the settings store and before the forms.
+// The program creates one instance after the settings store and the event sounds, whose options
+// it loads and saves, and before the forms.
 class TPreset {
 public:
-    TPreset(PresetSeams seams, TAppIni& ini, const AppFolders& folders, std::u16string executablePath);
+    TPreset(PresetSeams seams, EventSoundPlayer& sounds, TAppIni& ini, const AppFolders& folders, std::u16string executablePath);
     TPreset(const TPreset&) = delete;
     TPreset& operator=(const TPreset&) = delete;
 
@@ -196,14 +193,12 @@ public:
     void DisableLang(LayoutHandle layout) { disabled_.Disable(layout); }
     void EnableLang(LayoutHandle layout) { disabled_.Enable(layout); }
 
-    // Sounds.
-    bool SoundEnabled() const { return soundEnabled_; }
+    // Sound options, kept by the event sounds, which play them.
+    bool SoundEnabled() const { return sounds_.Enabled(); }
     void SetSoundEnabled(bool on);
     const std::u16string& SoundName(int slot) const { return sounds_.Name(slot); }
     const std::u16string& SoundPath(int slot) const { return sounds_.Path(slot); }
-    void SetSound(int slot, std::u16string name) { sounds_.Set(slot, std::move(name)); }
-    // `force` plays even with sounds switched off (the settings window's test button).
-    void PlayEventSound(SoundEvent event, bool force = false);
+    void SetSound(int slot, std::u16string name) { sounds_.SetSound(slot, std::move(name)); }
 
     // Look; not stored, every run starts with the defaults.
     std::int32_t ColorScheme() const { return colorScheme_; }
@@ -245,9 +240,9 @@ private:
     void SetLayoutDependentDefaults();
 
     PresetSeams seams_;
+    EventSoundPlayer& sounds_;
     TAppIni& ini_;
     const std::u16string executablePath_;
-    const bool vistaOrLater_;
     const PresetPorts* ports_ = nullptr;
     ILangActionTarget* langActions_ = nullptr;
     bool loaded_ = false;
@@ -300,8 +295,6 @@ private:
 
     LangHotkeys hotkeys_;
     DisabledLayouts disabled_;
-    bool soundEnabled_ = false;
-    EventSounds sounds_;
 
     std::int32_t colorScheme_ = 0;
     ThemeColors customColors_;

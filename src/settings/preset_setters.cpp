@@ -139,9 +139,7 @@ void TPreset::SetSCMixedCase(HotkeyCode code) { SetHotkey(hotkeys_.mixedCase, co
 void TPreset::SetSCChangeLangTo(int slot, HotkeyCode code) { SetHotkey(hotkeys_.changeLangToHotkey.at(slot), code); }
 
 void TPreset::SetSoundEnabled(bool on) {
-    soundEnabled_ = on;
-    // Typing sounds play from inside the keyboard hook, which must load nothing.
-    if (on) seams_.sound.Prepare();
+    sounds_.SetEnabled(on);
     if (ports_) ports_->tray.CheckSoundMenuItem(on);
 }
 

@@ -146,7 +146,7 @@ void TPreset::VisitStoredOptions(Visitor& v) {
         v.LayoutSlot(Indexed(u"DisabledLang", i), disabled_.Slot(i),
                      [this, i](LayoutHandle layout) { SetDisabledLang(i, layout); });
     }
-    v.Bool(u"SoundEnabled", soundEnabled_, call(&TPreset::SetSoundEnabled));
+    v.Bool(u"SoundEnabled", sounds_.Enabled(), call(&TPreset::SetSoundEnabled));
     for (int i = 0; i < kSoundEventCount; ++i) {
         v.String(Indexed(u"Sound", i), sounds_.Name(i), [this, i](std::u16string name) { SetSound(i, std::move(name)); });
     }

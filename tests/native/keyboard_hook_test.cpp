@@ -232,7 +232,7 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
     effects.input = &w.os.keyInput;
     KeySender keys{w.os.keyInput, w.os.keyboard, w.os.loop};
     KeyboardHookProcedure procedure({w.Model(), w.engine->Actions(), w.engine->Queue(), w.Typed(), keys, w.Preset(),
-                                     effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
+                                     w.app->sounds, effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
     const auto hook = w.os.driver.Install(procedure);
     ASSERT_TRUE(hook);
