@@ -16,6 +16,7 @@
 #include "platform/windowing_api.h"
 #include "actions/typed_run_count.h"
 #include "actions/unperformed_actions.h"
+#include "settings/event_sound_player.h"
 #include "settings/lang_action_target.h"
 #include "settings/preset.h"
 #include "ports/on_screen_keyboard_port.h"
@@ -68,7 +69,7 @@ void TKvActionExecute::OnExecTimer() {
         s_.hook.ResumeHook();
     });
     try {
-        s_.preset.PlayEventSound(SoundEvent::ActionExecuted);
+        s_.sounds.PlayEventSound(SoundEvent::ActionExecuted);
         Execute(*action);
         // A key-up the system refused on the way leaves that key held.
         s_.keys.ReleaseKeysLeftDown();

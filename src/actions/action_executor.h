@@ -7,6 +7,7 @@
 namespace kv {
 
 class DebugLog;
+class EventSoundPlayer;
 class IHookSuspension;
 class IKeyboardLayouts;
 class IOnScreenKeyboardPort;
@@ -57,6 +58,7 @@ public:
         KeySender& keys;
         LayoutSwitcher& switcher;
         TPreset& preset;
+        EventSoundPlayer& sounds;
         IHookSuspension& hook;
         IOnScreenKeyboardPort& keyboard;
         IPanelOnTop& panelOnTop;

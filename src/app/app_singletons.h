@@ -25,6 +25,7 @@ public:
     Platform& platform;
     TAppIni appIni;
     const AppFolders folders;
+    EventSoundPlayer sounds;
     TPreset preset;
     TKvLang lang;
     DebugLog log;

@@ -91,6 +91,7 @@ private:
     // it shares with the wizard.
     void OpenSettingsWindow();
     TPreset& Preset() override;
+    EventSoundPlayer& Sounds() override;
     const TKvLang& Lang() const override;
     const std::vector<TKvLangListItem>& Languages() const override;
     KvMessageBoxes& MessageBoxes() override;

@@ -31,7 +31,7 @@ Program::Program(ProgramContext c)
           [this](LayoutHandle layout) { engine.Switcher().SwitchLayout(layout); },
           [this](bool shown) { tray.SetLanguagePanelShown(shown); }}),
       keyboard(OnScreenKeyboardServices{
-          c.app.preset, model.keyboard, c.app.platform.loop, c.app.platform.registry, c.app.platform.layouts,
+          c.app.preset, c.app.sounds, model.keyboard, c.app.platform.loop, c.app.platform.registry, c.app.platform.layouts,
           c.app.platform.windows, placement, c.windows.KeyboardWindows(), [this] { tray.PopupTrayMenu(); },
           std::move(c.settingsUiVisible), [this](bool shown) { languagePanel.KeyboardShown(shown); },
           [this](std::int32_t dx, std::int32_t dy) { languagePanel.KeyboardMoved(dx, dy); }}),

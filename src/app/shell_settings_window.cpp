@@ -45,6 +45,7 @@ void ApplicationShell::SettingsWindowClosed() {
 }
 
 TPreset& ApplicationShell::Preset() { return app_.preset; }
+EventSoundPlayer& ApplicationShell::Sounds() { return app_.sounds; }
 const TKvLang& ApplicationShell::Lang() const { return app_.lang; }
 const std::vector<TKvLangListItem>& ApplicationShell::Languages() const { return app_.languages; }
 KvMessageBoxes& ApplicationShell::MessageBoxes() { return app_.messageBoxes; }

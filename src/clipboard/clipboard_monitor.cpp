@@ -8,7 +8,7 @@
 #include "common/waits.h"
 #include "platform/platform.h"
 #include "platform/win_constants.h"
-#include "settings/preset.h"
+#include "settings/event_sound_player.h"
 
 namespace kv {
 
@@ -71,7 +71,7 @@ void TKvClipboardMonitor::StopMonitor() {
 void TKvClipboardMonitor::OnClipboardChange() {
     clipboardChanged_ = true;
     if (registering_ || !changeHandlingEnabled_) return;
-    services_.preset.PlayEventSound(SoundEvent::ClipboardChanged);
+    services_.sounds.PlayEventSound(SoundEvent::ClipboardChanged);
 }
 
 bool TKvClipboardMonitor::HandleMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,

@@ -12,7 +12,7 @@ namespace kv {
 
 class ClipboardAccess;
 class KeySender;
-class TPreset;
+class EventSoundPlayer;
 struct ForegroundFlags;
 struct Platform;
 
@@ -26,7 +26,7 @@ class TKvClipboardMonitor {
 public:
     struct Services {
         Platform& platform;
-        TPreset& preset;
+        EventSoundPlayer& sounds;
         ClipboardAccess& clipboard;
         KeySender& keys;
         const ForegroundFlags& foreground;

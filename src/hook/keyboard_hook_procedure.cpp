@@ -173,11 +173,11 @@ bool KeyboardHookProcedure::TrackKeyDown(const KeyEvent& e, Modifiers& mods) noe
 void KeyboardHookProcedure::PlayTypingSound(const KeyEvent& e, bool changed) {
     if (e.injected) return;
     if (IsPrintableKey(e.code)) {
-        s_.preset.PlayEventSound(SoundEvent::CharacterKey);
+        s_.sounds.PlayEventSound(SoundEvent::CharacterKey);
     } else if (e.code == kBackspace || e.code == kDelete) {
-        s_.preset.PlayEventSound(SoundEvent::DeleteKey);
+        s_.sounds.PlayEventSound(SoundEvent::DeleteKey);
     } else if (changed) {
-        s_.preset.PlayEventSound(SoundEvent::OtherKey);
+        s_.sounds.PlayEventSound(SoundEvent::OtherKey);
     }
 }
 

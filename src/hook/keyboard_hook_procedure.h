@@ -8,6 +8,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class ICaretFlagPort;
 class IActionScheduler;
 class IOnScreenKeyboardPort;
@@ -48,6 +49,7 @@ public:
         TypingRun& typed;
         KeySender& keys;
         TPreset& preset;
+        EventSoundPlayer& sounds;
         // Poked from inside the hook: a key went down (only with the caret flag on), a modifier
         // changed, an action was posted.
         ICaretFlagPort& caretFlag;

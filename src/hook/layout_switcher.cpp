@@ -23,10 +23,11 @@ constexpr int kRapidChangesFollowed = 10;
 constexpr int kLayoutListCapacity = 40;
 }  // namespace
 
-LayoutSwitcher::LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, LayoutIndicators indicators,
-                               const IForegroundPolicy& policy, bool vistaOrLater)
+LayoutSwitcher::LayoutSwitcher(Platform& platform, const TPreset& preset, EventSoundPlayer& sounds, ILayoutModel& model,
+                               LayoutIndicators indicators, const IForegroundPolicy& policy, bool vistaOrLater)
     : platform_(platform),
       preset_(preset),
+      sounds_(sounds),
       model_(model),
       indicators_(indicators),
       policy_(policy),
@@ -73,7 +74,7 @@ void LayoutSwitcher::SwitchLayout(LayoutHandle target) {
 
 void LayoutSwitcher::OnLayoutChanged(LayoutHandle layout) {
     if (layout == 0 || layout == model_.Layout()) return;
-    preset_.PlayEventSound(SoundEvent::LayoutSwitched);
+    sounds_.PlayEventSound(SoundEvent::LayoutSwitched);
     model_.SetLayout(layout);
 
     const std::uint64_t now = platform_.clock.NowMs();

@@ -9,6 +9,7 @@ namespace kv {
 
 struct Platform;
 class DebugLog;
+class EventSoundPlayer;
 class ICaretFlagPort;
 class ILanguagePanelPort;
 class ITrayPort;
@@ -41,8 +42,8 @@ public:
 // Switches the foreground application's layout and keeps the program in step with layout changes.
 class LayoutSwitcher {
 public:
-    LayoutSwitcher(Platform& platform, TPreset& preset, ILayoutModel& model, LayoutIndicators indicators,
-                   const IForegroundPolicy& policy, bool vistaOrLater);
+    LayoutSwitcher(Platform& platform, const TPreset& preset, EventSoundPlayer& sounds, ILayoutModel& model,
+                   LayoutIndicators indicators, const IForegroundPolicy& policy, bool vistaOrLater);
 
     // kNextLayout (skipping disabled layouts) or a layout handle.
     void SwitchLayout(LayoutHandle target);
@@ -64,7 +65,8 @@ private:
     bool IsInstalled(LayoutHandle layout);
 
     Platform& platform_;
-    TPreset& preset_;
+    const TPreset& preset_;
+    EventSoundPlayer& sounds_;
     ILayoutModel& model_;
     LayoutIndicators indicators_;
     const IForegroundPolicy& policy_;

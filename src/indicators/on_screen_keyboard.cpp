@@ -10,7 +10,7 @@
 #include "platform/keyboard_api.h"
 #include "platform/windowing_api.h"
 #include "resources/icon_pack.h"
-#include "settings/event_sounds.h"
+#include "settings/event_sound_player.h"
 #include "settings/form_placement.h"
 #include "settings/preset.h"
 
@@ -252,7 +252,7 @@ void OnScreenKeyboard::ClickKey(std::uint8_t code, ClickButton button) {
     if (TKvKeyboard::IsModifier(code)) {
         sticky_[code] = !s_.model.IsKeyPressed(code);
         SendStep(code, sticky_[code]);
-        s_.preset.PlayEventSound(SoundEvent::ScreenOtherKey);
+        s_.sounds.PlayEventSound(SoundEvent::ScreenOtherKey);
         return;
     }
     clickedKey_ = code;
@@ -276,7 +276,7 @@ void OnScreenKeyboard::RepeatStep() {
     const SoundEvent sound = IsPrintableKey(clickedKey_)                               ? SoundEvent::ScreenCharacterKey
                              : clickedKey_ == kBackspace || clickedKey_ == kDelete ? SoundEvent::ScreenDeleteKey
                                                                                      : SoundEvent::ScreenOtherKey;
-    s_.preset.PlayEventSound(sound);
+    s_.sounds.PlayEventSound(sound);
 }
 
 void OnScreenKeyboard::OnPressDelay() {

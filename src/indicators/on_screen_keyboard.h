@@ -20,6 +20,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class FormPlacement;
 class IKeyboardLayouts;
 class IRegistry;
@@ -30,6 +31,7 @@ class TPreset;
 
 struct OnScreenKeyboardServices {
     TPreset& preset;
+    EventSoundPlayer& sounds;
     TKvKeyboard& model;
     IMessageLoop& loop;
     IRegistry& registry;

@@ -11,6 +11,7 @@
 
 namespace kv {
 
+class EventSoundPlayer;
 class ISettingsWindow {
 public:
     virtual ~ISettingsWindow() = default;
@@ -26,6 +27,8 @@ public:
 class ISettingsHost {
 public:
     virtual ~ISettingsHost() = default;
+    // The sounds page's test button.
+    virtual EventSoundPlayer& Sounds() = 0;
     virtual std::u16string HotkeyText(HotkeyCode code) const = 0;
     // The capture dialog: true when the user confirmed, then `code` holds the new hotkey.
     virtual bool CaptureShortcut(HotkeyCode& code) = 0;

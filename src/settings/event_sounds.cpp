@@ -1,7 +1,6 @@
 #include "settings/event_sounds.h"
 
 #include "platform/text.h"
-#include "platform/win_constants.h"
 
 namespace kv {
 
@@ -22,14 +21,6 @@ EventSounds::EventSounds(const IFileSystem& files, std::u16string soundFolder)
 void EventSounds::Set(int event, std::u16string name) {
     paths_.at(event) = ResolveSoundFile(files_, soundFolder_, name);
     names_.at(event) = std::move(name);
-}
-
-void EventSounds::Play(int event, ISound& sound, bool vistaOrLater) const {
-    if (event < 0 || event >= kSoundEventCount) return;
-    const std::u16string& path = paths_[event];
-    if (path.empty()) return;
-    if (vistaOrLater && !sound.SndPlaySound(nullptr, win::kSndNoStop)) return;
-    sound.SndPlaySound(&path, win::kSndAsync);
 }
 
 }  // namespace kv

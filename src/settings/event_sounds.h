@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "platform/files_api.h"
-#include "platform/sound_api.h"
 
 namespace kv {
 
@@ -36,10 +35,6 @@ public:
     void Set(int event, std::u16string name);
     const std::u16string& Name(int event) const { return names_.at(event); }
     const std::u16string& Path(int event) const { return paths_.at(event); }
-
-    // Plays asynchronously; on Vista and later a sound still playing is not cut off, the new
-    // one is skipped instead. Events outside 0..8 and events without a file are silent.
-    void Play(int event, ISound& sound, bool vistaOrLater) const;
 
 private:
     const IFileSystem& files_;

@@ -1,53 +1,54 @@
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "keyboard/key_names.h"
-#include "platform/platform.h"
 #include "settings/app_ini.h"
-#include "settings/disabled_layouts.h"
-#include "settings/event_sounds.h"
-#include "settings/lang_action_target.h"
-#include "settings/lang_hotkeys.h"
-#include "settings/preset_ports.h"
-#include "theme/theme_colors.h"
+#include "settings/event_sound_player.h"
+#include "settings/option_notices.h"
+#include "settings/preset_options.h"
 
 namespace kv {
 
-constexpr int kActionFileSlotCount = 4;
+class IFileSystem;
+class IKeyboardLayouts;
+class ILangActionTarget;
+class ILocales;
+class IProcessPriority;
+class IRegistry;
+struct Platform;
+struct PresetPorts;
 
-// The parts of the system the settings reach: sound and picture files, layouts (key names and the
-// layout-dependent defaults), the Run key, event sounds, the process priority, the system's
-// interface language and its version.
+// The parts of the system the settings reach: picture files, layouts (key names and the
+// layout-dependent defaults), the Run key, the process priority and the system's interface
+// language.
 struct PresetSeams {
     IFileSystem& files;
     IKeyboardLayouts& layouts;
     IRegistry& registry;
-    ISound& sound;
     IProcessPriority& priority;
     const ILocales& locales;
-    const ISystemVersion& version;
 
+    PresetSeams(IFileSystem& files, IKeyboardLayouts& layouts, IRegistry& registry, IProcessPriority& priority,
+                const ILocales& locales)
+        : files(files), layouts(layouts), registry(registry), priority(priority), locales(locales) {}
     // Taken from the whole seam; the settings keep only these.
-    PresetSeams(Platform& platform)  // NOLINT(google-explicit-constructor): callers hold the whole seam
-        : files(platform.files),
-          layouts(platform.layouts),
-          registry(platform.registry),
-          sound(platform.sound),
-          priority(platform.priority),
-          locales(platform.locales),
-          version(platform.version) {}
+    PresetSeams(Platform& platform);  // NOLINT(google-explicit-constructor): callers hold the whole seam
 };
 
 // Every user option. Getters are plain reads (the keyboard hook calls them on every key);
-// setters apply the change to the rest of the program at once through its ports, so a value
-// takes effect the same way whether it comes from Load, the settings window or the tray. Before
-// the ports are wired (start-up's first load) and after the way out, setters only store.
-// The program creates one instance after the settings store and before the forms.
+// setters apply the change to the rest of the program at once through its ports (the table of
+// option_notices.cpp), so a value takes effect the same way whether it comes from Load, the
+// settings window or the tray. Before the ports are wired (start-up's first load) and after the
+// way out, setters only store.
+// The program creates one instance after the settings store and the event sounds, whose options
+// it loads and saves, and before the forms.
 class TPreset {
 public:
-    TPreset(PresetSeams seams, TAppIni& ini, const AppFolders& folders, std::u16string executablePath);
+    TPreset(PresetSeams seams, EventSoundPlayer& sounds, TAppIni& ini, const AppFolders& folders,
+            std::u16string executablePath);
     TPreset(const TPreset&) = delete;
     TPreset& operator=(const TPreset&) = delete;
 
@@ -55,8 +56,8 @@ public:
     void SetPorts(const PresetPorts* ports) { ports_ = ports; }
     void SetLangActionTarget(ILangActionTarget* target) { langActions_ = target; }
 
-    // Every default, assigned without applying anything (the interface language, "AccessDenied"
-    // and the two file names set at construction are kept).
+    // Every default, assigned without applying anything ("AccessDenied" and the two file names
+    // set at construction are kept).
     void SetDefaults();
     // Applies every stored value through its setter. The first failure (a value of the wrong
     // registry type) ends the load silently and leaves Loaded() as it was.
@@ -66,256 +67,230 @@ public:
     void Save();
     bool Loaded() const { return loaded_; }
 
-    void RefreshVisuals() {
-        if (ports_) ports_->visuals.RefreshVisuals();
-    }
+    const PresetOptions& Options() const { return options_; }
+    void RefreshVisuals();
     void RebuildLangActions();
     bool IsStartWithWindows() const;
     std::u16string LocalizeWebAddress(std::u16string_view address) const;
 
     // On-screen keyboard.
-    LayoutHandle KeyboardLang() const { return keyboardLang_; }
+    LayoutHandle KeyboardLang() const { return options_.keyboardLang; }
     void SetKeyboardLang(LayoutHandle requested);
     const KeyNameTable& KeyNames() const { return keyNames_; }
     const std::u16string& KeyName(std::uint8_t vk) const { return keyNames_[vk]; }
-    std::int32_t KeyboardShowDelay() const { return keyboardShowDelay_; }
-    void SetKeyboardShowDelay(std::int32_t ms);
-    std::int32_t KeyboardHideDelay() const { return keyboardHideDelay_; }
-    void SetKeyboardHideDelay(std::int32_t ms);
-    const std::u16string& KeyboardName() const { return keyboardName_; }
-    void SetKeyboardName(std::u16string name);
-    bool KeyboardAutoHide() const { return keyboardAutoHide_; }
-    void SetKeyboardAutoHide(bool on);
-    bool KeyboardShowShift() const { return keyboardShowShift_; }
-    void SetKeyboardShowShift(bool on) { keyboardShowShift_ = on; }
-    bool KeyboardShowCtrl() const { return keyboardShowCtrl_; }
-    void SetKeyboardShowCtrl(bool on) { keyboardShowCtrl_ = on; }
-    bool KeyboardShowAlt() const { return keyboardShowAlt_; }
-    void SetKeyboardShowAlt(bool on) { keyboardShowAlt_ = on; }
-    bool KeyboardShowWin() const { return keyboardShowWin_; }
-    void SetKeyboardShowWin(bool on) { keyboardShowWin_ = on; }
-    bool KeyboardShowCaption() const { return keyboardShowCaption_; }
-    void SetKeyboardShowCaption(bool on);
-    bool KeyboardShowLabels() const { return keyboardShowLabels_; }
-    void SetKeyboardShowLabels(bool on);
-    bool KeyboardCenterInfo() const { return keyboardCenterInfo_; }
-    void SetKeyboardCenterInfo(bool on);
-    bool ShowKeyboardZone() const { return showKeyboardZone_; }
-    void SetShowKeyboardZone(bool on);
-    bool ShowCharCtrl() const { return showCharCtrl_; }
-    void SetShowCharCtrl(bool on);
-    bool ShowIconApp() const { return showIconApp_; }
-    void SetShowIconApp(bool on);
-    bool ShowIconPondrel() const { return showIconPondrel_; }
-    void SetShowIconPondrel(bool on);
-    bool ShowIconWindows() const { return showIconWindows_; }
-    void SetShowIconWindows(bool on);
-    bool ShowIconHints() const { return showIconHints_; }
-    void SetShowIconHints(bool on) { showIconHints_ = on; }
-    bool ShowHotkeySquare() const { return showHotkeySquare_; }
-    void SetShowHotkeySquare(bool on);
-    bool UseGestures() const { return useGestures_; }
-    void SetUseGestures(bool on) { useGestures_ = on; }
-    std::uint8_t SensitivityGestures() const { return sensitivityGestures_; }
+    std::int32_t KeyboardShowDelay() const { return options_.keyboardShowDelay; }
+    void SetKeyboardShowDelay(std::int32_t ms) {
+        Set(NotifyingOption::KeyboardShowDelay, options_.keyboardShowDelay, ms);
+    }
+    std::int32_t KeyboardHideDelay() const { return options_.keyboardHideDelay; }
+    void SetKeyboardHideDelay(std::int32_t ms) {
+        Set(NotifyingOption::KeyboardHideDelay, options_.keyboardHideDelay, ms);
+    }
+    const std::u16string& KeyboardName() const { return options_.keyboardName; }
+    void SetKeyboardName(std::u16string name) {
+        Set(NotifyingOption::KeyboardName, options_.keyboardName, std::move(name));
+    }
+    bool KeyboardAutoHide() const { return options_.keyboardAutoHide; }
+    void SetKeyboardAutoHide(bool on) { Set(NotifyingOption::KeyboardAutoHide, options_.keyboardAutoHide, on); }
+    bool KeyboardShowShift() const { return options_.keyboardShowShift; }
+    void SetKeyboardShowShift(bool on) { options_.keyboardShowShift = on; }
+    bool KeyboardShowCtrl() const { return options_.keyboardShowCtrl; }
+    void SetKeyboardShowCtrl(bool on) { options_.keyboardShowCtrl = on; }
+    bool KeyboardShowAlt() const { return options_.keyboardShowAlt; }
+    void SetKeyboardShowAlt(bool on) { options_.keyboardShowAlt = on; }
+    bool KeyboardShowWin() const { return options_.keyboardShowWin; }
+    void SetKeyboardShowWin(bool on) { options_.keyboardShowWin = on; }
+    bool KeyboardShowCaption() const { return options_.keyboardShowCaption; }
+    void SetKeyboardShowCaption(bool on) {
+        Set(NotifyingOption::KeyboardShowCaption, options_.keyboardShowCaption, on);
+    }
+    bool KeyboardShowLabels() const { return options_.keyboardShowLabels; }
+    void SetKeyboardShowLabels(bool on) { Set(NotifyingOption::KeyboardShowLabels, options_.keyboardShowLabels, on); }
+    bool KeyboardCenterInfo() const { return options_.keyboardCenterInfo; }
+    void SetKeyboardCenterInfo(bool on) { Set(NotifyingOption::KeyboardCenterInfo, options_.keyboardCenterInfo, on); }
+    bool ShowKeyboardZone() const { return options_.showKeyboardZone; }
+    void SetShowKeyboardZone(bool on) { Set(NotifyingOption::ShowKeyboardZone, options_.showKeyboardZone, on); }
+    bool ShowCharCtrl() const { return options_.showCharCtrl; }
+    void SetShowCharCtrl(bool on) { Set(NotifyingOption::ShowCharCtrl, options_.showCharCtrl, on); }
+    bool ShowIconApp() const { return options_.showIconApp; }
+    void SetShowIconApp(bool on) { Set(NotifyingOption::ShowIconApp, options_.showIconApp, on); }
+    bool ShowIconPondrel() const { return options_.showIconPondrel; }
+    void SetShowIconPondrel(bool on) { Set(NotifyingOption::ShowIconPondrel, options_.showIconPondrel, on); }
+    bool ShowIconWindows() const { return options_.showIconWindows; }
+    void SetShowIconWindows(bool on) { Set(NotifyingOption::ShowIconWindows, options_.showIconWindows, on); }
+    bool ShowIconHints() const { return options_.showIconHints; }
+    void SetShowIconHints(bool on) { options_.showIconHints = on; }
+    bool ShowHotkeySquare() const { return options_.showHotkeySquare; }
+    void SetShowHotkeySquare(bool on) { Set(NotifyingOption::ShowHotkeySquare, options_.showHotkeySquare, on); }
+    bool UseGestures() const { return options_.useGestures; }
+    void SetUseGestures(bool on) { options_.useGestures = on; }
+    std::uint8_t SensitivityGestures() const { return options_.sensitivityGestures; }
     // Keeps the low 8 bits; the threshold is 31 minus that, also in 8 bits.
-    void SetSensitivityGestures(std::int32_t value);
-    std::uint8_t GestureThreshold() const { return gestureThreshold_; }
+    void SetSensitivityGestures(std::int32_t value) { options_.sensitivityGestures = static_cast<std::uint8_t>(value); }
+    std::uint8_t GestureThreshold() const { return static_cast<std::uint8_t>(31 - options_.sensitivityGestures); }
 
     // Action files and templates.
-    const std::u16string& ActionFileName() const { return actionFileName_; }
-    void SetActionFileName(std::u16string path);
-    const std::u16string& ActionFileNameAt(int slot) const { return actionFileNames_.at(slot); }
-    void SetActionFileNameAt(int slot, std::u16string path) { actionFileNames_.at(slot) = std::move(path); }
+    const std::u16string& ActionFileName() const { return options_.actionFileName; }
+    void SetActionFileName(std::u16string path) {
+        Set(NotifyingOption::ActionFileName, options_.actionFileName, std::move(path));
+    }
+    const std::u16string& ActionFileNameAt(int slot) const { return options_.actionFileNames.at(slot); }
+    void SetActionFileNameAt(int slot, std::u16string path) { options_.actionFileNames.at(slot) = std::move(path); }
     // Fixed for the run: Documents + "pntemplates.pnt", whatever is stored.
-    const std::u16string& TemplatesFileName() const { return templatesFileName_; }
-    const std::u16string& TemplatesBreaks() const { return templatesBreaks_; }
-    void SetTemplatesBreaks(std::u16string breaks) { templatesBreaks_ = std::move(breaks); }
+    const std::u16string& TemplatesFileName() const { return options_.templatesFileName; }
+    const std::u16string& TemplatesBreaks() const { return options_.templatesBreaks; }
+    void SetTemplatesBreaks(std::u16string breaks) { options_.templatesBreaks = std::move(breaks); }
 
     // Tray and caret flag.
-    bool ShowLangIcon() const { return showLangIcon_; }
-    void SetShowLangIcon(bool on);
-    bool HideTrayIcon() const { return hideTrayIcon_; }
-    void SetHideTrayIcon(bool hide);
-    bool ShowCaretFlag() const { return showCaretFlag_; }
-    void SetShowCaretFlag(bool on);
-    bool ShowCaretFlagOnChange() const { return showCaretFlagOnChange_; }
-    void SetShowCaretFlagOnChange(bool on) { showCaretFlagOnChange_ = on; }
-    bool FastCaretFlag() const { return fastCaretFlag_; }
-    void SetFastCaretFlag(bool on) { fastCaretFlag_ = on; }
-    std::int32_t CaretFlagAlphaBlend() const { return caretFlagAlphaBlend_; }
-    void SetCaretFlagAlphaBlend(std::int32_t opacity);
+    bool ShowLangIcon() const { return options_.showLangIcon; }
+    void SetShowLangIcon(bool on) { Set(NotifyingOption::ShowLangIcon, options_.showLangIcon, on); }
+    bool HideTrayIcon() const { return options_.hideTrayIcon; }
+    void SetHideTrayIcon(bool hide) { Set(NotifyingOption::HideTrayIcon, options_.hideTrayIcon, hide); }
+    bool ShowCaretFlag() const { return options_.showCaretFlag; }
+    void SetShowCaretFlag(bool on) { Set(NotifyingOption::ShowCaretFlag, options_.showCaretFlag, on); }
+    bool ShowCaretFlagOnChange() const { return options_.showCaretFlagOnChange; }
+    void SetShowCaretFlagOnChange(bool on) { options_.showCaretFlagOnChange = on; }
+    bool FastCaretFlag() const { return options_.fastCaretFlag; }
+    void SetFastCaretFlag(bool on) { options_.fastCaretFlag = on; }
+    std::int32_t CaretFlagAlphaBlend() const { return options_.caretFlagAlphaBlend; }
+    void SetCaretFlagAlphaBlend(std::int32_t opacity) {
+        Set(NotifyingOption::CaretFlagAlphaBlend, options_.caretFlagAlphaBlend, opacity);
+    }
 
     // Clipboard and task switching.
-    std::int32_t MaxClipboardHistory() const { return maxClipboardHistory_; }
-    void SetMaxClipboardHistory(std::int32_t count) { maxClipboardHistory_ = count; }
-    bool UniqueClipboard() const { return uniqueClipboard_; }
-    void SetUniqueClipboard(bool on) { uniqueClipboard_ = on; }
-    bool TaskSwitchShowHidden() const { return taskSwitchShowHidden_; }
-    void SetTaskSwitchShowHidden(bool on) { taskSwitchShowHidden_ = on; }
-    bool TaskSwitchSmallIcon() const { return taskSwitchSmallIcon_; }
-    void SetTaskSwitchSmallIcon(bool on) { taskSwitchSmallIcon_ = on; }
-    bool UniqueProcessHistory() const { return uniqueProcessHistory_; }
-    void SetUniqueProcessHistory(bool on) { uniqueProcessHistory_ = on; }
+    std::int32_t MaxClipboardHistory() const { return options_.maxClipboardHistory; }
+    void SetMaxClipboardHistory(std::int32_t count) { options_.maxClipboardHistory = count; }
+    bool UniqueClipboard() const { return options_.uniqueClipboard; }
+    void SetUniqueClipboard(bool on) { options_.uniqueClipboard = on; }
+    bool TaskSwitchShowHidden() const { return options_.taskSwitchShowHidden; }
+    void SetTaskSwitchShowHidden(bool on) { options_.taskSwitchShowHidden = on; }
+    bool TaskSwitchSmallIcon() const { return options_.taskSwitchSmallIcon; }
+    void SetTaskSwitchSmallIcon(bool on) { options_.taskSwitchSmallIcon = on; }
+    bool UniqueProcessHistory() const { return options_.uniqueProcessHistory; }
+    void SetUniqueProcessHistory(bool on) { options_.uniqueProcessHistory = on; }
 
     // Process.
-    bool HighPriority() const { return highPriority_; }
+    bool HighPriority() const { return options_.highPriority; }
     // Acts only on a change: the value at start-up is taken as already in force.
     void SetHighPriority(bool on);
-    std::int32_t Language() const { return language_; }
-    void SetLanguage(std::int32_t languageId);
+    std::int32_t Language() const { return options_.language; }
+    void SetLanguage(std::int32_t languageId) { Set(NotifyingOption::Language, options_.language, languageId); }
     // Read only: the restricted mode is switched on by editing the registry.
-    bool AccessDenied() const { return accessDenied_; }
+    bool AccessDenied() const { return options_.accessDenied; }
 
     // Language hotkeys (EncodeHotkey form); each change rebuilds the language actions.
-    const LangHotkeys& LanguageHotkeys() const { return hotkeys_; }
-    HotkeyCode SCChangeLang() const { return hotkeys_.changeLang; }
-    void SetSCChangeLang(HotkeyCode code);
-    HotkeyCode SCChangeSelectedLang() const { return hotkeys_.changeSelectedLang; }
-    void SetSCChangeSelectedLang(HotkeyCode code);
-    HotkeyCode SCSwitchLang() const { return hotkeys_.switchLang; }
-    void SetSCSwitchLang(HotkeyCode code);
-    HotkeyCode SCUpperCase() const { return hotkeys_.upperCase; }
-    void SetSCUpperCase(HotkeyCode code);
-    HotkeyCode SCLowerCase() const { return hotkeys_.lowerCase; }
-    void SetSCLowerCase(HotkeyCode code);
-    HotkeyCode SCInvertCase() const { return hotkeys_.invertCase; }
-    void SetSCInvertCase(HotkeyCode code);
-    HotkeyCode SCSentenceCase() const { return hotkeys_.sentenceCase; }
-    void SetSCSentenceCase(HotkeyCode code);
-    HotkeyCode SCMixedCase() const { return hotkeys_.mixedCase; }
-    void SetSCMixedCase(HotkeyCode code);
-    const std::u16string& ChangeLangTo(int slot) const { return hotkeys_.changeLangTo.at(slot); }
-    void SetChangeLangTo(int slot, std::u16string layoutText) { hotkeys_.changeLangTo.at(slot) = std::move(layoutText); }
-    HotkeyCode SCChangeLangTo(int slot) const { return hotkeys_.changeLangToHotkey.at(slot); }
-    void SetSCChangeLangTo(int slot, HotkeyCode code);
+    const LangHotkeys& LanguageHotkeys() const { return options_.hotkeys; }
+    HotkeyCode SCChangeLang() const { return options_.hotkeys.changeLang; }
+    void SetSCChangeLang(HotkeyCode code) { SetHotkey(options_.hotkeys.changeLang, code); }
+    HotkeyCode SCChangeSelectedLang() const { return options_.hotkeys.changeSelectedLang; }
+    void SetSCChangeSelectedLang(HotkeyCode code) { SetHotkey(options_.hotkeys.changeSelectedLang, code); }
+    HotkeyCode SCSwitchLang() const { return options_.hotkeys.switchLang; }
+    void SetSCSwitchLang(HotkeyCode code) { SetHotkey(options_.hotkeys.switchLang, code); }
+    HotkeyCode SCUpperCase() const { return options_.hotkeys.upperCase; }
+    void SetSCUpperCase(HotkeyCode code) { SetHotkey(options_.hotkeys.upperCase, code); }
+    HotkeyCode SCLowerCase() const { return options_.hotkeys.lowerCase; }
+    void SetSCLowerCase(HotkeyCode code) { SetHotkey(options_.hotkeys.lowerCase, code); }
+    HotkeyCode SCInvertCase() const { return options_.hotkeys.invertCase; }
+    void SetSCInvertCase(HotkeyCode code) { SetHotkey(options_.hotkeys.invertCase, code); }
+    HotkeyCode SCSentenceCase() const { return options_.hotkeys.sentenceCase; }
+    void SetSCSentenceCase(HotkeyCode code) { SetHotkey(options_.hotkeys.sentenceCase, code); }
+    HotkeyCode SCMixedCase() const { return options_.hotkeys.mixedCase; }
+    void SetSCMixedCase(HotkeyCode code) { SetHotkey(options_.hotkeys.mixedCase, code); }
+    const std::u16string& ChangeLangTo(int slot) const { return options_.hotkeys.changeLangTo.at(slot); }
+    void SetChangeLangTo(int slot, std::u16string layoutText) {
+        options_.hotkeys.changeLangTo.at(slot) = std::move(layoutText);
+    }
+    HotkeyCode SCChangeLangTo(int slot) const { return options_.hotkeys.changeLangToHotkey.at(slot); }
+    void SetSCChangeLangTo(int slot, HotkeyCode code) { SetHotkey(options_.hotkeys.changeLangToHotkey.at(slot), code); }
 
     // Layouts skipped when switching to the next one.
-    LayoutHandle DisabledLang(int slot) const { return disabled_.Slot(slot); }
-    void SetDisabledLang(int slot, LayoutHandle layout) { disabled_.SetSlot(slot, layout); }
-    bool IsLangDisabled(LayoutHandle layout) const { return disabled_.IsDisabled(layout); }
-    void DisableLang(LayoutHandle layout) { disabled_.Disable(layout); }
-    void EnableLang(LayoutHandle layout) { disabled_.Enable(layout); }
+    LayoutHandle DisabledLang(int slot) const { return options_.disabledLangs.Slot(slot); }
+    void SetDisabledLang(int slot, LayoutHandle layout) { options_.disabledLangs.SetSlot(slot, layout); }
+    bool IsLangDisabled(LayoutHandle layout) const { return options_.disabledLangs.IsDisabled(layout); }
+    void DisableLang(LayoutHandle layout) { options_.disabledLangs.Disable(layout); }
+    void EnableLang(LayoutHandle layout) { options_.disabledLangs.Enable(layout); }
 
-    // Sounds.
-    bool SoundEnabled() const { return soundEnabled_; }
-    void SetSoundEnabled(bool on);
+    // Sound options, kept by the event sounds, which play them.
+    bool SoundEnabled() const { return sounds_.Enabled(); }
+    void SetSoundEnabled(bool on) {
+        sounds_.SetEnabled(on);
+        Notify(NotifyingOption::SoundEnabled);
+    }
     const std::u16string& SoundName(int slot) const { return sounds_.Name(slot); }
     const std::u16string& SoundPath(int slot) const { return sounds_.Path(slot); }
-    void SetSound(int slot, std::u16string name) { sounds_.Set(slot, std::move(name)); }
-    // `force` plays even with sounds switched off (the settings window's test button).
-    void PlayEventSound(SoundEvent event, bool force = false);
+    void SetSound(int slot, std::u16string name) { sounds_.SetSound(slot, std::move(name)); }
 
     // Look; not stored, every run starts with the defaults.
-    std::int32_t ColorScheme() const { return colorScheme_; }
-    void SetColorScheme(std::int32_t scheme);
+    std::int32_t ColorScheme() const { return options_.colorScheme; }
+    void SetColorScheme(std::int32_t scheme) { Set(NotifyingOption::ColorScheme, options_.colorScheme, scheme); }
     // The user's own colours, used by any scheme without colours of its own.
-    const ThemeColors& CustomColors() const { return customColors_; }
-    void SetCustomColors(const ThemeColors& colors);
-    std::uint8_t ThemeAlphaBlend() const { return themeAlphaBlend_; }
-    void SetThemeAlphaBlend(std::uint8_t opacity);
-    std::uint8_t ThemeCommonAlphaBlend() const { return themeCommonAlphaBlend_; }
-    void SetThemeCommonAlphaBlend(std::uint8_t opacity);
-    const std::u16string& ThemeFontName() const { return themeFontName_; }
-    void SetThemeFontName(std::u16string name);
-    bool ThemeFontBold() const { return themeFontBold_; }
-    void SetThemeFontBold(bool on);
-    bool ThemeFontItalic() const { return themeFontItalic_; }
-    void SetThemeFontItalic(bool on);
-    std::int32_t ThemeFontSize() const { return themeFontSize_; }
-    void SetThemeFontSize(std::int32_t size);
-    const std::u16string& ThemeInfoFontName() const { return themeInfoFontName_; }
-    void SetThemeInfoFontName(std::u16string name);
-    bool ThemeInfoFontBold() const { return themeInfoFontBold_; }
-    void SetThemeInfoFontBold(bool on);
-    bool ThemeInfoFontItalic() const { return themeInfoFontItalic_; }
-    void SetThemeInfoFontItalic(bool on);
-    std::int32_t ThemeInfoFontSize() const { return themeInfoFontSize_; }
-    void SetThemeInfoFontSize(std::int32_t size);
-    const std::u16string& BackgroundPicture() const { return backgroundPicture_; }
-    void SetBackgroundPicture(std::u16string path);
+    const ThemeColors& CustomColors() const { return options_.customColors; }
+    void SetCustomColors(const ThemeColors& colors) {
+        Set(NotifyingOption::CustomColors, options_.customColors, colors);
+    }
+    std::uint8_t ThemeAlphaBlend() const { return options_.themeAlphaBlend; }
+    void SetThemeAlphaBlend(std::uint8_t opacity) {
+        Set(NotifyingOption::ThemeAlphaBlend, options_.themeAlphaBlend, opacity);
+    }
+    std::uint8_t ThemeCommonAlphaBlend() const { return options_.themeCommonAlphaBlend; }
+    void SetThemeCommonAlphaBlend(std::uint8_t opacity) {
+        Set(NotifyingOption::ThemeCommonAlphaBlend, options_.themeCommonAlphaBlend, opacity);
+    }
+    const std::u16string& ThemeFontName() const { return options_.themeFontName; }
+    void SetThemeFontName(std::u16string name) {
+        Set(NotifyingOption::ThemeFontName, options_.themeFontName, std::move(name));
+    }
+    bool ThemeFontBold() const { return options_.themeFontBold; }
+    void SetThemeFontBold(bool on) { Set(NotifyingOption::ThemeFontBold, options_.themeFontBold, on); }
+    bool ThemeFontItalic() const { return options_.themeFontItalic; }
+    void SetThemeFontItalic(bool on) { Set(NotifyingOption::ThemeFontItalic, options_.themeFontItalic, on); }
+    std::int32_t ThemeFontSize() const { return options_.themeFontSize; }
+    void SetThemeFontSize(std::int32_t size) { Set(NotifyingOption::ThemeFontSize, options_.themeFontSize, size); }
+    const std::u16string& ThemeInfoFontName() const { return options_.themeInfoFontName; }
+    void SetThemeInfoFontName(std::u16string name) {
+        Set(NotifyingOption::ThemeInfoFontName, options_.themeInfoFontName, std::move(name));
+    }
+    bool ThemeInfoFontBold() const { return options_.themeInfoFontBold; }
+    void SetThemeInfoFontBold(bool on) { Set(NotifyingOption::ThemeInfoFontBold, options_.themeInfoFontBold, on); }
+    bool ThemeInfoFontItalic() const { return options_.themeInfoFontItalic; }
+    void SetThemeInfoFontItalic(bool on) {
+        Set(NotifyingOption::ThemeInfoFontItalic, options_.themeInfoFontItalic, on);
+    }
+    std::int32_t ThemeInfoFontSize() const { return options_.themeInfoFontSize; }
+    void SetThemeInfoFontSize(std::int32_t size) {
+        Set(NotifyingOption::ThemeInfoFontSize, options_.themeInfoFontSize, size);
+    }
+    const std::u16string& BackgroundPicture() const { return options_.backgroundPicture; }
+    void SetBackgroundPicture(std::u16string path) {
+        Set(NotifyingOption::BackgroundPicture, options_.backgroundPicture, std::move(path));
+    }
 
 private:
     template <class Visitor>
     void VisitStoredOptions(Visitor& visitor);
     template <class T>
-    void SetAndRefreshIfChanged(T& field, T value);
-    template <class T>
-    void SetAndRepaintIfChanged(T& field, T value);
-    void SetHotkey(HotkeyCode& field, HotkeyCode code);
+    void Set(NotifyingOption option, T& field, T value) {
+        if (NotifiesOnlyWhenChanged(option) && field == value) return;
+        field = std::move(value);
+        Notify(option);
+    }
+    void Notify(NotifyingOption option);
+    void SetHotkey(HotkeyCode& field, HotkeyCode code) {
+        field = code;
+        RebuildLangActions();
+    }
     void SetLayoutDependentDefaults();
 
     PresetSeams seams_;
+    EventSoundPlayer& sounds_;
     TAppIni& ini_;
     const std::u16string executablePath_;
-    const bool vistaOrLater_;
     const PresetPorts* ports_ = nullptr;
     ILangActionTarget* langActions_ = nullptr;
     bool loaded_ = false;
-
-    LayoutHandle keyboardLang_ = kUsEnglishLayout;
+    PresetOptions options_;
+    // Derived from "KeyboardLang" when it is set.
     KeyNameTable keyNames_;
-    std::int32_t keyboardShowDelay_ = 0;
-    std::int32_t keyboardHideDelay_ = 0;
-    std::u16string keyboardName_;
-    bool keyboardAutoHide_ = false;
-    bool keyboardShowShift_ = false;
-    bool keyboardShowCtrl_ = false;
-    bool keyboardShowAlt_ = false;
-    bool keyboardShowWin_ = false;
-    bool keyboardShowCaption_ = false;
-    bool keyboardShowLabels_ = false;
-    bool keyboardCenterInfo_ = false;
-    bool showKeyboardZone_ = false;
-    bool showCharCtrl_ = false;
-    bool showIconApp_ = false;
-    bool showIconPondrel_ = false;
-    bool showIconWindows_ = false;
-    bool showIconHints_ = false;
-    bool showHotkeySquare_ = false;
-    bool useGestures_ = false;
-    std::uint8_t sensitivityGestures_ = 0;
-    std::uint8_t gestureThreshold_ = 0;
-
-    std::u16string actionFileName_;
-    std::array<std::u16string, kActionFileSlotCount> actionFileNames_;
-    std::u16string templatesFileName_;
-    std::u16string templatesBreaks_;
-
-    bool showLangIcon_ = false;
-    bool hideTrayIcon_ = false;
-    bool showCaretFlag_ = false;
-    bool showCaretFlagOnChange_ = false;
-    bool fastCaretFlag_ = false;
-    std::int32_t caretFlagAlphaBlend_ = 0;
-
-    std::int32_t maxClipboardHistory_ = 0;
-    bool uniqueClipboard_ = false;
-    bool taskSwitchShowHidden_ = false;
-    bool taskSwitchSmallIcon_ = false;
-    bool uniqueProcessHistory_ = false;
-
-    bool highPriority_ = false;
-    std::int32_t language_ = 0;
-    bool accessDenied_ = false;
-
-    LangHotkeys hotkeys_;
-    DisabledLayouts disabled_;
-    bool soundEnabled_ = false;
-    EventSounds sounds_;
-
-    std::int32_t colorScheme_ = 0;
-    ThemeColors customColors_;
-    std::uint8_t themeAlphaBlend_ = 0;
-    std::uint8_t themeCommonAlphaBlend_ = 0;
-    std::u16string themeFontName_;
-    bool themeFontBold_ = false;
-    bool themeFontItalic_ = false;
-    std::int32_t themeFontSize_ = 0;
-    std::u16string themeInfoFontName_;
-    bool themeInfoFontBold_ = false;
-    bool themeInfoFontItalic_ = false;
-    std::int32_t themeInfoFontSize_ = 0;
-    std::u16string backgroundPicture_;
 };
 
 }  // namespace kv

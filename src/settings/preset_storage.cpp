@@ -87,66 +87,66 @@ void TPreset::VisitStoredOptions(Visitor& v) {
     auto call = [this](auto setter) { return [this, setter](auto value) { (this->*setter)(std::move(value)); }; };
 
     for (int i = 0; i < kActionFileSlotCount; ++i) {
-        v.StringEmptyByDefault(Indexed(u"ActionFileName", i), actionFileNames_[i],
+        v.StringEmptyByDefault(Indexed(u"ActionFileName", i), options_.actionFileNames[i],
                                [this, i](std::u16string path) { SetActionFileNameAt(i, std::move(path)); });
     }
-    v.Integer(u"KeyboardLang", static_cast<std::int32_t>(keyboardLang_), call(&TPreset::SetKeyboardLang));
-    v.String(u"ActionFileName", actionFileName_, call(&TPreset::SetActionFileName));
+    v.Integer(u"KeyboardLang", static_cast<std::int32_t>(options_.keyboardLang), call(&TPreset::SetKeyboardLang));
+    v.String(u"ActionFileName", options_.actionFileName, call(&TPreset::SetActionFileName));
     // Fixed for the run: read (a wrong type still ends the load) but not taken over.
-    v.String(u"TemplatesFileName", templatesFileName_, [](std::u16string) {});
-    v.String(u"TemplatesBreaks", templatesBreaks_, call(&TPreset::SetTemplatesBreaks));
-    v.Integer(u"KeyboardShowDelay", keyboardShowDelay_, call(&TPreset::SetKeyboardShowDelay));
-    v.Integer(u"KeyboardHideDelay", keyboardHideDelay_, call(&TPreset::SetKeyboardHideDelay));
-    v.String(u"KeyboardName", keyboardName_, call(&TPreset::SetKeyboardName));
-    v.Bool(u"KeyboardAutoHide", keyboardAutoHide_, call(&TPreset::SetKeyboardAutoHide));
-    v.Bool(u"KeyboardShowShift", keyboardShowShift_, call(&TPreset::SetKeyboardShowShift));
-    v.Bool(u"KeyboardShowCtrl", keyboardShowCtrl_, call(&TPreset::SetKeyboardShowCtrl));
-    v.Bool(u"KeyboardShowAlt", keyboardShowAlt_, call(&TPreset::SetKeyboardShowAlt));
-    v.Bool(u"KeyboardShowWin", keyboardShowWin_, call(&TPreset::SetKeyboardShowWin));
-    v.Bool(u"KeyboardShowCaption", keyboardShowCaption_, call(&TPreset::SetKeyboardShowCaption));
-    v.Bool(u"KeyboardShowLabels", keyboardShowLabels_, call(&TPreset::SetKeyboardShowLabels));
-    v.Bool(u"KeyboardCenterInfo", keyboardCenterInfo_, call(&TPreset::SetKeyboardCenterInfo));
-    v.Bool(u"ShowKeyboardZone", showKeyboardZone_, call(&TPreset::SetShowKeyboardZone));
-    v.Bool(u"ShowCharCtrl", showCharCtrl_, call(&TPreset::SetShowCharCtrl));
-    v.Bool(u"ShowLangIcon", showLangIcon_, call(&TPreset::SetShowLangIcon));
-    v.Bool(u"ShowCaretFlag", showCaretFlag_, call(&TPreset::SetShowCaretFlag));
-    v.Bool(u"ShowCaretFlagOnChange", showCaretFlagOnChange_, call(&TPreset::SetShowCaretFlagOnChange));
-    v.Bool(u"FastCaretFlag", fastCaretFlag_, call(&TPreset::SetFastCaretFlag));
-    v.Integer(u"CaretFlagAlphaBlend", caretFlagAlphaBlend_, call(&TPreset::SetCaretFlagAlphaBlend));
-    v.Integer(u"MaxClipboardHistory", maxClipboardHistory_, call(&TPreset::SetMaxClipboardHistory));
-    v.Bool(u"UniqueClipboard", uniqueClipboard_, call(&TPreset::SetUniqueClipboard));
-    v.Bool(u"TaskSwitchShowHidden", taskSwitchShowHidden_, call(&TPreset::SetTaskSwitchShowHidden));
-    v.Bool(u"TaskSwitchSmallIcon", taskSwitchSmallIcon_, call(&TPreset::SetTaskSwitchSmallIcon));
-    v.Bool(u"UniqueProcessHistory", uniqueProcessHistory_, call(&TPreset::SetUniqueProcessHistory));
-    v.Bool(u"ShowIconApp", showIconApp_, call(&TPreset::SetShowIconApp));
-    v.Bool(u"ShowIconPondrel", showIconPondrel_, call(&TPreset::SetShowIconPondrel));
-    v.Bool(u"ShowIconWindows", showIconWindows_, call(&TPreset::SetShowIconWindows));
-    v.Bool(u"ShowIconHints", showIconHints_, call(&TPreset::SetShowIconHints));
-    v.Bool(u"HighPriority", highPriority_, call(&TPreset::SetHighPriority));
-    v.Bool(u"HideTrayIcon", hideTrayIcon_, call(&TPreset::SetHideTrayIcon));
-    v.Integer(u"Language", language_, call(&TPreset::SetLanguage));
-    v.Bool(u"ShowHotkeySquare", showHotkeySquare_, call(&TPreset::SetShowHotkeySquare));
-    v.Bool(u"UseGestures", useGestures_, call(&TPreset::SetUseGestures));
-    v.Integer(u"SensitivityGestures", sensitivityGestures_, call(&TPreset::SetSensitivityGestures));
-    v.Integer(u"SCChangeLang", hotkeys_.changeLang, call(&TPreset::SetSCChangeLang));
-    v.Integer(u"SCChangeSelectedLang", hotkeys_.changeSelectedLang, call(&TPreset::SetSCChangeSelectedLang));
-    v.Integer(u"SCSwitchLang", hotkeys_.switchLang, call(&TPreset::SetSCSwitchLang));
-    v.Integer(u"SCUpperCase", hotkeys_.upperCase, call(&TPreset::SetSCUpperCase));
-    v.Integer(u"SCLowerCase", hotkeys_.lowerCase, call(&TPreset::SetSCLowerCase));
-    v.Integer(u"SCInvertCase", hotkeys_.invertCase, call(&TPreset::SetSCInvertCase));
-    v.Integer(u"SCSentenceCase", hotkeys_.sentenceCase, call(&TPreset::SetSCSentenceCase));
-    v.Integer(u"SCMixedCase", hotkeys_.mixedCase, call(&TPreset::SetSCMixedCase));
+    v.String(u"TemplatesFileName", options_.templatesFileName, [](std::u16string) {});
+    v.String(u"TemplatesBreaks", options_.templatesBreaks, call(&TPreset::SetTemplatesBreaks));
+    v.Integer(u"KeyboardShowDelay", options_.keyboardShowDelay, call(&TPreset::SetKeyboardShowDelay));
+    v.Integer(u"KeyboardHideDelay", options_.keyboardHideDelay, call(&TPreset::SetKeyboardHideDelay));
+    v.String(u"KeyboardName", options_.keyboardName, call(&TPreset::SetKeyboardName));
+    v.Bool(u"KeyboardAutoHide", options_.keyboardAutoHide, call(&TPreset::SetKeyboardAutoHide));
+    v.Bool(u"KeyboardShowShift", options_.keyboardShowShift, call(&TPreset::SetKeyboardShowShift));
+    v.Bool(u"KeyboardShowCtrl", options_.keyboardShowCtrl, call(&TPreset::SetKeyboardShowCtrl));
+    v.Bool(u"KeyboardShowAlt", options_.keyboardShowAlt, call(&TPreset::SetKeyboardShowAlt));
+    v.Bool(u"KeyboardShowWin", options_.keyboardShowWin, call(&TPreset::SetKeyboardShowWin));
+    v.Bool(u"KeyboardShowCaption", options_.keyboardShowCaption, call(&TPreset::SetKeyboardShowCaption));
+    v.Bool(u"KeyboardShowLabels", options_.keyboardShowLabels, call(&TPreset::SetKeyboardShowLabels));
+    v.Bool(u"KeyboardCenterInfo", options_.keyboardCenterInfo, call(&TPreset::SetKeyboardCenterInfo));
+    v.Bool(u"ShowKeyboardZone", options_.showKeyboardZone, call(&TPreset::SetShowKeyboardZone));
+    v.Bool(u"ShowCharCtrl", options_.showCharCtrl, call(&TPreset::SetShowCharCtrl));
+    v.Bool(u"ShowLangIcon", options_.showLangIcon, call(&TPreset::SetShowLangIcon));
+    v.Bool(u"ShowCaretFlag", options_.showCaretFlag, call(&TPreset::SetShowCaretFlag));
+    v.Bool(u"ShowCaretFlagOnChange", options_.showCaretFlagOnChange, call(&TPreset::SetShowCaretFlagOnChange));
+    v.Bool(u"FastCaretFlag", options_.fastCaretFlag, call(&TPreset::SetFastCaretFlag));
+    v.Integer(u"CaretFlagAlphaBlend", options_.caretFlagAlphaBlend, call(&TPreset::SetCaretFlagAlphaBlend));
+    v.Integer(u"MaxClipboardHistory", options_.maxClipboardHistory, call(&TPreset::SetMaxClipboardHistory));
+    v.Bool(u"UniqueClipboard", options_.uniqueClipboard, call(&TPreset::SetUniqueClipboard));
+    v.Bool(u"TaskSwitchShowHidden", options_.taskSwitchShowHidden, call(&TPreset::SetTaskSwitchShowHidden));
+    v.Bool(u"TaskSwitchSmallIcon", options_.taskSwitchSmallIcon, call(&TPreset::SetTaskSwitchSmallIcon));
+    v.Bool(u"UniqueProcessHistory", options_.uniqueProcessHistory, call(&TPreset::SetUniqueProcessHistory));
+    v.Bool(u"ShowIconApp", options_.showIconApp, call(&TPreset::SetShowIconApp));
+    v.Bool(u"ShowIconPondrel", options_.showIconPondrel, call(&TPreset::SetShowIconPondrel));
+    v.Bool(u"ShowIconWindows", options_.showIconWindows, call(&TPreset::SetShowIconWindows));
+    v.Bool(u"ShowIconHints", options_.showIconHints, call(&TPreset::SetShowIconHints));
+    v.Bool(u"HighPriority", options_.highPriority, call(&TPreset::SetHighPriority));
+    v.Bool(u"HideTrayIcon", options_.hideTrayIcon, call(&TPreset::SetHideTrayIcon));
+    v.Integer(u"Language", options_.language, call(&TPreset::SetLanguage));
+    v.Bool(u"ShowHotkeySquare", options_.showHotkeySquare, call(&TPreset::SetShowHotkeySquare));
+    v.Bool(u"UseGestures", options_.useGestures, call(&TPreset::SetUseGestures));
+    v.Integer(u"SensitivityGestures", options_.sensitivityGestures, call(&TPreset::SetSensitivityGestures));
+    v.Integer(u"SCChangeLang", options_.hotkeys.changeLang, call(&TPreset::SetSCChangeLang));
+    v.Integer(u"SCChangeSelectedLang", options_.hotkeys.changeSelectedLang, call(&TPreset::SetSCChangeSelectedLang));
+    v.Integer(u"SCSwitchLang", options_.hotkeys.switchLang, call(&TPreset::SetSCSwitchLang));
+    v.Integer(u"SCUpperCase", options_.hotkeys.upperCase, call(&TPreset::SetSCUpperCase));
+    v.Integer(u"SCLowerCase", options_.hotkeys.lowerCase, call(&TPreset::SetSCLowerCase));
+    v.Integer(u"SCInvertCase", options_.hotkeys.invertCase, call(&TPreset::SetSCInvertCase));
+    v.Integer(u"SCSentenceCase", options_.hotkeys.sentenceCase, call(&TPreset::SetSCSentenceCase));
+    v.Integer(u"SCMixedCase", options_.hotkeys.mixedCase, call(&TPreset::SetSCMixedCase));
     for (int i = 0; i < kLayoutSlotCount; ++i) {
-        v.String(Indexed(u"ChangeLangTo", i), hotkeys_.changeLangTo[i],
+        v.String(Indexed(u"ChangeLangTo", i), options_.hotkeys.changeLangTo[i],
                  [this, i](std::u16string text) { SetChangeLangTo(i, std::move(text)); });
-        v.Integer(Indexed(u"SCChangeLangTo", i), hotkeys_.changeLangToHotkey[i],
+        v.Integer(Indexed(u"SCChangeLangTo", i), options_.hotkeys.changeLangToHotkey[i],
                   [this, i](HotkeyCode code) { SetSCChangeLangTo(i, code); });
     }
     for (int i = 0; i < kLayoutSlotCount; ++i) {
-        v.LayoutSlot(Indexed(u"DisabledLang", i), disabled_.Slot(i),
+        v.LayoutSlot(Indexed(u"DisabledLang", i), options_.disabledLangs.Slot(i),
                      [this, i](LayoutHandle layout) { SetDisabledLang(i, layout); });
     }
-    v.Bool(u"SoundEnabled", soundEnabled_, call(&TPreset::SetSoundEnabled));
+    v.Bool(u"SoundEnabled", sounds_.Enabled(), call(&TPreset::SetSoundEnabled));
     for (int i = 0; i < kSoundEventCount; ++i) {
         v.String(Indexed(u"Sound", i), sounds_.Name(i), [this, i](std::u16string name) { SetSound(i, std::move(name)); });
     }
@@ -156,7 +156,7 @@ void TPreset::Load() {
     try {
         LoadVisitor visitor(ini_);
         VisitStoredOptions(visitor);
-        accessDenied_ = ini_.ReadBoolDef(u"AccessDenied", false);
+        options_.accessDenied = ini_.ReadBoolDef(u"AccessDenied", false);
         loaded_ = true;
     } catch (const std::exception&) {
         // Ends silently: the values read so far stay applied, the rest keep what they had.

@@ -547,7 +547,7 @@ void SettingsWindow::OnSoundChosen() {
 
 void SettingsWindow::OnPlaySound() {
     const int event = SelectedSoundEvent();
-    if (event >= 0) Context().Preset().PlayEventSound(static_cast<SoundEvent>(event), true);
+    if (event >= 0) host_.Sounds().PlayEventSound(static_cast<SoundEvent>(event), true);
 }
 
 void SettingsWindow::OnBrowseSound() {

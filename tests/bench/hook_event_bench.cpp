@@ -64,7 +64,7 @@ public:
                                                     6, true, &port, &canvas);
         placement = std::make_unique<FormPlacement>(world->app->appIni, world->os.desktop);
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-            world->Preset(), world->model->keyboard, world->os.loop, world->os.registry, world->os.keyboard,
+            world->Preset(), world->app->sounds, world->model->keyboard, world->os.loop, world->os.registry, world->os.keyboard,
             world->os.desktop, *placement, view, [] {}, [] { return false; }, {}, {}});
         port.Attach(keyboard.get());
         world->Activate();

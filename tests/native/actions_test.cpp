@@ -342,7 +342,8 @@ struct LangActionsWorld {
     sim::SimPlatform os;
     TAppIni ini{os.registry, os.files, nullptr};
     AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
-    TPreset preset{os.platform, ini, folders, os.desktop.ExecutablePath()};
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
+    TPreset preset{os.platform, sounds, ini, folders, os.desktop.ExecutablePath()};
     ActionMailbox mailbox;
     TKvActions actions{mailbox};
     LangActionAdapter adapter{actions};

@@ -51,7 +51,7 @@ protected:
 
     TKvClipboardMonitor& Make(bool vistaOrLater = true) {
         monitor = std::make_unique<TKvClipboardMonitor>(
-            TKvClipboardMonitor::Services{os.platform, preset, *access, keys, foreground, vistaOrLater}, window);
+            TKvClipboardMonitor::Services{os.platform, sounds, *access, keys, foreground, vistaOrLater}, window);
         return *monitor;
     }
     std::size_t Sounds() const { return os.sound.Played().size(); }
@@ -97,7 +97,8 @@ protected:
     sim::SimPlatform os;
     TAppIni ini{os.registry, os.files, nullptr};
     AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
-    TPreset preset{os.platform, ini, folders, os.desktop.ExecutablePath()};
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
+    TPreset preset{os.platform, sounds, ini, folders, os.desktop.ExecutablePath()};
     sim::SimAppWindows appWindows{os.desktop};
     ClipboardFormats formats = ClipboardFormats::Register(os.clipboard);
     std::uint32_t customFormat = os.clipboard.RegisterFormat(u"Kv Test Format");

@@ -60,8 +60,8 @@ TEST(HookAllocationTest, KeyEventsWithTheKeyboardShownAllocateNothingAndPaintNot
     test::EngineWorld w({sim::kLayoutUs, sim::kLayoutRu}, 6, true, &port, &canvas);
     sim::SimKeyboardWindows view;
     FormPlacement placement(w.app->appIni, w.os.desktop);
-    OnScreenKeyboard keyboard({w.Preset(), w.model->keyboard, w.os.loop, w.os.registry, w.os.keyboard, w.os.desktop,
-                               placement, view, [] {}, [] { return false; }, {}, {}});
+    OnScreenKeyboard keyboard({w.Preset(), w.app->sounds, w.model->keyboard, w.os.loop, w.os.registry, w.os.keyboard,
+                               w.os.desktop, placement, view, [] {}, [] { return false; }, {}, {}});
     port.Attach(&keyboard);
     ASSERT_TRUE(w.Activate());
     keyboard.Show();

@@ -289,7 +289,7 @@ TEST_F(KeyboardHookTest, SelfInjectedInputReentersAtMostSixDeepThenIsSwallowed) 
     effects.input = &w.os.keyInput;
     KeySender keys{w.os.keyInput, w.os.keyboard, w.os.loop};
     KeyboardHookProcedure procedure({w.Model(), w.model->actions, w.model->mailbox, w.Typed(), keys, w.Preset(),
-                                     effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
+                                     w.app->sounds, effects, effects, w.engine->Scheduler(), w.os.desktop, w.os.loop});
     w.Preset().SetShowCaretFlag(true);
     const auto hook = w.os.driver.Install(procedure);
     ASSERT_TRUE(hook);

@@ -45,9 +45,11 @@ protected:
         ini = std::make_unique<TAppIni>(os.registry, os.files, nullptr);
         folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
         os.files.AddFile(folders.soundFolder + u"Switch1.wav", "RIFF");
-        preset = std::make_unique<TPreset>(os.platform, *ini, folders, os.desktop.ExecutablePath());
+        sounds = std::make_unique<EventSoundPlayer>(os.platform.sound, os.platform.files, os.platform.version,
+                                                    folders.soundFolder);
+        preset = std::make_unique<TPreset>(os.platform, *sounds, *ini, folders, os.desktop.ExecutablePath());
         preset->SetSoundEnabled(true);
-        switcher = std::make_unique<LayoutSwitcher>(os.platform, *preset, model,
+        switcher = std::make_unique<LayoutSwitcher>(os.platform, *preset, *sounds, model,
                                                     LayoutIndicators{indicators, indicators, indicators}, policy, vista);
         // The application window receives the library's notifications, as the program's does.
         appWindow = os.desktop.CreateWindow(u"TApplication", u"Tolvex", sim::SimDesktop::kOwnProcessId, false,
@@ -70,6 +72,7 @@ protected:
     sim::SimPlatform os;
     std::unique_ptr<TAppIni> ini;
     AppFolders folders;
+    std::unique_ptr<EventSoundPlayer> sounds;
     std::unique_ptr<TPreset> preset;
     FakeModel model;
     RecordingIndicators indicators;

@@ -48,7 +48,7 @@ struct KeyboardWindowWorld : EngineWorld {
     }
     OnScreenKeyboard& Create() {
         keyboard = std::make_unique<OnScreenKeyboard>(OnScreenKeyboardServices{
-            app->preset, model->keyboard, os.loop, os.registry, os.keyboard, os.desktop, placement, view,
+            app->preset, app->sounds, model->keyboard, os.loop, os.registry, os.keyboard, os.desktop, placement, view,
             [this] { ++trayMenus; }, [this] { return settingsOpen; },
             [this](bool shown) { shownChanges.push_back(shown); },
             [this](std::int32_t dx, std::int32_t dy) { moves.push_back({dx, dy}); }});

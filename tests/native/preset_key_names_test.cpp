@@ -180,7 +180,8 @@ TEST(KeyNamesTest, PresetTakesTheLayoutActuallyUsedAndRepaints) {
     os.keyboard.SetInstalled({kRu, kFr});
     TAppIni ini(os.registry, os.files, nullptr);
     const AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
-    TPreset preset(os.platform, ini, folders, os.desktop.ExecutablePath());
+    EventSoundPlayer sounds(os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder);
+    TPreset preset(os.platform, sounds, ini, folders, os.desktop.ExecutablePath());
     EXPECT_EQ(preset.KeyName(219), u"{") << "English names until a layout is chosen";
     os.registry.Key(u"SOFTWARE\\OrlentaSoftware\\Karmux")[u"KEYBOARDLANG"] =
         RegistryValue{RegistryType::Dword, kDe, {}};

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "settings/event_sound_player.h"
 #include "settings/event_sounds.h"
 #include "settings/preset.h"
 #include "sim_platform.h"
@@ -61,12 +62,20 @@ struct SoundWorld {
             os.files.AddFile(kSoundFolder + name, "RIFF");
         }
     }
-    TPreset MakePreset() { return TPreset(os.platform, ini, folders, os.desktop.ExecutablePath()); }
+    EventSoundPlayer MakeSounds() {
+        return EventSoundPlayer(os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder);
+    }
+    TPreset MakePreset(EventSoundPlayer& sounds) {
+        return TPreset(os.platform, sounds, ini, folders, os.desktop.ExecutablePath());
+    }
 };
 
 TEST(PresetSoundsTest, DefaultSoundsAreTheTypingClicksAndTheSwitchChime) {
     SoundWorld w;
-    TPreset preset = w.MakePreset();
+    EventSoundPlayer sounds = w.MakeSounds();
+    sounds.SetSound(0, u"Type1");
+    sounds.SetEnabled(true);
+    TPreset preset = w.MakePreset(sounds);
     const std::u16string names[kSoundEventCount] = {u"", u"", u"", u"Type1", u"Type4", u"Type3", u"", u"Switch1", u""};
     for (int slot = 0; slot < kSoundEventCount; ++slot) {
         EXPECT_EQ(preset.SoundName(slot), names[slot]) << slot;
@@ -75,7 +84,7 @@ TEST(PresetSoundsTest, DefaultSoundsAreTheTypingClicksAndTheSwitchChime) {
     EXPECT_FALSE(preset.SoundEnabled());
 }
 
-TEST(PresetSoundsTest, EventsSoundOnlyWhenEnabledOrForced) {
+TEST(EventSoundPlayerTest, EventsSoundOnlyWhenEnabledOrForced) {
     struct Case {
         const char* name;
         bool enabled;
@@ -94,11 +103,11 @@ TEST(PresetSoundsTest, EventsSoundOnlyWhenEnabledOrForced) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SoundWorld w;
-        TPreset preset = w.MakePreset();
-        preset.SetSoundEnabled(c.enabled);
-        preset.PlayEventSound(c.event, c.force);
+        EventSoundPlayer sounds = w.MakeSounds();
+        sounds.SetEnabled(c.enabled);
+        sounds.PlayEventSound(c.event, c.force);
         const std::vector<std::u16string> expected =
-            c.plays ? std::vector<std::u16string>{preset.SoundPath(static_cast<int>(c.event))}
+            c.plays ? std::vector<std::u16string>{sounds.Path(static_cast<int>(c.event))}
                     : std::vector<std::u16string>{};
         EXPECT_EQ(w.os.sound.Played(), expected);
     }
@@ -108,35 +117,36 @@ TEST(PresetSoundsTest, SoundsTurnedOnAreReadyBeforeTheFirstKeySounds) {
     // Typing sounds play inside the keyboard hook, which must not load a library.
     SoundWorld w;
     w.ini.WriteBool(u"SoundEnabled", true);
-    TPreset preset = w.MakePreset();
+    EventSoundPlayer sounds = w.MakeSounds();
+    TPreset preset = w.MakePreset(sounds);
     EXPECT_FALSE(w.os.sound.Prepared()) << "sounds are off by default: nothing is loaded for them";
     preset.Load();
     ASSERT_TRUE(preset.SoundEnabled());
-    preset.PlayEventSound(SoundEvent::CharacterKey);
+    sounds.PlayEventSound(SoundEvent::CharacterKey);
     EXPECT_EQ(w.os.sound.Played().size(), 1u);
     EXPECT_FALSE(w.os.sound.PlayedUnprepared());
 }
 
-TEST(PresetSoundsTest, OnVistaAndLaterASoundStillPlayingIsNotCutOff) {
+TEST(EventSoundPlayerTest, OnVistaAndLaterASoundStillPlayingIsNotCutOff) {
     SoundWorld w;
-    TPreset preset = w.MakePreset();
-    preset.SetSoundEnabled(true);
-    preset.PlayEventSound(SoundEvent::CharacterKey);
+    EventSoundPlayer sounds = w.MakeSounds();
+    sounds.SetEnabled(true);
+    sounds.PlayEventSound(SoundEvent::CharacterKey);
     w.os.loop.Sleep(299);
-    preset.PlayEventSound(SoundEvent::DeleteKey);
+    sounds.PlayEventSound(SoundEvent::DeleteKey);
     w.os.loop.Sleep(1);
-    preset.PlayEventSound(SoundEvent::LayoutSwitched);
+    sounds.PlayEventSound(SoundEvent::LayoutSwitched);
     EXPECT_EQ(w.os.sound.Played(),
               (std::vector<std::u16string>{kSoundFolder + u"Type1.wav", kSoundFolder + u"Switch1.wav"}));
 }
 
-TEST(PresetSoundsTest, BeforeVistaEachSoundReplacesThePreviousOne) {
+TEST(EventSoundPlayerTest, BeforeVistaEachSoundReplacesThePreviousOne) {
     SoundWorld w;
     w.os.desktop.SetVersion({2, 5, 1, 2600});
-    TPreset preset = w.MakePreset();
-    preset.SetSoundEnabled(true);
-    preset.PlayEventSound(SoundEvent::CharacterKey);
-    preset.PlayEventSound(SoundEvent::OtherKey);
+    EventSoundPlayer sounds = w.MakeSounds();
+    sounds.SetEnabled(true);
+    sounds.PlayEventSound(SoundEvent::CharacterKey);
+    sounds.PlayEventSound(SoundEvent::OtherKey);
     EXPECT_EQ(w.os.sound.Played(),
               (std::vector<std::u16string>{kSoundFolder + u"Type1.wav", kSoundFolder + u"Type3.wav"}));
 }
@@ -146,11 +156,13 @@ TEST(PresetSoundsTest, LoadedSoundNamesAreResolvedAgain) {
     w.os.registry.Key(u"SOFTWARE\\OrlentaSoftware\\Karmux")[u"SOUND6"] =
         RegistryValue{RegistryType::String, 0, u"Switch1"};
     w.os.registry.Key(u"SOFTWARE\\OrlentaSoftware\\Karmux")[u"SOUND3"] = RegistryValue{RegistryType::String, 0, u""};
-    TPreset preset = w.MakePreset();
+    EventSoundPlayer sounds = w.MakeSounds();
+    TPreset preset = w.MakePreset(sounds);
     preset.Load();
     EXPECT_EQ(preset.SoundPath(6), kSoundFolder + u"Switch1.wav");
     EXPECT_EQ(preset.SoundName(3), u"");
     EXPECT_EQ(preset.SoundPath(3), u"");
+    EXPECT_EQ(sounds.Path(6), kSoundFolder + u"Switch1.wav") << "the player plays what the settings loaded";
 }
 
 }  // namespace

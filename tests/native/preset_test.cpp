@@ -22,7 +22,8 @@ struct PresetWorld {
     TAppIni ini{os.registry, os.files, nullptr};
     AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
 
-    TPreset MakePreset() { return TPreset(os.platform, ini, folders, os.desktop.ExecutablePath()); }
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
+    TPreset MakePreset() { return TPreset(os.platform, sounds, ini, folders, os.desktop.ExecutablePath()); }
     sim::SimRegistry::Values& Stored() { return os.registry.Key(kKey); }
     void StoreDword(std::u16string_view name, std::uint32_t value) {
         Stored()[sim::SimRegistry::Normalize(name)] = RegistryValue{RegistryType::Dword, value, {}};

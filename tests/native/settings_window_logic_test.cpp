@@ -32,7 +32,8 @@ struct SettingsWorld {
     sim::SimPlatform os;
     TAppIni ini{os.registry, os.files, nullptr};
     AppFolders folders = ResolveAppFolders(os.desktop.ExecutablePath(), os.files);
-    TPreset preset{os.platform, ini, folders, os.desktop.ExecutablePath()};
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
+    TPreset preset{os.platform, sounds, ini, folders, os.desktop.ExecutablePath()};
 
     SettingsWorld() { preset.Load(); }
     sim::SimRegistry::Values Stored() { return os.registry.Key(kProgramRegistryKey); }

@@ -122,7 +122,7 @@ protected:
 
     TKvClipboardMonitor& Make(bool vistaOrLater) {
         monitor = std::make_unique<TKvClipboardMonitor>(
-            TKvClipboardMonitor::Services{os.platform, preset, access, keys, foreground, vistaOrLater}, window.Handle());
+            TKvClipboardMonitor::Services{os.platform, sounds, access, keys, foreground, vistaOrLater}, window.Handle());
         return *monitor;
     }
 
@@ -131,7 +131,8 @@ protected:
     testing::ScratchRegistryKey scratch;
     TAppIni ini{os.registry, os.files, nullptr, scratch.Path()};
     AppFolders folders = ResolveAppFolders(os.processes.ExecutablePath(), os.files);
-    TPreset preset{os.platform, ini, folders, os.processes.ExecutablePath()};
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
+    TPreset preset{os.platform, sounds, ini, folders, os.processes.ExecutablePath()};
     HandlerWindow window;
     ClipboardFormats formats = ClipboardFormats::Register(os.clipboard);
     ClipboardAccess access{os.clipboard, os.loop, os.clock, os.system, formats, window.Handle()};

@@ -50,10 +50,11 @@ protected:
 
     testing::ScratchRegistryKey scratch;
 
-    TPreset MakePreset(TAppIni& ini) { return TPreset(os.platform, ini, folders, os.processes.ExecutablePath()); }
+    TPreset MakePreset(TAppIni& ini) { return TPreset(os.platform, sounds, ini, folders, os.processes.ExecutablePath()); }
 
     win32::Win32Platform os;
     AppFolders folders = ResolveAppFolders(os.processes.ExecutablePath(), os.files);
+    EventSoundPlayer sounds{os.platform.sound, os.platform.files, os.platform.version, folders.soundFolder};
 };
 
 TEST_F(PresetRegistryTest, SavedOptionsLoadBackWithTheirRegistryTypes) {
