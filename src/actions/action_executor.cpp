@@ -6,7 +6,7 @@
 #include "hotkeys/kv_action.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
-#include "hook/layout_switcher.h"
+#include "switching/layout_switcher.h"
 #include "hook/typed_key_buffer.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"

@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "common/key_classes.h"
 #include "hook/typed_key_buffer.h"
-#include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/win_constants.h"

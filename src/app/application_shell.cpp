@@ -8,7 +8,7 @@
 #include "app/keyboard_engine.h"
 #include "indicators/caret_flag.h"
 #include "indicators/caret_locator.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "common/system_services.h"
 #include "common/messages.h"
 #include "common/product.h"

@@ -1,7 +1,7 @@
 #include "app/keyboard_engine.h"
 
 #include "app/app_singletons.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win_constants.h"
 
 namespace kv {

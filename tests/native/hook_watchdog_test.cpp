@@ -7,7 +7,7 @@
 
 #include "app/hook_watchdog.h"
 #include "app/web_links.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/win_constants.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/key_classes.h"
 #include "common/messages.h"
-#include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "recording_ports.h"
 
