@@ -2,14 +2,12 @@
 enable_language(RC)
 set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-file(GLOB KV_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp src/win32/*.cpp)
-list(FILTER KV_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
-add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
+# kv_platform_win32 and kv_win32 are layers (cmake/layers.cmake).
 # The program imports only libraries Windows keeps among its known DLLs (tests/image checks);
 # the others (comctl32, version, winmm, wininet, hhctrl) are loaded from the system folder when
 # first used.
-target_link_libraries(kv_win32 PUBLIC kv_core shell32 user32 gdi32 advapi32 psapi)
-target_compile_definitions(kv_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(kv_platform_win32 PUBLIC shell32 user32 gdi32 advapi32 psapi)
+target_compile_definitions(kv_platform_win32 PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Version resource of one program or library, with "ProductVersion" and "FileVersion" under 040904E4.
 function(kv_version_resource target description)
@@ -116,11 +114,19 @@ add_executable(Elevopt WIN32 src/win32/elevopt/elevopt_main.cpp src/win32/elevop
 set_source_files_properties(src/win32/elevopt/elevopt.rc PROPERTIES OBJECT_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/win32/elevopt/Elevopt.manifest)
 target_compile_definitions(Elevopt PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(Elevopt PRIVATE kv_core advapi32)
+target_link_libraries(Elevopt PRIVATE kv_settings advapi32)
 target_link_options(Elevopt PRIVATE -municode ${KV_STATIC_RUNTIME})
 kv_version_resource(Elevopt "Tolvex elevated options")
 kv_split_debug_info(Elevopt)
 add_dependencies(Karmux Elevopt)
+
+# The programs outside the layer libraries keep to their layer rules too.
+add_dependencies(KarmuxCm kv_layer_rules)
+add_dependencies(KarmuxH kv_layer_rules)
+add_dependencies(Elevopt kv_layer_rules)
+if(TARGET KarmuxHost32)
+  add_dependencies(KarmuxHost32 kv_layer_rules)
+endif()
 
 # GoogleTest from Debian's source package, built for Windows.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

@@ -8,7 +8,7 @@
 #include "common/scope_exit.h"
 #include "common/synthetic_input.h"
 #include "hook/keyboard_hook_procedure.h"
-#include "hook/layout_switcher.h"
+#include "switching/layout_switcher.h"
 #include "keyboard/typing_run.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"

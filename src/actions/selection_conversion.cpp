@@ -3,7 +3,7 @@
 #include "actions/case_transform.h"
 #include "actions/text_conversion.h"
 #include "clipboard/clipboard_monitor.h"
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/synthetic_input.h"
 #include "keyboard/typing_run.h"
 #include "keyboard/kv_keyboard.h"

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "hook/layout_switcher.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/win_constants.h"
+#include "switching/layout_switcher.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "keyboard/typing_run.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/win_constants.h"

@@ -3,7 +3,7 @@
 #include "activation/activation.h"
 #include "common/messages.h"
 #include "foreground/foreground_tracker.h"
-#include "hook/layout_switcher.h"
+#include "switching/layout_switcher.h"
 #include "keyboard/typing_run.h"
 #include "platform/win_constants.h"
 #include "ports/caret_flag_port.h"

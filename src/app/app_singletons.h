@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/busy_cursor.h"
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/debug_log.h"
 #include "common/message_boxes.h"
 #include "platform/platform.h"

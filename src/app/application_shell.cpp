@@ -4,7 +4,11 @@
 
 #include "app/app_singletons.h"
 #include "links/help_contexts.h"
-#include "common/paths.h"
+#include "platform/paths.h"
+#include "app/app_windows.h"
+#include "app/keyboard_engine.h"
+#include "indicators/caret_flag.h"
+#include "indicators/caret_locator.h"
 #include "common/system_services.h"
 #include "common/messages.h"
 #include "common/product.h"

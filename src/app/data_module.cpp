@@ -2,6 +2,7 @@
 
 #include "app/app_singletons.h"
 #include "platform/win_constants.h"
+#include "settings/apply_color_scheme.h"
 
 namespace kv {
 

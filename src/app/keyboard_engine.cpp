@@ -2,7 +2,7 @@
 
 #include "app/app_singletons.h"
 #include "app/program_model.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win_constants.h"
 
 namespace kv {

@@ -6,12 +6,18 @@
 #include "actions/selection_conversion.h"
 #include "hotkeys/action_mailbox.h"
 #include "clipboard/clipboard_monitor.h"
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "activation/activation.h"
 #include "foreground/foreground_tracker.h"
 #include "hook/click_ends_typed_run.h"
 #include "hook/keyboard_hook_procedure.h"
-#include "hook/layout_switcher.h"
+#include "switching/layout_switcher.h"
+#include "common/foreground_flags.h"
+#include "common/synthetic_input.h"
+#include "keyboard/typing_run.h"
+#include "keyboard/keyboard_canvas.h"
+#include "keyboard/kv_keyboard.h"
+#include "keyboard/layout_char_cache.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
 #include "common/waits.h"

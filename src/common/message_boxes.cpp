@@ -1,8 +1,8 @@
 #include "common/message_boxes.h"
 
+#include "common/text_table.h"
 #include "platform/system_api.h"
 #include "platform/win_constants.h"
-#include "resources/kv_lang.h"
 
 namespace kv {
 

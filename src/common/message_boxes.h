@@ -6,12 +6,12 @@
 namespace kv {
 
 class IMessageBoxes;
-class TKvLang;
+class ITextTable;
 
 // The program's message boxes: captions come from the language table (texts 9 to 12).
 class KvMessageBoxes {
 public:
-    KvMessageBoxes(IMessageBoxes& boxes, const TKvLang& lang) : boxes_(boxes), lang_(lang) {}
+    KvMessageBoxes(IMessageBoxes& boxes, const ITextTable& lang) : boxes_(boxes), lang_(lang) {}
 
     // The application window owns the boxes once it exists.
     void SetOwner(WindowHandle owner) { owner_ = owner; }
@@ -25,7 +25,7 @@ public:
 
 private:
     IMessageBoxes& boxes_;
-    const TKvLang& lang_;
+    const ITextTable& lang_;
     WindowHandle owner_ = kNoWindow;
 };
 

@@ -1,6 +1,6 @@
 #include "common/synthetic_input.h"
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "platform/clock_api.h"
 #include "platform/keyboard_api.h"
 #include "platform/win_constants.h"

@@ -1,9 +1,9 @@
 #include "common/system_services.h"
 
 #include "common/message_boxes.h"
+#include "common/text_table.h"
 #include "platform/files_api.h"
 #include "platform/shell_api.h"
-#include "resources/kv_lang.h"
 
 namespace kv {
 
@@ -24,7 +24,7 @@ void RunElevated(IShell& shell, bool vistaOrLater, WindowHandle parent, const st
     }
 }
 
-void SendMail(IShell& shell, KvMessageBoxes& boxes, const TKvLang& lang, WindowHandle appWindow,
+void SendMail(IShell& shell, KvMessageBoxes& boxes, const ITextTable& lang, WindowHandle appWindow,
               const MailMessage& message) {
     if (!shell.MailLogon(appWindow)) {
         boxes.ShowWarning(lang.GetText(304, u"Cannot start the mail program."));

@@ -8,8 +8,8 @@ namespace kv {
 
 class IFileSystem;
 class IShell;
+class ITextTable;
 class KvMessageBoxes;
-class TKvLang;
 struct MailMessage;
 
 std::u16string GetFileVersionString(const IFileSystem& files, const std::u16string& file, std::u16string_view key);
@@ -22,7 +22,7 @@ void RunElevated(IShell& shell, bool vistaOrLater, WindowHandle parent, const st
 
 // Mail through the user's client: its compose dialog opens with the message filled in; when
 // the client cannot log on, warning text 304.
-void SendMail(IShell& shell, KvMessageBoxes& boxes, const TKvLang& lang, WindowHandle appWindow,
+void SendMail(IShell& shell, KvMessageBoxes& boxes, const ITextTable& lang, WindowHandle appWindow,
               const MailMessage& message);
 
 }  // namespace kv

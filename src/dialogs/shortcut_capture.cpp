@@ -1,7 +1,7 @@
 #include "dialogs/shortcut_capture.h"
 
+#include "common/key_classes.h"
 #include "common/message_boxes.h"
-#include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/win_constants.h"
 #include "resources/kv_lang.h"

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "common/foreground.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "common/foreground_flags.h"
 #include "keyboard/typing_run.h"
-#include "keyboard/char_upper.h"
+#include "common/char_upper.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/platform.h"
 #include "ports/caret_flag_port.h"

@@ -10,7 +10,7 @@
 #include "ports/caret_flag_port.h"
 #include "ports/on_screen_keyboard_port.h"
 #include "keyboard/typing_run.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/win_constants.h"
 #include "platform/windowing_api.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/key_classes.h"
 #include "common/screen_geometry.h"
 #include "indicators/position_only_placement.h"
-#include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/keyboard_api.h"
 #include "platform/windowing_api.h"

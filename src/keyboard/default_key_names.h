@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 
 namespace kv {
 

@@ -1,6 +1,6 @@
 // The keys the user holds, released and pressed again around the program's own input.
+#include "common/key_classes.h"
 #include "common/synthetic_input.h"
-#include "keyboard/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 
 namespace kv {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/char_upper.h"
 #include "common/key_text.h"
-#include "keyboard/char_upper.h"
 #include "keyboard/default_key_names.h"
 #include "keyboard/us_reference_layout.h"
 #include "platform/win_constants.h"

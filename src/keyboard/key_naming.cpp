@@ -1,5 +1,5 @@
 // Display names of keys and key combinations.
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "resources/kv_lang.h"
 

@@ -1,13 +1,13 @@
 // Loading a keyboard geometry into the model.
 #include "common/busy_cursor.h"
 #include "common/message_boxes.h"
-#include "common/paths.h"
 #include "keyboard/default_key_names.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/keyboard_geometry.h"
 #include "keyboard/kv_keyboard.h"
 #include "platform/error.h"
 #include "platform/files_api.h"
+#include "platform/paths.h"
 
 namespace kv {
 

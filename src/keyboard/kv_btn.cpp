@@ -1,6 +1,6 @@
 #include "keyboard/kv_btn.h"
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/key_outline.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/kv_keyboard.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/busy_cursor.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/keyboard_canvas.h"
 #include "keyboard/layout_char_cache.h"
 #include "keyboard/system_modifiers.h"

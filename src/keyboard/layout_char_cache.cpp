@@ -1,7 +1,7 @@
 #include "keyboard/layout_char_cache.h"
 
+#include "common/key_classes.h"
 #include "common/key_text.h"
-#include "keyboard/key_classes.h"
 #include "platform/win_constants.h"
 
 namespace kv {

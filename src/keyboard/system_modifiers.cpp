@@ -1,7 +1,7 @@
 #include "keyboard/system_modifiers.h"
 
+#include "common/key_classes.h"
 #include "common/synthetic_input.h"
-#include "keyboard/key_classes.h"
 #include "platform/keyboard_api.h"
 
 namespace kv {

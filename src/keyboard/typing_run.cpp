@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 
 namespace kv {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "common/message_boxes.h"
-#include "common/paths.h"
 #include "platform/files_api.h"
+#include "platform/paths.h"
 #include "resources/icon_pack_file.h"
 #include "resources/kv_lang.h"
 

@@ -1,8 +1,8 @@
 #include "resources/icon_pack_list.h"
 
-#include "common/paths.h"
-#include "keyboard/char_upper.h"
+#include "common/char_upper.h"
 #include "platform/files_api.h"
+#include "platform/paths.h"
 
 namespace kv {
 

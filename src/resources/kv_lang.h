@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/text_table.h"
+
 namespace kv {
 
 class IFileSystem;
@@ -37,7 +39,7 @@ public:
 // lookup carries the caller's fallback, so a number missing from both files still shows text.
 // Code looks texts up with a literal number, `GetText(<digits>, ...)`: a test scans the sources
 // for that form and checks each number against Lang\en.txt.
-class TKvLang {
+class TKvLang final : public ITextTable {
 public:
     // A table that reads no files: texts come only from SetText.
     TKvLang() = default;
@@ -52,7 +54,7 @@ public:
 
     void LoadLanguage(std::u16string_view name);
 
-    std::u16string GetText(std::int32_t number, std::u16string_view fallback) const;
+    std::u16string GetText(std::int32_t number, std::u16string_view fallback) const override;
     void SetText(std::int32_t number, std::u16string text);
     // Position in Items, or -1.
     int IndexOfText(std::int32_t number) const;

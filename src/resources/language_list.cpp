@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "common/paths.h"
 #include "platform/files_api.h"
+#include "platform/paths.h"
 #include "platform/system_api.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"

@@ -1,8 +1,8 @@
 #include "settings/app_ini.h"
 
-#include "common/paths.h"
 #include "platform/error.h"
 #include "platform/files_api.h"
+#include "platform/paths.h"
 #include "resources/kv_lang.h"
 
 namespace kv {

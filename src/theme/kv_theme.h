@@ -8,9 +8,6 @@
 
 namespace kv {
 
-class ISystemColors;
-class TPreset;
-
 // The colours and fonts of the on-screen keyboard and the other owner-drawn windows
 // (0x00BBGGRR colours). The data module owns the one instance.
 struct TKvTheme {
@@ -53,10 +50,5 @@ public:
     virtual void SetFont(const ThemeFont& font) = 0;
     virtual std::int32_t TextHeight(std::u16string_view text) const = 0;
 };
-
-// Fills the theme from the settings and the system colours. `keyboardCanvas` is null while no
-// keyboard model exists.
-void ApplyColorScheme(TKvTheme& theme, const TPreset& preset, const ISystemColors& system,
-                      ITextMeasureCanvas* keyboardCanvas);
 
 }  // namespace kv

@@ -10,7 +10,7 @@
 #include "keyboard/render/keyboard_look.h"
 #include "keyboard/render/keyboard_renderer.h"
 #include "keyboard/render/picture_decoder.h"
-#include "keyboard/render/pixels32.h"
+#include "common/pixels32.h"
 #include "platform/win32/win32_handles.h"
 #include "win32/gdi_icon_images.h"
 #include "theme/theme_font.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "keyboard/render/pixels32.h"
+#include "common/pixels32.h"
 #include "platform/win32/win32_handles.h"
 #include "win32/common_controls.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/text.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "platform/clipboard_api.h"
 #include "platform/clock_api.h"
 #include "platform/system_api.h"

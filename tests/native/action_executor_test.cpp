@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "actions/action_executor.h"
+#include "common/key_classes.h"
 #include "common/messages.h"
-#include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 
 namespace kv {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "clipboard/clipboard_monitor.h"
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
 #include "platform/win_constants.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "platform/clipboard_api.h"
 #include "sim_platform.h"
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "common/clipboard_stream.h"
-#include "keyboard/key_classes.h"
+#include "clipboard/clipboard_stream.h"
+#include "common/key_classes.h"
 #include "common/messages.h"
 #include "common/synthetic_input.h"
 #include "keyboard_engine_fixture.h"

@@ -10,7 +10,7 @@
 #include "app/application_shell.h"
 #include "dialogs/error_report.h"
 #include "dialogs/never_ask_list.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "resources/kv_lang.h"
 #include "sim_app_windows.h"

@@ -20,7 +20,7 @@
 #include "common/synthetic_input.h"
 #include "hotkeys/action_mailbox.h"
 #include "keyboard/typing_run.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/text.h"
 

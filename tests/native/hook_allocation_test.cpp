@@ -9,7 +9,7 @@
 #include "indicators/on_screen_keyboard.h"
 #include "settings/form_placement.h"
 #include "sim_keyboard_windows.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "keyboard_model_fixture.h"
 

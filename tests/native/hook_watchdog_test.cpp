@@ -7,7 +7,7 @@
 
 #include "activation/hook_watchdog.h"
 #include "links/web_links.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/win_constants.h"
 

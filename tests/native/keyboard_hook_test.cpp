@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "common/key_classes.h"
 #include "common/messages.h"
 #include "common/synthetic_input.h"
 #include "hotkeys/kv_action.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "platform/win_constants.h"
 #include "keyboard_engine_fixture.h"
 #include "recording_ports.h"

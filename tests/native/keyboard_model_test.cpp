@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_model_fixture.h"
 #include "platform/win_constants.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/key_outline.h"
 #include "keyboard/render/polygon_content_box.h"
 #include "icon_pack_fixture.h"

@@ -4,13 +4,13 @@
 
 #include "common/debug_log.h"
 #include "common/messages.h"
-#include "hook/layout_switcher.h"
 #include "platform/win_constants.h"
 #include "recording_ports.h"
 #include "settings/app_ini.h"
 #include "settings/preset.h"
 #include "sim_foreground_app.h"
 #include "sim_platform.h"
+#include "switching/layout_switcher.h"
 
 namespace kv {
 namespace {

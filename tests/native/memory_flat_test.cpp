@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "common/key_classes.h"
 #include "counting_allocator.h"
-#include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 
 namespace kv {

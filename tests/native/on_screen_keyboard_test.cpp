@@ -10,7 +10,7 @@
 #include "indicators/keyboard_gesture.h"
 #include "indicators/kv_form_btn.h"
 #include "indicators/on_screen_keyboard.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "icon_pack_fixture.h"
 #include "indicators/key_repaint_canvas.h"
 #include "keyboard_engine_fixture.h"

@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "keyboard/char_upper.h"
+#include "common/char_upper.h"
 #include "keyboard/default_key_names.h"
 #include "keyboard/key_names.h"
 #include "platform/error.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard_engine_fixture.h"
 

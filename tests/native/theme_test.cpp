@@ -6,6 +6,7 @@
 
 #include "common/menu_colors.h"
 #include "recording_ports.h"
+#include "settings/apply_color_scheme.h"
 #include "settings/preset.h"
 #include "sim_platform.h"
 #include "theme/kv_theme.h"

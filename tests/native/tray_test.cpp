@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "common/key_classes.h"
 #include "hotkeys/action_kinds.h"
 #include "indicators/tray_controller.h"
-#include "keyboard/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "resources/lang_flags.h"
 #include "sim_tray.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/typing_run.h"
 #include "keyboard_model_fixture.h"
 

@@ -5,7 +5,7 @@
 #include "actions/unperformed_actions.h"
 #include "common/synthetic_input.h"
 #include "hotkeys/kv_actions.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard_engine_fixture.h"
 #include "platform/text.h"
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "keyboard/char_upper.h"
+#include "common/char_upper.h"
 
 namespace kv::sim {
 

@@ -1,6 +1,6 @@
 #include "sim_files.h"
 
-#include "common/paths.h"
+#include "platform/paths.h"
 
 namespace kv::sim {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"

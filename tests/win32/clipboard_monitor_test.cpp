@@ -8,7 +8,7 @@
 
 #include "app/app_windows.h"
 #include "clipboard/clipboard_monitor.h"
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/foreground_flags.h"
 #include "common/synthetic_input.h"
 #include "common/waits.h"

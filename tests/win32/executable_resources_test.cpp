@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"

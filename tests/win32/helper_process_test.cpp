@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_platform.h"
 
 namespace kv {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "links/help_contexts.h"
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_html_help.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_text.h"

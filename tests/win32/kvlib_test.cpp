@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 #include "common/key_text.h"
 #include "platform/win32/win32_platform.h"
 

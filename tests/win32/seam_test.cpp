@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "common/paths.h"
 #include "platform/error.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/canvas.h"
-#include "keyboard/key_classes.h"
+#include "common/key_classes.h"
 #include "keyboard/kv_keyboard.h"
 #include "keyboard/render/polygon_content_box.h"
 #include "resources/icon_pack.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "keyboard/render/pixels32.h"
+#include "common/pixels32.h"
 
 namespace kv {
 

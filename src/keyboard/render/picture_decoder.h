@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "keyboard/render/pixels32.h"
+#include "common/pixels32.h"
 
 namespace kv {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_handles.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/paths.h"
+#include "platform/paths.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 

@@ -1,4 +1,4 @@
-#include "common/clipboard_stream.h"
+#include "clipboard/clipboard_stream.h"
 
 #include <cstring>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "keyboard/char_upper.h"
+#include "common/char_upper.h"
 
 namespace kv {
 

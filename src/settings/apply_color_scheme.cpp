@@ -1,3 +1,5 @@
+#include "settings/apply_color_scheme.h"
+
 #include <algorithm>
 
 #include "platform/system_api.h"

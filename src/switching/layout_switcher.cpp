@@ -1,4 +1,4 @@
-#include "hook/layout_switcher.h"
+#include "switching/layout_switcher.h"
 
 #include <algorithm>
 
