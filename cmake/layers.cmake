@@ -69,11 +69,11 @@ kv_layer(switching       FOLDERS switching        USES settings)
 kv_layer(hook            FOLDERS hook             USES hotkeys)
 kv_layer(actions         FOLDERS actions          USES hook clipboard switching)
 kv_layer(foreground      FOLDERS foreground       USES hook)
-kv_layer(activation      FOLDERS activation       USES actions)
 kv_layer(dialogs         FOLDERS dialogs          USES actions)
 kv_layer(links           FOLDERS links            USES dialogs)
 kv_layer(indicators      FOLDERS indicators       USES actions)
-kv_layer(app             FOLDERS app              USES activation foreground links indicators)
+kv_layer(activation      FOLDERS activation       USES foreground indicators)
+kv_layer(app             FOLDERS app              USES activation links)
 
 kv_layer(platform_win32  FOLDERS platform/win32   USES platform WINDOWS)
 kv_layer(win32           FOLDERS win32 win32/res  USES app keyboard_render platform_win32 WINDOWS

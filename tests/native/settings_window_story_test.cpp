@@ -142,7 +142,7 @@ TEST_F(SettingsWindowStoryTest, TheOnScreenKeyboardIsAwayWhileTheCaptureDialogRu
                 capture.Stop();
                 return c.confirmed;
             };
-            HotkeyCode code = host.Preset().SCSwitchLang();
+            HotkeyCode code = windows.SettingsWindow()->Context().Preset().SCSwitchLang();
             EXPECT_EQ(host.CaptureShortcut(code), c.confirmed);
             EXPECT_EQ(shownDuringCapture, std::optional<bool>(false))
                 << "shown before " << c.shownBefore << " confirmed " << c.confirmed;
