@@ -236,7 +236,10 @@ void KeyboardHookProcedure::EndRunUnlessConverting() noexcept {
 }
 
 void KeyboardHookProcedure::ScheduleAfterPassedKey(std::uint8_t code) noexcept {
-    if (!std::exchange(actionAfterPassedKey_, false)) return;
+    // Tested before it is cleared: this runs for every key, and a store each time shows in the
+    // hook's cost.
+    if (!actionAfterPassedKey_) return;
+    actionAfterPassedKey_ = false;
     s_.scheduler.ScheduleQueuedAction();
     // Releasing Win after a modifier-only hotkey would open the Start menu.
     if (s_.model.PressedCount() == 0 && (code == vk::kLeftWin || code == vk::kRightWin)) Post({.escapeRelease = true});
